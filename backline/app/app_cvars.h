@@ -1,0 +1,16 @@
+#pragma once
+// The program's console variables (the engine's are in basalt/core/engine_cvars.h).
+
+extern int g_audioBufferSize;     // handed to the sound back end's Initialise
+extern int g_hitDelayThreshold;   // ms before a held pad may sound again (polling method)
+extern int g_usePollMethod;       // non-zero: polling instead of edge detection
+extern bool g_noUpdateCheck;      // never ask the update server
+extern int g_freqVariation;       // random pitch spread of each hit, thousandths
+extern int g_useSoundLib;         // sound back end tried first
+extern bool g_drawFPS;            // frame-rate read-out
+extern bool g_redefinePads;       // use the g_*Pad button numbers below
+extern int g_redPad;
+extern int g_yellowPad;
+extern int g_bluePad;
+extern int g_greenPad;
+extern int g_bassDrum;

@@ -1,0 +1,143 @@
+#include "basalt/core/core.h"
+
+#include "basalt/core/cvar_system.h"
+#include "basalt/core/engine_cvars.h"
+#include "basalt/core/iapp.h"
+#include "basalt/core/log.h"
+#include "basalt/fs/file_system_std.h"
+#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/platform/platform_sdl.h"
+
+namespace Basalt {
+
+Core* g_pCore = nullptr;
+
+namespace {
+
+const char kLogFile[] = "systemlog.txt";
+const char kSettingsFile[] = "settings.cfg";
+
+template <typename T>
+void Destroy(T*& service) {
+  delete service;
+  service = nullptr;
+}
+
+void LogLine(const char* line) {
+  if (g_pSystemLog) g_pSystemLog->Send("%s", line);
+}
+
+}  // namespace
+
+Core::Core() { g_pCore = this; }
+
+Core::~Core() {
+  Shutdown();
+  g_pCore = nullptr;
+}
+
+bool Core::Launch(IApp* app) {
+  m_app = app;
+  if (!Initialize(nullptr)) {
+    Shutdown();
+    return false;
+  }
+  if (!m_app->Init(this)) {
+    Shutdown();
+    return false;
+  }
+  while (!m_quit) {
+    if (!Update() || !m_app->Update()) m_quit = true;
+  }
+  Shutdown();
+  return true;
+}
+
+bool Core::Initialize(void*) {
+  g_pFileSystem = g_pFileSystemStd = new FileSystemStd();
+
+  g_pSystemLog = new Log(kLogFile);
+  if (!g_pSystemLog->Initialize(nullptr)) return false;
+
+  g_pCVarSystem = new CVarSystem();
+  g_pCVarSystem->Initialize(const_cast<char*>(kSettingsFile));
+
+  g_pSystemLog->Send("Version: %s", m_app ? m_app->GetVersion() : "");
+
+  if (!m_platformCallback) {
+    LogLine("Core::Initialize(): No platform callback registered! Cannot run");
+    return false;
+  }
+  if (!InitPlatform()) {
+    g_pPlatform->MsgBox("Critical Error", "InitPlatform() failed");
+    return false;
+  }
+  if (!InitGraphics()) {
+    g_pPlatform->MsgBox("Critical Error", "InitGraphics() failed");
+    return false;
+  }
+  m_quit = false;
+  m_initialized = true;
+  return true;
+}
+
+bool Core::InitPlatform() {
+  g_pPlatform = g_pPlatformSDL = new PlatformSDL(m_platformCallback);
+  PlatformParams params = {false, static_cast<unsigned>(g_screenWidth), static_cast<unsigned>(g_screenHeight)};
+  if (!g_pPlatform->Initialize(&params)) {
+    LogLine("Core::Initialize(): Platform failed to initialize!");
+    return false;
+  }
+  LogLine("Platform initialized");
+  return true;
+}
+
+bool Core::InitGraphics() {
+  LogLine("Initializing Graphics Device...");
+  g_pGraphics = g_pGraphicsGL = new GraphicsDeviceGL();
+  GraphicsParams params = {static_cast<unsigned>(g_screenHeight), static_cast<unsigned>(g_screenWidth), 32, 1,
+                           g_fullScreen};
+  if (!g_pGraphics->Initialize(&params)) {
+    LogLine("Core::Initialize(): GraphicsDevice failed to initialize!");
+    g_pPlatform->MsgBox("Fatal Error", "Failed to initialize Graphics Device!\n");
+    return false;
+  }
+  LogLine("Graphics Device initialized");
+  return true;
+}
+
+bool Core::Update() {
+  g_pPlatform->Update();
+  m_clock.Tick(g_pPlatform->GetTick());
+  if (m_quit) return true;
+  g_pCVarSystem->Update();
+  g_pGraphics->Update();
+  return true;
+}
+
+bool Core::Shutdown() {
+  const bool wasInitialized = m_initialized;
+  if (wasInitialized && m_app) m_app->Shutdown();
+  ReleaseServices();
+  m_initialized = false;
+  return wasInitialized;
+}
+
+// The graphics device goes before the window its context draws into; the log
+// goes last but for the file system it writes through.
+void Core::ReleaseServices() {
+  if (g_pGraphics) g_pGraphics->Shutdown();
+  if (g_pPlatform) g_pPlatform->Shutdown();
+  if (g_pCVarSystem) g_pCVarSystem->Shutdown();
+  if (g_pSystemLog) g_pSystemLog->Shutdown();
+  Destroy(g_pGraphics);
+  Destroy(g_pPlatform);
+  Destroy(g_pCVarSystem);
+  Destroy(g_pSystemLog);
+  Destroy(g_pFileSystem);
+  g_pGraphicsGL = nullptr;
+  g_pPlatformSDL = nullptr;
+  g_pFileSystemStd = nullptr;
+}
+
+}  // namespace Basalt

@@ -1,0 +1,58 @@
+#pragma once
+// The engine object. Launch creates every engine service in a fixed order,
+// publishes each as a global singleton (g_pFileSystem, g_pSystemLog,
+// g_pCVarSystem, g_pPlatform, g_pGraphics, ...), runs the frame loop on the
+// calling thread until the quit flag is set, then shuts the services down
+// and sets every global back to null.
+#include "basalt/core/frame_clock.h"
+#include "basalt/core/idevice.h"
+#include "basalt/platform/platform.h"
+
+namespace Basalt {
+
+class IApp;
+
+class Core : public IDevice {
+ public:
+  // Publishes itself as g_pCore until destroyed. One core per process.
+  Core();
+  ~Core() override;
+  Core(const Core&) = delete;
+  Core& operator=(const Core&) = delete;
+
+  // Runs the engine's whole life with app (not owned, must outlive the call).
+  // True after a normal end of the loop, false when start-up failed.
+  bool Launch(IApp* app);
+  // Must be called before Launch.
+  void SetPlatformCallback(PlatformCallback callback) { m_platformCallback = callback; }
+  // Ends the loop after the current frame.
+  void ForceShutdown() { m_quit = true; }
+  bool IsQuitting() const { return m_quit; }
+
+  // Length of the last frame in seconds, 0 on the first, at most 0.1.
+  float GetTimeKey() const { return m_clock.TimeKey(); }
+  unsigned GetFPS() const { return m_clock.FramesPerSecond(); }
+  IApp* GetApp() const { return m_app; }
+
+ protected:
+  bool Initialize(void* params) override;
+  bool Update() override;
+  // Shuts down the application and every service that exists, in reverse
+  // order of creation; false when the core was never initialized. Also
+  // releases what a failed Initialize left behind.
+  bool Shutdown() override;
+  bool InitPlatform();
+  bool InitGraphics();
+
+ private:
+  void ReleaseServices();
+
+  PlatformCallback m_platformCallback = nullptr;
+  IApp* m_app = nullptr;
+  bool m_quit = false;
+  FrameClock m_clock;
+};
+
+extern Core* g_pCore;
+
+}  // namespace Basalt

@@ -1,0 +1,30 @@
+#include "basalt/core/cvar.h"
+
+#include <cstring>
+
+#include "basalt/core/cvar_system.h"
+
+namespace Basalt {
+
+cvar::cvar() { std::strcpy(m_name, "unknown"); }
+
+cvar::cvar(void* target, Type type, const char* name) : m_target(target), m_type(type) {
+  std::strncpy(m_name, name, kNameCapacity - 1);
+  init();
+}
+
+cvar::cvar(bool* target, const char* name) : cvar(target, kBool, name) {}
+cvar::cvar(float* target, const char* name) : cvar(target, kFloat, name) {}
+cvar::cvar(unsigned* target, const char* name) : cvar(target, kUnsigned, name) {}
+cvar::cvar(int* target, const char* name) : cvar(target, kInt, name) {}
+cvar::cvar(unsigned short* target, const char* name) : cvar(target, kUnsignedShort, name) {}
+cvar::cvar(short* target, const char* name) : cvar(target, kShort, name) {}
+cvar::cvar(double* target, const char* name) : cvar(target, kDouble, name) {}
+cvar::cvar(char* target, const char* name) : cvar(target, kString, name) {}
+
+void cvar::init() {
+  util::StringHash& table = CVarSystem::Registry();
+  if (!table.Find(m_name)) table.Insert(m_name, this);
+}
+
+}  // namespace Basalt

@@ -1,0 +1,125 @@
+#include "basalt/core/cvar_system.h"
+
+#include <climits>
+#include <cstring>
+
+#include "basalt/core/cvar.h"
+#include "basalt/core/log.h"
+#include "basalt/core/text_tokenizer.h"
+#include "basalt/fs/file_system.h"
+
+namespace Basalt {
+
+CVarSystem* g_pCVarSystem = nullptr;
+
+namespace {
+
+int ClampToInt(long value) {
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+// Reads the value after "=" into the cvar's target; false when the line has none.
+bool AssignValue(const cvar& var, TextTokenizer& tokens) {
+  bool found = false;
+  switch (var.GetType()) {
+    case cvar::kBool: {
+      const bool value = tokens.ReadBool(&found);
+      if (found) *static_cast<bool*>(var.GetTarget()) = value;
+      break;
+    }
+    case cvar::kFloat: {
+      const float value = tokens.ReadFloat(&found);
+      if (found) *static_cast<float*>(var.GetTarget()) = value;
+      break;
+    }
+    case cvar::kUnsigned: {
+      const unsigned value = tokens.ReadUnsigned(&found);
+      if (found) *static_cast<unsigned*>(var.GetTarget()) = value;
+      break;
+    }
+    case cvar::kInt: {
+      const int value = ClampToInt(tokens.ReadInt(&found));
+      if (found) *static_cast<int*>(var.GetTarget()) = value;
+      break;
+    }
+    case cvar::kString: {
+      const char* value = tokens.ReadWord(&found);
+      if (found) std::memcpy(var.GetTarget(), value, std::strlen(value) + 1);
+      break;
+    }
+    default:
+      return true;  // not assignable; reported by the caller
+  }
+  return found;
+}
+
+bool IsAssignable(cvar::Type type) {
+  return type == cvar::kBool || type == cvar::kFloat || type == cvar::kUnsigned || type == cvar::kInt ||
+         type == cvar::kString;
+}
+
+}  // namespace
+
+util::StringHash& CVarSystem::Registry() {
+  static util::StringHash table(17);
+  return table;
+}
+
+cvar* CVarSystem::Find(const char* name) { return static_cast<cvar*>(Registry().Find(name)); }
+
+bool CVarSystem::Initialize(void* params) {
+  const char* fileName = static_cast<const char*>(params);
+  if (fileName && !ExecFile(fileName) && g_pSystemLog) g_pSystemLog->Send("Console failed to exec '%s'", fileName);
+  return true;
+}
+
+bool CVarSystem::ExecFile(const char* fileName) {
+  if (!fileName || !g_pFileSystem) return false;
+  RAMFile file;
+  if (!g_pFileSystem->LoadFileToRAM(fileName, &file)) return false;
+  ParseFile(file.data, file.size, fileName);
+  return true;
+}
+
+bool CVarSystem::ParseFile(const char* data, unsigned length, const char* sourceName) {
+  if (!data || !sourceName) return false;
+  TextTokenizer tokens(data, length);
+  int line = 1;
+  bool skipLine = false;
+  while (tokens.NextToken()) {
+    if (tokens.TokenIsLineBreak()) {
+      skipLine = false;
+      ++line;
+      continue;
+    }
+    if (tokens.Token()[0] == '/') skipLine = true;
+    if (skipLine) continue;
+
+    const cvar* var = Find(tokens.Token());
+    if (!var) {
+      if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) unknown command or cvar: '%s'", sourceName, line, tokens.Token());
+      skipLine = true;
+      continue;
+    }
+    const char* equals = tokens.ReadWord();
+    if (std::strcmp(equals, "=") != 0) {
+      if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) Syntax error: '(%s)' -- expected '=' ", sourceName, line, equals);
+      skipLine = true;
+      continue;
+    }
+    if (!IsAssignable(var->GetType())) {
+      if (g_pSystemLog) g_pSystemLog->Send("(%s) cannot assign value to unknown cvar type: %s", sourceName, var->GetName());
+      tokens.ReadWord();
+      continue;
+    }
+    if (!AssignValue(*var, tokens)) {
+      if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) Syntax error: no value for '%s'", sourceName, line, var->GetName());
+      skipLine = true;
+    }
+  }
+  return true;
+}
+
+}  // namespace Basalt

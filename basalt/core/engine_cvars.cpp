@@ -1,0 +1,31 @@
+#include "basalt/core/engine_cvars.h"
+
+#include "basalt/core/cvar.h"
+
+namespace Basalt {
+
+int g_screenWidth = 800;
+int g_screenHeight = 600;
+bool g_fullScreen = false;
+int g_anisoLevel = 2;
+int g_textureFilterMode = 0;
+int g_multisampling = 0;
+int g_mipLevels = 0;
+bool g_initGamePad = true;
+bool g_disableInput = false;
+bool g_noShaders = false;
+
+namespace {
+const cvar kScreenWidth(&g_screenWidth, "g_screenWidth");
+const cvar kScreenHeight(&g_screenHeight, "g_screenHeight");
+const cvar kFullScreen(&g_fullScreen, "g_fullScreen");
+const cvar kAnisoLevel(&g_anisoLevel, "g_anisoLevel");
+const cvar kTextureFilterMode(&g_textureFilterMode, "g_textureFilterMode");
+const cvar kMultisampling(&g_multisampling, "g_multisampling");
+const cvar kMipLevels(&g_mipLevels, "g_mipLevels");
+const cvar kInitGamePad(&g_initGamePad, "g_initGamePad");
+const cvar kDisableInput(&g_disableInput, "g_disableInput");
+const cvar kNoShaders(&g_noShaders, "g_noShaders");
+}  // namespace
+
+}  // namespace Basalt

@@ -1,0 +1,18 @@
+#pragma once
+// The engine's console variables; "settings.cfg" may override each default
+// before start-up reads it.
+
+namespace Basalt {
+
+extern int g_screenWidth;        // window client area and back buffer
+extern int g_screenHeight;
+extern bool g_fullScreen;
+extern int g_anisoLevel;         // texture sampling
+extern int g_textureFilterMode;
+extern int g_multisampling;
+extern int g_mipLevels;          // texture creation
+extern bool g_initGamePad;       // input start-up opens game pads too
+extern bool g_disableInput;      // no input at all
+extern bool g_noShaders;         // fixed-function lighting instead of the material shaders
+
+}  // namespace Basalt

@@ -1,0 +1,110 @@
+#include "basalt/platform/platform_sdl.h"
+
+#include <SDL.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "basalt/core/core.h"
+#include "basalt/core/log.h"
+
+namespace Basalt {
+
+IPlatform* g_pPlatform = nullptr;
+PlatformSDL* g_pPlatformSDL = nullptr;
+
+namespace {
+
+PlatformSDL::MessageBoxHandler g_messageBoxHandler = nullptr;
+
+// OK answers Return and Cancel answers Escape, as on the system's own boxes.
+void ShowSdlMessageBox(const char* caption, const char* text) {
+  const SDL_MessageBoxButtonData buttons[] = {
+      {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
+      {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
+  };
+  SDL_MessageBoxData box = {};
+  box.flags = SDL_MESSAGEBOX_INFORMATION;
+  box.title = caption;
+  box.message = text;
+  box.numbuttons = SDL_arraysize(buttons);
+  box.buttons = buttons;
+  int pressed = 0;
+  if (SDL_ShowMessageBox(&box, &pressed) != 0) std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+}  // namespace
+
+void PlatformSDL::SetMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = handler; }
+
+PlatformSDL::PlatformSDL(PlatformCallback callback) : m_callback(callback) {}
+
+PlatformSDL::~PlatformSDL() { Shutdown(); }
+
+bool PlatformSDL::Initialize(void* params) {
+  const PlatformParams* setup = static_cast<const PlatformParams*>(params);
+  if (!setup || !m_callback || m_callback(&m_setup) != 0) return false;
+  m_setup.title[WindowSetup::kTitleCapacity - 1] = '\0';
+  if (!CreateAppWindow(setup->fullScreen, setup->width, setup->height)) {
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to create SDL window: %s", SDL_GetError());
+    return false;
+  }
+  m_initialized = true;
+  return true;
+}
+
+bool PlatformSDL::CreateAppWindow(bool fullScreen, unsigned width, unsigned height) {
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+  m_videoStarted = true;
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+  if (fullScreen) flags |= SDL_WINDOW_BORDERLESS;
+  m_window = SDL_CreateWindow(m_setup.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              static_cast<int>(width), static_cast<int>(height), flags);
+  if (m_window) return true;
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  m_videoStarted = false;
+  return false;
+}
+
+bool PlatformSDL::Update() {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) HandleEvent(event);
+  return true;
+}
+
+void PlatformSDL::HandleEvent(const SDL_Event& event) {
+  const bool closed = event.type == SDL_QUIT ||
+                      (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+  if (closed && g_pCore) g_pCore->ForceShutdown();
+}
+
+bool PlatformSDL::Shutdown() {
+  if (!m_initialized) return false;
+  SDL_DestroyWindow(m_window);
+  m_window = nullptr;
+  if (m_videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  m_videoStarted = false;
+  m_initialized = false;
+  return true;
+}
+
+bool PlatformSDL::MsgBox(const char* caption, const char* format, ...) {
+  if (!caption || !format || std::strlen(format) > kMaxMsgBoxFormat) return false;
+  char text[kMsgBoxTextCapacity];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  if (g_messageBoxHandler)
+    g_messageBoxHandler(caption, text);
+  else
+    ShowSdlMessageBox(caption, text);
+  return true;
+}
+
+unsigned PlatformSDL::GetTick() { return SDL_GetTicks(); }
+
+}  // namespace Basalt

@@ -1,0 +1,47 @@
+#include "backline/app/default_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "backline/app/app_cvars.h"
+#include "backline/app/game_app.h"
+#include "basalt/core/cvar_system.h"
+#include "basalt/core/engine_cvars.h"
+#include "basalt/platform/platform.h"
+#include "tests/support/engine_fixture.h"
+
+namespace {
+
+using DefaultSettingsTest = test::EngineFixture;
+
+TEST_F(DefaultSettingsTest, AMissingFileGetsTheDefaultTextAndAnExistingOneIsKept) {
+  EXPECT_EQ(std::strlen(kDefaultSettingsText), 245u);
+  ASSERT_TRUE(EnsureSettingsFile());
+  EXPECT_EQ(test::ReadFile("settings.cfg"), kDefaultSettingsText);
+  test::WriteFile("settings.cfg", "g_drawFPS = 1");
+  GameApp app;
+  EXPECT_STREQ(app.GetVersion(), "version 1.36");
+  EXPECT_EQ(test::ReadFile("settings.cfg"), "g_drawFPS = 1");
+}
+
+TEST_F(DefaultSettingsTest, TheDefaultTextNamesOnlyRegisteredVariables) {
+  Basalt::g_textureFilterMode = 0;
+  g_hitDelayThreshold = 1;
+  Basalt::CVarSystem system;
+  system.ParseFile(kDefaultSettingsText, 245, kSettingsFileName);
+  EXPECT_EQ(LogText(), "");
+  EXPECT_EQ(Basalt::g_textureFilterMode, 3);
+  EXPECT_EQ(g_hitDelayThreshold, 90);
+  EXPECT_EQ(Basalt::g_screenWidth, 800);
+  EXPECT_EQ(g_useSoundLib, 0);
+}
+
+TEST(GameAppTest, ThePlatformCallbackTitlesTheWindow) {
+  Basalt::WindowSetup setup;
+  std::memset(&setup, 'x', sizeof setup);
+  EXPECT_EQ(GameApp::PlatformCallback(&setup), 0u);
+  EXPECT_STREQ(setup.title, "Padlark");
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+#include "basalt/core/core.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "basalt/core/cvar_system.h"
+#include "basalt/core/engine_cvars.h"
+#include "basalt/core/iapp.h"
+#include "basalt/core/log.h"
+#include "basalt/fs/file_system.h"
+#include "basalt/graphics/graphics_device.h"
+#include "basalt/platform/platform_sdl.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+std::vector<std::string> g_boxes;
+
+void RecordBox(const char* caption, const char* text) { g_boxes.push_back(std::string(caption) + "|" + text); }
+
+unsigned NameWindow(void* setup) {
+  std::strcpy(static_cast<Basalt::WindowSetup*>(setup)->title, "Padlark");
+  return 0;
+}
+
+// Runs a given number of frames, or until the core quits, recording what it saw.
+class FramesApp : public Basalt::IApp {
+ public:
+  explicit FramesApp(int frames) : m_frames(frames) { SetVersion("version test"); }
+
+  bool Init(Basalt::Core* core) override {
+    servicesAtInit = Basalt::g_pFileSystem && Basalt::g_pSystemLog && Basalt::g_pCVarSystem &&
+                     Basalt::g_pPlatform && Basalt::g_pGraphics;
+    SDL_GetWindowSize(Basalt::g_pPlatformSDL->GetWindow(), &windowWidth, &windowHeight);
+    return IApp::Init(core) && initResult;
+  }
+  bool Update() override {
+    timeKeys.push_back(GetCore()->GetTimeKey());
+    if (pushQuitOnFrame == static_cast<int>(timeKeys.size())) {
+      SDL_Event quit = {};
+      quit.type = SDL_QUIT;
+      SDL_PushEvent(&quit);
+    }
+    return static_cast<int>(timeKeys.size()) < m_frames;
+  }
+  bool Shutdown() override {
+    servicesAtShutdown = Basalt::g_pSystemLog && Basalt::g_pPlatform && Basalt::g_pGraphics;
+    ++shutdowns;
+    return true;
+  }
+
+  bool initResult = true;
+  int pushQuitOnFrame = 0;
+  bool servicesAtInit = false;
+  bool servicesAtShutdown = false;
+  int shutdowns = 0;
+  int windowWidth = 0, windowHeight = 0;
+  std::vector<float> timeKeys;
+
+ private:
+  int m_frames;
+};
+
+class CoreTest : public test::TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    g_boxes.clear();
+    Basalt::PlatformSDL::SetMessageBoxHandler(&RecordBox);
+  }
+  void TearDown() override {
+    Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
+    Basalt::g_screenWidth = 800;
+    Basalt::g_screenHeight = 600;
+    TempDirTest::TearDown();
+  }
+  static void ExpectNoServices() {
+    EXPECT_EQ(Basalt::g_pFileSystem, nullptr);
+    EXPECT_EQ(Basalt::g_pSystemLog, nullptr);
+    EXPECT_EQ(Basalt::g_pCVarSystem, nullptr);
+    EXPECT_EQ(Basalt::g_pPlatform, nullptr);
+    EXPECT_EQ(Basalt::g_pPlatformSDL, nullptr);
+    EXPECT_EQ(Basalt::g_pGraphics, nullptr);
+  }
+};
+
+TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
+  test::WriteFile("settings.cfg", "g_screenWidth = 320\ng_screenHeight = 200\n");
+  FramesApp app(3);
+  {
+    Basalt::Core core;
+    EXPECT_EQ(Basalt::g_pCore, &core);
+    core.SetPlatformCallback(&NameWindow);
+    EXPECT_TRUE(core.Launch(&app));
+    ExpectNoServices();
+  }
+  EXPECT_EQ(Basalt::g_pCore, nullptr);
+  EXPECT_TRUE(app.servicesAtInit);
+  EXPECT_TRUE(app.servicesAtShutdown);
+  EXPECT_EQ(app.shutdowns, 1);
+  EXPECT_EQ(app.windowWidth, 320);  // settings were read before the window opened
+  EXPECT_EQ(app.windowHeight, 200);
+  ASSERT_EQ(app.timeKeys.size(), 3u);
+  EXPECT_EQ(app.timeKeys[0], 0.0f);
+  for (float key : app.timeKeys) EXPECT_LE(key, 0.1f);
+
+  const std::string log = test::ReadFile("systemlog.txt");
+  std::vector<std::string> expectedOrder = {"-- System Log Opened --\n\nVersion: version test\n",
+                                            "Platform initialized\n", "Initializing Graphics Device...\n",
+                                            "OpenGL ", "Graphics Device initialized\n",
+                                            "\n-- System Log Closed --\n"};
+  size_t at = 0;
+  for (const std::string& line : expectedOrder) {
+    const size_t found = log.find(line, at);
+    ASSERT_NE(found, std::string::npos) << "missing in order: " << line << "\nlog:\n" << log;
+    at = found + line.size();
+  }
+  EXPECT_EQ(at, log.size());
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(CoreTest, ClosingTheWindowEndsTheLoopAfterOneMoreApplicationUpdate) {
+  FramesApp app(1000);
+  app.pushQuitOnFrame = 2;
+  Basalt::Core core;
+  core.SetPlatformCallback(&NameWindow);
+  EXPECT_TRUE(core.Launch(&app));
+  EXPECT_EQ(app.timeKeys.size(), 3u);
+  EXPECT_TRUE(core.IsQuitting());
+}
+
+TEST_F(CoreTest, WithoutAPlatformCallbackStartUpFailsWithoutAMessageBox) {
+  FramesApp app(1);
+  Basalt::Core core;
+  EXPECT_FALSE(core.Launch(&app));
+  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_EQ(app.shutdowns, 0);
+  EXPECT_TRUE(app.timeKeys.empty());
+  ExpectNoServices();
+  EXPECT_NE(test::ReadFile("systemlog.txt").find("Core::Initialize(): No platform callback registered! Cannot run\n"),
+            std::string::npos);
+}
+
+TEST_F(CoreTest, ARefusedWindowIsACriticalError) {
+  FramesApp app(1);
+  Basalt::Core core;
+  core.SetPlatformCallback([](void*) -> unsigned { return 1; });
+  EXPECT_FALSE(core.Launch(&app));
+  EXPECT_EQ(g_boxes, (std::vector<std::string>{"Critical Error|InitPlatform() failed"}));
+  EXPECT_NE(test::ReadFile("systemlog.txt").find("Core::Initialize(): Platform failed to initialize!\n"),
+            std::string::npos);
+  ExpectNoServices();
+}
+
+TEST_F(CoreTest, AnApplicationThatRefusesToStartIsShutDown) {
+  FramesApp app(1);
+  app.initResult = false;
+  Basalt::Core core;
+  core.SetPlatformCallback(&NameWindow);
+  EXPECT_FALSE(core.Launch(&app));
+  EXPECT_TRUE(app.timeKeys.empty());
+  EXPECT_EQ(app.shutdowns, 1);
+  ExpectNoServices();
+}
+
+TEST_F(CoreTest, ALogThatCannotBeWrittenEndsStartUp) {
+  std::filesystem::create_directory("systemlog.txt");
+  FramesApp app(1);
+  Basalt::Core core;
+  core.SetPlatformCallback(&NameWindow);
+  EXPECT_FALSE(core.Launch(&app));
+  EXPECT_TRUE(g_boxes.empty());
+  ExpectNoServices();
+}
+
+}  // namespace

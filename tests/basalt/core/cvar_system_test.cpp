@@ -1,0 +1,178 @@
+#include "basalt/core/cvar_system.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "basalt/core/cvar.h"
+#include "tests/support/engine_fixture.h"
+
+namespace {
+
+int t_width = 800;
+int t_height = 600;
+bool t_full = false;
+bool t_neighbour = false;
+float t_gain = 1.0f;
+unsigned t_mask = 7;
+char t_name[Basalt::cvar::kStringCapacity] = "default";
+short t_short = 1;
+unsigned short t_ushort = 2;
+double t_double = 3.0;
+int t_first = 0;
+int t_second = 0;
+
+const Basalt::cvar kWidth(&t_width, "t_width");
+const Basalt::cvar kHeight(&t_height, "t_height");
+const Basalt::cvar kFull(&t_full, "t_full");
+const Basalt::cvar kNeighbour(&t_neighbour, "t_neighbour");
+const Basalt::cvar kGain(&t_gain, "t_gain");
+const Basalt::cvar kMask(&t_mask, "t_mask");
+const Basalt::cvar kName(t_name, "t_name");
+const Basalt::cvar kShort(&t_short, "t_short");
+const Basalt::cvar kUShort(&t_ushort, "t_ushort");
+const Basalt::cvar kDouble(&t_double, "t_double");
+const Basalt::cvar kFirst(&t_first, "t_dup");
+const Basalt::cvar kSecond(&t_second, "t_dup");
+
+class CVarSystemTest : public test::EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    t_width = 800;
+    t_height = 600;
+    t_full = t_neighbour = false;
+    t_gain = 1.0f;
+    t_mask = 7;
+    std::strcpy(t_name, "default");
+    t_first = t_second = 0;
+  }
+  void Parse(const std::string& text) {
+    EXPECT_TRUE(system.ParseFile(text.data(), static_cast<unsigned>(text.size()), "settings.cfg"));
+  }
+  Basalt::CVarSystem system;
+};
+
+TEST_F(CVarSystemTest, AssignsEveryAssignableType) {
+  Parse("t_width = 1024\r\nt_gain = 0.25\r\nt_mask = -1\r\nt_name = kit_one\r\nt_full = 5\r\n");
+  EXPECT_EQ(t_width, 1024);
+  EXPECT_FLOAT_EQ(t_gain, 0.25f);
+  EXPECT_EQ(t_mask, 0xFFFFFFFFu);
+  EXPECT_STREQ(t_name, "kit_one");
+  EXPECT_TRUE(t_full);
+  EXPECT_FALSE(t_neighbour);
+  EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(CVarSystemTest, BooleansAreTrueOnlyAboveZero) {
+  Parse("t_full = 1\r\nt_neighbour = 1\r\nt_full = -1\r\n");
+  EXPECT_FALSE(t_full);
+  EXPECT_TRUE(t_neighbour);
+  Parse("t_full = 0\r\n");
+  EXPECT_FALSE(t_full);
+}
+
+TEST_F(CVarSystemTest, IntegersOutOfRangeAreClamped) {
+  Parse("t_width = 99999999999\r\nt_height = -99999999999\r\n");
+  EXPECT_EQ(t_width, INT_MAX);
+  EXPECT_EQ(t_height, INT_MIN);
+}
+
+TEST_F(CVarSystemTest, CommentsAfterValuesAndOnTheirOwnLinesAreIgnored) {
+  Parse("// t_width = 1\r\nt_width = 1280\t\t// t_height = 1\r\n/t_height = 2\r\nt_height = 720 //x\r\n");
+  EXPECT_EQ(t_width, 1280);
+  EXPECT_EQ(t_height, 720);
+  EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(CVarSystemTest, LinuxAndOldMacLineEndsSeparateLinesToo) {
+  Parse("t_width = 1024\nt_height = 768\rt_full = 1\n");
+  EXPECT_EQ(t_width, 1024);
+  EXPECT_EQ(t_height, 768);
+  EXPECT_TRUE(t_full);
+}
+
+TEST_F(CVarSystemTest, TheLastValueOfTheFileIsReadWhole) {
+  Parse("t_height = 1\r\nt_width = 1024");
+  EXPECT_EQ(t_width, 1024);
+  Parse("t_full = 1");
+  EXPECT_TRUE(t_full);
+}
+
+TEST_F(CVarSystemTest, UnknownNamesAndMissingEqualsAreReportedWithTheirLine) {
+  Parse("t_width = 1\r\n\r\nnope = 3\r\nt_width=5\r\nt_height : 5\r\nt_height = 480\r\n");
+  EXPECT_EQ(t_width, 1);
+  EXPECT_EQ(t_height, 480);
+  EXPECT_EQ(LogText(),
+            "(settings.cfg : 3) unknown command or cvar: 'nope'\n"
+            "(settings.cfg : 4) unknown command or cvar: 't_width=5'\n"
+            "(settings.cfg : 5) Syntax error: '(:)' -- expected '=' \n");
+}
+
+TEST_F(CVarSystemTest, AMissingValueKeepsTheDefaultAndLosesNoLine) {
+  Parse("t_width =\r\nt_height = 720\r\nt_full\r\nt_neighbour = 1\r\nnope\r\n");
+  EXPECT_EQ(t_width, 800);
+  EXPECT_EQ(t_height, 720);
+  EXPECT_TRUE(t_neighbour);
+  EXPECT_EQ(LogText(),
+            "(settings.cfg : 1) Syntax error: no value for 't_width'\n"
+            "(settings.cfg : 3) Syntax error: '()' -- expected '=' \n"
+            "(settings.cfg : 5) unknown command or cvar: 'nope'\n");
+}
+
+TEST_F(CVarSystemTest, ShortAndDoubleVariablesAreRegisteredButNotAssignable) {
+  Parse("t_short = 5\r\nt_ushort = 5\r\nt_double = 5\r\nt_width = 640\r\n");
+  EXPECT_EQ(t_short, 1);
+  EXPECT_EQ(t_ushort, 2);
+  EXPECT_DOUBLE_EQ(t_double, 3.0);
+  EXPECT_EQ(t_width, 640);
+  EXPECT_EQ(LogText(),
+            "(settings.cfg) cannot assign value to unknown cvar type: t_short\n"
+            "(settings.cfg) cannot assign value to unknown cvar type: t_ushort\n"
+            "(settings.cfg) cannot assign value to unknown cvar type: t_double\n");
+}
+
+TEST_F(CVarSystemTest, TheFirstRegistrationOfANameReceivesAssignments) {
+  EXPECT_EQ(Basalt::CVarSystem::Find("t_dup"), &kFirst);
+  Parse("t_dup = 9\r\n");
+  EXPECT_EQ(t_first, 9);
+  EXPECT_EQ(t_second, 0);
+}
+
+TEST_F(CVarSystemTest, GarbageAndHugeLinesNeverStopTheParse) {
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
+  Parse(garbage + "\r\n" + std::string(100 * 1024, 'q') + "\r\nt_width = 1600\r\n");
+  EXPECT_EQ(t_width, 1600);
+  Parse(std::string(100 * 1024, '\0'));
+  Parse("");
+  Basalt::CVarSystem other;
+  EXPECT_FALSE(other.ParseFile(nullptr, 3, "x"));
+}
+
+TEST_F(CVarSystemTest, ExecutesFilesAndReportsMissingOnes) {
+  test::WriteFile("game.cfg", "t_width = 1920\r\n");
+  EXPECT_TRUE(system.ExecFile("game.cfg"));
+  EXPECT_EQ(t_width, 1920);
+  EXPECT_FALSE(system.ExecFile(nullptr));
+  EXPECT_TRUE(system.Initialize(const_cast<char*>("missing.cfg")));
+  EXPECT_EQ(LogText(),
+            "FileSystemStd::LoadFileToRAM(): failed to open 'missing.cfg' (file not found?)\n"
+            "Console failed to exec 'missing.cfg'\n");
+}
+
+TEST(CVarTest, NamesAreCutTo63CharactersAndCopiesDoNotRegister) {
+  static int target = 0;
+  const std::string longName = "t_" + std::string(80, 'n');
+  static const Basalt::cvar longVar(&target, longName.c_str());
+  EXPECT_EQ(std::strlen(longVar.GetName()), 63u);
+  EXPECT_EQ(Basalt::CVarSystem::Find(longName.substr(0, 63).c_str()), &longVar);
+  const Basalt::cvar unbound;
+  EXPECT_STREQ(unbound.GetName(), "unknown");
+  EXPECT_EQ(unbound.GetType(), Basalt::cvar::kNone);
+  EXPECT_EQ(Basalt::CVarSystem::Find("unknown"), nullptr);
+}
+
+}  // namespace

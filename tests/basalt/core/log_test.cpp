@@ -1,0 +1,61 @@
+#include "basalt/core/log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "basalt/fs/file_system_std.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+class LogTest : public test::TempDirTest {
+ protected:
+  void SetUp() override {
+    TempDirTest::SetUp();
+    Basalt::g_pFileSystem = &fileSystem;
+  }
+  void TearDown() override {
+    Basalt::g_pFileSystem = nullptr;
+    TempDirTest::TearDown();
+  }
+  Basalt::FileSystemStd fileSystem;
+};
+
+TEST_F(LogTest, WritesHeaderLinesAndFooterWithLinuxLineEnds) {
+  Basalt::Log log("systemlog.txt");
+  log.Send("dropped: %d", 1);  // not open yet
+  ASSERT_TRUE(log.Initialize(nullptr));
+  log.Send("Version: %s", "version 1.36");
+  EXPECT_EQ(test::ReadFile("systemlog.txt"), "-- System Log Opened --\n\nVersion: version 1.36\n");  // flushed
+  EXPECT_TRUE(log.Shutdown());
+  log.Send("after shutdown");
+  EXPECT_FALSE(log.Shutdown());
+  EXPECT_EQ(test::ReadFile("systemlog.txt"),
+            "-- System Log Opened --\n\nVersion: version 1.36\n\n-- System Log Closed --\n");
+}
+
+TEST_F(LogTest, OverlongFormatsAreDroppedAndOverlongLinesCut) {
+  Basalt::Log log("systemlog.txt");
+  ASSERT_TRUE(log.Initialize(nullptr));
+  const std::string limit(1536, 'a');
+  log.Send(limit.c_str());
+  log.Send((limit + "b").c_str());
+  log.Send("%s", std::string(5000, 'c').c_str());
+  log.Shutdown();
+  const std::string expected = "-- System Log Opened --\n\n" + limit + "\n" + std::string(2047, 'c') + "\n" +
+                               "\n-- System Log Closed --\n";
+  EXPECT_EQ(test::ReadFile("systemlog.txt"), expected);
+}
+
+TEST_F(LogTest, AFileThatCannotBeCreatedFailsInitialize) {
+  Basalt::Log log("no/such/dir/systemlog.txt");
+  EXPECT_FALSE(log.Initialize(nullptr));
+  log.Send("nothing");
+  EXPECT_FALSE(log.Shutdown());
+  Basalt::g_pFileSystem = nullptr;
+  Basalt::Log orphan("systemlog.txt");
+  EXPECT_FALSE(orphan.Initialize(nullptr));
+}
+
+}  // namespace
