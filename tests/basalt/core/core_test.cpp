@@ -112,8 +112,9 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
   const std::string log = test::ReadFile("systemlog.txt");
   std::vector<std::string> expectedOrder = {"-- System Log Opened --\n\nVersion: version test\n",
                                             "Platform initialized\n", "Initializing Graphics Device...\n",
-                                            "OpenGL ", "Graphics Device initialized\n",
-                                            "\n-- System Log Closed --\n"};
+                                            "OpenGL ", "\nEvaluating Adapter\n", "- windowed mode (320x200)\n",
+                                            "Graphics Device initialized\nGraphics Device initialized\n",
+                                            "'materials.txt'", "\n-- System Log Closed --\n"};
   size_t at = 0;
   for (const std::string& line : expectedOrder) {
     const size_t found = log.find(line, at);

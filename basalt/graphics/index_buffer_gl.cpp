@@ -1,0 +1,50 @@
+#include "basalt/graphics/index_buffer_gl.h"
+
+#include <epoxy/gl.h>
+
+#include "basalt/core/log.h"
+#include "basalt/graphics/graphics_device_gl.h"
+
+namespace Basalt {
+
+namespace {
+constexpr unsigned kIndexBytes = IIndexBuffer::kBitsPerIndex / 8;
+}
+
+bool IndexBufferGL::Initialize(unsigned count, unsigned usage, bool) {
+  unsigned error = 0;
+  if (!m_buffer.Create(GL_ELEMENT_ARRAY_BUFFER, count * kIndexBytes, usage != kUsageStatic, &error)) {
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to create GL IndexBuffer (code: %d)", error);
+    return false;
+  }
+  m_numIndices = count;
+  m_usage = usage;
+  m_initialized = true;
+  return true;
+}
+
+bool IndexBufferGL::Fill(const void* data, unsigned count, unsigned offset, unsigned flags) {
+  const unsigned bytes = count ? count * kIndexBytes : m_buffer.Size();
+  unsigned error = 0;
+  if (!m_buffer.Write(data, bytes, offset, (flags & kFillDiscard) != 0, &error)) {
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL IndexBuffer (code: %d)", error);
+    return false;
+  }
+  return true;
+}
+
+bool IndexBufferGL::Shutdown() {
+  if (!m_initialized) return false;
+  if (g_pGraphicsGL) g_pGraphicsGL->ForgetBuffer(m_buffer.Name());
+  m_buffer.Release();
+  m_initialized = false;
+  return true;
+}
+
+bool IndexBufferGL::Activate() {
+  if (!m_initialized || !g_pGraphicsGL) return false;
+  g_pGraphicsGL->SetIndices(m_buffer.Name());
+  return true;
+}
+
+}  // namespace Basalt
