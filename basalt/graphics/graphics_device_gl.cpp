@@ -255,6 +255,12 @@ bool GraphicsDeviceGL::Init2D() {
 }
 
 bool GraphicsDeviceGL::Update() {
+  if (!RenderFrame()) return false;
+  Present();
+  return true;
+}
+
+bool GraphicsDeviceGL::RenderFrame() {
   if (!m_context) return false;
   RestoreRenderStates();
   SetPerspectiveProj(kFieldOfView, kFarPlane);
@@ -269,8 +275,16 @@ bool GraphicsDeviceGL::Update() {
   m_sprite->Begin();
   if (m_overlay) m_overlay(m_overlayContext);
   m_sprite->End();
-  SDL_GL_SwapWindow(g_pPlatformSDL->GetWindow());
   return true;
+}
+
+void GraphicsDeviceGL::Present() { SDL_GL_SwapWindow(g_pPlatformSDL->GetWindow()); }
+
+unsigned GraphicsDeviceGL::ReadPixel(unsigned x, unsigned y) {
+  unsigned char rgba[4] = {};
+  glReadPixels(static_cast<GLint>(x), static_cast<GLint>(m_height - 1 - y), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+  return static_cast<unsigned>(rgba[3]) << 24 | static_cast<unsigned>(rgba[0]) << 16 |
+         static_cast<unsigned>(rgba[1]) << 8 | rgba[2];
 }
 
 bool GraphicsDeviceGL::Shutdown() {

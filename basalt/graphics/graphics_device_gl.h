@@ -44,8 +44,14 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   // params: GraphicsParams*. Needs g_pPlatformSDL's window. Undoes its
   // partial work on failure.
   bool Initialize(void* params) override;
-  // Draws one frame: clear, stars, the core's scene graph, the 2D pass; presents.
+  // RenderFrame, then Present.
   bool Update() override;
+  // Draws one frame into the back buffer: clear, stars, the core's scene
+  // graph, the 2D pass. False without a context.
+  bool RenderFrame();
+  void Present();
+  // The ARGB colour of back-buffer pixel (x, y), y down (for reading frames back).
+  unsigned ReadPixel(unsigned x, unsigned y);
   // Releases everything the device made; true when there was a context.
   bool Shutdown() override;
 
