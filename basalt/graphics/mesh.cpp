@@ -1,7 +1,5 @@
 #include "basalt/graphics/mesh.h"
 
-#include "basalt/graphics/index_buffer.h"
-#include "basalt/graphics/vertex_buffer.h"
 
 namespace Basalt {
 

@@ -5,14 +5,13 @@
 #include <memory>
 #include <vector>
 
+#include "basalt/graphics/index_buffer.h"
 #include "basalt/graphics/math3d.h"
 #include "basalt/graphics/shader.h"
 
 namespace Basalt {
 
 class IMaterial;
-class IVertexBuffer;
-class IIndexBuffer;
 
 struct MeshSubset {
   IMaterial* material = nullptr;

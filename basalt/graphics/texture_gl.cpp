@@ -8,6 +8,7 @@
 #include "basalt/core/engine_cvars.h"
 #include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/tga_check.h"
 
 namespace Basalt {
 
@@ -25,14 +26,15 @@ unsigned LastError() {
 
 bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
   Release();
+  const auto* file = static_cast<const stbi_uc*>(bytes);
   int width = 0, height = 0, channels = 0;
-  stbi_uc* pixels = size <= INT_MAX ? stbi_load_from_memory(static_cast<const stbi_uc*>(bytes), static_cast<int>(size),
-                                                             &width, &height, &channels, 4)
-                                    : nullptr;
+  const bool complete = size <= INT_MAX && TgaPixelsComplete(file, size);
+  stbi_uc* pixels = complete ? stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4)
+                             : nullptr;
   if (!pixels) {
     if (g_pSystemLog)
       g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s", 0,
-                         stbi_failure_reason());
+                         complete ? stbi_failure_reason() : "truncated image");
     return false;
   }
   const bool ok = Upload(static_cast<unsigned>(width), static_cast<unsigned>(height), GL_RGBA, GL_UNSIGNED_BYTE,
