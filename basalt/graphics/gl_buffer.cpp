@@ -2,6 +2,9 @@
 
 #include <epoxy/gl.h>
 
+#include "basalt/core/log.h"
+#include "basalt/graphics/graphics_device_gl.h"
+
 namespace Basalt {
 
 namespace {
@@ -14,15 +17,17 @@ void DrainErrors() {
 
 }  // namespace
 
-bool GLBuffer::Create(unsigned target, unsigned bytes, bool dynamic, unsigned* error) {
+bool GLBuffer::Create(unsigned target, unsigned bytes, bool dynamic, const char* kind) {
   Release();
+  m_kind = kind;
   DrainErrors();
   GLuint name = 0;
   glGenBuffers(1, &name);
   glBindBuffer(target, name);
   glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-  *error = glGetError();
-  if (*error != GL_NO_ERROR) {
+  const GLenum error = glGetError();
+  if (error != GL_NO_ERROR) {
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to create GL %s (code: %d)", m_kind, error);
     glDeleteBuffers(1, &name);
     return false;
   }
@@ -33,9 +38,9 @@ bool GLBuffer::Create(unsigned target, unsigned bytes, bool dynamic, unsigned* e
   return true;
 }
 
-bool GLBuffer::Write(const void* data, unsigned bytes, unsigned offset, bool discard, unsigned* error) {
+bool GLBuffer::Write(const void* data, unsigned bytes, unsigned offset, bool discard) {
   if (!m_name || offset > m_bytes || bytes > m_bytes - offset) {
-    *error = GL_INVALID_VALUE;
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL %s (code: %d)", m_kind, GL_INVALID_VALUE);
     return false;
   }
   DrainErrors();
@@ -43,11 +48,14 @@ bool GLBuffer::Write(const void* data, unsigned bytes, unsigned offset, bool dis
   if (discard)
     glBufferData(m_target, static_cast<GLsizeiptr>(m_bytes), nullptr, m_dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
   glBufferSubData(m_target, static_cast<GLintptr>(offset), static_cast<GLsizeiptr>(bytes), data);
-  *error = glGetError();
-  return *error == GL_NO_ERROR;
+  const GLenum error = glGetError();
+  if (error == GL_NO_ERROR) return true;
+  if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL %s (code: %d)", m_kind, error);
+  return false;
 }
 
 void GLBuffer::Release() {
+  if (m_name && g_pGraphicsGL) g_pGraphicsGL->ForgetBuffer(m_name);
   if (m_name) glDeleteBuffers(1, &m_name);
   m_name = 0;
   m_bytes = 0;

@@ -2,7 +2,6 @@
 
 #include <epoxy/gl.h>
 
-#include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 
 namespace Basalt {
@@ -12,11 +11,7 @@ constexpr unsigned kIndexBytes = IIndexBuffer::kBitsPerIndex / 8;
 }
 
 bool IndexBufferGL::Initialize(unsigned count, unsigned usage, bool) {
-  unsigned error = 0;
-  if (!m_buffer.Create(GL_ELEMENT_ARRAY_BUFFER, count * kIndexBytes, usage != kUsageStatic, &error)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to create GL IndexBuffer (code: %d)", error);
-    return false;
-  }
+  if (!m_buffer.Create(GL_ELEMENT_ARRAY_BUFFER, count * kIndexBytes, usage != kUsageStatic, "IndexBuffer")) return false;
   m_numIndices = count;
   m_usage = usage;
   m_initialized = true;
@@ -25,17 +20,11 @@ bool IndexBufferGL::Initialize(unsigned count, unsigned usage, bool) {
 
 bool IndexBufferGL::Fill(const void* data, unsigned count, unsigned offset, unsigned flags) {
   const unsigned bytes = count ? count * kIndexBytes : m_buffer.Size();
-  unsigned error = 0;
-  if (!m_buffer.Write(data, bytes, offset, (flags & kFillDiscard) != 0, &error)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL IndexBuffer (code: %d)", error);
-    return false;
-  }
-  return true;
+  return m_buffer.Write(data, bytes, offset, (flags & kFillDiscard) != 0);
 }
 
 bool IndexBufferGL::Shutdown() {
   if (!m_initialized) return false;
-  if (g_pGraphicsGL) g_pGraphicsGL->ForgetBuffer(m_buffer.Name());
   m_buffer.Release();
   m_initialized = false;
   return true;

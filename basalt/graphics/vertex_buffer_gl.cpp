@@ -2,17 +2,12 @@
 
 #include <epoxy/gl.h>
 
-#include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 
 namespace Basalt {
 
 bool VertexBufferGL::Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage, bool) {
-  unsigned error = 0;
-  if (!m_buffer.Create(GL_ARRAY_BUFFER, count * stride, usage != kUsageStatic, &error)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to create GL VertexBuffer (code: %d)", error);
-    return false;
-  }
+  if (!m_buffer.Create(GL_ARRAY_BUFFER, count * stride, usage != kUsageStatic, "VertexBuffer")) return false;
   m_numVerts = count;
   m_stride = stride;
   m_usage = usage;
@@ -24,17 +19,11 @@ bool VertexBufferGL::Initialize(unsigned count, unsigned stride, VertexType type
 bool VertexBufferGL::Fill(const void* data, unsigned count, unsigned offset, unsigned flags) {
   const unsigned bytes = count ? count * m_stride : m_buffer.Size();
   const bool discard = (flags & kFillDiscard) && m_usage != kUsageStatic;
-  unsigned error = 0;
-  if (!m_buffer.Write(data, bytes, offset, discard, &error)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL VertexBuffer (code: %d)", error);
-    return false;
-  }
-  return true;
+  return m_buffer.Write(data, bytes, offset, discard);
 }
 
 bool VertexBufferGL::Shutdown() {
   if (!m_initialized) return false;
-  if (g_pGraphicsGL) g_pGraphicsGL->ForgetBuffer(m_buffer.Name());
   m_buffer.Release();
   m_initialized = false;
   return true;
