@@ -113,8 +113,9 @@ bool GraphicsDeviceGL::InitGL() {
     LogLine("Graphics adapter is not compatible (requires 32-bit colour, and depth buffer support)");
     ok = false;
   }
-  ok = ok && CreateDeclarations() && BuildProgram(&m_fixedFunction, kFixedFunctionShader, "fixed function") &&
-       BuildProgram(&m_pointSprites, kPointSpriteShader, "point sprites");
+  ok = ok && CreateDeclarations() &&
+       BuildProgram(&m_fixedFunction, &m_fixedUniforms, kFixedFunctionShader, "fixed function") &&
+       BuildProgram(&m_pointSprites, &m_pointUniforms, kPointSpriteShader, "point sprites");
   if (!ok) {
     Shutdown();
     return false;
@@ -203,10 +204,19 @@ bool GraphicsDeviceGL::CreateDeclarations() {
   return glGetError() == GL_NO_ERROR;
 }
 
-bool GraphicsDeviceGL::BuildProgram(GLProgram* program, const char* source, const char* name) {
+bool GraphicsDeviceGL::BuildProgram(GLProgram* program, BuiltInUniforms* uniforms, const char* source,
+                                    const char* name) {
   std::string stage, errors;
-  if (program->Build(source, static_cast<unsigned>(std::char_traits<char>::length(source)), &stage, &errors))
+  if (program->Build(source, static_cast<unsigned>(std::char_traits<char>::length(source)), &stage, &errors)) {
+    uniforms->clip = program->Uniform("uClip");
+    uniforms->worldView = program->Uniform("uWorldView");
+    uniforms->lighting = program->Uniform("uLighting");
+    uniforms->material = program->Uniform("uMaterial");
+    uniforms->ambient = program->Uniform("uAmbient");
+    uniforms->hasTexture = program->Uniform("uHasTexture");
+    uniforms->viewportHeight = program->Uniform("uViewportHeight");
     return true;
+  }
   if (g_pSystemLog) g_pSystemLog->Send("Shader compile error \"%s\": %s: %s", name, stage.c_str(), errors.c_str());
   return false;
 }
@@ -454,22 +464,22 @@ void GraphicsDeviceGL::SetMaterialColour(const float rgba[4]) { std::copy(rgba, 
 void GraphicsDeviceGL::PrepareFixedFunction() {
   BindProgram(m_fixedFunction.Name());
   const mat4 clip = GetClipTransform();
-  glUniformMatrix4fv(m_fixedFunction.Uniform("uClip"), 1, GL_FALSE, &clip.m[0][0]);
-  glUniform1i(m_fixedFunction.Uniform("uLighting"), m_lighting ? 1 : 0);
-  glUniform4fv(m_fixedFunction.Uniform("uMaterial"), 1, m_materialColour);
-  glUniform4f(m_fixedFunction.Uniform("uAmbient"), Channel(kAmbientColor, 16), Channel(kAmbientColor, 8),
+  glUniformMatrix4fv(m_fixedUniforms.clip, 1, GL_FALSE, &clip.m[0][0]);
+  glUniform1i(m_fixedUniforms.lighting, m_lighting ? 1 : 0);
+  glUniform4fv(m_fixedUniforms.material, 1, m_materialColour);
+  glUniform4f(m_fixedUniforms.ambient, Channel(kAmbientColor, 16), Channel(kAmbientColor, 8),
               Channel(kAmbientColor, 0), Channel(kAmbientColor, 24));
-  glUniform1i(m_fixedFunction.Uniform("uHasTexture"), HasTexture(0) ? 1 : 0);
+  glUniform1i(m_fixedUniforms.hasTexture, HasTexture(0) ? 1 : 0);
 }
 
 void GraphicsDeviceGL::PreparePointSprites() {
   BindProgram(m_pointSprites.Name());
   const mat4 clip = GetClipTransform();
   const mat4 worldView = m_world * m_view;
-  glUniformMatrix4fv(m_pointSprites.Uniform("uClip"), 1, GL_FALSE, &clip.m[0][0]);
-  glUniformMatrix4fv(m_pointSprites.Uniform("uWorldView"), 1, GL_FALSE, &worldView.m[0][0]);
-  glUniform1f(m_pointSprites.Uniform("uViewportHeight"), static_cast<float>(m_height));
-  glUniform1i(m_pointSprites.Uniform("uHasTexture"), HasTexture(0) ? 1 : 0);
+  glUniformMatrix4fv(m_pointUniforms.clip, 1, GL_FALSE, &clip.m[0][0]);
+  glUniformMatrix4fv(m_pointUniforms.worldView, 1, GL_FALSE, &worldView.m[0][0]);
+  glUniform1f(m_pointUniforms.viewportHeight, static_cast<float>(m_height));
+  glUniform1i(m_pointUniforms.hasTexture, HasTexture(0) ? 1 : 0);
 }
 
 void GraphicsDeviceGL::DrawIndexedTriangles(unsigned numVerts, unsigned numTriangles) {

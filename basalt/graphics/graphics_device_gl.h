@@ -112,13 +112,18 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   const std::vector<DisplayMode>& GetDisplayModes() const { return m_modes; }
 
  private:
+  // The uniforms of the built-in programs, looked up once.
+  struct BuiltInUniforms {
+    int clip = -1, worldView = -1, lighting = -1, material = -1, ambient = -1, hasTexture = -1, viewportHeight = -1;
+  };
+
   bool InitGL();
   bool EvaluateAdapter();
   bool EnterFullScreen();
   void SetupDefaults();
   void SetupSamplers();
   bool CreateDeclarations();
-  bool BuildProgram(GLProgram* program, const char* source, const char* name);
+  bool BuildProgram(GLProgram* program, BuiltInUniforms* uniforms, const char* source, const char* name);
   void ApplyRenderState(RenderStateSetting setting, unsigned value);
   void BindProgram(unsigned program);
   void PrepareFixedFunction();
@@ -150,8 +155,10 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   unsigned m_textures[kNumStages] = {};
   unsigned m_program = 0;    // what draws use; 0: fixed-function stand-in
   unsigned m_glProgram = 0;  // what is bound
-  GLProgram m_fixedFunction;
+  GLProgram m_fixedFunction;  // stands in for the fixed-function pipeline
   GLProgram m_pointSprites;
+  BuiltInUniforms m_fixedUniforms;
+  BuiltInUniforms m_pointUniforms;
 
   std::unique_ptr<PointListGL> m_starList;
   std::unique_ptr<SpriteBatch> m_sprite;
