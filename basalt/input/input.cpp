@@ -64,14 +64,14 @@ int PovFromHat(Uint8 hat) {
 }
 
 // SDL numbers mouse buttons left, middle, right, side; the state keeps left,
-// right, middle, side. -1 for buttons beyond those.
-int MouseButtonIndex(Uint8 sdlButton) {
+// right, middle, side. Buttons beyond those get an index out of range.
+size_t MouseButtonIndex(Uint8 sdlButton) {
   switch (sdlButton) {
     case SDL_BUTTON_LEFT: return 0;
     case SDL_BUTTON_RIGHT: return 1;
     case SDL_BUTTON_MIDDLE: return 2;
     case SDL_BUTTON_X1: return 3;
-    default: return -1;
+    default: return CInput::kMouseButtons;
   }
 }
 
@@ -283,10 +283,12 @@ void CInput::OnMouseEvent(const SDL_Event& event) {
       m_mouseMotionZ += (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1) * event.wheel.y * kWheelStep;
       break;
     case SDL_MOUSEBUTTONDOWN:
-      m_mouseButtons.Down(static_cast<size_t>(MouseButtonIndex(event.button.button)));
+      m_mouseButtons.Down(MouseButtonIndex(event.button.button));
+      break;
+    case SDL_MOUSEBUTTONUP:
+      m_mouseButtons.Up(MouseButtonIndex(event.button.button));
       break;
     default:
-      m_mouseButtons.Up(static_cast<size_t>(MouseButtonIndex(event.button.button)));
       break;
   }
 }
