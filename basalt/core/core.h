@@ -34,6 +34,11 @@ class Core : public IDevice {
   unsigned GetFPS() const { return m_clock.FramesPerSecond(); }
   IApp* GetApp() const { return m_app; }
 
+  // Whether input reads the controllers through SDL's joysticks (default
+  // true); set before Launch. No console variable.
+  bool IsUsingSDLJoysticks() const { return m_useSDLJoysticks; }
+  void SetUseSDLJoysticks(bool use) { m_useSDLJoysticks = use; }
+
  protected:
   bool Initialize(void* params) override;
   bool Update() override;
@@ -43,13 +48,16 @@ class Core : public IDevice {
   bool Shutdown() override;
   bool InitPlatform();
   bool InitGraphics();
+  bool InitInput();
 
  private:
+  void ReleaseInput();
   void ReleaseServices();
 
   PlatformCallback m_platformCallback = nullptr;
   IApp* m_app = nullptr;
   bool m_quit = false;
+  bool m_useSDLJoysticks = true;
   FrameClock m_clock;
 };
 
