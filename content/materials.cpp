@@ -30,9 +30,9 @@ std::string DefaultShaderText() {
 // subset colour: white at rest; when a pad is struck it takes the pad's
 // colour, which tints the surface and makes it glow, and fades back.
 #ifdef VS
-layout(location = 0) in vec3 inPosition;
-layout(location = 1) in vec3 inNormal;
-layout(location = 2) in vec2 inTexCoord;
+in vec3 inPosition;
+in vec3 inNormal;
+in vec2 inTexCoord;
 
 uniform mat4 matWorldViewProj;
 
