@@ -76,11 +76,9 @@ bool HasSaneLayout(const WaveFormat& format) {
 
 }  // namespace
 
-bool IsDecodableFormat(const WaveFormat& format) { return HasSaneLayout(format) && ReaderFor(format); }
-
 bool DecodeToMono(const WaveFormat& format, const uint8_t* data, size_t bytes, std::vector<float>* out) {
-  if (!IsDecodableFormat(format)) return false;
-  const SampleReader read = ReaderFor(format);
+  const SampleReader read = HasSaneLayout(format) ? ReaderFor(format) : nullptr;
+  if (!read) return false;
   const size_t sampleBytes = format.bitsPerSample / 8;
   const size_t frames = bytes / format.blockAlign;
   const float scale = 1.0f / static_cast<float>(format.channels);

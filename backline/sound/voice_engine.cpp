@@ -96,7 +96,7 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
   wanted.userdata = this;
   SDL_AudioSpec granted = {};
   m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted,
-                                 SDL_AUDIO_ALLOW_CHANNELS_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
+                                 SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
   if (!m_device) {
     if (g_pSystemLog) g_pSystemLog->Send("Failed creating mastering voice: %s", SDL_GetError());
     return false;
