@@ -95,6 +95,9 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
   wanted.callback = &VoiceEngine::AudioCallback;
   wanted.userdata = this;
   SDL_AudioSpec granted = {};
+  // The period is not left to the device: SDL then calls back for exactly
+  // periodFrames (and SDL 2.26's dummy driver overruns the callback's buffer
+  // when it may change it).
   m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted,
                                  SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
   if (!m_device) {

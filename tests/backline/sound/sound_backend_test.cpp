@@ -98,6 +98,18 @@ TEST_F(SoundBackendTest, TheVoiceEngineIsTriedFirstUnlessUseSoundLibIs1) {
             "  [SDL_mixer]\nFailed to initialize SDL_mixer sound!\n");
 }
 
+TEST_F(SoundBackendTest, TheDevicePeriodComesFromAudioPeriodMsWithinItsRange) {
+  const int saved = g_audioPeriodMs;
+  g_audioPeriodMs = 5;
+  EXPECT_EQ(AudioPeriodFrames(48000), 240);
+  g_audioPeriodMs = 0;
+  EXPECT_EQ(AudioPeriodFrames(48000), 48);
+  g_audioPeriodMs = 5000;
+  EXPECT_EQ(AudioPeriodFrames(44100), 4410);
+  g_audioPeriodMs = saved;
+  EXPECT_EQ(LogText(), "g_audioPeriodMs 0 is out of range; using 1\ng_audioPeriodMs 5000 is out of range; using 100\n");
+}
+
 TEST_F(SoundBackendTest, WithNoAudioDeviceBothBackEndsFailCleanly) {
   ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
   g_useSoundLib = 0;
