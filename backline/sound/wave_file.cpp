@@ -34,7 +34,8 @@ WaveFile::Result WaveFile::Open(const char* path) {
 WaveFile::Result WaveFile::ReadFormat(const RiffChunk& riff) {
   RiffChunk fmt;
   unsigned char head[kPcmHeadSize];
-  if (!m_file.FindChunk(riff, FourCC("fmt "), &fmt) || fmt.size < kPcmHeadSize || !m_file.ReadExactly(head, sizeof head))
+  if (!m_file.FindChunk(riff, FourCC("fmt "), &fmt) || fmt.size < kPcmHeadSize ||
+      !m_file.ReadExactly(head, sizeof head))
     return kFail;
   auto format = std::make_unique<WaveFormat>();
   format->formatTag = Read16(head);

@@ -117,7 +117,8 @@ TEST_F(SoundBackendTest, WithNoAudioDeviceBothBackEndsFailCleanly) {
   g_soundBackend = {};
   const std::string log = LogText();
   EXPECT_EQ(log.find("  [voices]\nFailed to init voice engine: "), 0u) << log;
-  EXPECT_NE(log.find("Failed to initialize voice engine sound! Trying SDL_mixer..\n  [SDL_mixer]\n"), std::string::npos);
+  EXPECT_NE(log.find("Failed to initialize voice engine sound! Trying SDL_mixer..\n  [SDL_mixer]\n"),
+            std::string::npos);
   EXPECT_NE(log.find("\nFailed to initialize SDL_mixer sound!\n"), std::string::npos);
   EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
 }

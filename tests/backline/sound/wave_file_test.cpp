@@ -21,8 +21,8 @@ std::string ReadAll(WaveFile& wave, uint32_t wanted) {
 }
 
 TEST_F(WaveFileTest, FindsDataBeforeFmtAndSkipsOddSizedChunks) {
-  test::WriteFile("Drum.WAV", Riff(Chunk("data", "abcd") + Chunk("LIST", "odd") + Chunk("fmt ", FmtHead(1, 1, 48000, 16)) +
-                                   Chunk("junk", "x")));
+  test::WriteFile("Drum.WAV", Riff(Chunk("data", "abcd") + Chunk("LIST", "odd") +
+                                   Chunk("fmt ", FmtHead(1, 1, 48000, 16)) + Chunk("junk", "x")));
   WaveFile wave;
   ASSERT_EQ(wave.Open("drum.wav"), WaveFile::kOk);  // names are matched ignoring case
   EXPECT_EQ(wave.GetFormat()->samplesPerSec, 48000u);
