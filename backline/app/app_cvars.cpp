@@ -3,6 +3,7 @@
 #include "basalt/core/cvar.h"
 
 int g_audioBufferSize = 10;
+int g_audioPeriodMs = 5;
 int g_hitDelayThreshold = 90;
 int g_usePollMethod = 0;
 bool g_noUpdateCheck = false;
@@ -19,6 +20,7 @@ int g_bassDrum = 4;
 namespace {
 using Basalt::cvar;
 const cvar kAudioBufferSize(&g_audioBufferSize, "g_audioBufferSize");
+const cvar kAudioPeriodMs(&g_audioPeriodMs, "g_audioPeriodMs");
 const cvar kHitDelayThreshold(&g_hitDelayThreshold, "g_hitDelayThreshold");
 const cvar kUsePollMethod(&g_usePollMethod, "g_usePollMethod");
 const cvar kNoUpdateCheck(&g_noUpdateCheck, "g_noUpdateCheck");

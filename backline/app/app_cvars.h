@@ -2,6 +2,7 @@
 // The program's console variables (the engine's are in basalt/core/engine_cvars.h).
 
 extern int g_audioBufferSize;     // handed to the sound back end's Initialise
+extern int g_audioPeriodMs;       // audio device period: larger if it crackles, smaller for less delay
 extern int g_hitDelayThreshold;   // ms before a held pad may sound again (polling method)
 extern int g_usePollMethod;       // non-zero: polling instead of edge detection
 extern bool g_noUpdateCheck;      // never ask the update server

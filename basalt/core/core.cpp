@@ -9,6 +9,7 @@
 #include "basalt/graphics/material_file.h"
 #include "basalt/graphics/material_manager_gl.h"
 #include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
 
@@ -81,6 +82,7 @@ bool Core::Initialize(void*) {
     g_pPlatform->MsgBox("Critical Error", "InitGraphics() failed");
     return false;
   }
+  if (!g_disableInput && !InitInput()) return false;
   m_quit = false;
   m_initialized = true;
   return true;
@@ -128,12 +130,30 @@ bool Core::InitGraphics() {
   return true;
 }
 
+// A keyboard or mouse that cannot be had is logged and start-up goes on.
+bool Core::InitInput() {
+  g_pInput = new CInput();
+  LogLine("[init input]");
+  if (!g_pInput->Init(g_pPlatformSDL)) {
+    if (g_pSystemLog) g_pSystemLog->Send("ERROR: %s", g_pInput->GetError());
+    return false;
+  }
+  LogLine("[enum joysticks]");
+  g_pInput->EnumJoysticks();
+  const int devices =
+      CInput::kKeyboardDevice | CInput::kMouseDevice | (g_initGamePad ? CInput::kJoystickDevices : 0);
+  if (!g_pInput->InitDevices(m_useSDLJoysticks, devices)) LogLine("InitDevices failed!");
+  return true;
+}
+
 bool Core::Update() {
   g_pPlatform->Update();
   m_clock.Tick(g_pPlatform->GetTick());
   if (m_quit) return true;
   g_pCVarSystem->Update();
   if (m_sceneGraph) m_sceneGraph->Update();
+  if (g_pInput && !g_pInput->Update() && g_pSystemLog)
+    g_pSystemLog->Send("Input->Update() returned: %s", g_pInput->GetError());
   g_pGraphics->Update();
   return true;
 }
@@ -141,10 +161,17 @@ bool Core::Update() {
 bool Core::Shutdown() {
   const bool wasInitialized = m_initialized;
   if (wasInitialized && m_app) m_app->Shutdown();
+  ReleaseInput();
   ReleaseServices();
   m_initialized = false;
   m_sceneGraph = nullptr;
   return wasInitialized;
+}
+
+// Input goes first: it watches the platform's events.
+void Core::ReleaseInput() {
+  if (g_pInput) g_pInput->Shutdown();
+  Destroy(g_pInput);
 }
 
 // Meshes and materials hold objects of the graphics device's context, so they

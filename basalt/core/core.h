@@ -39,6 +39,11 @@ class Core : public IDevice {
   void SetSceneGraph(ISceneGraph* sceneGraph) { m_sceneGraph = sceneGraph; }
   ISceneGraph* GetSceneGraph() const { return m_sceneGraph; }
 
+  // Whether input reads the controllers through SDL's joysticks (default
+  // true); set before Launch. No console variable.
+  bool IsUsingSDLJoysticks() const { return m_useSDLJoysticks; }
+  void SetUseSDLJoysticks(bool use) { m_useSDLJoysticks = use; }
+
  protected:
   bool Initialize(void* params) override;
   bool Update() override;
@@ -48,14 +53,17 @@ class Core : public IDevice {
   bool Shutdown() override;
   bool InitPlatform();
   bool InitGraphics();
+  bool InitInput();
 
  private:
+  void ReleaseInput();
   void ReleaseServices();
 
   PlatformCallback m_platformCallback = nullptr;
   IApp* m_app = nullptr;
   ISceneGraph* m_sceneGraph = nullptr;
   bool m_quit = false;
+  bool m_useSDLJoysticks = true;
   FrameClock m_clock;
 };
 

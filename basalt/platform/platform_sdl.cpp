@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cassert>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -91,7 +93,17 @@ bool PlatformSDL::Update() {
   return true;
 }
 
+void PlatformSDL::AddEventObserver(IEventObserver* observer) {
+  assert(observer);
+  m_observers.push_back(observer);
+}
+
+void PlatformSDL::RemoveEventObserver(IEventObserver* observer) {
+  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
 void PlatformSDL::HandleEvent(const SDL_Event& event) {
+  for (IEventObserver* observer : m_observers) observer->OnEvent(event);
   const bool closed = event.type == SDL_QUIT ||
                       (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
   if (closed && g_pCore) g_pCore->ForceShutdown();

@@ -1,10 +1,24 @@
 #pragma once
+#include <vector>
+
 #include "basalt/platform/platform.h"
 
 struct SDL_Window;
 union SDL_Event;
 
 namespace Basalt {
+
+// Sees every event the platform's pump takes, in order, on the main thread,
+// during PlatformSDL::Update and before the platform acts on it. Services that
+// must not miss what happened between two frames (a pad struck and released
+// within one frame) watch the events instead of pumping a second time.
+class IEventObserver {
+ public:
+  virtual void OnEvent(const SDL_Event& event) = 0;
+
+ protected:
+  ~IEventObserver() = default;
+};
 
 // IPlatform on SDL2: an OpenGL-capable window whose client area is the
 // requested size, SDL's event pump and message boxes, and SDL_GetTicks.
@@ -31,6 +45,12 @@ class PlatformSDL : public IPlatform {
   bool MsgBox(const char* caption, const char* format, ...) override __attribute__((format(printf, 3, 4)));
   unsigned GetTick() override;
 
+  // The observer (not owned) sees every event from the next Update on, until
+  // it is removed; it must be removed before it is destroyed. Works with or
+  // without a window.
+  void AddEventObserver(IEventObserver* observer);
+  void RemoveEventObserver(IEventObserver* observer);
+
   // The window, valid from Initialize to Shutdown.
   SDL_Window* GetWindow() const { return m_window; }
   const WindowSetup& GetSetup() const { return m_setup; }
@@ -43,6 +63,7 @@ class PlatformSDL : public IPlatform {
   WindowSetup m_setup = {};
   SDL_Window* m_window = nullptr;
   bool m_videoStarted = false;
+  std::vector<IEventObserver*> m_observers;
 };
 
 extern PlatformSDL* g_pPlatformSDL;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/material_manager_gl.h"
 #include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
 #include "tests/support/temp_dir.h"
@@ -54,11 +56,14 @@ class FramesApp : public Basalt::IApp {
                      Basalt::g_pPlatform && Basalt::g_pGraphics && Basalt::g_pMaterialManager &&
                      Basalt::g_pMeshManager;
     core->SetSceneGraph(&scene);
+    inputAtInit = Basalt::g_pInput != nullptr;
     SDL_GetWindowSize(Basalt::g_pPlatformSDL->GetWindow(), &windowWidth, &windowHeight);
     return IApp::Init(core) && initResult;
   }
   bool Update() override {
     timeKeys.push_back(GetCore()->GetTimeKey());
+    if (Basalt::g_pInput) firstPadButton.push_back(Basalt::g_pInput->GetJoyButton(0, 0));
+    if (afterFrame) afterFrame(static_cast<int>(timeKeys.size()));
     if (pushQuitOnFrame == static_cast<int>(timeKeys.size())) {
       SDL_Event quit = {};
       quit.type = SDL_QUIT;
@@ -75,6 +80,9 @@ class FramesApp : public Basalt::IApp {
   bool initResult = true;
   int pushQuitOnFrame = 0;
   bool servicesAtInit = false;
+  bool inputAtInit = false;
+  std::function<void(int frame)> afterFrame;
+  std::vector<float> firstPadButton;
   bool servicesAtShutdown = false;
   int shutdowns = 0;
   int windowWidth = 0, windowHeight = 0;
@@ -96,6 +104,7 @@ class CoreTest : public test::TempDirTest {
     Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
     Basalt::g_screenWidth = 800;
     Basalt::g_screenHeight = 600;
+    Basalt::g_disableInput = false;
     TempDirTest::TearDown();
   }
   static void ExpectNoServices() {
@@ -109,6 +118,7 @@ class CoreTest : public test::TempDirTest {
     EXPECT_EQ(Basalt::g_pMaterialManager, nullptr);
     EXPECT_EQ(Basalt::g_pMaterialManagerGL, nullptr);
     EXPECT_EQ(Basalt::g_pMeshManager, nullptr);
+    EXPECT_EQ(Basalt::g_pInput, nullptr);
   }
 };
 
@@ -124,6 +134,7 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
   }
   EXPECT_EQ(Basalt::g_pCore, nullptr);
   EXPECT_TRUE(app.servicesAtInit);
+  EXPECT_TRUE(app.inputAtInit);
   EXPECT_TRUE(app.servicesAtShutdown);
   EXPECT_EQ(app.shutdowns, 1);
   EXPECT_EQ(app.scene.updates, 3);
@@ -139,7 +150,8 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
                                             "Platform initialized\n", "Initializing Graphics Device...\n",
                                             "OpenGL ", "\nEvaluating Adapter\n", "- windowed mode (320x200)\n",
                                             "Graphics Device initialized\nGraphics Device initialized\n",
-                                            "'materials.txt'", "\n-- System Log Closed --\n"};
+                                            "'materials.txt'", "[init input]\n", "[enum joysticks]\n",
+                                            "\n-- System Log Closed --\n"};
   size_t at = 0;
   for (const std::string& line : expectedOrder) {
     const size_t found = log.find(line, at);
@@ -148,6 +160,48 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
   }
   EXPECT_EQ(at, log.size());
   EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(CoreTest, WithInputDisabledThereIsNoInput) {
+  test::WriteFile("settings.cfg", "g_disableInput = 1\n");
+  FramesApp app(2);
+  Basalt::Core core;
+  core.SetPlatformCallback(&NameWindow);
+  EXPECT_TRUE(core.Launch(&app));
+  EXPECT_TRUE(app.servicesAtInit);
+  EXPECT_FALSE(app.inputAtInit);
+  EXPECT_EQ(app.timeKeys.size(), 2u);
+  EXPECT_EQ(test::ReadFile("systemlog.txt").find("[init input]"), std::string::npos);
+}
+
+// The core captures input after pumping the frame's events, so a pad struck
+// and released between two frames reaches the application in the next one.
+TEST_F(CoreTest, APadStruckBetweenFramesReachesTheApplicationOnce) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
+  SDL_VirtualJoystickDesc kit = {};
+  kit.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  kit.nbuttons = 8;
+  kit.vendor_id = 0x1BAD;
+  kit.product_id = 0x0003;
+  SDL_Joystick* pads = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&kit));
+  ASSERT_NE(pads, nullptr);
+  FramesApp app(3);
+  app.afterFrame = [pads](int frame) {
+    if (frame != 1) return;
+    for (bool down : {true, false}) {
+      SDL_JoystickSetVirtualButton(pads, 0, down ? SDL_PRESSED : SDL_RELEASED);
+      SDL_JoystickUpdate();
+    }
+  };
+  {
+    Basalt::Core core;
+    core.SetPlatformCallback(&NameWindow);
+    EXPECT_TRUE(core.Launch(&app));
+  }
+  SDL_JoystickClose(pads);
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  EXPECT_EQ(app.firstPadButton, (std::vector<float>{0.0f, 1.0f, 0.0f}));
+  EXPECT_NE(test::ReadFile("systemlog.txt").find("    (360 drumset A)\n"), std::string::npos);
 }
 
 TEST_F(CoreTest, ClosingTheWindowEndsTheLoopAfterOneMoreApplicationUpdate) {

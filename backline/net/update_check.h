@@ -1,0 +1,57 @@
+#pragma once
+// The update check: one HTTP/1.0 request for "/updates.txt" to the update
+// server, whose reply names the current release on a line starting with
+// "PL1: version". Runs on a worker thread (UpdateCheckJob) so the screen
+// keeps drawing.
+#include <functional>
+#include <memory>
+#include <thread>
+
+// Settings: the update server and the product's home page.
+extern char g_updateHost[128];
+extern int g_updatePort;
+extern char g_homePage[128];
+
+// Receives each log line of a check; called on the checking thread.
+using UpdateLog = std::function<void(const char* line)>;
+
+// True when the reply names a version other than version: the text from
+// the 'v' of the first "PL1: version" is compared with version up to a line
+// end, a NUL or 63 characters. No such line, or a line that is a prefix of
+// version, means no update.
+bool ReplyNamesOtherVersion(const char* reply, const char* version);
+
+// Asks host:port; true when it names another version. Blocks: the connect
+// waits as long as the system lets it, the reply at most 2 s.
+bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log);
+
+// One check on a worker thread. Main thread only. The worker owns a share of
+// the state it writes, so an abandoned worker (still blocked in connect, say)
+// never touches freed memory and never keeps the program from exiting.
+class UpdateCheckJob {
+ public:
+  UpdateCheckJob() = default;
+  ~UpdateCheckJob() { Abandon(); }
+  UpdateCheckJob(const UpdateCheckJob&) = delete;
+  UpdateCheckJob& operator=(const UpdateCheckJob&) = delete;
+
+  // Starts checking g_updateHost:g_updatePort for version; false when the
+  // thread cannot be created or a check was already started.
+  bool Start(const char* version);
+  bool Started() const { return m_started; }
+  // Waits at most milliseconds for the worker; true once it has finished.
+  // The worker's log lines so far go to the system log.
+  bool WaitFinished(unsigned milliseconds);
+  // The answer, once WaitFinished has returned true.
+  bool UpdateAvailable() const;
+  // Stops waiting for a worker that has not finished; its answer is ignored.
+  void Abandon();
+
+ private:
+  struct Shared;
+  void FlushLog();
+
+  std::shared_ptr<Shared> m_shared;
+  std::thread m_thread;
+  bool m_started = false;
+};

@@ -1,0 +1,44 @@
+#include "backline/sound/sound_backend.h"
+
+#include "backline/app/app_cvars.h"
+#include "backline/sound/sound_backend_sdl_mixer.h"
+#include "backline/sound/sound_backend_voices.h"
+#include "basalt/core/log.h"
+
+using Basalt::g_pSystemLog;
+
+SoundBackend g_soundBackend;
+
+namespace {
+
+constexpr int kMinPeriodMs = 1;
+constexpr int kMaxPeriodMs = 100;
+
+bool TryBackend(const SoundBackend& backend, const char* tag) {
+  g_soundBackend = backend;
+  if (g_pSystemLog) g_pSystemLog->Send("%s", tag);
+  return g_soundBackend.Initialise(g_audioBufferSize);
+}
+
+}  // namespace
+
+bool SelectSoundBackend() { return SelectSoundBackendFrom(SoundBackendVoices(), SoundBackendSDLMixer()); }
+
+bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlMixer) {
+  if (g_useSoundLib != 1) {
+    if (TryBackend(voices, "  [voices]")) return true;
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize voice engine sound! Trying SDL_mixer..");
+  }
+  if (TryBackend(sdlMixer, "  [SDL_mixer]")) return true;
+  if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize SDL_mixer sound!");
+  return false;
+}
+
+int AudioPeriodFrames(int rate) {
+  int periodMs = g_audioPeriodMs;
+  if (periodMs < kMinPeriodMs || periodMs > kMaxPeriodMs) {
+    periodMs = periodMs < kMinPeriodMs ? kMinPeriodMs : kMaxPeriodMs;
+    if (g_pSystemLog) g_pSystemLog->Send("g_audioPeriodMs %d is out of range; using %d", g_audioPeriodMs, periodMs);
+  }
+  return rate * periodMs / 1000;
+}

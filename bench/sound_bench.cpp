@@ -1,0 +1,284 @@
+// Sound benchmarks: the voice engine's mixing cost, and the play latency of
+// both back ends through a real SDL audio device. Prints tables.
+//
+//   sound_bench [hits=500] [periodMs=5]     (SDL_AUDIODRIVER picks the device)
+//
+// Latency is the time from PlaySample returning to the end of the first
+// device callback that hands the device a non-silent sample of that hit.
+// The program also counts, per thread, every heap allocation and every mutex
+// lock (it interposes malloc & co. and pthread_mutex_lock) made inside
+// PlaySample and on the audio thread while the hits play.
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <dlfcn.h>
+#include <malloc.h>
+#include <pthread.h>
+#include <time.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "backline/app/app_cvars.h"
+#include "backline/sound/sound_backend_sdl_mixer.h"
+#include "backline/sound/sound_backend_voices.h"
+
+// ---- counting interposers ---------------------------------------------------
+
+namespace {
+thread_local long t_allocations = 0;
+thread_local long t_mutexLocks = 0;
+}  // namespace
+
+extern "C" {
+void* __libc_malloc(size_t);
+void* __libc_calloc(size_t, size_t);
+void* __libc_realloc(void*, size_t);
+void* __libc_memalign(size_t, size_t);
+
+void* malloc(size_t size) {
+  ++t_allocations;
+  return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size) {
+  ++t_allocations;
+  return __libc_calloc(count, size);
+}
+void* realloc(void* block, size_t size) {
+  ++t_allocations;
+  return __libc_realloc(block, size);
+}
+void* memalign(size_t alignment, size_t size) {
+  ++t_allocations;
+  return __libc_memalign(alignment, size);
+}
+void* aligned_alloc(size_t alignment, size_t size) { return memalign(alignment, size); }
+int posix_memalign(void** out, size_t alignment, size_t size) {
+  *out = memalign(alignment, size);
+  return *out ? 0 : ENOMEM;
+}
+int pthread_mutex_lock(pthread_mutex_t* mutex) {
+  using Lock = int (*)(pthread_mutex_t*);
+  static const Lock next = reinterpret_cast<Lock>(dlsym(RTLD_NEXT, "pthread_mutex_lock"));
+  ++t_mutexLocks;
+  return next(mutex);
+}
+}
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// ---- test sounds ----------------------------------------------------------------
+
+void PutLe(std::string* out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out->push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+}
+
+void WriteMonoWav(const char* path, const std::vector<int16_t>& samples) {
+  std::string data;
+  for (int16_t sample : samples) PutLe(&data, static_cast<uint16_t>(sample), 2);
+  std::string file = "RIFF";
+  PutLe(&file, static_cast<uint32_t>(36 + data.size()), 4);
+  file += "WAVEfmt ";
+  PutLe(&file, 16, 4);
+  PutLe(&file, 1, 2);
+  PutLe(&file, 1, 2);
+  PutLe(&file, 48000, 4);
+  PutLe(&file, 96000, 4);
+  PutLe(&file, 2, 2);
+  PutLe(&file, 16, 2);
+  file += "data";
+  PutLe(&file, static_cast<uint32_t>(data.size()), 4);
+  file += data;
+  std::FILE* out = std::fopen(path, "wb");
+  if (!out || std::fwrite(file.data(), 1, file.size(), out) != file.size()) std::perror(path);
+  if (out) std::fclose(out);
+}
+
+std::vector<int16_t> Noise(size_t frames) {
+  std::minstd_rand random(7);
+  std::vector<int16_t> samples(frames);
+  for (int16_t& sample : samples) sample = static_cast<int16_t>(static_cast<int>(random() % 16000) - 8000);
+  return samples;
+}
+
+// ---- mixing cost --------------------------------------------------------------
+
+double ThreadCpuSeconds() {
+  timespec now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+void MixingCost(const char* longSample) {
+  constexpr int kSeconds = 5;
+  constexpr int kPeriod = 240;
+  std::printf("## Mixing cost (offline render, %d-frame passes, stereo out, g_freqVariation %d)\n\n", kPeriod,
+              g_freqVariation);
+  std::printf("| voices | CPU ms per s of output | share of one core |\n|---:|---:|---:|\n");
+  std::vector<float> out(kPeriod * 2);
+  for (int voices : {1, 25, 125}) {
+    VoiceEngine engine;
+    for (int slot = 0; slot * VoiceEngine::kVoicesPerSlot < voices; ++slot) engine.LoadSample(slot, longSample);
+    for (int voice = 0; voice < voices; ++voice) {
+      engine.PlaySample(voice / VoiceEngine::kVoicesPerSlot, 0.1f);
+      engine.Render(out.data(), 1, 2);  // each hit takes its own voice
+    }
+    const double start = ThreadCpuSeconds();
+    for (int pass = 0; pass < kSeconds * VoiceEngine::kMixRate / kPeriod; ++pass) engine.Render(out.data(), kPeriod, 2);
+    const double perSecond = (ThreadCpuSeconds() - start) / kSeconds;
+    int playing = 0;
+    for (int record = 0; record < VoiceEngine::kVoiceRecords; ++record)
+      playing += engine.GetVoice(record).state == VoiceEngine::kPlaying;
+    std::printf("| %d (%d playing) | %.2f | %.2f %% |\n", voices, playing, perSecond * 1e3, perSecond * 100);
+  }
+  std::printf("\n");
+}
+
+// ---- play latency ------------------------------------------------------------
+
+std::atomic<bool> g_armed{false};
+std::atomic<int64_t> g_heardAt{0};
+std::atomic<long> g_audioAllocations{0};
+std::atomic<long> g_audioLocks{0};
+std::atomic<long> g_callbacks{0};
+
+void Observe(const float* out, int samples) {
+  // Adds up what the audio thread did since its previous callback (the
+  // observer itself neither allocates nor locks).
+  thread_local long lastAllocations = t_allocations;
+  thread_local long lastLocks = t_mutexLocks;
+  g_audioAllocations += t_allocations - lastAllocations;
+  g_audioLocks += t_mutexLocks - lastLocks;
+  lastAllocations = t_allocations;
+  lastLocks = t_mutexLocks;
+  ++g_callbacks;
+  if (!g_armed.load()) return;
+  for (int i = 0; i < samples; ++i) {
+    if (out[i] == 0.0f) continue;
+    g_heardAt.store(Clock::now().time_since_epoch().count());
+    g_armed.store(false);
+    return;
+  }
+}
+
+void ObserveVoices(const float* out, int frames, int channels) { Observe(out, frames * channels); }
+void ObserveMixer(void*, Uint8* stream, int bytes) {
+  Observe(reinterpret_cast<const float*>(stream), bytes / static_cast<int>(sizeof(float)));
+}
+
+struct LatencyRun {
+  std::vector<double> latenciesMs;
+  long playAllocations = 0;
+  long playLocks = 0;
+  long audioAllocations = 0;
+  long audioLocks = 0;
+  long callbacks = 0;
+};
+
+template <typename Quiet>
+LatencyRun MeasureLatency(const SoundBackend& backend, int hits, Quiet waitForSilence) {
+  LatencyRun run;
+  std::minstd_rand random(11);
+  g_audioAllocations.store(0);
+  g_audioLocks.store(0);
+  g_callbacks.store(0);
+  for (int hit = 0; hit < hits; ++hit) {
+    waitForSilence();
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 7000));  // no phase lock with the device
+    g_heardAt.store(0);
+    g_armed.store(true);
+    const long allocations = t_allocations;
+    const long locks = t_mutexLocks;
+    backend.PlaySample(0, 1.0f);
+    const int64_t played = Clock::now().time_since_epoch().count();
+    run.playAllocations += t_allocations - allocations;
+    run.playLocks += t_mutexLocks - locks;
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(1);
+    while (g_heardAt.load() == 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    if (g_heardAt.load() == 0) {
+      std::printf("hit %d was never heard\n", hit);
+      continue;
+    }
+    run.latenciesMs.push_back(static_cast<double>(g_heardAt.load() - played) * 1e-6);
+  }
+  run.audioAllocations = g_audioAllocations.load();
+  run.audioLocks = g_audioLocks.load();
+  run.callbacks = g_callbacks.load();
+  return run;
+}
+
+void PrintLatency(const char* name, LatencyRun run) {
+  std::vector<double>& ms = run.latenciesMs;
+  if (ms.empty()) return;
+  std::sort(ms.begin(), ms.end());
+  const auto at = [&](double quantile) {
+    return ms[std::min(ms.size() - 1, static_cast<size_t>(std::ceil(quantile * static_cast<double>(ms.size()))) - 1)];
+  };
+  std::printf("| %s | %zu | %.2f | %.2f | %.2f | %ld / %ld | %ld / %ld / %ld |\n", name, ms.size(), at(0.5),
+              at(0.99), ms.back(), run.playAllocations, run.playLocks, run.callbacks, run.audioAllocations,
+              run.audioLocks);
+}
+
+void Latency(const char* click, int hits) {
+  std::printf("## Play latency (SDL audio driver \"%s\", g_audioPeriodMs %d = %d frames at 48 kHz)\n\n",
+              std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "default", g_audioPeriodMs,
+              AudioPeriodFrames(48000));
+  std::printf("| back end | hits | p50 ms | p99 ms | max ms | PlaySample: allocations / mutex locks (all hits) "
+              "| audio thread: callbacks / allocations / mutex locks |\n|---|---:|---:|---:|---:|---:|---:|\n");
+
+  const SoundBackend& voices = SoundBackendVoices();
+  if (voices.Initialise(g_audioBufferSize) && voices.LoadSample(0, click)) {
+    GetVoiceEngine().SetRenderObserver(ObserveVoices);
+    const LatencyRun run = MeasureLatency(voices, hits, [&] {
+      do {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        voices.UpdateSound();
+      } while (GetVoiceEngine().GetVoice(0).state != VoiceEngine::kReady);
+    });
+    GetVoiceEngine().SetRenderObserver(nullptr);
+    PrintLatency("voices", run);
+  }
+  voices.Shutdown();
+
+  const SoundBackend& sdlMixer = SoundBackendSDLMixer();
+  if (sdlMixer.Initialise(g_audioBufferSize) && sdlMixer.LoadSample(0, click)) {
+    Mix_SetPostMix(ObserveMixer, nullptr);
+    const LatencyRun run = MeasureLatency(sdlMixer, hits, [] {
+      do std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      while (Mix_Playing(-1) != 0);
+    });
+    Mix_SetPostMix(nullptr, nullptr);
+    PrintLatency("SDL_mixer", run);
+  }
+  sdlMixer.Shutdown();
+  std::printf("\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int hits = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
+  if (argc > 2) g_audioPeriodMs = std::atoi(argv[2]);
+  const std::string longSample = "sound_bench_long.wav";
+  const std::string click = "sound_bench_click.wav";
+  WriteMonoWav(longSample.c_str(), Noise(6 * 48000));
+  std::vector<int16_t> clickSamples = Noise(240);
+  clickSamples[0] = 8000;  // audible from its first frame
+  WriteMonoWav(click.c_str(), clickSamples);
+
+  MixingCost(longSample.c_str());
+  Latency(click.c_str(), hits);
+  std::remove(longSample.c_str());
+  std::remove(click.c_str());
+  return 0;
+}

@@ -1,0 +1,178 @@
+#include "backline/sound/sound_backend.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "backline/app/app_cvars.h"
+#include "backline/sound/sound_backend_sdl_mixer.h"
+#include "backline/sound/sound_backend_voices.h"
+#include "tests/backline/sound/wav_bytes.h"
+#include "tests/support/engine_fixture.h"
+
+namespace {
+
+// Sets an environment variable for one scope (SDL reads its audio driver
+// from the environment whenever its audio starts).
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const char* value) : m_name(name) {
+    if (const char* old = std::getenv(name)) m_old = old, m_hadOld = true;
+    setenv(name, value, 1);
+  }
+  ~ScopedEnv() {
+    if (m_hadOld)
+      setenv(m_name, m_old.c_str(), 1);
+    else
+      unsetenv(m_name);
+  }
+
+ private:
+  const char* m_name;
+  std::string m_old;
+  bool m_hadOld = false;
+};
+
+class SoundBackendTest : public test::EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    m_savedUseSoundLib = g_useSoundLib;
+    g_soundBackend = {};
+  }
+  void TearDown() override {
+    if (g_soundBackend.Shutdown) g_soundBackend.Shutdown();
+    g_soundBackend = {};
+    g_useSoundLib = m_savedUseSoundLib;
+    EngineFixture::TearDown();
+  }
+  // Whether the raw output the disk driver wrote holds a sample above level.
+  static bool DiskOutputIsAudible(float level) {
+    const std::string raw = test::ReadFile("out.raw");
+    for (size_t offset = 0; offset + sizeof(float) <= raw.size(); offset += sizeof(float)) {
+      float sample;
+      std::memcpy(&sample, raw.data() + offset, sizeof sample);
+      if (sample > level || sample < -level) return true;
+    }
+    return false;
+  }
+  // Waits (at most two seconds) for done to hold.
+  template <typename Done>
+  static bool WaitFor(Done done) {
+    for (int tick = 0; tick < 200 && !done(); ++tick) SDL_Delay(10);
+    return done();
+  }
+
+ private:
+  int m_savedUseSoundLib = 0;
+};
+
+int g_initialisedWith = 0;
+bool Succeeds(int bufferSize) { return g_initialisedWith = bufferSize, true; }
+bool Fails(int) { return false; }
+SoundBackend Fake(bool (*initialise)(int)) { return {initialise, nullptr, nullptr, nullptr, nullptr, nullptr}; }
+
+TEST_F(SoundBackendTest, TheVoiceEngineIsTriedFirstUnlessUseSoundLibIs1) {
+  const SoundBackend voices = Fake(Succeeds);
+  const SoundBackend failing = Fake(Fails);
+  const SoundBackend sdlMixer = Fake(Succeeds);
+  g_useSoundLib = 0;
+  EXPECT_TRUE(SelectSoundBackendFrom(voices, sdlMixer));
+  EXPECT_EQ(g_initialisedWith, g_audioBufferSize);
+  EXPECT_EQ(LogText(), "  [voices]\n");
+  g_useSoundLib = 2;
+  EXPECT_TRUE(SelectSoundBackendFrom(failing, sdlMixer));
+  EXPECT_EQ(g_soundBackend.Initialise, sdlMixer.Initialise);
+  g_useSoundLib = 1;
+  EXPECT_TRUE(SelectSoundBackendFrom(voices, sdlMixer));
+  EXPECT_FALSE(SelectSoundBackendFrom(voices, failing));
+  g_soundBackend = {};
+  EXPECT_EQ(LogText(),
+            "  [voices]\n"
+            "  [voices]\nFailed to initialize voice engine sound! Trying SDL_mixer..\n  [SDL_mixer]\n"
+            "  [SDL_mixer]\n"
+            "  [SDL_mixer]\nFailed to initialize SDL_mixer sound!\n");
+}
+
+TEST_F(SoundBackendTest, TheDevicePeriodComesFromAudioPeriodMsWithinItsRange) {
+  const int saved = g_audioPeriodMs;
+  g_audioPeriodMs = 5;
+  EXPECT_EQ(AudioPeriodFrames(48000), 240);
+  g_audioPeriodMs = 0;
+  EXPECT_EQ(AudioPeriodFrames(48000), 48);
+  g_audioPeriodMs = 5000;
+  EXPECT_EQ(AudioPeriodFrames(44100), 4410);
+  g_audioPeriodMs = saved;
+  EXPECT_EQ(LogText(), "g_audioPeriodMs 0 is out of range; using 1\ng_audioPeriodMs 5000 is out of range; using 100\n");
+}
+
+TEST_F(SoundBackendTest, WithNoAudioDeviceBothBackEndsFailCleanly) {
+  ScopedEnv driver("SDL_AUDIODRIVER", "no-such-driver");
+  g_useSoundLib = 0;
+  EXPECT_FALSE(SelectSoundBackend());
+  g_soundBackend = {};
+  const std::string log = LogText();
+  EXPECT_EQ(log.find("  [voices]\nFailed to init voice engine: "), 0u) << log;
+  EXPECT_NE(log.find("Failed to initialize voice engine sound! Trying SDL_mixer..\n  [SDL_mixer]\n"),
+            std::string::npos);
+  EXPECT_NE(log.find("\nFailed to initialize SDL_mixer sound!\n"), std::string::npos);
+  EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+}
+
+// SDL's disk driver: a real device whose output lands in out.raw.
+class DiskDeviceTest : public SoundBackendTest {
+ protected:
+  // Starts the back end g_useSoundLib selects and writes a 50 ms hit.wav.
+  void Start(int useSoundLib, const std::string& tag) {
+    g_useSoundLib = useSoundLib;
+    ASSERT_TRUE(SelectSoundBackend());
+    EXPECT_EQ(LogText(), tag + "\nAudio device: 48000 Hz, 2 channels, 240-frame buffer (5.0 ms)\n");
+    test::WriteFile("hit.wav", test::Pcm16Wav(std::vector<int16_t>(2400, 8000), 48000));
+  }
+
+ private:
+  ScopedEnv m_driver{"SDL_AUDIODRIVER", "disk"};
+  ScopedEnv m_file{"SDL_DISKAUDIOFILE", "out.raw"};
+};
+
+TEST_F(DiskDeviceTest, TheVoiceEnginePlaysThroughARealDevice) {
+  Start(0, "  [voices]");
+  ASSERT_TRUE(g_soundBackend.LoadSample(20, "hit.wav"));
+  ASSERT_TRUE(g_soundBackend.PlaySample(20, 1.0f));
+  const VoiceEngine& engine = GetVoiceEngine();
+  EXPECT_TRUE(WaitFor([&] { return engine.GetVoice(100).state == VoiceEngine::kPlaying; }));
+  EXPECT_TRUE(WaitFor([&] {
+    g_soundBackend.UpdateSound();
+    return engine.GetVoice(100).state == VoiceEngine::kReady;
+  }));
+  g_soundBackend.Shutdown();
+  EXPECT_FALSE(engine.GetVoice(100).hasVoice);  // released with the device
+  EXPECT_TRUE(DiskOutputIsAudible(0.2f));
+}
+
+TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
+  Start(1, "  [SDL_mixer]");
+  EXPECT_FALSE(g_soundBackend.PlaySample(0, 1.0f));  // nothing loaded
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_FALSE(g_soundBackend.LoadSample(51, "hit.wav"));
+  EXPECT_FALSE(g_soundBackend.LoadSample(50, "missing.wav"));
+  ASSERT_TRUE(g_soundBackend.LoadSample(50, "hit.wav"));
+  g_soundBackend.PlaySample(50, 0.5f);
+  g_soundBackend.PlaySample(50, 1.0f);
+  EXPECT_EQ(Mix_Playing(-1), 2);  // overlapping, each at its own volume
+  EXPECT_EQ(Mix_Volume(0, -1) + Mix_Volume(1, -1), MIX_MAX_VOLUME * 3 / 2);
+  EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 0; }));
+  g_soundBackend.PlaySample(50, 1.0f);
+  g_soundBackend.StopSample(50);  // halts and releases
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_FALSE(g_soundBackend.PlaySample(50, 1.0f));
+  g_soundBackend.Shutdown();
+  EXPECT_NE(LogText().find("Failed to read WAV file missing.wav: "), std::string::npos);
+  EXPECT_TRUE(DiskOutputIsAudible(0.2f));
+}
+
+}  // namespace

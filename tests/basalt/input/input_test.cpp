@@ -1,0 +1,350 @@
+#include "basalt/input/input.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "basalt/input/key_codes.h"
+#include "tests/support/engine_fixture.h"
+
+namespace {
+
+constexpr uint16_t kUnknownVendor = 0x046D, kUnknownProduct = 0xC216;
+
+unsigned NoWindow(void*) { return 1; }
+
+// A CInput fed by a platform whose event pump runs without a window, and
+// virtual controllers the test presses through its own handles.
+class InputTest : public test::EngineFixture {
+ protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+  }
+  void TearDown() override {
+    m_input.Shutdown();
+    for (SDL_Joystick* handle : m_handles) SDL_JoystickClose(handle);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);  // detaches every virtual controller
+    EngineFixture::TearDown();
+  }
+
+  SDL_Joystick* Attach(uint16_t vendor, uint16_t product, const char* name, int buttons = 8, int hats = 1) {
+    SDL_VirtualJoystickDesc desc = {};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+    desc.nbuttons = static_cast<Uint16>(buttons);
+    desc.nhats = static_cast<Uint16>(hats);
+    desc.vendor_id = vendor;
+    desc.product_id = product;
+    desc.name = name;
+    const int index = SDL_JoystickAttachVirtualEx(&desc);
+    EXPECT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* handle = SDL_JoystickOpen(index);
+    EXPECT_NE(handle, nullptr) << SDL_GetError();
+    m_handles.push_back(handle);
+    return handle;
+  }
+  SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit"); }
+
+  void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices) {
+    ASSERT_TRUE(m_input.Init(&m_platform));
+    m_input.EnumJoysticks();
+    ASSERT_TRUE(m_input.InitDevices(true, devices));
+  }
+  // One frame as the core runs it: the platform pumps, then input captures.
+  bool Frame() {
+    m_platform.Update();
+    return m_input.Update();
+  }
+  // What the kit's driver would report between two frames.
+  static void SetButton(SDL_Joystick* kit, int button, bool down) {
+    SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
+    SDL_JoystickUpdate();
+  }
+  static void SetHat(SDL_Joystick* kit, Uint8 value) {
+    SDL_JoystickSetVirtualHat(kit, 0, value);
+    SDL_JoystickUpdate();
+  }
+  static void PushKey(SDL_Scancode scancode, bool down) {
+    SDL_Event event = {};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.keysym.scancode = scancode;
+    SDL_PushEvent(&event);
+  }
+  int KeysDown() const {
+    int down = 0;
+    for (int key = 0; key < CInput::kKeys; ++key) down += m_input.GetKeyState(key);
+    return down;
+  }
+
+  Basalt::PlatformSDL m_platform{&NoWindow};
+  CInput m_input;
+  std::vector<SDL_Joystick*> m_handles;
+};
+
+struct ModelRow {
+  uint16_t vendor, product;
+  const char* text;
+  bool is360, isDrums, countedAsDrumSet;
+};
+
+void PrintTo(const ModelRow& row, std::ostream* os) { *os << row.text; }
+
+class RecognitionTest : public InputTest, public ::testing::WithParamInterface<ModelRow> {};
+
+TEST_P(RecognitionTest, FindsTheKitLogsItAndAnswersItsQueries) {
+  const ModelRow& row = GetParam();
+  Attach(kUnknownVendor, kUnknownProduct, "Dual Action");
+  Attach(row.vendor, row.product, "Kit");
+  Start();
+  const uint32_t key = static_cast<uint32_t>(row.product) << 16 | row.vendor;
+  EXPECT_EQ(LogText(),
+            "   Found joystick device: \"Dual Action\" (-1038744467-0-0-00807368867368)\n"
+            "    (Unrecognized)\n"
+            "   Found joystick device: \"Kit\" (" +
+                std::to_string(static_cast<int32_t>(key)) + "-0-0-00807368867368)\n" + row.text + "\n");
+  EXPECT_EQ(m_input.GetNumJoys(), 1);
+  EXPECT_TRUE(m_input.JoystickInitialized(0));
+  EXPECT_FALSE(m_input.JoystickInitialized(1));
+  EXPECT_EQ(m_input.GetJoyType(0), key);
+  EXPECT_EQ(m_input.IsJoy360(0), row.is360);
+  EXPECT_EQ(m_input.IsJoyDrums(0), row.isDrums);
+  EXPECT_EQ(m_input.NumDrums(), row.countedAsDrumSet ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKnownController, RecognitionTest,
+    ::testing::Values(ModelRow{0x1BAD, 0x0002, "    (360 harmonix fender strat)", true, false, true},
+                      ModelRow{0x1BAD, 0x0003, "    (360 drumset A)", true, true, true},
+                      ModelRow{0x1BAD, 0x0005, "    (Wii drumset)", false, true, true},
+                      ModelRow{0x1BAD, 0x0130, "    (ION Drum Rocker)", true, true, true},
+                      ModelRow{0x12BA, 0x0200, "    (PS3 harmonix fender strat)", true, false, false},
+                      ModelRow{0x12BA, 0x0210, "    (PlayStation drumset)", false, true, true},
+                      ModelRow{0x045E, 0x0719, "    (Wireless 360 Controller)", true, true, true},
+                      ModelRow{0x1430, 0x4748, "    (360 red octane x-plorer guitar)", true, false, true},
+                      ModelRow{0x0738, 0x9871, "    (Madcatz Controller)", false, true, true},
+                      ModelRow{0x1BAD, 0xFF03, "    (360 drumset B)", true, true, true}));
+
+TEST_F(InputTest, TakesFourControllersAndLeavesTheFifthOut) {
+  for (int kit = 0; kit < 5; ++kit) AttachDrumsetA();
+  Start();
+  EXPECT_EQ(m_input.GetNumJoys(), 4);
+  EXPECT_EQ(m_input.NumDrums(), 4);
+  EXPECT_EQ(m_input.GetJoyType(4), 0u);
+  EXPECT_NE(LogText().find("    (360 drumset A)\n    (not used: four controllers are in use already)\n"),
+            std::string::npos);
+  SetButton(m_handles[4], 0, true);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(3, 0), 0.0f);
+}
+
+TEST_F(InputTest, WithoutUsableControllersEveryQueryIsNeutral) {
+  Attach(0x1BAD, 0x0003, "Kit without pads", 0, 0);
+  Start();
+  EXPECT_TRUE(Frame());
+  EXPECT_EQ(m_input.GetNumJoys(), 1);
+  for (int joy : {-1, 0, 1, 4}) {
+    for (int index : {-1, 0, 3, 4, 127, 128}) {
+      EXPECT_EQ(m_input.GetJoyButton(joy, index), 0.0f);
+      EXPECT_EQ(m_input.GetJoyPOV(joy, index), -1);
+    }
+  }
+  EXPECT_FALSE(m_input.IsJoy360(1));
+  EXPECT_FALSE(m_input.IsJoyDrums(-1));
+  EXPECT_EQ(m_input.GetJoyType(1), 0u);
+}
+
+TEST_F(InputTest, ButtonsAndHatsAreSeenOnTheNextFrame) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start();
+  SetButton(kit, 0, true);
+  SetButton(kit, 4, true);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 0), 1.0f);
+  EXPECT_EQ(m_input.GetJoyButton(0, 1), 0.0f);
+  EXPECT_EQ(m_input.GetJoyButton(0, 4), 1.0f);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 0), 1.0f);  // held
+  SetButton(kit, 0, false);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 0), 0.0f);
+  EXPECT_EQ(m_input.GetJoyButton(0, 4), 1.0f);
+
+  const std::pair<Uint8, int> hats[] = {{SDL_HAT_UP, 0},        {SDL_HAT_RIGHTUP, 4500},  {SDL_HAT_RIGHT, 9000},
+                                        {SDL_HAT_RIGHTDOWN, 13500}, {SDL_HAT_DOWN, 18000}, {SDL_HAT_LEFTDOWN, 22500},
+                                        {SDL_HAT_LEFT, 27000},  {SDL_HAT_LEFTUP, 31500}, {SDL_HAT_CENTERED, -1}};
+  for (const auto& [hat, pov] : hats) {
+    SetHat(kit, hat);
+    Frame();
+    EXPECT_EQ(m_input.GetJoyPOV(0, 0), pov) << int(hat);
+  }
+}
+
+TEST_F(InputTest, APressReleasedBeforeTheFrameIsSeenOnce) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start();
+  SetButton(kit, 2, true);
+  SetButton(kit, 2, false);
+  SetHat(kit, SDL_HAT_DOWN);
+  SetHat(kit, SDL_HAT_CENTERED);
+  PushKey(SDL_SCANCODE_A, true);
+  PushKey(SDL_SCANCODE_A, false);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 2), 1.0f);
+  EXPECT_EQ(m_input.GetJoyPOV(0, 0), 18000);
+  EXPECT_TRUE(m_input.GetKeyState(Basalt::DIK_A));
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 2), 0.0f);
+  EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
+  EXPECT_FALSE(m_input.GetKeyState(Basalt::DIK_A));
+}
+
+TEST_F(InputTest, AnUnpluggedKitReadsReleasedAndTakesItsPlaceAgainWhenBack) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start();
+  SetButton(kit, 1, true);
+  SetHat(kit, SDL_HAT_UP);
+  Frame();
+  ASSERT_EQ(m_input.GetJoyButton(0, 1), 1.0f);
+
+  ASSERT_EQ(SDL_JoystickDetachVirtual(0), 0);
+  EXPECT_TRUE(Frame());
+  EXPECT_EQ(m_input.GetJoyButton(0, 1), 0.0f);
+  EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
+  EXPECT_EQ(m_input.GetNumJoys(), 1);
+  EXPECT_TRUE(m_input.IsJoyDrums(0));
+  EXPECT_NE(LogText().find("   Controller 0 unplugged: \"Harmonix Drum Kit\""), std::string::npos);
+
+  Attach(kUnknownVendor, kUnknownProduct, "Dual Action");  // not ours: ignored
+  SDL_Joystick* back = AttachDrumsetA();
+  EXPECT_TRUE(Frame());
+  EXPECT_NE(LogText().find("   Controller 0 plugged in again: \"Harmonix Drum Kit\""), std::string::npos);
+  SetButton(back, 3, true);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 3), 1.0f);
+}
+
+TEST_F(InputTest, ControllersLeftOutAtStartUpStayReleased) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start(CInput::kKeyboardDevice | CInput::kMouseDevice);
+  SetButton(kit, 0, true);
+  SetHat(kit, SDL_HAT_UP);
+  Frame();
+  EXPECT_EQ(m_input.GetNumJoys(), 1);
+  EXPECT_EQ(m_input.GetJoyButton(0, 0), 0.0f);
+  EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
+}
+
+TEST_F(InputTest, KeysTheProgramUsesReadUnderTheirKeyCodes) {
+  Start();
+  std::vector<std::pair<SDL_Scancode, int>> keys = {
+      {SDL_SCANCODE_UP, 0xC8},       {SDL_SCANCODE_DOWN, 0xD0},      {SDL_SCANCODE_LEFT, 0xCB},
+      {SDL_SCANCODE_RIGHT, 0xCD},    {SDL_SCANCODE_RETURN, 0x1C},    {SDL_SCANCODE_ESCAPE, 0x01},
+      {SDL_SCANCODE_TAB, 0x0F},      {SDL_SCANCODE_SPACE, 0x39},     {SDL_SCANCODE_PAGEDOWN, 0xD1},
+      {SDL_SCANCODE_PAGEUP, 0xC9},   {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_MINUS, 0x0C},
+      {SDL_SCANCODE_EQUALS, 0x0D},   {SDL_SCANCODE_KP_MINUS, 0x4A},  {SDL_SCANCODE_KP_PLUS, 0x4E},
+      {SDL_SCANCODE_0, 0x0B}};
+  for (int digit = 1; digit <= 9; ++digit)
+    keys.emplace_back(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + digit - 1), 0x01 + digit);
+  // The letters A..Z in the order of the program's typed-name table.
+  const int letters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+                           0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+  for (int letter = 0; letter < 26; ++letter)
+    keys.emplace_back(static_cast<SDL_Scancode>(SDL_SCANCODE_A + letter), letters[letter]);
+
+  for (const auto& [scancode, key] : keys) {
+    PushKey(scancode, true);
+    Frame();
+    Frame();  // held keys stay down
+    EXPECT_TRUE(m_input.GetKeyState(key)) << SDL_GetScancodeName(scancode);
+    EXPECT_EQ(KeysDown(), 1) << SDL_GetScancodeName(scancode);
+    PushKey(scancode, false);
+    Frame();
+    EXPECT_EQ(KeysDown(), 0) << SDL_GetScancodeName(scancode);
+  }
+}
+
+TEST(KeyCodes, EveryKeyOfAStandardKeyboardHasItsOwnCode) {
+  const SDL_Scancode keys105[] = {
+      SDL_SCANCODE_ESCAPE, SDL_SCANCODE_F1, SDL_SCANCODE_F2, SDL_SCANCODE_F3, SDL_SCANCODE_F4, SDL_SCANCODE_F5,
+      SDL_SCANCODE_F6, SDL_SCANCODE_F7, SDL_SCANCODE_F8, SDL_SCANCODE_F9, SDL_SCANCODE_F10, SDL_SCANCODE_F11,
+      SDL_SCANCODE_F12, SDL_SCANCODE_PRINTSCREEN, SDL_SCANCODE_SCROLLLOCK, SDL_SCANCODE_PAUSE,
+      SDL_SCANCODE_GRAVE, SDL_SCANCODE_1, SDL_SCANCODE_2, SDL_SCANCODE_3, SDL_SCANCODE_4, SDL_SCANCODE_5,
+      SDL_SCANCODE_6, SDL_SCANCODE_7, SDL_SCANCODE_8, SDL_SCANCODE_9, SDL_SCANCODE_0, SDL_SCANCODE_MINUS,
+      SDL_SCANCODE_EQUALS, SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_TAB, SDL_SCANCODE_Q, SDL_SCANCODE_W,
+      SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T, SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I,
+      SDL_SCANCODE_O, SDL_SCANCODE_P, SDL_SCANCODE_LEFTBRACKET, SDL_SCANCODE_RIGHTBRACKET, SDL_SCANCODE_CAPSLOCK,
+      SDL_SCANCODE_A, SDL_SCANCODE_S, SDL_SCANCODE_D, SDL_SCANCODE_F, SDL_SCANCODE_G, SDL_SCANCODE_H,
+      SDL_SCANCODE_J, SDL_SCANCODE_K, SDL_SCANCODE_L, SDL_SCANCODE_SEMICOLON, SDL_SCANCODE_APOSTROPHE,
+      SDL_SCANCODE_NONUSHASH, SDL_SCANCODE_RETURN, SDL_SCANCODE_LSHIFT, SDL_SCANCODE_NONUSBACKSLASH,
+      SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V, SDL_SCANCODE_B, SDL_SCANCODE_N,
+      SDL_SCANCODE_M, SDL_SCANCODE_COMMA, SDL_SCANCODE_PERIOD, SDL_SCANCODE_SLASH, SDL_SCANCODE_RSHIFT,
+      SDL_SCANCODE_LCTRL, SDL_SCANCODE_LGUI, SDL_SCANCODE_LALT, SDL_SCANCODE_SPACE, SDL_SCANCODE_RALT,
+      SDL_SCANCODE_RGUI, SDL_SCANCODE_APPLICATION, SDL_SCANCODE_RCTRL, SDL_SCANCODE_INSERT, SDL_SCANCODE_HOME,
+      SDL_SCANCODE_PAGEUP, SDL_SCANCODE_DELETE, SDL_SCANCODE_END, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_UP,
+      SDL_SCANCODE_LEFT, SDL_SCANCODE_DOWN, SDL_SCANCODE_RIGHT, SDL_SCANCODE_NUMLOCKCLEAR,
+      SDL_SCANCODE_KP_DIVIDE, SDL_SCANCODE_KP_MULTIPLY, SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_KP_7,
+      SDL_SCANCODE_KP_8, SDL_SCANCODE_KP_9, SDL_SCANCODE_KP_PLUS, SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_5,
+      SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_1, SDL_SCANCODE_KP_2, SDL_SCANCODE_KP_3, SDL_SCANCODE_KP_ENTER,
+      SDL_SCANCODE_KP_0, SDL_SCANCODE_KP_PERIOD};
+  static_assert(sizeof keys105 / sizeof keys105[0] == 105, "a full ISO keyboard");
+  bool used[256] = {};
+  for (SDL_Scancode scancode : keys105) {
+    const unsigned char key = Basalt::KeyCodeForScancode(scancode);
+    EXPECT_NE(key, 0) << SDL_GetScancodeName(scancode);
+    EXPECT_FALSE(used[key]) << SDL_GetScancodeName(scancode) << " shares its code";
+    used[key] = true;
+  }
+  EXPECT_EQ(Basalt::KeyCodeForScancode(SDL_SCANCODE_UNKNOWN), 0);
+  EXPECT_EQ(Basalt::KeyCodeForScancode(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES)), 0);
+}
+
+TEST_F(InputTest, TheMouseReportsMovementSinceTheLastFrame) {
+  Start();
+  SDL_Event event = {};
+  event.type = SDL_MOUSEMOTION;
+  event.motion.xrel = 3;
+  event.motion.yrel = -2;
+  SDL_PushEvent(&event);
+  SDL_PushEvent(&event);
+  event = {};
+  event.type = SDL_MOUSEWHEEL;
+  event.wheel.y = 1;
+  SDL_PushEvent(&event);
+  event = {};
+  event.type = SDL_MOUSEBUTTONDOWN;
+  event.button.button = SDL_BUTTON_RIGHT;
+  SDL_PushEvent(&event);
+  event.type = SDL_MOUSEBUTTONUP;
+  SDL_PushEvent(&event);
+  Frame();
+  EXPECT_EQ(m_input.GetMouseX(), 6);
+  EXPECT_EQ(m_input.GetMouseY(), -4);
+  EXPECT_EQ(m_input.GetMouseZ(), 120);
+  EXPECT_TRUE(m_input.GetMouseButtonState(1));
+  EXPECT_FALSE(m_input.GetMouseButtonState(0));
+  Frame();
+  EXPECT_EQ(m_input.GetMouseX(), 0);
+  EXPECT_EQ(m_input.GetMouseZ(), 0);
+  EXPECT_FALSE(m_input.GetMouseButtonState(1));
+}
+
+TEST_F(InputTest, WithoutAnEventPumpThereIsNoKeyboardOrMouse) {
+  ASSERT_TRUE(m_input.Init(nullptr));
+  EXPECT_TRUE(m_input.InitDevices(true, CInput::kMouseDevice));
+  EXPECT_STREQ(m_input.GetError(), "Failed to init mouse");
+  EXPECT_FALSE(m_input.InitDevices(true, CInput::kKeyboardDevice | CInput::kMouseDevice));
+  EXPECT_STREQ(m_input.GetError(), "Failed to init keyboard");
+  EXPECT_FALSE(m_input.KeyboardInitialized());
+  EXPECT_FALSE(m_input.MouseInitialized());
+  PushKey(SDL_SCANCODE_A, true);
+  m_platform.Update();
+  EXPECT_TRUE(m_input.Update());
+  EXPECT_FALSE(m_input.GetKeyState(Basalt::DIK_A));
+  EXPECT_EQ(m_input.GetMouseX(), -1);
+  EXPECT_FALSE(m_input.GetMouseButtonState(0));
+}
+
+}  // namespace
