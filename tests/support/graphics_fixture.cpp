@@ -61,6 +61,8 @@ void GraphicsFixture::TearDown() {
   Basalt::g_pSystemLog = log;
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
   Basalt::g_noShaders = false;
+  Basalt::g_anisoLevel = 2;
+  Basalt::g_textureFilterMode = 0;
   EngineFixture::TearDown();
 }
 

@@ -173,6 +173,28 @@ TEST_F(GraphicsDeviceTest, ReportsTheBackBufferAndTheWindowedModeItStartedIn) {
   EXPECT_NE(log.find("- windowed mode ("), std::string::npos) << log;
 }
 
+class AnisotropicTest : public test::GraphicsFixture {
+ protected:
+  void SetUp() override {
+    Basalt::g_textureFilterMode = 3;
+    Basalt::g_anisoLevel = 1000;
+    test::GraphicsFixture::SetUp();
+  }
+};
+
+TEST_F(AnisotropicTest, TheAnisotropyLevelIsLoweredToTheDevicesMaximum) {
+  GLfloat maximum = 0.0f;
+  glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &maximum);
+  EXPECT_EQ(Basalt::g_anisoLevel, static_cast<int>(maximum));
+  GLint sampler = 0, minFilter = 0;
+  glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+  glGetSamplerParameteriv(static_cast<GLuint>(sampler), GL_TEXTURE_MIN_FILTER, &minFilter);
+  EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
+  GLfloat anisotropy = 0.0f;
+  glGetSamplerParameterfv(static_cast<GLuint>(sampler), GL_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+  EXPECT_EQ(anisotropy, maximum);
+}
+
 TEST(FindClosestDisplayModeTest, TakesTheNearestModeAndTheFirstOfEqualDistances) {
   using Modes = std::vector<Basalt::DisplayMode>;
   const Modes modes = {{1024, 768, 60, 0}, {800, 600, 60, 0}};
