@@ -9,6 +9,7 @@
 #include "basalt/graphics/material_file.h"
 #include "basalt/graphics/material_manager_gl.h"
 #include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
@@ -53,6 +54,7 @@ bool Core::Launch(IApp* app) {
     return false;
   }
   while (!m_quit) {
+    g_pGUI->Update();
     if (!Update() || !m_app->Update()) m_quit = true;
   }
   Shutdown();
@@ -83,6 +85,11 @@ bool Core::Initialize(void*) {
     return false;
   }
   if (!g_disableInput && !InitInput()) return false;
+  g_pGUI = new GUI();
+  if (!g_pGUI->Initialize()) {
+    g_pPlatform->MsgBox("Critical Error", "g_pGUI->Initialize( ) failed");
+    return false;
+  }
   m_quit = false;
   m_initialized = true;
   return true;
@@ -174,10 +181,13 @@ void Core::ReleaseInput() {
   Destroy(g_pInput);
 }
 
-// Meshes and materials hold objects of the graphics device's context, so they
-// go first; the device goes before the window its context draws into; the
-// log goes last but for the file system it writes through.
+// The GUI's font textures, meshes and materials hold objects of the graphics
+// device's context, so they go first; the device goes before the window its
+// context draws into; the log goes last but for the file system it writes
+// through.
 void Core::ReleaseServices() {
+  if (g_pGUI) g_pGUI->Shutdown();
+  Destroy(g_pGUI);
   if (g_pMeshManager) g_pMeshManager->Shutdown();
   if (g_pMaterialManager) g_pMaterialManager->Shutdown();
   if (g_pGraphics) g_pGraphics->Shutdown();

@@ -14,6 +14,7 @@
 #include "basalt/graphics/point_list_gl.h"
 #include "basalt/graphics/sprite_batch.h"
 #include "basalt/graphics/vertex_buffer_gl.h"
+#include "basalt/gui/gui.h"
 #include "basalt/platform/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
 
@@ -284,6 +285,7 @@ bool GraphicsDeviceGL::RenderFrame() {
   if (scene) scene->Render(nullptr);
   m_sprite->Begin();
   if (m_overlay) m_overlay(m_overlayContext);
+  if (g_pGUI) g_pGUI->Draw();
   m_sprite->End();
   return true;
 }

@@ -47,7 +47,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   // RenderFrame, then Present.
   bool Update() override;
   // Draws one frame into the back buffer: clear, stars, the core's scene
-  // graph, the 2D pass. False without a context.
+  // graph, the 2D pass (the overlay pass, then g_pGUI). False without a context.
   bool RenderFrame();
   void Present();
   // The ARGB colour of back-buffer pixel (x, y), y down (for reading frames back).

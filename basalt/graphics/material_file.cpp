@@ -219,11 +219,15 @@ bool ParseMaterialFile(const char* data, unsigned length) {
 }
 
 ITexture* LoadTexture(const char* name) {
+  if (!name) return nullptr;
+  return LoadTextureFile(name, (std::string("Textures/") + name).c_str());
+}
+
+ITexture* LoadTextureFile(const char* name, const char* path) {
   if (!g_pMaterialManager || !name) return nullptr;
   if (ITexture* found = g_pMaterialManager->FindTexture(name)) return found;
-  const std::string path = std::string("Textures/") + name;
   RAMFile file;
-  if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path.c_str(), &file)) return nullptr;
+  if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path, &file)) return nullptr;
   auto* texture = static_cast<TextureGL*>(g_pMaterialManager->NewTexture(name));
   texture->LoadTexture(file.data, file.size);
   return texture;

@@ -25,6 +25,9 @@ bool ParseMaterialFile(const char* data, unsigned length);
 // registered under name (kept also when its image cannot be decoded); null
 // when the file cannot be read.
 ITexture* LoadTexture(const char* name);
+// The same for the image file at path (textures that live elsewhere, such as
+// the GUI skin in the game directory).
+ITexture* LoadTextureFile(const char* name, const char* path);
 
 // Required-constant flags of shader blocks (informative; every shader gets all).
 enum ShaderConstantFlags : unsigned {

@@ -32,11 +32,11 @@ void GraphicsFixture::SetUp() {
   Basalt::PlatformSDL::SetMessageBoxHandler(&RecordBox);
   m_core = std::make_unique<Basalt::Core>();
   m_platform = std::make_unique<Basalt::PlatformSDL>(&NameWindow);
-  Basalt::PlatformParams window = {false, kWidth, kHeight};
+  Basalt::PlatformParams window = {false, m_windowWidth, m_windowHeight};
   ASSERT_TRUE(m_platform->Initialize(&window));
   Basalt::g_pPlatform = Basalt::g_pPlatformSDL = m_platform.get();
   m_device = std::make_unique<Basalt::GraphicsDeviceGL>();
-  Basalt::GraphicsParams params = {kHeight, kWidth, 32, 1, false};
+  Basalt::GraphicsParams params = {m_windowHeight, m_windowWidth, 32, 1, false};
   ASSERT_TRUE(m_device->Initialize(&params));
   Basalt::g_pGraphics = Basalt::g_pGraphicsGL = m_device.get();
   m_materials = std::make_unique<Basalt::MaterialManagerGL>();

@@ -25,6 +25,9 @@ class GraphicsFixture : public EngineFixture {
   // The clear colour as read back (the frame has no alpha to keep).
   static constexpr unsigned kClearPixel = 0xFF00080F;
 
+  // A window of width x height pixels.
+  explicit GraphicsFixture(unsigned width = kWidth, unsigned height = kHeight)
+      : m_windowWidth(width), m_windowHeight(height) {}
   void SetUp() override;
   void TearDown() override;
 
@@ -35,6 +38,8 @@ class GraphicsFixture : public EngineFixture {
   bool ParseMaterials(const std::string& text);
 
  private:
+  unsigned m_windowWidth;
+  unsigned m_windowHeight;
   std::unique_ptr<Basalt::Core> m_core;
   std::unique_ptr<Basalt::PlatformSDL> m_platform;
   std::unique_ptr<Basalt::GraphicsDeviceGL> m_device;

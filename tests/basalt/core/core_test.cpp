@@ -17,6 +17,7 @@
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/material_manager_gl.h"
 #include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
@@ -54,7 +55,7 @@ class FramesApp : public Basalt::IApp {
   bool Init(Basalt::Core* core) override {
     servicesAtInit = Basalt::g_pFileSystem && Basalt::g_pSystemLog && Basalt::g_pCVarSystem &&
                      Basalt::g_pPlatform && Basalt::g_pGraphics && Basalt::g_pMaterialManager &&
-                     Basalt::g_pMeshManager;
+                     Basalt::g_pMeshManager && Basalt::g_pGUI;
     core->SetSceneGraph(&scene);
     inputAtInit = Basalt::g_pInput != nullptr;
     SDL_GetWindowSize(Basalt::g_pPlatformSDL->GetWindow(), &windowWidth, &windowHeight);
@@ -119,11 +120,14 @@ class CoreTest : public test::TempDirTest {
     EXPECT_EQ(Basalt::g_pMaterialManagerGL, nullptr);
     EXPECT_EQ(Basalt::g_pMeshManager, nullptr);
     EXPECT_EQ(Basalt::g_pInput, nullptr);
+    EXPECT_EQ(Basalt::g_pGUI, nullptr);
   }
 };
 
 TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
   test::WriteFile("settings.cfg", "g_screenWidth = 320\ng_screenHeight = 200\n");
+  std::filesystem::create_directory("fonts");
+  test::WriteFile("fonts/broken.tga", "no font");
   FramesApp app(3);
   {
     Basalt::Core core;
@@ -151,6 +155,7 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
                                             "OpenGL ", "\nEvaluating Adapter\n", "- windowed mode (320x200)\n",
                                             "Graphics Device initialized\nGraphics Device initialized\n",
                                             "'materials.txt'", "[init input]\n", "[enum joysticks]\n",
+                                            "Failed to load font: broken.tga\n",
                                             "\n-- System Log Closed --\n"};
   size_t at = 0;
   for (const std::string& line : expectedOrder) {

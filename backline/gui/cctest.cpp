@@ -1,0 +1,69 @@
+#include "backline/gui/cctest.h"
+
+#include <cassert>
+
+#include "backline/app/app_cvars.h"
+#include "basalt/core/core.h"
+#include "basalt/core/log.h"
+#include "basalt/fs/path.h"
+#include "basalt/graphics/material_file.h"
+#include "basalt/graphics/material_manager.h"
+#include "basalt/gui/gui.h"
+
+namespace {
+
+const unsigned kFPSPosition[2] = {10, 20};
+
+Basalt::ITexture* FindSkin() {
+  if (!Basalt::g_pMaterialManager) return nullptr;
+  if (Basalt::ITexture* found = Basalt::g_pMaterialManager->FindTexture(CCTest::kSkinName)) return found;
+  if (Basalt::PathExists(CCTest::kSkinName)) return Basalt::LoadTextureFile(CCTest::kSkinName, CCTest::kSkinName);
+  return Basalt::LoadTexture(CCTest::kSkinName);
+}
+
+}  // namespace
+
+CCTest::~CCTest() { Shutdown(); }
+
+bool CCTest::Initialize() {
+  IContextController::Initialize();
+  m_texture = FindSkin();
+  if (m_texture) return true;
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Failed to load GUI.TGA");
+  return false;
+}
+
+Basalt::GUIButton* CCTest::CreateButton(unsigned wid, unsigned parentWid) {
+  assert(wid > 0);
+  if (m_widgets.Find(wid)) return nullptr;
+  Basalt::IWidget* parent = parentWid ? m_widgets.Find(parentWid) : nullptr;
+  auto* button = new Basalt::GUIButton(wid);
+  button->Initialize(m_texture);
+  if (!m_widgets.Insert(wid, button)) {
+    delete button;
+    return nullptr;
+  }
+  if (parent)
+    parent->AddChild(button);
+  else if (m_root)
+    m_root->AddChild(button);
+  else
+    m_root = button;
+  return button;
+}
+
+bool CCTest::Draw() {
+  if (Basalt::g_pGUI) Basalt::g_pGUI->SetTexture(m_texture);
+  if (m_drawingEnabled && m_root) m_root->SendMessageA(Basalt::GUI_DRAW);
+  if (g_drawFPS)
+    DrawTextA(kFPSFont, kFPSPosition[0], kFPSPosition[1], kFPSColour, "FPS: %d",
+              Basalt::g_pCore ? Basalt::g_pCore->GetFPS() : 0u);
+  return true;
+}
+
+bool CCTest::Shutdown() {
+  KillAllWidgets();
+  m_root = nullptr;
+  m_texture = nullptr;
+  return IContextController::Shutdown();
+}

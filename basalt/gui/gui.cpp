@@ -1,0 +1,92 @@
+#include "basalt/gui/gui.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "basalt/core/log.h"
+#include "basalt/fs/file_system.h"
+#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/gui/context_controller.h"
+
+namespace Basalt {
+
+GUI* g_pGUI = nullptr;
+
+namespace {
+
+const char kFontDirectory[] = "fonts";
+const char kFontExtension[] = "tga";
+
+// A 30-pixel square without texture, scaled 50 times from (-50, -50): it
+// covers any screen.
+constexpr GRECT kFadeRect = {0, 0, 30, 30};
+constexpr float kFadeOrigin = -50.0f;
+constexpr float kFadeScale = 50.0f;
+
+}  // namespace
+
+GUI::~GUI() { Shutdown(); }
+
+bool GUI::Initialize() {
+  if (!g_pGraphicsGL || !g_pGraphicsGL->GetSpriteBatch()) {
+    if (g_pSystemLog) g_pSystemLog->Send("FontManager failed to initialize");
+    return false;
+  }
+  m_fontManager.Initialize();
+  LoadFonts();
+  return true;
+}
+
+// Font ids are positions in the listing: a file that fails keeps its id.
+void GUI::LoadFonts() {
+  IFileSystem::DirectoryListing listing;
+  if (!g_pFileSystem || !g_pFileSystem->GetDirectoryListing(kFontDirectory, kFontExtension, &listing)) return;
+  for (unsigned i = 0; i < listing.names.Count(); ++i) {
+    const char* name = listing.names.Get(i).name;
+    char path[sizeof(IFileSystem::FileName) + sizeof kFontDirectory + 1];
+    std::snprintf(path, sizeof path, "%s/%s", kFontDirectory, name);
+    if (m_fontManager.LoadFont(path, true) < 0 && g_pSystemLog) g_pSystemLog->Send("Failed to load font: %s", name);
+  }
+}
+
+bool GUI::Draw() {
+  for (unsigned i = 0; i < m_contexts.Count(); ++i) m_contexts.Get(i)->Draw();
+  DrawFade();
+  m_fontManager.RenderText();
+  return true;
+}
+
+// Counts frames, not time: alpha 251 on the first drawn frame, 1 on the 51st.
+void GUI::DrawFade() {
+  if (m_fadeLevel >= kFadeDone - 0.5f) {
+    m_fadeLevel = kFadeDone;
+    return;
+  }
+  if (!g_pGraphics) return;
+  g_pGraphics->SetRenderState(IGraphicsDevice::RS_DEPTH_WRITE, 0, false);
+  m_fadeLevel += kFadeStep;
+  const unsigned alpha = (256u - static_cast<unsigned>(m_fadeLevel)) & 0xFF;
+  g_pGraphics->Draw2D(kFadeRect, {kFadeOrigin, kFadeOrigin, kFadeDepth}, alpha << 24, nullptr, kFadeScale, kFadeScale);
+  g_pGraphics->SetRenderState(IGraphicsDevice::RS_DEPTH_WRITE, 1, false);
+}
+
+void GUI::DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  m_fontManager.QueueFormatted(font, x, y, colour, format, args);
+  va_end(args);
+}
+
+void GUI::NewContext(IContextController* context) { m_contexts.Add(context); }
+
+unsigned GUI::GetScreenWidth() const { return g_pGraphics ? g_pGraphics->GetScreenWidth() : 0; }
+
+unsigned GUI::GetScreenHeight() const { return g_pGraphics ? g_pGraphics->GetScreenHeight() : 0; }
+
+bool GUI::Shutdown() {
+  m_contexts.Clear();
+  m_fontManager.Shutdown();
+  return true;
+}
+
+}  // namespace Basalt

@@ -1,0 +1,61 @@
+#pragma once
+// The engine's 2D layer (one instance, g_pGUI, made by the core after input).
+// It owns the font manager and loads every font of "fonts" at start-up (ids
+// in the listing's sorted order), keeps the context controllers, and draws
+// once per frame inside the graphics device's sprite pass: the controllers in
+// registration order, a black square fading the first 51 frames in from
+// black, and last the queued text, which is never faded. Main thread only.
+#include "basalt/gui/font_manager.h"
+#include "basalt/util/array.h"
+
+namespace Basalt {
+
+class IContextController;
+class ITexture;
+
+class GUI {
+ public:
+  static constexpr float kFadeStep = 5.0f;
+  static constexpr float kFadeDone = 255.0f;
+  static constexpr float kFadeDepth = 0.1f;
+
+  GUI() = default;
+  // Shuts down first: needs the graphics device's context like Shutdown.
+  ~GUI();
+  GUI(const GUI&) = delete;
+  GUI& operator=(const GUI&) = delete;
+
+  // Needs g_pGraphicsGL's sprite batch ("FontManager failed to initialize"
+  // and false without it). Fonts that fail to load are logged and skipped.
+  bool Initialize();
+  bool Update() { return true; }
+  // From the graphics device between the sprite batch's Begin and End.
+  bool Draw();
+  // Formats like printf and queues the finished text whole.
+  void DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
+      __attribute__((format(printf, 6, 7)));
+  // context: not owned, must stay alive until Shutdown. There is no removal.
+  void NewContext(IContextController* context);
+  void SetTexture(ITexture* texture) { m_texture = texture; }
+  ITexture* GetTexture() const { return m_texture; }
+  FontManager* GetFontManager() { return &m_fontManager; }
+  unsigned GetScreenWidth() const;
+  unsigned GetScreenHeight() const;
+  unsigned NumContexts() const { return m_contexts.Count(); }
+  // Forgets the controllers (without destroying them) and releases the fonts'
+  // textures, while the graphics device's context exists.
+  bool Shutdown();
+
+ private:
+  void DrawFade();
+  void LoadFonts();
+
+  util::Array<IContextController*> m_contexts;
+  FontManager m_fontManager;
+  ITexture* m_texture = nullptr;
+  float m_fadeLevel = 0.0f;
+};
+
+extern GUI* g_pGUI;
+
+}  // namespace Basalt

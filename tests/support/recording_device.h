@@ -1,0 +1,53 @@
+#pragma once
+// An IGraphicsDevice that draws nothing and records the 2D quads and render
+// states it is handed, for checking what widgets, fonts and the GUI draw.
+// Install() publishes it as g_pGraphics (g_pGraphicsGL is left alone, so
+// textures still live on a real context when there is one).
+#include <vector>
+
+#include "basalt/graphics/graphics_device.h"
+
+namespace test {
+
+struct Quad {
+  Basalt::GRECT rect;
+  Basalt::vec3f position;
+  unsigned colour;
+  Basalt::ITexture* texture;
+  float scaleX, scaleY;
+};
+
+class RecordingDevice : public Basalt::IGraphicsDevice {
+ public:
+  RecordingDevice() : m_previous(Basalt::g_pGraphics) { Basalt::g_pGraphics = this; }
+  ~RecordingDevice() override { Basalt::g_pGraphics = m_previous; }
+
+  bool Initialize(void*) override { return true; }
+  bool Update() override { return true; }
+  bool Shutdown() override { return true; }
+  bool Init2D() override { return true; }
+  bool Draw2D(const Basalt::GRECT& rect, const Basalt::vec3f& position, unsigned colour, Basalt::ITexture* texture,
+              float scaleX, float scaleY) override {
+    quads.push_back({rect, position, colour, texture, scaleX, scaleY});
+    return true;
+  }
+  unsigned GetScreenWidth() override { return 800; }
+  unsigned GetScreenHeight() override { return 600; }
+  float GetScreenRatio() override { return 800.0f / 600.0f; }
+  void SetVertType(Basalt::VertexType) override {}
+  void SetRenderState(RenderStateSetting setting, unsigned value, bool) override {
+    if (setting == RS_DEPTH_WRITE) depthWrites.push_back(value);
+  }
+  unsigned GetRenderState(RenderStateSetting, bool) override { return 0; }
+  void SetViewMatrix(const Basalt::mat4&) override {}
+  Basalt::IIndexBuffer* CreateIndexBuffer() override { return nullptr; }
+  Basalt::IVertexBuffer* CreateVertexBuffer() override { return nullptr; }
+
+  std::vector<Quad> quads;
+  std::vector<unsigned> depthWrites;
+
+ private:
+  Basalt::IGraphicsDevice* m_previous;
+};
+
+}  // namespace test
