@@ -58,9 +58,7 @@ FontManager::~FontManager() { Shutdown(); }
 int FontManager::LoadFont(const char* path, bool) {
   const int id = m_fonts.Add(FontRecord{});
   if (id < 0) return -1;
-  FontRecord& font = m_fonts.Get(static_cast<unsigned>(id));
-  std::memset(&font, 0, sizeof font);
-  return ReadFont(path, &font) ? id : -1;
+  return ReadFont(path, &m_fonts.Get(static_cast<unsigned>(id))) ? id : -1;
 }
 
 bool FontManager::ReadFont(const char* path, FontRecord* font) {

@@ -9,11 +9,11 @@ namespace Basalt {
 enum GUIMsgType : unsigned {
   GUI_SHUTDOWN = 0,
   GUI_UPDATE = 3,
-  GUI_DRAW = 4,         // drawn, then relayed to the children
-  GUI_MOVE_BY = 11,     // x += p1, y += p2, relayed
-  GUI_MOVE_TO = 12,     // x = p1, y = p2, relayed
-  GUI_SET_CAPTION = 13, // payload: zero-terminated text
-  GUI_SET_FONT = 14,    // caption font = p1
+  GUI_DRAW = 4,          // drawn, then relayed to the children
+  GUI_MOVE_BY = 11,      // x += p1, y += p2, relayed
+  GUI_MOVE_TO = 12,      // x = p1, y = p2, relayed
+  GUI_SET_CAPTION = 13,  // payload: zero-terminated text
+  GUI_SET_FONT = 14,     // caption font = p1
   GUI_SHOW = 15,
   GUI_HIDE = 16,
 };

@@ -36,8 +36,12 @@ bool IWidget::Initialize(ITexture* texture) {
 
 bool IWidget::SendMessageA(const GUIMessage& message) {
   switch (message.type) {
-    case GUI_SHUTDOWN: Shutdown(); return true;
-    case GUI_UPDATE: Update(); return true;
+    case GUI_SHUTDOWN:
+      Shutdown();
+      return true;
+    case GUI_UPDATE:
+      Update();
+      return true;
     case GUI_DRAW:
       Draw();
       RelayToChildren(message);
@@ -52,10 +56,18 @@ bool IWidget::SendMessageA(const GUIMessage& message) {
       m_y = static_cast<float>(message.P2());
       RelayToChildren(message);
       return true;
-    case GUI_SET_CAPTION: SetCaption(message.Text()); return true;
-    case GUI_SET_FONT: m_captionFont = static_cast<unsigned>(message.P1()); return true;
-    case GUI_SHOW: m_shown = true; return false;
-    case GUI_HIDE: m_shown = false; return false;
+    case GUI_SET_CAPTION:
+      SetCaption(message.Text());
+      return true;
+    case GUI_SET_FONT:
+      m_captionFont = static_cast<unsigned>(message.P1());
+      return true;
+    case GUI_SHOW:
+      m_shown = true;
+      return false;
+    case GUI_HIDE:
+      m_shown = false;
+      return false;
   }
   return false;
 }

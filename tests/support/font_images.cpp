@@ -17,8 +17,7 @@ void FontImage::Fill(unsigned x0, unsigned row0, unsigned x1, unsigned row1, uns
 std::vector<unsigned char> FontImage::FilePixels() const {
   std::vector<unsigned char> pixels;
   for (unsigned row = m_height; row-- > 0;)
-    for (unsigned x = 0; x < m_width; ++x)
-      pixels.insert(pixels.end(), {255, 255, 255, m_alpha[row * m_width + x]});
+    for (unsigned x = 0; x < m_width; ++x) pixels.insert(pixels.end(), {255, 255, 255, m_alpha[row * m_width + x]});
   return pixels;
 }
 

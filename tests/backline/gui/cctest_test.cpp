@@ -88,8 +88,7 @@ TEST_F(CCTestTest, ButtonsAreCreatedOncePerIdUnderTheirParentOrTheRoot) {
   EXPECT_FALSE(context.SendMessageA(99, GUIMessage::Caption("None")));
 
   // Drawn root first, then the newest buttons first; each caption twice.
-  for (unsigned wid = 4; wid <= 14; ++wid)
-    context.SendMessageA(wid, GUIMessage::Caption(std::to_string(wid).c_str()));
+  for (unsigned wid = 4; wid <= 14; ++wid) context.SendMessageA(wid, GUIMessage::Caption(std::to_string(wid).c_str()));
   context.Draw();
   ASSERT_EQ(gui.GetFontManager()->NumQueued(), 28u);
   EXPECT_EQ(Queued(0), "First");

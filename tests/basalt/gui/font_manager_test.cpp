@@ -84,7 +84,8 @@ TEST_F(FontManagerTest, TextIsMeasuredAndPlacedGlyphByGlyph) {
   EXPECT_EQ(a.rect.left, glyphs->boxes['a'].left);
   EXPECT_EQ(a.rect.right, glyphs->boxes['a'].right);
   EXPECT_EQ(a.position.x, 100.0f);
-  EXPECT_EQ(b.position.x, static_cast<float>(100 + 5 + 1 + space));  // the space advances one pixel less than it measures
+  EXPECT_EQ(b.position.x,
+            static_cast<float>(100 + 5 + 1 + space));  // the space advances one pixel less than it measures
   EXPECT_EQ(a.position.y, 50.0f - test::kBlockHeight);
   EXPECT_EQ(a.position.z, FontManager::kTextDepth);
   EXPECT_EQ(a.colour, 0x80FF0000u);
@@ -113,18 +114,6 @@ TEST_F(FontManagerTest, FormattedTextIsCutToTheLengthOfItsFormat) {
   EXPECT_EQ(queue.GetQueued(1).x, 1u);
   EXPECT_EQ(queue.GetQueued(1).y, 2u);
   Basalt::g_pGUI = nullptr;
-}
-
-TEST_F(FontManagerTest, AfterShutdownFontsMeasureButDrawNothing) {
-  WriteBlockFont("font.tga");
-  ASSERT_EQ(fonts.LoadFont("font.tga", true), 0);
-  fonts.Shutdown();
-  EXPECT_EQ(fonts.GetTexture(0), nullptr);
-  EXPECT_EQ(fonts.GetTextWidth(0, "ab"), 10u);
-  test::RecordingDevice device;
-  fonts.DrawTextA(0, 0, 0, 0xFFFFFFFF, "ab");
-  fonts.RenderText();
-  EXPECT_TRUE(device.quads.empty());
 }
 
 }  // namespace

@@ -56,15 +56,6 @@ TEST(GlyphScanTest, ABandWithoutMarkerKeepsTheBaselineFromBefore) {
   ExpectBox(glyphs.boxes['c'], 1, 7, 3, 11);
 }
 
-TEST(GlyphScanTest, OnlyRowsInkedAboveFiftyMakeABand) {
-  test::FontImage image(8, 8);
-  image.Fill(1, 1, 3, 2, 50);  // too faint to start a band
-  image.Fill(1, 3, 3, 5, 51);
-  const Basalt::FontGlyphs glyphs = Scan(image);
-  ASSERT_EQ(glyphs.numGlyphs, 1u);
-  ExpectBox(glyphs.boxes['a'], 1, 2, 3, 6);
-}
-
 TEST(GlyphScanTest, GlyphsPastTheNinetySecondAndUnfinishedOnesAreDropped) {
   test::FontImage image(200, 8);
   for (unsigned n = 0; n < 93; ++n) image.Fill(1 + 2 * n, 1, 2 + 2 * n, 3);
@@ -74,21 +65,6 @@ TEST(GlyphScanTest, GlyphsPastTheNinetySecondAndUnfinishedOnesAreDropped) {
   ExpectBox(glyphs.boxes['a'], 1, 0, 2, 4);
   ExpectBox(glyphs.boxes['|'], 183, 0, 184, 4);
   EXPECT_EQ(glyphs.spaceWidth, 0u);  // half of a mean width of 1
-}
-
-TEST(GlyphScanTest, ABandRunningIntoTheLastRowIsNotRecorded) {
-  test::FontImage image(8, 6);
-  image.Fill(1, 3, 3, 6);
-  EXPECT_EQ(Scan(image).numGlyphs, 0u);
-}
-
-TEST(GlyphScanTest, TheTestBlockFontHoldsEveryCharacter) {
-  const test::FontImage image = test::BlockFont([](char ch) { return ch == 'B' ? 9u : 7u; });
-  const Basalt::FontGlyphs glyphs = Scan(image);
-  EXPECT_EQ(glyphs.numGlyphs, 92u);
-  EXPECT_EQ(glyphs.boxes['B'].right - glyphs.boxes['B'].left, 9);
-  EXPECT_EQ(glyphs.boxes['|'].right - glyphs.boxes['|'].left, 7);
-  EXPECT_EQ(glyphs.offsets['a'], -static_cast<int>(test::kBlockHeight));
 }
 
 }  // namespace

@@ -128,28 +128,23 @@ TEST_F(ButtonTest, NineSlicesOnlyForButtonsTallerThanTwentyPixels) {
   button.SetSize(100, 21);
   button.Draw();
   ASSERT_EQ(device.quads.size(), 9u);
-  const test::Quad& corner = device.quads[0];
-  EXPECT_EQ(corner.rect.left, 30);  // skin 1's top-left corner
-  EXPECT_EQ(corner.rect.right, 40);
-  EXPECT_EQ(corner.position.x, 10.0f);
-  EXPECT_EQ(corner.position.z, GUIButton::kDepth);
-  const test::Quad& topEdge = device.quads[1];
-  EXPECT_EQ(topEdge.rect.left, 40);
-  EXPECT_EQ(topEdge.position.x, 20.0f);
-  EXPECT_EQ(topEdge.scaleX, 8.0f);
-  const test::Quad& bottomRight = device.quads[5];
-  EXPECT_EQ(bottomRight.rect.top, 20);
-  EXPECT_EQ(bottomRight.position.x, 100.0f);
-  EXPECT_EQ(bottomRight.position.y, 51.0f);
-  const test::Quad& centre = device.quads[8];
-  EXPECT_EQ(centre.rect.left, 40);
-  EXPECT_EQ(centre.rect.top, 10);
-  EXPECT_EQ(centre.position.x, 20.0f);
-  EXPECT_EQ(centre.position.y, 50.0f);
-  EXPECT_FLOAT_EQ(centre.scaleX, 8.0f);
-  EXPECT_FLOAT_EQ(centre.scaleY, 0.1f);
-  EXPECT_EQ(button.GetSkinRect(17).left, 40);
-  EXPECT_EQ(button.GetSkinRect(8 + 4 + 3).top, 20);  // skin 1's bottom edge
+  struct {
+    int left, top;  // of the source slice, skin 1
+    float x, y, scaleX, scaleY;
+  } const expected[9] = {{30, 0, 10, 40, 1, 1},    {40, 0, 20, 40, 8, 1},     {50, 0, 100, 40, 1, 1},
+                         {30, 20, 10, 51, 1, 1},   {40, 20, 20, 51, 8, 1},    {50, 20, 100, 51, 1, 1},
+                         {30, 10, 10, 50, 1, .1f}, {50, 10, 100, 50, 1, .1f}, {40, 10, 20, 50, 8, .1f}};
+  for (unsigned i = 0; i < 9; ++i) {
+    const test::Quad& quad = device.quads[i];
+    EXPECT_EQ(quad.rect.left, expected[i].left) << i;
+    EXPECT_EQ(quad.rect.top, expected[i].top) << i;
+    EXPECT_EQ(quad.rect.right - quad.rect.left, 10) << i;
+    EXPECT_EQ(quad.position.x, expected[i].x) << i;
+    EXPECT_EQ(quad.position.y, expected[i].y) << i;
+    EXPECT_EQ(quad.position.z, GUIButton::kDepth) << i;
+    EXPECT_FLOAT_EQ(quad.scaleX, expected[i].scaleX) << i;
+    EXPECT_FLOAT_EQ(quad.scaleY, expected[i].scaleY) << i;
+  }
 }
 
 TEST_F(ButtonTest, EachDrawMessageDrawsTheButtonTwiceWithItsCaptionCentred) {
@@ -177,22 +172,6 @@ TEST_F(ButtonTest, EachDrawMessageDrawsTheButtonTwiceWithItsCaptionCentred) {
   EXPECT_EQ(fonts.GetQueued(2).colour >> 24, 0u);
 }
 
-TEST_F(ButtonTest, AControllerKillsItsWidgetsById) {
-  class Context : public Basalt::IContextController {
-   public:
-    void Add(GUIButton* button) { m_widgets.Insert(button->GetWID(), button); }
-  } context;
-  auto* button = new GUIButton(5);
-  context.Add(button);
-  EXPECT_TRUE(context.SendMessageA(5, GUIMessage::Caption("Play")));
-  EXPECT_STREQ(button->GetCaption(), "Play");
-  EXPECT_FALSE(context.SendMessageA(99, GUIMessage::Caption("Play")));
-  EXPECT_FALSE(context.KillWidget(99));
-  EXPECT_TRUE(context.KillWidget(5));
-  EXPECT_EQ(context.FindWidget(5), nullptr);
-  EXPECT_FALSE(context.KillWidget(5));
-}
-
 // The fonts the content generator cuts with FreeType from DejaVu.
 TEST_F(GUITest, GeneratedFontsScanIntoBoxesAroundEveryGlyph) {
   ASSERT_TRUE(test::GenerateContent(Dir()));
@@ -204,9 +183,6 @@ TEST_F(GUITest, GeneratedFontsScanIntoBoxesAroundEveryGlyph) {
     ASSERT_NE(glyphs, nullptr) << id;
     EXPECT_EQ(glyphs->numGlyphs, 92u) << id;
     EXPECT_GT(glyphs->spaceWidth, 0u) << id;
-    EXPECT_GT(fonts->GetGlyphWidth(id, 'W'), fonts->GetGlyphWidth(id, 'i')) << id;
-    EXPECT_EQ(glyphs->boxes['a'].top, glyphs->boxes['b'].top) << id;  // one band
-    EXPECT_EQ(glyphs->boxes['a'].bottom, glyphs->boxes['b'].bottom) << id;
     for (const char* c = Basalt::kFontCharacterOrder; *c; ++c) {
       const auto code = static_cast<unsigned char>(*c);
       const Basalt::GRECT& box = glyphs->boxes[code];
@@ -237,23 +213,6 @@ TEST_F(GUITest, GeneratedFontsScanIntoBoxesAroundEveryGlyph) {
     EXPECT_TRUE(columnInked(box.right - 1, box)) << *c;
     EXPECT_FALSE(columnInked(box.right, box)) << *c;
   }
-  EXPECT_GT(fonts->GetTextWidth(5, "Padlark"), fonts->GetTextWidth(0, "Padlark"));
-}
-
-TEST_F(GUITest, GeneratedFontsStandOnTheBaselineTheyAreDrawnAt) {
-  ASSERT_TRUE(test::GenerateContent(Dir()));
-  ASSERT_TRUE(gui.Initialize());
-  gui.DrawTextA(4, 10, 30, 0xFFFFFFFF, "H");
-  ASSERT_TRUE(Device().RenderFrame());
-  const unsigned background = Device().ReadPixel(kWidth - 1, 31);  // under the fading square
-  auto inked = [&](unsigned row) {
-    unsigned count = 0;
-    for (unsigned x = 10; x < 30; ++x) count += Device().ReadPixel(x, row) != background ? 1 : 0;
-    return count;
-  };
-  EXPECT_GE(inked(30), 2u);  // both stems end on the baseline
-  EXPECT_GE(inked(20), 2u);
-  EXPECT_EQ(inked(31), 0u);
 }
 
 }  // namespace

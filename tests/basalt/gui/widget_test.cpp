@@ -47,17 +47,6 @@ TEST_F(WidgetTest, TheMessageTable) {
     EXPECT_FALSE(parent.SendMessageA(static_cast<Basalt::GUIMsgType>(type))) << type;
 }
 
-TEST_F(WidgetTest, CaptionsAreCutTo255Characters) {
-  const std::string longCaption(300, 'x');
-  GUIMessage message = GUIMessage::Caption(longCaption.c_str());
-  EXPECT_EQ(std::string(message.Text()).size(), 255u);
-  std::fill(std::begin(message.payload), std::end(message.payload), 'y');  // no terminator at all
-  parent.SendMessageA(message);
-  EXPECT_EQ(std::string(parent.GetCaption()), std::string(255, 'y'));
-  parent.SetCaption(longCaption.c_str());
-  EXPECT_EQ(std::string(parent.GetCaption()).size(), 255u);
-}
-
 TEST_F(WidgetTest, ChildrenHearRelayedMessagesNewestFirst) {
   parent.AddChild(&p);
   parent.AddChild(&q);
@@ -95,24 +84,6 @@ TEST_F(WidgetTest, UnlinkJoinsTheNeighbours) {
   EXPECT_EQ(drawn, (std::vector<unsigned>{1, 2}));
 }
 
-TEST_F(WidgetTest, BringToFrontMakesAWidgetItsParentsFirstChild) {
-  parent.AddChild(&p);
-  parent.AddChild(&q);
-  p.BringToFront();
-  parent.SendMessageA(Basalt::GUI_DRAW);
-  EXPECT_EQ(drawn, (std::vector<unsigned>{1, 2, 3}));
-}
-
-TEST_F(WidgetTest, ShutdownUnlinksTheWidgetAndItsFirstChild) {
-  parent.AddChild(&p);
-  parent.AddChild(&q);
-  q.AddChild(&grandchild);
-  EXPECT_TRUE(q.SendMessageA(Basalt::GUI_SHUTDOWN));
-  EXPECT_EQ(parent.GetFirstChild(), &p);
-  EXPECT_EQ(q.GetFirstChild(), nullptr);
-  EXPECT_EQ(grandchild.GetParent(), nullptr);
-}
-
 TEST_F(WidgetTest, ADestroyedWidgetLeavesNoLinkBehind) {
   parent.AddChild(&p);
   {
@@ -124,19 +95,6 @@ TEST_F(WidgetTest, ADestroyedWidgetLeavesNoLinkBehind) {
   EXPECT_EQ(p.GetPrevSibling(), nullptr);
   EXPECT_EQ(grandchild.GetParent(), nullptr);
   grandchild.Unlink();
-}
-
-TEST_F(WidgetTest, InitializeResetsTheGeometryAndColourAlpha) {
-  parent.SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 7, 8));
-  parent.SetColour(0.0f, 0.5f, 0.25f, 1.0f);
-  parent.SetState(Basalt::STATE_PRESSED, true);
-  EXPECT_TRUE(parent.GetState(Basalt::STATE_PRESSED));
-  EXPECT_TRUE(parent.Initialize(nullptr));
-  EXPECT_TRUE(parent.IsInitialized());
-  EXPECT_EQ(parent.GetX(), 0.0f);
-  EXPECT_EQ(parent.GetWidth(), 0u);
-  EXPECT_FALSE(parent.GetState(Basalt::STATE_PRESSED));
-  EXPECT_EQ(parent.GetColour(), 0xFF7F3FFFu);  // each component x 255, truncated
 }
 
 }  // namespace
