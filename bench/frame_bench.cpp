@@ -1,9 +1,10 @@
 // Frame time of the whole engine loop, headless: the content generator's
 // two-kit drum set ("meshes/drumset2.gmsh" with its materials, textures and
 // shader from the game directory) seen from the program's camera, plus 200
-// textured sprites per frame, at 800 x 600.
+// textured sprites per frame, at 800 x 600. With "gui", also the program's
+// fourteen buttons and twelve lines of text in the generated fonts.
 //
-//   SDL_VIDEODRIVER=offscreen build/bin/frame_bench [frames]
+//   SDL_VIDEODRIVER=offscreen build/bin/frame_bench [frames] [gui]
 #include <SDL.h>
 
 #include <algorithm>
@@ -20,14 +21,19 @@
 #include "basalt/graphics/material_manager.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 #include "basalt/graphics/texture_gl.h"
+#include "basalt/gui/context_controller.h"
+#include "basalt/gui/gui.h"
+#include "basalt/gui/gui_button.h"
 #include "basalt/platform/platform.h"
 #include "basalt/scene/base_object.h"
 #include "basalt/scene/scene_graph.h"
 
 namespace {
 
-constexpr int kWarmUpFrames = 30;
+constexpr int kWarmUpFrames = 60;  // past the GUI's fade-in
 constexpr unsigned kSprites = 200;
+constexpr unsigned kButtons = 14;
+constexpr unsigned kTextLines = 12;
 const char kMesh[] = "drumset2.gmsh";
 
 class KitScene : public Basalt::ISceneGraph {
@@ -49,9 +55,39 @@ void DrawSprites(void* texture) {
   }
 }
 
+// The program's GUI load: a column of captioned buttons and a screen of text.
+class MenuContext : public Basalt::IContextController {
+ public:
+  bool Initialize() override {
+    m_texture = Basalt::g_pMaterialManager->FindTexture("sprite");
+    for (unsigned wid = 1; wid <= kButtons; ++wid) {
+      auto* button = new Basalt::GUIButton(wid);
+      button->Initialize(m_texture);
+      button->SendMessageA(Basalt::GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 600, static_cast<int>(wid) * 40));
+      button->SendMessageA(Basalt::GUIMessage::Caption("Load Preset"));
+      m_widgets.Insert(wid, button);
+      if (wid == 1)
+        m_root = button;
+      else
+        m_root->AddChild(button);
+    }
+    return true;
+  }
+  bool Draw() override {
+    m_root->SendMessageA(Basalt::GUI_DRAW);
+    for (unsigned line = 0; line < kTextLines; ++line)
+      DrawTextA(line % 7, 20, 40 + line * 40, 0xFFFFFFFF, "Line %u: Snares\\snare_%02u.wav 100%%", line, line);
+    return true;
+  }
+  ~MenuContext() override { KillAllWidgets(); }
+
+ private:
+  Basalt::IWidget* m_root = nullptr;
+};
+
 class BenchApp : public Basalt::IApp {
  public:
-  explicit BenchApp(int frames) : m_frames(frames) { SetVersion("frame bench"); }
+  BenchApp(int frames, bool gui) : m_frames(frames), m_gui(gui) { SetVersion("frame bench"); }
 
   bool Init(Basalt::Core* core) override {
     if (!IApp::Init(core)) return false;
@@ -64,6 +100,10 @@ class BenchApp : public Basalt::IApp {
     std::vector<unsigned> pixels(32 * 32, 0xC0FFFFFF);
     texture->SetData(pixels.data(), 32, 32, 32);
     Basalt::g_pGraphicsGL->SetOverlayPass(&DrawSprites, texture);
+    if (m_gui) {
+      m_menu.Initialize();
+      Basalt::g_pGUI->NewContext(&m_menu);
+    }
     m_last = Clock::now();
     return true;
   }
@@ -83,6 +123,8 @@ class BenchApp : public Basalt::IApp {
  private:
   using Clock = std::chrono::steady_clock;
   int m_frames;
+  bool m_gui;
+  MenuContext m_menu;
   int m_count = 0;
   unsigned m_subsets = 0;
   Clock::time_point m_last;
@@ -116,7 +158,8 @@ int main(int argc, char** argv) {
   }
   std::filesystem::current_path(dir);
 
-  BenchApp app(frames);
+  const bool gui = argc > 2 && std::strcmp(argv[2], "gui") == 0;
+  BenchApp app(frames, gui);
   Basalt::Core core;
   core.SetPlatformCallback(&NameWindow);
   if (!core.Launch(&app)) {
@@ -127,7 +170,8 @@ int main(int argc, char** argv) {
   double sum = 0;
   for (double t : times) sum += t;
   const double count = static_cast<double>(times.size());
-  std::printf("frames %zu, %s (%u subsets), %u sprites, 800x600\n", times.size(), kMesh, app.Subsets(), kSprites);
+  std::printf("frames %zu, %s (%u subsets), %u sprites, %s, 800x600\n", times.size(), kMesh, app.Subsets(), kSprites,
+              gui ? "14 buttons and 12 text lines" : "no widgets or text");
   std::printf("frame time ms: mean %.2f  p50 %.2f  p99 %.2f  max %.2f  (%.0f frames/s)\n", sum / count,
               Percentile(times, 0.5), Percentile(times, 0.99), Percentile(times, 1.0), 1000.0 * count / sum);
   std::filesystem::current_path(std::filesystem::temp_directory_path());
