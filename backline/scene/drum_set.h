@@ -1,0 +1,47 @@
+#pragma once
+// The 3D drum set: one mesh showing one or two kits, whose subsets 0..9 are
+// the pad slots (kit x 5 + pad). It holds the volume of each of the 20 sound
+// slots and the flash of each pad slot: a strike tints the pad's subset
+// colour and Update fades it back to white. Created by the scene graph
+// (owned there); main thread only. Nothing here allocates or searches, so the
+// hit path may call FlashPadSlot and GetPadVolume freely.
+#include "basalt/scene/base_object.h"
+
+class DrumSet : public Basalt::IBaseObject {
+ public:
+  static constexpr unsigned kTypeID = 2;
+  static constexpr unsigned kPadsPerKit = 5;
+  static constexpr unsigned kNumPadSlots = 10;
+  static constexpr unsigned kNumSoundSlots = 20;
+  // Raised per second in every lowered channel of a flash.
+  static constexpr float kFadeRate = 2.5f;
+  static constexpr const char* kOneKitMesh = "drumset.gmsh";
+  static constexpr const char* kTwoKitMesh = "drumset2.gmsh";
+
+  DrumSet();
+
+  // One kit; the application calls SetKitCount directly instead.
+  bool Initialize() override { return SetKitCount(1); }
+  // Shows kits kits (the two-kit mesh from 2 on), puts the set at the origin
+  // and sets every volume to 1.0. False (and logged) when the mesh is
+  // missing; the rest is done anyway and nothing is drawn.
+  bool SetKitCount(unsigned kits);
+  unsigned GetKitCount() const { return m_kitCount; }
+
+  // soundSlot below kNumSoundSlots.
+  float GetPadVolume(unsigned soundSlot) const;
+  // Stores volume clamped to 0..1; NaN is refused and the volume kept.
+  void SetPadVolume(unsigned soundSlot, float volume);
+
+  // Tints pad slot padSlot (below kNumPadSlots) in its pad's flash colour,
+  // starting over if it is still fading.
+  void FlashPadSlot(unsigned padSlot);
+  // Fades the flashes by the core's frame time.
+  bool Update() override;
+  // Fades the flashes by frameTime seconds (what Update does each frame).
+  void FadeFlashes(float frameTime);
+
+ private:
+  unsigned m_kitCount = 0;
+  float m_padVolume[kNumSoundSlots];
+};
