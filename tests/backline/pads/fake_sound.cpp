@@ -1,31 +1,44 @@
 #include "tests/backline/pads/fake_sound.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
+
+#include "backline/sound/sound_backend.h"
 
 namespace test {
 
 namespace {
 
-SoundCall g_calls[FakeSound::kMaxCalls];
+char g_log[32768], g_played[4096];
 int g_count = 0;
 
-SoundCall* Next(SoundCall::Kind kind, int slot) {
-  if (g_count == FakeSound::kMaxCalls) return nullptr;
-  SoundCall* call = &g_calls[g_count++];
-  *call = SoundCall{kind, slot, 0.0f, {}};
-  return call;
+template <size_t N>
+void Append(char (&buffer)[N], const char* format, ...) __attribute__((format(printf, 2, 3)));
+template <size_t N>
+void Append(char (&buffer)[N], const char* format, ...) {
+  const size_t used = std::strlen(buffer);
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer + used, N - used, format, args);
+  va_end(args);
 }
 
 bool Load(int slot, const char* path) {
-  if (SoundCall* call = Next(SoundCall::Load, slot)) std::snprintf(call->path, sizeof call->path, "%s", path);
+  ++g_count;
+  Append(g_log, "load %d %s\n", slot, path);
   return true;
 }
 
-void Stop(int slot) { Next(SoundCall::Stop, slot); }
+void Stop(int slot) {
+  ++g_count;
+  Append(g_log, "stop %d\n", slot);
+}
 
 bool Play(int slot, float volume) {
-  if (SoundCall* call = Next(SoundCall::Play, slot)) call->volume = volume;
+  ++g_count;
+  Append(g_log, "play %d %.2f\n", slot, static_cast<double>(volume));
+  Append(g_played, g_played[0] ? " %d" : "%d", slot);
   return true;
 }
 
@@ -41,27 +54,13 @@ FakeSound::FakeSound() {
 
 FakeSound::~FakeSound() { g_soundBackend = {}; }
 
+void FakeSound::Clear() {
+  g_log[0] = g_played[0] = '\0';
+  g_count = 0;
+}
+
+std::string FakeSound::Log() const { return g_log; }
+std::string FakeSound::Played() const { return g_played; }
 int FakeSound::Count() const { return g_count; }
-void FakeSound::Clear() { g_count = 0; }
-
-std::string FakeSound::Log() const {
-  std::string text;
-  char line[256];
-  for (int i = 0; i < g_count; ++i) {
-    const SoundCall& call = g_calls[i];
-    if (call.kind == SoundCall::Load) std::snprintf(line, sizeof line, "load %d %s\n", call.slot, call.path);
-    if (call.kind == SoundCall::Stop) std::snprintf(line, sizeof line, "stop %d\n", call.slot);
-    if (call.kind == SoundCall::Play) std::snprintf(line, sizeof line, "play %d %.2f\n", call.slot, call.volume);
-    text += line;
-  }
-  return text;
-}
-
-std::string FakeSound::Played() const {
-  std::string text;
-  for (int i = 0; i < g_count; ++i)
-    if (g_calls[i].kind == SoundCall::Play) text += (text.empty() ? "" : " ") + std::to_string(g_calls[i].slot);
-  return text;
-}
 
 }  // namespace test
