@@ -14,11 +14,21 @@ struct MenuKeySource {
 
 using namespace Basalt;
 const MenuKeySource kSources[kMenuKeyCount] = {
-    {DIK_UP, kNoButton, 0},           {DIK_DOWN, kNoButton, 18000},       {DIK_LEFT, kNoButton, 27000},
-    {DIK_RIGHT, kNoButton, 9000},     {DIK_RETURN, kNoButton, kNoPov},    {DIK_ESCAPE, 6, kNoPov},
-    {DIK_TAB, kNoButton, kNoPov},     {DIK_SPACE, kNoButton, kNoPov},     {DIK_NEXT, kNoButton, kNoPov},
-    {DIK_PRIOR, kNoButton, kNoPov},   {kNoKey, 1, kNoPov},                {kNoKey, 0, kNoPov},
-    {kNoKey, 2, kNoPov},              {kNoKey, 3, kNoPov},                {kNoKey, kNoButton, kNoPov},
+    {DIK_UP, kNoButton, 0},
+    {DIK_DOWN, kNoButton, 18000},
+    {DIK_LEFT, kNoButton, 27000},
+    {DIK_RIGHT, kNoButton, 9000},
+    {DIK_RETURN, kNoButton, kNoPov},
+    {DIK_ESCAPE, 6, kNoPov},
+    {DIK_TAB, kNoButton, kNoPov},
+    {DIK_SPACE, kNoButton, kNoPov},
+    {DIK_NEXT, kNoButton, kNoPov},
+    {DIK_PRIOR, kNoButton, kNoPov},
+    {kNoKey, 1, kNoPov},
+    {kNoKey, 0, kNoPov},
+    {kNoKey, 2, kNoPov},
+    {kNoKey, 3, kNoPov},
+    {kNoKey, kNoButton, kNoPov},
 };
 
 bool SourceDown(const CInput& input, const MenuKeySource& source) {

@@ -45,8 +45,7 @@ void ClearTextEntry(TextEntry* entry) {
 
 void PollTextEntryKeys(TextEntry* entry, const CInput* input) {
   if (!input || entry->length >= TextEntry::kMaxLength) return;
-  if (Pressed(*input, Basalt::DIK_BACK, &entry->backWasDown) && entry->length > 0)
-    entry->text[--entry->length] = '\0';
+  if (Pressed(*input, Basalt::DIK_BACK, &entry->backWasDown) && entry->length > 0) entry->text[--entry->length] = '\0';
   for (int character = 10; character < 128; ++character) {
     const unsigned char key = kAsciiToScanCode[static_cast<size_t>(character)];
     if (key != 0 && Pressed(*input, key, &entry->wasDown[character])) Append(entry, static_cast<char>(character));

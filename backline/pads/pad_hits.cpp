@@ -7,8 +7,7 @@
 #include "backline/sound/sound_backend.h"
 #include "basalt/input/key_codes.h"
 
-const unsigned char kKitKeys[kPadButtons] = {Basalt::DIK_A, Basalt::DIK_S, Basalt::DIK_D, Basalt::DIK_F,
-                                             Basalt::DIK_X};
+const unsigned char kKitKeys[kPadButtons] = {Basalt::DIK_A, Basalt::DIK_S, Basalt::DIK_D, Basalt::DIK_F, Basalt::DIK_X};
 
 namespace {
 

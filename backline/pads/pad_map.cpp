@@ -20,9 +20,11 @@ struct RedefineVariable {
   const int* value;
 };
 
-const RedefineVariable kRedefineVariables[kPadButtons] = {
-    {"g_redPad", &g_redPad},     {"g_yellowPad", &g_yellowPad}, {"g_bluePad", &g_bluePad},
-    {"g_greenPad", &g_greenPad}, {"g_bassDrum", &g_bassDrum}};
+const RedefineVariable kRedefineVariables[kPadButtons] = {{"g_redPad", &g_redPad},
+                                                          {"g_yellowPad", &g_yellowPad},
+                                                          {"g_bluePad", &g_bluePad},
+                                                          {"g_greenPad", &g_greenPad},
+                                                          {"g_bassDrum", &g_bassDrum}};
 
 void ReadRedefinedPads(PadMap* map) {
   map->redefined = g_redefinePads;
@@ -31,8 +33,8 @@ void ReadRedefinedPads(PadMap* map) {
     if (*variable.value >= 0 && *variable.value < kPadsPerKit) {
       map->redefinedPads[button] = *variable.value;
     } else if (Basalt::g_pSystemLog) {
-      Basalt::g_pSystemLog->Send("%s = %d is not a pad (0..4); button %d keeps pad %d", variable.name,
-                                 *variable.value, button, map->redefinedPads[button]);
+      Basalt::g_pSystemLog->Send("%s = %d is not a pad (0..4); button %d keeps pad %d", variable.name, *variable.value,
+                                 button, map->redefinedPads[button]);
     }
   }
 }

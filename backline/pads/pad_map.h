@@ -10,9 +10,9 @@ enum ControllerKind { Xbox360Kind = 2, GenericKind = 3, WiiKind = 4, MadCatzKind
 constexpr int kPadButtons = 5;  // buttons 0..4; button 4 is always the bass pedal
 
 struct PadMap {
-  bool redefined = false;                       // g_redefinePads at start-up
+  bool redefined = false;                            // g_redefinePads at start-up
   int redefinedPads[kPadButtons] = {3, 0, 2, 1, 4};  // the pad of each button when redefined
-  int numControllers = 0;                       // controllers found (0 without input)
+  int numControllers = 0;                            // controllers found (0 without input)
   // Per controller; GenericKind for the assumed controller when none is found.
   ControllerKind kind[CInput::kMaxJoysticks] = {GenericKind, GenericKind, GenericKind, GenericKind};
 };

@@ -8,9 +8,9 @@
 #include "basalt/core/log.h"
 #include "basalt/fs/path.h"
 
-const char* const kSampleCategoryDirectories[kSampleCategories] = {
-    "SampleBank\\Snares\\", "SampleBank\\Cymbals\\", "SampleBank\\TomToms\\", "SampleBank\\Kick\\",
-    "SampleBank\\Other\\"};
+const char* const kSampleCategoryDirectories[kSampleCategories] = {"SampleBank\\Snares\\", "SampleBank\\Cymbals\\",
+                                                                   "SampleBank\\TomToms\\", "SampleBank\\Kick\\",
+                                                                   "SampleBank\\Other\\"};
 
 namespace {
 

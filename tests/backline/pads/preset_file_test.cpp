@@ -41,7 +41,8 @@ std::string PresetBytes(char version, const std::string& slot0Primary = Field("S
   std::string bytes = std::string("PR0") + version + slot0Primary + Field("") + Int32(0);
   for (int slot = 1; slot < 10; ++slot) bytes += Field("") + Field("") + Int32(slot == 4 ? 1 : 0);
   if (version == '3')
-    for (int slot : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) bytes += Float32(TestVolume(slot));
+    for (int slot : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14})
+      bytes += Float32(TestVolume(slot));
   return bytes;
 }
 
@@ -76,7 +77,7 @@ class PresetFileTest : public test::EngineFixture {
 };
 
 TEST_F(PresetFileTest, ARoundTripRestoresSamplesFunctionsAndTheStoredVolumes) {
-  Assign(0, PrimarySample, 1);            // Snare.wav
+  Assign(0, PrimarySample, 1);              // Snare.wav
   Assign(4, SecondarySample, 3 * 512 + 1);  // kick2.wav
   Assign(9, PrimarySample, 4 * 512);
   m_pads.function[9] = EnableSecondaries;

@@ -64,8 +64,8 @@ TEST_F(SampleBankTest, LeavesOutAFileWhosePathWouldNotFitItsField) {
   ASSERT_TRUE(Discover());
   EXPECT_EQ(Bank().count[Snares], 2);
   EXPECT_EQ(std::string(Bank().paths[0]).size(), 195u);
-  EXPECT_EQ(LogText(), "Sample bank: SampleBank\\Snares\\" + tooLong +
-                           ".wav left out: the path is longer than 195 characters.\n");
+  EXPECT_EQ(LogText(),
+            "Sample bank: SampleBank\\Snares\\" + tooLong + ".wav left out: the path is longer than 195 characters.\n");
 }
 
 TEST_F(SampleBankTest, FindsPathsIgnoringCaseAmongExistingEntriesOnly) {
