@@ -8,21 +8,17 @@
 //
 // The reader takes the whole layout into memory before it touches anything,
 // so a short or damaged file changes nothing. The writer builds the file in
-// memory, writes it beside the target under a temporary name, reads it back,
-// and only then renames it over the target: a full disk or a crash leaves
+// memory and hands it to WriteFileAtomically: a full disk or a crash leaves
 // the old preset whole.
 #include "backline/pads/preset_file.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "basalt/core/log.h"
+#include "basalt/fs/atomic_write.h"
 #include "basalt/fs/file_system.h"
-#include "basalt/fs/path.h"
 
 const char kDefaultPresetPath[] = "Presets\\default.preset";
 
@@ -35,7 +31,6 @@ constexpr unsigned kRecordSize = 2 * kPathField + 4;
 constexpr unsigned kVolumeBlock = kPresetVersion2Size;  // the volumes follow the pad records
 constexpr int kStoredVolumes = 20;
 const char kMagic[] = "PR03";
-const char kTempSuffix[] = ".tmp";
 
 using Layout = unsigned char[kPresetVersion3Size];
 
@@ -120,58 +115,13 @@ bool ReadPreset(const std::string& path, Layout bytes, unsigned* size) {
   return ok;
 }
 
-bool WriteWholeFile(const std::string& path, Layout bytes) {
-  Basalt::IFileSystem* files = Basalt::g_pFileSystem;
-  const int handle = files->OpenFile(path.c_str(), Basalt::IFileSystem::kWriteBinary);
-  if (handle < 0) return false;
-  const bool ok = files->Write(handle, bytes, kPresetVersion3Size);
-  files->Close(handle);
-  return ok;
-}
-
-// Whether the file holds exactly bytes (what reached the disk, not a buffer).
-bool FileHolds(const std::string& path, const Layout bytes) {
-  Basalt::IFileSystem* files = Basalt::g_pFileSystem;
-  const int handle = files->OpenFile(path.c_str(), Basalt::IFileSystem::kReadBinary);
-  if (handle < 0) return false;
-  Layout back;
-  const bool whole = files->Read(handle, back, kPresetVersion3Size);
-  unsigned char extra;
-  const bool longer = files->Read(handle, &extra, 1);
-  files->Close(handle);
-  return whole && !longer && std::memcmp(back, bytes, kPresetVersion3Size) == 0;
-}
-
-void CreateFolderOf(const std::string& path) {
-  const std::filesystem::path folder = std::filesystem::path(Basalt::ResolvePath(path.c_str())).parent_path();
-  std::error_code ignored;
-  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-}
-
-bool ReplaceFile(const std::string& from, const std::string& to) {
-  std::error_code error;
-  std::filesystem::rename(Basalt::ResolvePath(from.c_str()), Basalt::ResolvePath(to.c_str()), error);
-  return !error;
-}
-
-void RemoveFile(const std::string& path) {
-  std::error_code ignored;
-  std::filesystem::remove(Basalt::ResolvePath(path.c_str()), ignored);
-}
-
 }  // namespace
 
 bool SavePreset(const char* path, const PadAssignment& assignment, const SampleBank& bank, const PadVolumes& volumes) {
   if (!path) return false;
-  const std::string target = LimitedPath(path);
-  const std::string temporary = target + kTempSuffix;
   Layout bytes;
   BuildPreset(bytes, assignment, bank, volumes);
-  CreateFolderOf(target);
-  if (WriteWholeFile(temporary, bytes) && FileHolds(temporary, bytes) && ReplaceFile(temporary, target)) return true;
-  RemoveFile(temporary);
-  Log("preset \"%s\": cannot be written", target.c_str());
-  return false;
+  return Basalt::WriteFileAtomically(LimitedPath(path).c_str(), bytes, sizeof(Layout));
 }
 
 bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes) {

@@ -6,8 +6,12 @@
 #include "basalt/core/log.h"
 #include "basalt/fs/file_system_std.h"
 #include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/material_file.h"
+#include "basalt/graphics/material_manager_gl.h"
+#include "basalt/graphics/mesh_manager_gl.h"
 #include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
+#include "basalt/scene/scene_graph.h"
 
 namespace Basalt {
 
@@ -17,6 +21,7 @@ namespace {
 
 const char kLogFile[] = "systemlog.txt";
 const char kSettingsFile[] = "settings.cfg";
+const char kMaterialFile[] = "materials.txt";
 
 template <typename T>
 void Destroy(T*& service) {
@@ -105,6 +110,23 @@ bool Core::InitGraphics() {
     return false;
   }
   LogLine("Graphics Device initialized");
+
+  g_pMaterialManager = g_pMaterialManagerGL = new MaterialManagerGL();
+  if (!g_pMaterialManager->Initialize(nullptr)) {
+    LogLine("Core::Initialize(): MaterialManager failed to initialize!");
+    g_pPlatform->MsgBox("Fatal Error", "Failed to initialize MaterialManager Device!\n");
+    return false;
+  }
+  LogLine("Graphics Device initialized");
+  RAMFile materials;
+  if (g_pFileSystem->LoadFileToRAM(kMaterialFile, &materials)) ParseMaterialFile(materials.data, materials.size);
+
+  g_pMeshManager = new MeshManagerGL();
+  if (!g_pMeshManager->Initialize()) {
+    LogLine("Core::Initialize(): MeshManager failed to initialize!");
+    g_pPlatform->MsgBox("Fatal Error", "Failed to initialize MeshManager!\n");
+    return false;
+  }
   return true;
 }
 
@@ -129,6 +151,7 @@ bool Core::Update() {
   m_clock.Tick(g_pPlatform->GetTick());
   if (m_quit) return true;
   g_pCVarSystem->Update();
+  if (m_sceneGraph) m_sceneGraph->Update();
   if (g_pInput && !g_pInput->Update() && g_pSystemLog)
     g_pSystemLog->Send("Input->Update() returned: %s", g_pInput->GetError());
   g_pGraphics->Update();
@@ -141,6 +164,7 @@ bool Core::Shutdown() {
   ReleaseInput();
   ReleaseServices();
   m_initialized = false;
+  m_sceneGraph = nullptr;
   return wasInitialized;
 }
 
@@ -150,18 +174,24 @@ void Core::ReleaseInput() {
   Destroy(g_pInput);
 }
 
-// The graphics device goes before the window its context draws into; the log
-// goes last but for the file system it writes through.
+// Meshes and materials hold objects of the graphics device's context, so they
+// go first; the device goes before the window its context draws into; the
+// log goes last but for the file system it writes through.
 void Core::ReleaseServices() {
+  if (g_pMeshManager) g_pMeshManager->Shutdown();
+  if (g_pMaterialManager) g_pMaterialManager->Shutdown();
   if (g_pGraphics) g_pGraphics->Shutdown();
   if (g_pPlatform) g_pPlatform->Shutdown();
   if (g_pCVarSystem) g_pCVarSystem->Shutdown();
   if (g_pSystemLog) g_pSystemLog->Shutdown();
+  Destroy(g_pMeshManager);
+  Destroy(g_pMaterialManager);
   Destroy(g_pGraphics);
   Destroy(g_pPlatform);
   Destroy(g_pCVarSystem);
   Destroy(g_pSystemLog);
   Destroy(g_pFileSystem);
+  g_pMaterialManagerGL = nullptr;
   g_pGraphicsGL = nullptr;
   g_pPlatformSDL = nullptr;
   g_pFileSystemStd = nullptr;

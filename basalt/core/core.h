@@ -11,6 +11,7 @@
 namespace Basalt {
 
 class IApp;
+class ISceneGraph;
 
 class Core : public IDevice {
  public:
@@ -33,6 +34,10 @@ class Core : public IDevice {
   float GetTimeKey() const { return m_clock.TimeKey(); }
   unsigned GetFPS() const { return m_clock.FramesPerSecond(); }
   IApp* GetApp() const { return m_app; }
+  // The application's scene graph (not owned; null to stop using it). From
+  // then on it gets one Update per frame here and one Render from the device.
+  void SetSceneGraph(ISceneGraph* sceneGraph) { m_sceneGraph = sceneGraph; }
+  ISceneGraph* GetSceneGraph() const { return m_sceneGraph; }
 
   // Whether input reads the controllers through SDL's joysticks (default
   // true); set before Launch. No console variable.
@@ -56,6 +61,7 @@ class Core : public IDevice {
 
   PlatformCallback m_platformCallback = nullptr;
   IApp* m_app = nullptr;
+  ISceneGraph* m_sceneGraph = nullptr;
   bool m_quit = false;
   bool m_useSDLJoysticks = true;
   FrameClock m_clock;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "basalt/core/core.h"
+#include "basalt/core/engine_cvars.h"
 #include "basalt/core/log.h"
 
 namespace Basalt {
@@ -36,6 +37,13 @@ void ShowSdlMessageBox(const char* caption, const char* text) {
   if (SDL_ShowMessageBox(&box, &pressed) != 0) std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
+// The window's pixel format carries the sample count the graphics device's
+// full-screen mode asks for (g_multisampling of 2 or more; 0 for none).
+void RequestMultisampling(int samples) {
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+  SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples);
+}
+
 }  // namespace
 
 void PlatformSDL::SetMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = handler; }
@@ -61,10 +69,18 @@ bool PlatformSDL::CreateAppWindow(bool fullScreen, unsigned width, unsigned heig
   m_videoStarted = true;
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  RequestMultisampling(g_fullScreen && g_multisampling >= 2 ? g_multisampling : 0);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
   if (fullScreen) flags |= SDL_WINDOW_BORDERLESS;
-  m_window = SDL_CreateWindow(m_setup.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              static_cast<int>(width), static_cast<int>(height), flags);
+  auto open = [&] {
+    return SDL_CreateWindow(m_setup.title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, static_cast<int>(width),
+                            static_cast<int>(height), flags);
+  };
+  m_window = open();
+  if (!m_window && g_fullScreen && g_multisampling >= 2) {
+    RequestMultisampling(0);  // no multisampled visual: a plain one rather than none
+    m_window = open();
+  }
   if (m_window) return true;
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   m_videoStarted = false;

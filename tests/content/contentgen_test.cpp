@@ -1,21 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 
 #include "basalt/fs/path.h"
+#include "tests/content/generate.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Runs the content generator into dir; true when it succeeded.
-bool Generate(const std::string& dir) {
-  return std::system((std::string(CONTENTGEN_PATH) + " \"" + dir + "\"").c_str()) == 0;
-}
 
 std::map<std::string, std::string> Snapshot(const std::string& dir) {
   std::map<std::string, std::string> files;
@@ -28,8 +24,8 @@ std::map<std::string, std::string> Snapshot(const std::string& dir) {
 using ContentGenTest = test::TempDirTest;
 
 TEST_F(ContentGenTest, WritesTheSameCompleteGameDirectoryEveryTime) {
-  ASSERT_TRUE(Generate("first"));
-  ASSERT_TRUE(Generate("second"));
+  ASSERT_TRUE(test::GenerateContent("first"));
+  ASSERT_TRUE(test::GenerateContent("second"));
   const auto first = Snapshot("first");
   EXPECT_EQ(first, Snapshot("second"));
 
@@ -47,12 +43,12 @@ TEST_F(ContentGenTest, WritesTheSameCompleteGameDirectoryEveryTime) {
 
 TEST_F(ContentGenTest, NeverTouchesTheUsersOwnPreset) {
   test::WriteFile("game/presets/default.preset", "the user's kit");
-  ASSERT_TRUE(Generate("game"));
+  ASSERT_TRUE(test::GenerateContent("game"));
   EXPECT_EQ(test::ReadFile("game/presets/default.preset"), "the user's kit");
 }
 
 TEST_F(ContentGenTest, EveryTextureTheMaterialsNameExists) {
-  ASSERT_TRUE(Generate("game"));
+  ASSERT_TRUE(test::GenerateContent("game"));
   const std::string materials = test::ReadFile("game/materials.txt");
   size_t at = 0;
   int named = 0;

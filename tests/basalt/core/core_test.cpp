@@ -14,9 +14,12 @@
 #include "basalt/core/iapp.h"
 #include "basalt/core/log.h"
 #include "basalt/fs/file_system.h"
-#include "basalt/graphics/graphics_device.h"
+#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/material_manager_gl.h"
+#include "basalt/graphics/mesh_manager_gl.h"
 #include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
+#include "basalt/scene/scene_graph.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -30,6 +33,19 @@ unsigned NameWindow(void* setup) {
   return 0;
 }
 
+// Counts the core's and the device's calls.
+class CountingScene : public Basalt::ISceneGraph {
+ public:
+  bool Initialize() override { return true; }
+  bool Update() override {
+    ++updates;
+    return true;
+  }
+  void Render(Basalt::IBaseObject*) override { ++renders; }
+  int updates = 0;
+  int renders = 0;
+};
+
 // Runs a given number of frames, or until the core quits, recording what it saw.
 class FramesApp : public Basalt::IApp {
  public:
@@ -37,7 +53,9 @@ class FramesApp : public Basalt::IApp {
 
   bool Init(Basalt::Core* core) override {
     servicesAtInit = Basalt::g_pFileSystem && Basalt::g_pSystemLog && Basalt::g_pCVarSystem &&
-                     Basalt::g_pPlatform && Basalt::g_pGraphics;
+                     Basalt::g_pPlatform && Basalt::g_pGraphics && Basalt::g_pMaterialManager &&
+                     Basalt::g_pMeshManager;
+    core->SetSceneGraph(&scene);
     inputAtInit = Basalt::g_pInput != nullptr;
     SDL_GetWindowSize(Basalt::g_pPlatformSDL->GetWindow(), &windowWidth, &windowHeight);
     return IApp::Init(core) && initResult;
@@ -69,6 +87,7 @@ class FramesApp : public Basalt::IApp {
   int shutdowns = 0;
   int windowWidth = 0, windowHeight = 0;
   std::vector<float> timeKeys;
+  CountingScene scene;
 
  private:
   int m_frames;
@@ -95,6 +114,10 @@ class CoreTest : public test::TempDirTest {
     EXPECT_EQ(Basalt::g_pPlatform, nullptr);
     EXPECT_EQ(Basalt::g_pPlatformSDL, nullptr);
     EXPECT_EQ(Basalt::g_pGraphics, nullptr);
+    EXPECT_EQ(Basalt::g_pGraphicsGL, nullptr);
+    EXPECT_EQ(Basalt::g_pMaterialManager, nullptr);
+    EXPECT_EQ(Basalt::g_pMaterialManagerGL, nullptr);
+    EXPECT_EQ(Basalt::g_pMeshManager, nullptr);
     EXPECT_EQ(Basalt::g_pInput, nullptr);
   }
 };
@@ -114,6 +137,8 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
   EXPECT_TRUE(app.inputAtInit);
   EXPECT_TRUE(app.servicesAtShutdown);
   EXPECT_EQ(app.shutdowns, 1);
+  EXPECT_EQ(app.scene.updates, 3);
+  EXPECT_EQ(app.scene.renders, 3);
   EXPECT_EQ(app.windowWidth, 320);  // settings were read before the window opened
   EXPECT_EQ(app.windowHeight, 200);
   ASSERT_EQ(app.timeKeys.size(), 3u);
@@ -123,8 +148,9 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
   const std::string log = test::ReadFile("systemlog.txt");
   std::vector<std::string> expectedOrder = {"-- System Log Opened --\n\nVersion: version test\n",
                                             "Platform initialized\n", "Initializing Graphics Device...\n",
-                                            "OpenGL ", "Graphics Device initialized\n",
-                                            "[init input]\n", "[enum joysticks]\n",
+                                            "OpenGL ", "\nEvaluating Adapter\n", "- windowed mode (320x200)\n",
+                                            "Graphics Device initialized\nGraphics Device initialized\n",
+                                            "'materials.txt'", "[init input]\n", "[enum joysticks]\n",
                                             "\n-- System Log Closed --\n"};
   size_t at = 0;
   for (const std::string& line : expectedOrder) {
