@@ -15,6 +15,5 @@ enum Pad { RedPad = 0, YellowPad = 1, BluePad = 2, GreenPad = 3, BassPedal = 4 }
 enum SampleSlot { PrimarySample = 0, SecondarySample = 1 };
 
 constexpr int PadSlotOf(int kit, int pad) { return kit * kPadsPerKit + pad; }
-constexpr int PadOfSlot(int padSlot) { return padSlot % kPadsPerKit; }
 // which: PrimarySample or SecondarySample.
 constexpr int SoundSlotOf(int padSlot, int which) { return padSlot + kSecondarySlotOffset * which; }
