@@ -4,21 +4,18 @@
 // slots and the flash of each pad slot: a strike tints the pad's subset
 // colour and Update fades it back to white. Created by the scene graph
 // (owned there); main thread only. Nothing here allocates or searches, so the
-// hit path may call FlashPadSlot and GetPadVolume freely.
+// hit path may flash pads and read volumes freely.
+#include "backline/pads/pad_flash.h"
+#include "backline/pads/pad_volumes.h"
 #include "basalt/scene/base_object.h"
 
 class DrumSet : public Basalt::IBaseObject {
  public:
   static constexpr unsigned kTypeID = 2;
-  static constexpr unsigned kPadsPerKit = 5;
-  static constexpr unsigned kNumPadSlots = 10;
-  static constexpr unsigned kNumSoundSlots = 20;
-  // Raised per second in every lowered channel of a flash.
-  static constexpr float kFadeRate = 2.5f;
   static constexpr const char* kOneKitMesh = "drumset.gmsh";
   static constexpr const char* kTwoKitMesh = "drumset2.gmsh";
 
-  DrumSet();
+  DrumSet() { m_typeID = kTypeID; }
 
   // One kit; the application calls SetKitCount directly instead.
   bool Initialize() override { return SetKitCount(1); }
@@ -28,20 +25,21 @@ class DrumSet : public Basalt::IBaseObject {
   bool SetKitCount(unsigned kits);
   unsigned GetKitCount() const { return m_kitCount; }
 
-  // soundSlot below kNumSoundSlots.
-  float GetPadVolume(unsigned soundSlot) const;
-  // Stores volume clamped to 0..1; NaN is refused and the volume kept.
-  void SetPadVolume(unsigned soundSlot, float volume);
-
-  // Tints pad slot padSlot (below kNumPadSlots) in its pad's flash colour,
-  // starting over if it is still fading.
-  void FlashPadSlot(unsigned padSlot);
+  // Tints pad slot padSlot (0..9) in its pad's flash colour, starting over
+  // if it is still fading.
+  void FlashPadSlot(int padSlot);
   // Fades the flashes by the core's frame time.
   bool Update() override;
   // Fades the flashes by frameTime seconds (what Update does each frame).
   void FadeFlashes(float frameTime);
 
+  // The volume of each sound slot: the hit path reads it, presets, the
+  // assign screen and the player write it.
+  PadVolumes padVolume;
+
  private:
+  void ShowFlash(int padSlot);
+
   unsigned m_kitCount = 0;
-  float m_padVolume[kNumSoundSlots];
+  PadColour m_flash[kPadSlots];
 };
