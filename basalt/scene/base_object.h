@@ -1,10 +1,12 @@
 #pragma once
 // The base of every object of the 3D scene. It carries the name, the type
 // identifier, the links of the object tree (the scene graph does the
-// linking), position and orientation, a shared mesh (not owned; from
-// g_pMeshManager, valid until the core shuts down) with the object's own
-// subset colours, and the flags the scene graph consults. Objects are created
-// and destroyed by the application; main thread only.
+// linking), position, rotation angles and scale (which the scene graph
+// composes with the parent's into the orientation and the world position,
+// once per frame), a shared mesh (not owned; from g_pMeshManager, valid until
+// the core shuts down) with the object's own subset colours, and the flags
+// the scene graph consults. Objects are created and destroyed by the
+// application; main thread only.
 #include "basalt/graphics/math3d.h"
 
 namespace Basalt {
@@ -58,8 +60,11 @@ class IBaseObject {
   void Release();
 
   MeshGL* mesh = nullptr;
-  vec3f position = {0.0f, 0.0f, 0.0f};
+  vec3f position = {0.0f, 0.0f, 0.0f};  // relative to the parent
+  vec3f rotation = {0.0f, 0.0f, 0.0f};  // angles about x, y and z, radians
+  vec3f worldPosition = {0.0f, 0.0f, 0.0f};  // composed by the scene graph
   float orientation[3][3];  // rows: right, facing, third axis
+  float scale = 1.0f;
   bool visible = true;
   float subsetColours[kMaxSubsetColours][4];
 

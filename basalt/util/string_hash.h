@@ -53,17 +53,10 @@ class StringHash {
   }
 
   // Removes the first pair inserted under key and returns its value, or null.
-  void* Remove(const char* key) {
-    Array<Pair>& bucket = m_buckets[BucketOf(key)];
-    for (unsigned i = 0; i < bucket.Count(); ++i) {
-      Pair pair = bucket.Get(i);
-      if (std::strcmp(pair.key, key) != 0) continue;
-      delete[] pair.key;
-      bucket.RemoveAt(i);
-      return pair.value;
-    }
-    return nullptr;
-  }
+  void* Remove(const char* key) { return RemoveFirst(key, nullptr, false); }
+  // Removes the pair of key and value, whichever position it has among the
+  // pairs of that key; returns value, or null when no such pair exists.
+  void* Remove(const char* key, const void* value) { return RemoveFirst(key, value, true); }
 
   // Frees every key copy and, when deleteValue is given, hands it every value.
   void Clear(void (*deleteValue)(void*) = nullptr) {
@@ -82,6 +75,18 @@ class StringHash {
     char* key;
     void* value;
   };
+
+  void* RemoveFirst(const char* key, const void* value, bool matchValue) {
+    Array<Pair>& bucket = m_buckets[BucketOf(key)];
+    for (unsigned i = 0; i < bucket.Count(); ++i) {
+      Pair pair = bucket.Get(i);
+      if (std::strcmp(pair.key, key) != 0 || (matchValue && pair.value != value)) continue;
+      delete[] pair.key;
+      bucket.RemoveAt(i);
+      return pair.value;
+    }
+    return nullptr;
+  }
 
   unsigned m_numBuckets;
   Array<Pair>* m_buckets;

@@ -7,81 +7,20 @@
 #include <vector>
 
 #include "basalt/input/key_codes.h"
-#include "tests/support/engine_fixture.h"
+#include "tests/support/virtual_input.h"
 
 namespace {
 
 constexpr uint16_t kUnknownVendor = 0x046D, kUnknownProduct = 0xC216;
 
-unsigned NoWindow(void*) { return 1; }
-
-// A CInput fed by a platform whose event pump runs without a window, and
-// virtual controllers the test presses through its own handles.
-class InputTest : public test::EngineFixture {
+// The input fixture, plus a count of the keys it reads down.
+class InputTest : public test::VirtualInputTest {
  protected:
-  void SetUp() override {
-    EngineFixture::SetUp();
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
-  }
-  void TearDown() override {
-    m_input.Shutdown();
-    for (SDL_Joystick* handle : m_handles) SDL_JoystickClose(handle);
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);  // detaches every virtual controller
-    EngineFixture::TearDown();
-  }
-
-  SDL_Joystick* Attach(uint16_t vendor, uint16_t product, const char* name, int buttons = 8, int hats = 1) {
-    SDL_VirtualJoystickDesc desc = {};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
-    desc.nbuttons = static_cast<Uint16>(buttons);
-    desc.nhats = static_cast<Uint16>(hats);
-    desc.vendor_id = vendor;
-    desc.product_id = product;
-    desc.name = name;
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    EXPECT_GE(index, 0) << SDL_GetError();
-    SDL_Joystick* handle = SDL_JoystickOpen(index);
-    EXPECT_NE(handle, nullptr) << SDL_GetError();
-    m_handles.push_back(handle);
-    return handle;
-  }
-  SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit"); }
-
-  void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices) {
-    ASSERT_TRUE(m_input.Init(&m_platform));
-    m_input.EnumJoysticks();
-    ASSERT_TRUE(m_input.InitDevices(true, devices));
-  }
-  // One frame as the core runs it: the platform pumps, then input captures.
-  bool Frame() {
-    m_platform.Update();
-    return m_input.Update();
-  }
-  // What the kit's driver would report between two frames.
-  static void SetButton(SDL_Joystick* kit, int button, bool down) {
-    SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
-    SDL_JoystickUpdate();
-  }
-  static void SetHat(SDL_Joystick* kit, Uint8 value) {
-    SDL_JoystickSetVirtualHat(kit, 0, value);
-    SDL_JoystickUpdate();
-  }
-  static void PushKey(SDL_Scancode scancode, bool down) {
-    SDL_Event event = {};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.scancode = scancode;
-    SDL_PushEvent(&event);
-  }
   int KeysDown() const {
     int down = 0;
     for (int key = 0; key < CInput::kKeys; ++key) down += m_input.GetKeyState(key);
     return down;
   }
-
-  Basalt::PlatformSDL m_platform{&NoWindow};
-  CInput m_input;
-  std::vector<SDL_Joystick*> m_handles;
 };
 
 struct ModelRow {

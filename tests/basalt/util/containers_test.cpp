@@ -69,6 +69,16 @@ TEST(StringHashTest, DuplicateKeysKeepBothAndTheFirstWins) {
   EXPECT_EQ(table.Remove("g_key"), nullptr);
 }
 
+TEST(StringHashTest, RemovingByKeyAndValueLeavesTheOtherPairsOfTheKey) {
+  util::StringHash table;
+  int first = 1, second = 2, third = 3;
+  for (int* value : {&first, &second, &third}) table.Insert("button", value);
+  EXPECT_EQ(table.Remove("button", &second), &second);
+  EXPECT_EQ(table.Remove("button", &second), nullptr);
+  EXPECT_EQ(table.Remove("button", &first), &first);
+  EXPECT_EQ(table.Find("button"), &third);
+}
+
 TEST(StringHashTest, ManyKeysInOneSmallTableAreAllFound) {
   util::StringHash table(3);
   std::vector<int> values(500);

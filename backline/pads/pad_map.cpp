@@ -1,0 +1,75 @@
+#include "backline/pads/pad_map.h"
+
+#include <cassert>
+
+#include "backline/app/app_cvars.h"
+#include "backline/pads/pad_slots.h"
+#include "basalt/core/log.h"
+
+namespace {
+
+constexpr int kGenericRow[kPadButtons] = {BluePad, GreenPad, RedPad, YellowPad, BassPedal};
+constexpr int kMadCatzRow[kPadButtons] = {RedPad, YellowPad, BluePad, GreenPad, BassPedal};
+constexpr int kXbox360Row[kPadButtons] = {GreenPad, RedPad, BluePad, YellowPad, BassPedal};
+
+constexpr uint32_t kWiiDrumsKey = 0x00051BAD;
+constexpr uint32_t kMadCatzKey = 0x98710738;
+
+struct RedefineVariable {
+  const char* name;
+  const int* value;
+};
+
+const RedefineVariable kRedefineVariables[kPadButtons] = {{"g_redPad", &g_redPad},
+                                                          {"g_yellowPad", &g_yellowPad},
+                                                          {"g_bluePad", &g_bluePad},
+                                                          {"g_greenPad", &g_greenPad},
+                                                          {"g_bassDrum", &g_bassDrum}};
+
+void ReadRedefinedPads(PadMap* map) {
+  map->redefined = g_redefinePads;
+  for (int button = 0; button < kPadButtons; ++button) {
+    const RedefineVariable& variable = kRedefineVariables[button];
+    if (*variable.value >= 0 && *variable.value < kPadsPerKit) {
+      map->redefinedPads[button] = *variable.value;
+    } else if (Basalt::g_pSystemLog) {
+      Basalt::g_pSystemLog->Send("%s = %d is not a pad (0..4); button %d keeps pad %d", variable.name, *variable.value,
+                                 button, map->redefinedPads[button]);
+    }
+  }
+}
+
+}  // namespace
+
+ControllerKind ControllerKindOf(const CInput& input, int joy) {
+  if (input.IsJoy360(joy)) return Xbox360Kind;
+  if (input.GetJoyType(joy) == kWiiDrumsKey) return WiiKind;
+  if (input.GetJoyType(joy) == kMadCatzKey) return MadCatzKind;
+  return GenericKind;
+}
+
+void InitPadMap(PadMap* map, const CInput* input) {
+  *map = PadMap();
+  ReadRedefinedPads(map);
+  map->numControllers = input ? input->GetNumJoys() : 0;
+  for (int joy = 0; joy < map->numControllers; ++joy) map->kind[joy] = ControllerKindOf(*input, joy);
+}
+
+int MapButtonToPad(const PadMap& map, int button, ControllerKind kind) {
+  assert(button >= 0 && button < kPadButtons);
+  if (map.redefined) return map.redefinedPads[button];
+  switch (kind) {
+    case GenericKind:
+    case WiiKind:
+      return kGenericRow[button];
+    case MadCatzKind:
+      return kMadCatzRow[button];
+    default:
+      return kXbox360Row[button];
+  }
+}
+
+int PadSlotOfButton(const PadMap& map, int kit, int button) {
+  assert(kit >= 0 && kit < kKits);
+  return PadSlotOf(kit, MapButtonToPad(map, button, map.kind[kit]));
+}

@@ -1,0 +1,141 @@
+// Preset layout, little-endian without padding: "PR03" (only the fourth byte,
+// the version, is read), ten pad records of 396 bytes (a 196-byte primary
+// path, a 196-byte secondary path, an int32 function), and in version 3
+// twenty float32 volumes. The volume block holds the volumes of sound slots
+// 0..9 and then 5..14, the order the format has always had: entry k is sound
+// slot (k / 10) x 5 + k % 10. Readers apply them in the same order, so the
+// second copy of slots 5..9 wins and slots 15..19 are never stored.
+//
+// The reader takes the whole layout into memory before it touches anything,
+// so a short or damaged file changes nothing. The writer builds the file in
+// memory and hands it to WriteFileAtomically: a full disk or a crash leaves
+// the old preset whole.
+#include "backline/pads/preset_file.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "basalt/core/log.h"
+#include "basalt/fs/atomic_write.h"
+#include "basalt/fs/file_system.h"
+
+const char kDefaultPresetPath[] = "Presets\\default.preset";
+
+namespace {
+
+constexpr unsigned kMaxPathLength = 260;
+constexpr unsigned kMagicSize = 4;
+constexpr unsigned kPathField = SampleBank::kFieldSize;
+constexpr unsigned kRecordSize = 2 * kPathField + 4;
+constexpr unsigned kVolumeBlock = kPresetVersion2Size;  // the volumes follow the pad records
+constexpr int kStoredVolumes = 20;
+const char kMagic[] = "PR03";
+
+using Layout = unsigned char[kPresetVersion3Size];
+
+void Log(const char* format, const char* path) {
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send(format, path);
+}
+
+// The sound slot of the volume block's entry k.
+int StoredVolumeSlot(int k) { return (k / 10) * kPadsPerKit + k % 10; }
+
+std::string LimitedPath(const char* path) { return std::string(path).substr(0, kMaxPathLength); }
+
+void PutInt32(unsigned char* at, uint32_t value) {
+  for (int i = 0; i < 4; ++i) at[i] = static_cast<unsigned char>(value >> (8 * i));
+}
+
+uint32_t GetInt32(const unsigned char* at) {
+  return static_cast<uint32_t>(at[0]) | static_cast<uint32_t>(at[1]) << 8 | static_cast<uint32_t>(at[2]) << 16 |
+         static_cast<uint32_t>(at[3]) << 24;
+}
+
+void PutPath(unsigned char* at, const SampleBank& bank, int sampleIndex) {
+  if (IsBankSample(bank, sampleIndex)) std::memcpy(at, bank.paths[sampleIndex], std::strlen(bank.paths[sampleIndex]));
+}
+
+// The sample a stored path names; a field without its NUL names nothing.
+int FindStoredSample(const SampleBank& bank, const unsigned char* field) {
+  if (!std::memchr(field, '\0', kPathField) || field[0] == '\0') return kNoSample;
+  return FindSampleByPath(bank, reinterpret_cast<const char*>(field));
+}
+
+void BuildPreset(Layout bytes, const PadAssignment& assignment, const SampleBank& bank, const PadVolumes& volumes) {
+  std::memset(bytes, 0, sizeof(Layout));
+  std::memcpy(bytes, kMagic, kMagicSize);
+  for (int slot = 0; slot < kPadSlots; ++slot) {
+    unsigned char* record = bytes + kMagicSize + kRecordSize * static_cast<unsigned>(slot);
+    PutPath(record, bank, assignment.primary[slot]);
+    PutPath(record + kPathField, bank, assignment.secondary[slot]);
+    PutInt32(record + 2 * kPathField, static_cast<uint32_t>(assignment.function[slot]));
+  }
+  for (int k = 0; k < kStoredVolumes; ++k) {
+    uint32_t bits;
+    std::memcpy(&bits, &volumes.volume[StoredVolumeSlot(k)], sizeof bits);
+    PutInt32(bytes + kVolumeBlock + 4 * k, bits);
+  }
+}
+
+void ApplyPreset(const Layout bytes, bool withVolumes, PadAssignment* assignment, const SampleBank& bank,
+                 PadVolumes* volumes) {
+  for (int slot = 0; slot < kPadSlots; ++slot) {
+    const unsigned char* record = bytes + kMagicSize + kRecordSize * static_cast<unsigned>(slot);
+    AssignPadSample(assignment, bank, slot, PrimarySample, FindStoredSample(bank, record));
+    AssignPadSample(assignment, bank, slot, SecondarySample, FindStoredSample(bank, record + kPathField));
+    assignment->function[slot] = static_cast<int32_t>(GetInt32(record + 2 * kPathField));
+  }
+  if (!withVolumes) return;
+  for (int k = 0; k < kStoredVolumes; ++k) {
+    const uint32_t bits = GetInt32(bytes + kVolumeBlock + 4 * k);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    volumes->Set(StoredVolumeSlot(k), value);
+  }
+}
+
+// Reads the version byte and then the rest of that version's layout; false
+// (with a log line for a damaged file) when any of it is missing.
+bool ReadPreset(const std::string& path, Layout bytes, unsigned* size) {
+  Basalt::IFileSystem* files = Basalt::g_pFileSystem;
+  const int handle = files->OpenFile(path.c_str(), Basalt::IFileSystem::kReadBinary);
+  if (handle < 0) return false;
+  bool ok = files->Read(handle, bytes, kMagicSize);
+  const char version = static_cast<char>(bytes[kMagicSize - 1]);
+  if (ok && version != '2' && version != '3') {
+    Log("preset \"%s\": incorrect file version", path.c_str());
+    files->Close(handle);
+    return false;
+  }
+  *size = version == '3' ? kPresetVersion3Size : kPresetVersion2Size;
+  ok = ok && files->Read(handle, bytes + kMagicSize, *size - kMagicSize);
+  files->Close(handle);
+  if (!ok) Log("preset \"%s\": the file is too short, nothing loaded", path.c_str());
+  return ok;
+}
+
+}  // namespace
+
+bool SavePreset(const char* path, const PadAssignment& assignment, const SampleBank& bank, const PadVolumes& volumes) {
+  if (!path) return false;
+  Layout bytes;
+  BuildPreset(bytes, assignment, bank, volumes);
+  return Basalt::WriteFileAtomically(LimitedPath(path).c_str(), bytes, sizeof(Layout));
+}
+
+bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes) {
+  if (!path) return false;
+  Layout bytes;
+  unsigned size = 0;
+  if (!ReadPreset(LimitedPath(path), bytes, &size)) return false;
+  ApplyPreset(bytes, size == kPresetVersion3Size, assignment, bank, volumes);
+  return true;
+}
+
+bool LoadDefaultPreset(PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes) {
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Loading default preset...");
+  const bool loaded = LoadPreset(kDefaultPresetPath, assignment, bank, volumes);
+  if (!loaded && Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("cannot load default.preset!");
+  return loaded;
+}

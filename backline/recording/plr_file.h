@@ -1,0 +1,57 @@
+#pragma once
+// The recording file (".plr" in "recordings"): a 3943-byte header (magic
+// "PLR03", kit count, ten pad records, length), ten tracks of event times
+// in milliseconds, and from version 3 on the twenty pad volumes. Integers and
+// floats are little-endian with no padding anywhere.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr size_t kPlrPathField = 196;
+constexpr size_t kPlrPadRecordSize = 393;
+constexpr size_t kPlrHeaderSize = 3943;
+constexpr int kPlrPadSlots = 10;
+constexpr int kPlrVolumes = 20;
+// Room the recorder keeps in each track: no allocation while recording.
+constexpr size_t kPlrTrackCapacity = 1048576;
+
+// What a recording held about one pad slot when it was made.
+struct PlrPadRecord {
+  char primary[kPlrPathField];    // SampleBank path, empty for none
+  char secondary[kPlrPathField];  // empty for none
+  bool enablesSecondaries;        // its events are pedal presses and releases, alternately
+};
+
+// One performance in memory: between the recorder, the dialogs and the player.
+struct plrInfo {
+  int version = 3;
+  int32_t kitCount = 1;
+  PlrPadRecord pads[kPlrPadSlots] = {};
+  int32_t length = 0;  // ms of the last event
+  std::vector<int32_t> tracks[kPlrPadSlots];
+  // Volumes in file order: sound slots 0..9, then 5..14 (entry k belongs to
+  // sound slot (k / 10) * 5 + k % 10).
+  float volumes[kPlrVolumes] = {};
+
+  bool HasEvents() const;
+  // Empties every track, keeping its room.
+  void ClearTracks();
+};
+
+// The file bytes of a recording (always version 3).
+std::vector<uint8_t> EncodeRecording(const plrInfo& recording);
+
+// Parses a whole file image into out; false, with out unchanged, for a
+// version other than 2 or 3, a header cut short, or counts that are negative
+// or run past the end. Version 2 files get every volume 1.0.
+bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out);
+
+// Writes the recording to path (creating its folder) with
+// Basalt::WriteFileAtomically. The recording is kept: the caller drops it
+// once the save succeeded, so a failed save loses nothing.
+bool SaveRecording(const char* path, const plrInfo& recording);
+
+// Reads and decodes the file at path; false, with out unchanged, when it
+// cannot be read or is no recording.
+bool LoadRecordingFile(const char* path, plrInfo* out);

@@ -1,0 +1,21 @@
+#pragma once
+// A SoundBackend table that writes down what the program asked of it, into
+// fixed buffers (so the hit path stays free of allocations under it).
+#include <string>
+
+namespace test {
+
+class FakeSound {
+ public:
+  // Installs the table as g_soundBackend; the destructor empties it.
+  FakeSound();
+  ~FakeSound();
+  void Clear();
+  // "load 3 SampleBank\Snares\a.wav", "stop 3", "play 3 0.50", one a line.
+  std::string Log() const;
+  // The slots played, in order: "3 0 13".
+  std::string Played() const;
+  int Count() const;  // calls since the last Clear
+};
+
+}  // namespace test

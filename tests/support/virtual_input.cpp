@@ -1,0 +1,62 @@
+#include "tests/support/virtual_input.h"
+
+namespace test {
+
+void VirtualInputTest::SetUp() {
+  EngineFixture::SetUp();
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+}
+
+void VirtualInputTest::TearDown() {
+  m_input.Shutdown();
+  for (SDL_Joystick* handle : m_handles) SDL_JoystickClose(handle);
+  SDL_QuitSubSystem(SDL_INIT_JOYSTICK);  // detaches every virtual controller
+  EngineFixture::TearDown();
+}
+
+SDL_Joystick* VirtualInputTest::Attach(uint16_t vendor, uint16_t product, const char* name, int buttons, int hats) {
+  SDL_VirtualJoystickDesc desc = {};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+  desc.nbuttons = static_cast<Uint16>(buttons);
+  desc.nhats = static_cast<Uint16>(hats);
+  desc.vendor_id = vendor;
+  desc.product_id = product;
+  desc.name = name;
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  EXPECT_GE(index, 0) << SDL_GetError();
+  SDL_Joystick* handle = SDL_JoystickOpen(index);
+  EXPECT_NE(handle, nullptr) << SDL_GetError();
+  m_handles.push_back(handle);
+  return handle;
+}
+
+void VirtualInputTest::Start(int devices) {
+  ASSERT_TRUE(m_input.Init(&m_platform));
+  m_input.EnumJoysticks();
+  ASSERT_TRUE(m_input.InitDevices(true, devices));
+}
+
+bool VirtualInputTest::Frame() {
+  m_platform.Update();
+  return m_input.Update();
+}
+
+void VirtualInputTest::SetButton(SDL_Joystick* kit, int button, bool down) {
+  SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
+  SDL_JoystickUpdate();
+}
+
+void VirtualInputTest::SetHat(SDL_Joystick* kit, Uint8 value) {
+  SDL_JoystickSetVirtualHat(kit, 0, value);
+  SDL_JoystickUpdate();
+}
+
+void VirtualInputTest::PushKey(SDL_Scancode scancode, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.keysym.scancode = scancode;
+  SDL_PushEvent(&event);
+}
+
+}  // namespace test

@@ -1,0 +1,40 @@
+#pragma once
+#include <SDL.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "basalt/input/input.h"
+#include "basalt/platform/platform_sdl.h"
+#include "tests/support/engine_fixture.h"
+
+namespace test {
+
+// A CInput fed by a platform whose event pump runs without a window, with
+// SDL virtual controllers the test attaches and presses through its own
+// handles, and keys it pushes as events.
+class VirtualInputTest : public EngineFixture {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  SDL_Joystick* Attach(uint16_t vendor, uint16_t product, const char* name, int buttons = 8, int hats = 1);
+  SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit"); }
+
+  void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices);
+  // One frame as the core runs it: the platform pumps, then input captures.
+  bool Frame();
+  // What the kit's driver would report between two frames.
+  static void SetButton(SDL_Joystick* kit, int button, bool down);
+  static void SetHat(SDL_Joystick* kit, Uint8 value);
+  static void PushKey(SDL_Scancode scancode, bool down);
+
+  Basalt::PlatformSDL m_platform{&NoWindow};
+  CInput m_input;
+  std::vector<SDL_Joystick*> m_handles;
+
+ private:
+  static unsigned NoWindow(void*) { return 1; }
+};
+
+}  // namespace test
