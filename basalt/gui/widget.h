@@ -57,7 +57,10 @@ class IWidget {
   // ARGB, each component x 255 truncated.
   unsigned GetColour() const;
   unsigned GetCaptionColour() const;
-  void SetSize(unsigned width, unsigned height) { m_width = width, m_height = height; }
+  void SetSize(unsigned width, unsigned height) {
+    m_width = width;
+    m_height = height;
+  }
   unsigned GetWidth() const { return m_width; }
   unsigned GetHeight() const { return m_height; }
   float GetX() const { return m_x; }
