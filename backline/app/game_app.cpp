@@ -2,12 +2,191 @@
 
 #include <cstring>
 
+#include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/gui/cctest.h"
+#include "backline/net/update_preference.h"
+#include "backline/pads/preset_file.h"
+#include "backline/scene/camera.h"
+#include "backline/scene/drum_set.h"
+#include "backline/scene/scene_graph.h"
+#include "backline/screens/free_play.h"
+#include "backline/screens/main_menu.h"
+#include "backline/screens/screen_widgets.h"
+#include "backline/screens/update_screens.h"
+#include "backline/sound/sound_backend.h"
+#include "basalt/core/core.h"
+#include "basalt/core/log.h"
+#include "basalt/graphics/graphics_device.h"
+#include "basalt/gui/gui.h"
+#include "basalt/input/input.h"
 #include "basalt/platform/platform.h"
+
+using Basalt::g_pSystemLog;
+
+namespace {
+
+const char kCredit[] = "a drum kit on your desk";
+
+void Log(const char* line) {
+  if (g_pSystemLog) g_pSystemLog->Send("%s", line);
+}
+
+}  // namespace
 
 GameApp::GameApp() {
   SetVersion(kVersionText);
   EnsureSettingsFile();
+}
+
+GameApp::~GameApp() = default;
+
+bool GameApp::Init(Basalt::Core* core) {
+  if (!Basalt::IApp::Init(core)) return false;
+  if (!DiscoverSampleBank(&bank)) {
+    Basalt::g_pPlatform->MsgBox("Error",
+                                "Failed to find sound bank.\nMake sure there are WAV files in SoundBank directory!");
+    return false;
+  }
+  if (!StartSound() || !BuildScene()) return false;
+  LoadDefaultPreset(&pads, bank, &drumSet->padVolume);
+  g_soundBackend.LoadSample(kMetronomeSoundSlot, "met.wav");
+  Basalt::g_pGraphics->SetRenderState(Basalt::IGraphicsDevice::RS_ALPHA_BLEND, 1, true);
+  if (!BuildGui()) return false;
+  ChooseFirstScreen();
+  FindControllers();
+  return true;
+}
+
+bool GameApp::StartSound() {
+  Log("Initializing Sound...");
+  if (!SelectSoundBackend()) return false;
+  Log("Sound Initialized!");
+  return true;
+}
+
+bool GameApp::BuildScene() {
+  const int kits = Basalt::g_pInput ? Basalt::g_pInput->NumDrums() : 0;
+  if (g_pSystemLog) g_pSystemLog->Send("%d drumsets found!", kits);
+  numDrumSets = kits > 0 ? static_cast<unsigned>(kits) : 1;
+  sceneGraph = std::make_unique<SceneGraph>();
+  sceneGraph->Initialize();
+  GetCore()->SetSceneGraph(sceneGraph.get());
+  camera = sceneGraph->CreateObject<Camera>("camera", nullptr);
+  camera->Initialize();
+  camera->position = {0.0f, 3.0f, -100.0f};
+  sceneGraph->SetCamera(camera);
+  drumSet = sceneGraph->CreateObject<DrumSet>("DrumSet", nullptr);
+  drumSet->SetKitCount(numDrumSets);
+  drumSet->position = {0.0f, 0.0f, 0.0f};
+  return true;
+}
+
+bool GameApp::BuildGui() {
+  guiContext = std::make_unique<CCTest>();
+  if (!guiContext->Initialize()) return false;
+  Basalt::g_pGUI->NewContext(guiContext.get());
+  for (int i = 0; i < kMenuButtons; ++i) {
+    Basalt::GUIButton* button = guiContext->CreateButton(static_cast<unsigned>(i + 1), 0);
+    button->SendMessageA(Basalt::GUI_HIDE);
+    button->SendMessageA(Basalt::GUIMessage::WithInts(Basalt::GUI_SET_FONT, 1, 0));
+    button->SetSize(200, 30);
+    button->SetColour(0.0f, 1.0f, 1.0f, 1.0f);
+    menuButtons[i] = button;
+  }
+  panelButton = guiContext->CreateButton(kPanelButtonId, 0);
+  metronomeButton = guiContext->CreateButton(kMetronomeButtonId, 0);
+  for (Basalt::GUIButton* box : {panelButton, metronomeButton}) box->SendMessageA(Basalt::GUIMessage::Caption(""));
+  SetBoxOpacity(metronomeButton, 0.0f);
+  return true;
+}
+
+void GameApp::ChooseFirstScreen() {
+  if (g_noUpdateCheck) return;
+  switch (ReadUpdatePreference()) {
+    case UpdatePreference::Ask:
+      mode = UpdatePrompt;
+      break;
+    case UpdatePreference::Check:
+      mode = UpdateCheck;
+      break;
+    case UpdatePreference::Never:
+      break;
+  }
+}
+
+void GameApp::FindControllers() {
+  InitPadMap(&padMap, Basalt::g_pInput);
+  if (padMap.numControllers >= 1) return;
+  Basalt::g_pPlatform->MsgBox("Drums not found",
+                              "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand recognized by "
+                              "Windows.\n\nYou may continue to run this app, but you will be unable to play.");
+  Log("JoystickInitialize failed! Rock Band drum kit not found!");
+}
+
+bool GameApp::Update() {
+  frameTime = GetCore()->GetTimeKey();
+  RunScreen();
+  g_soundBackend.UpdateSound();
+  PollMenuKeys(&menuKeys, Basalt::g_pInput, frameTime);
+  if (textEntry.active) PollTextEntryKeys(&textEntry, Basalt::g_pInput);
+  drumSet->rotation.y = SwayRotation(sway);
+  DrawTitles();
+  DrawMetronome();
+  return !quitRequested;
+}
+
+void GameApp::RunScreen() {
+  switch (mode) {
+    case FreePlay:
+      UpdateFreePlay(*this);
+      break;
+    case MainMenu:
+      UpdateMainMenu(*this);
+      break;
+    case UpdateAvailable:
+      UpdateAvailableScreen(*this);
+      break;
+    case UpdatePrompt:
+      UpdatePromptScreen(*this);
+      break;
+    case UpdateCheck:
+      UpdateCheckScreen(*this);
+      break;
+    default:
+      break;  // screens still to come run only the shared steps
+  }
+}
+
+void GameApp::DrawTitles() {
+  const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
+  guiContext->DrawTextA(5, width / 2 - 90, 40, 0xFFFFFF20, "Padlark");
+  guiContext->DrawTextA(4, width / 2 - 90, 60, 0x60FFFFFF, "RockBand drums on your PC");
+  guiContext->DrawTextA(0, width - 180, height - 32, 0x40FFFFFF, "%s", kCredit);
+  guiContext->DrawTextA(0, width - 90, height - 20, 0x40FFFFFF, "%s", GetVersion());
+}
+
+// The read-out box fades in while the metronome runs and flashes green on
+// each click; the tempo keys and the clicks are the metronome's own.
+void GameApp::DrawMetronome() {
+  UpdateMetronome(&metronome, Basalt::g_pInput, frameTime);
+  if (!metronome.on) {
+    SetBoxOpacity(metronomeButton, 0.0f);
+    return;
+  }
+  ShowBox(metronomeButton, 20, 40, 100, 50, metronome.opacity, 0.5f, metronome.flash + 0.5f, 1.0f);
+  guiContext->DrawTextA(0, 20, 35, 0x70FFFFFF, "Metronome BPM");
+  guiContext->DrawTextA(2, 40, 78, TempoColour(metronome), "%d", metronome.bpm);
+}
+
+bool GameApp::Shutdown() {
+  if (sceneGraph) sceneGraph->Shutdown();
+  sceneGraph.reset();
+  camera = nullptr;
+  drumSet = nullptr;
+  if (guiContext) guiContext->Shutdown();
+  guiContext.reset();
+  return true;
 }
 
 unsigned GameApp::PlatformCallback(void* setup) {

@@ -1,16 +1,90 @@
 #pragma once
+// The one application object. It lives on the entry point's stack for the
+// whole run and is driven by the engine: Init once, Update once per frame,
+// Shutdown before the engine stops. It holds the state every screen shares,
+// one plain struct per concern; each screen's handler (backline/screens/)
+// reads and writes it. Main thread only.
+#include <memory>
+
+#include "backline/app/app_mode.h"
+#include "backline/app/menu_keys.h"
+#include "backline/app/metronome.h"
+#include "backline/app/sway.h"
+#include "backline/app/text_entry.h"
+#include "backline/net/update_check.h"
+#include "backline/pads/pad_assignment.h"
+#include "backline/pads/pad_hits.h"
+#include "backline/pads/pad_map.h"
+#include "backline/pads/sample_bank.h"
+#include "backline/screens/screen_state.h"
 #include "basalt/core/iapp.h"
 
-// The one application object: lives on the entry point's stack for the whole
-// run and is driven by the engine's loop once per frame.
+class SceneGraph;
+class Camera;
+class DrumSet;
+class CCTest;
+namespace Basalt {
+class GUIButton;
+}
+
 class GameApp : public Basalt::IApp {
  public:
   static constexpr const char* kVersionText = "version 1.36";
   static constexpr const char* kWindowTitle = "Padlark";
+  static constexpr int kMenuButtons = 12;
+  static constexpr unsigned kPanelButtonId = 13;
+  static constexpr unsigned kMetronomeButtonId = 14;
 
   // Fills the version text and writes the default settings file when it is missing.
   GameApp();
+  ~GameApp();
+
+  // Start-up: sample bank, sound, scene, default preset, metronome click,
+  // GUI, first screen, controllers. False stops the program before its loop.
+  bool Init(Basalt::Core* core) override;
+  // One frame: the current screen, then the work every screen shares. False ends the program.
+  bool Update() override;
+  // Releases the scene and the GUI context; the engine's services still exist.
+  bool Shutdown() override;
 
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
   static unsigned PlatformCallback(void* setup);
+
+  // Screen-independent state.
+  AppMode mode = MainMenu;
+  bool quitRequested = false;
+  float frameTime = 0.0f;
+  unsigned numDrumSets = 1;
+
+  SampleBank bank;
+  PadAssignment pads;
+  PadMap padMap;
+  HitState hits;
+  bool secondariesHeld = false;
+
+  MenuKeys menuKeys;
+  TextEntry textEntry;
+  Metronome metronome;
+  Sway sway;
+  ScreenState screens;
+  UpdateCheckJob updateCheck;
+
+  // The scene (owned by the scene graph) and the GUI (owned by the context).
+  std::unique_ptr<SceneGraph> sceneGraph;
+  Camera* camera = nullptr;
+  DrumSet* drumSet = nullptr;
+  std::unique_ptr<CCTest> guiContext;
+  Basalt::GUIButton* menuButtons[kMenuButtons] = {};
+  Basalt::GUIButton* panelButton = nullptr;
+  Basalt::GUIButton* metronomeButton = nullptr;
+
+ private:
+  bool StartSound();
+  bool BuildScene();
+  bool BuildGui();
+  void ChooseFirstScreen();
+  void FindControllers();
+  void RunScreen();
+  void DrawTitles();
+  void DrawMetronome();
 };
