@@ -1,5 +1,6 @@
 #pragma once
 // What the screens remember between frames, one struct per screen.
+#include <cstdint>
 
 // The main menu: the selection is kept when the menu is left and entered again.
 struct MainMenuState {
@@ -19,7 +20,24 @@ struct UpdateScreensState {
   float countdown = kCheckSeconds;
 };
 
+// A list dialog over a name list (list_dialog.h): the first name shown and
+// the highlighted line among the shown ones. Each list keeps its own, across
+// openings.
+struct ListDialogState {
+  static constexpr int kShownNames = 10;
+  int scroll = 0;
+  int row = 0;
+};
+
+// A name entry's caret (name_entry.h), blinking every 200 ms.
+struct NameEntryState {
+  static constexpr uint32_t kCaretToggleMs = 200;
+  bool caretOn = false;
+  uint32_t lastToggle = 0;  // GetTimeMs of the last blink
+};
+
 struct ScreenState {
   MainMenuState mainMenu;
   UpdateScreensState update;
+  NameEntryState nameEntry;  // one name entry runs at a time
 };
