@@ -12,6 +12,9 @@
 #include "backline/scene/scene_graph.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/main_menu.h"
+#include "backline/screens/playback_screen.h"
+#include "backline/screens/record_screen.h"
+#include "backline/screens/recording_dialogs.h"
 #include "backline/screens/screen_widgets.h"
 #include "backline/screens/update_screens.h"
 #include "backline/sound/sound_backend.h"
@@ -141,6 +144,12 @@ void GameApp::RunScreen() {
     case FreePlay:
       UpdateFreePlay(*this);
       break;
+    case Record:
+      UpdateRecordScreen(*this);
+      break;
+    case Playback:
+      UpdatePlaybackScreen(*this);
+      break;
     case MainMenu:
       UpdateMainMenu(*this);
       break;
@@ -152,6 +161,12 @@ void GameApp::RunScreen() {
       break;
     case UpdateCheck:
       UpdateCheckScreen(*this);
+      break;
+    case SaveRecordingName:
+      UpdateSaveRecordingScreen(*this);
+      break;
+    case OpenRecording:
+      UpdateOpenRecordingScreen(*this);
       break;
     default:
       break;  // screens still to come run only the shared steps
@@ -186,6 +201,7 @@ bool GameApp::Shutdown() {
   drumSet = nullptr;
   if (guiContext) guiContext->Shutdown();
   guiContext.reset();
+  if (g_soundBackend.Shutdown) g_soundBackend.Shutdown();  // undoes StartSound
   return true;
 }
 

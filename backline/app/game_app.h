@@ -14,8 +14,10 @@
 #include "backline/net/update_check.h"
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_hits.h"
+#include "backline/pads/name_list.h"
 #include "backline/pads/pad_map.h"
 #include "backline/pads/sample_bank.h"
+#include "backline/recording/plr_file.h"
 #include "backline/screens/screen_state.h"
 #include "basalt/core/iapp.h"
 
@@ -44,7 +46,7 @@ class GameApp : public Basalt::IApp {
   bool Init(Basalt::Core* core) override;
   // One frame: the current screen, then the work every screen shares. False ends the program.
   bool Update() override;
-  // Releases the scene and the GUI context; the engine's services still exist.
+  // Releases the scene, the GUI context and the sound output; the engine's services still exist.
   bool Shutdown() override;
 
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
@@ -67,6 +69,11 @@ class GameApp : public Basalt::IApp {
   Metronome metronome;
   Sway sway;
   ScreenState screens;
+
+  // The performance between the recorder, the dialogs and the player.
+  plrInfo recording;
+  NameList recordingList;
+  char playbackName[64] = {};  // the file name of the recording last opened
   UpdateCheckJob updateCheck;
 
   // The scene (owned by the scene graph) and the GUI (owned by the context).

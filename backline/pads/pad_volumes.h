@@ -13,3 +13,10 @@ struct PadVolumes {
   // Clamps into 0..1; NaN leaves the slot's volume as it was.
   void Set(int soundSlot, float value);
 };
+
+// Preset and recording files store twenty volumes: sound slots 0..9 and then
+// 5..14, the order the formats have always had. Applied in that order, the
+// second copy of slots 5..9 wins and slots 15..19 are never stored.
+constexpr int kStoredVolumes = 20;
+// The sound slot of stored entry k.
+constexpr int StoredVolumeSlot(int k) { return (k / 10) * kPadsPerKit + k % 10; }

@@ -29,7 +29,6 @@ constexpr unsigned kMagicSize = 4;
 constexpr unsigned kPathField = SampleBank::kFieldSize;
 constexpr unsigned kRecordSize = 2 * kPathField + 4;
 constexpr unsigned kVolumeBlock = kPresetVersion2Size;  // the volumes follow the pad records
-constexpr int kStoredVolumes = 20;
 const char kMagic[] = "PR03";
 
 using Layout = unsigned char[kPresetVersion3Size];
@@ -37,9 +36,6 @@ using Layout = unsigned char[kPresetVersion3Size];
 void Log(const char* format, const char* path) {
   if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send(format, path);
 }
-
-// The sound slot of the volume block's entry k.
-int StoredVolumeSlot(int k) { return (k / 10) * kPadsPerKit + k % 10; }
 
 std::string LimitedPath(const char* path) { return std::string(path).substr(0, kMaxPathLength); }
 

@@ -4,6 +4,7 @@
 #include "backline/gui/cctest.h"
 #include "backline/scene/camera.h"
 #include "backline/screens/free_play.h"
+#include "backline/screens/recording_dialogs.h"
 #include "backline/screens/screen_widgets.h"
 
 namespace {
@@ -25,10 +26,11 @@ void Select(GameApp& app, int selection) {
       break;
     case 2:
       app.secondariesHeld = false;
+      app.metronome.on = true;
       app.mode = Record;
       break;
     case 3:
-      app.mode = OpenRecording;
+      OpenRecordingList(app);
       break;
     default:
       app.quitRequested = true;

@@ -2,6 +2,9 @@
 // What the screens remember between frames, one struct per screen.
 #include <cstdint>
 
+#include "backline/recording/player.h"
+#include "backline/recording/recorder.h"
+
 // The main menu: the selection is kept when the menu is left and entered again.
 struct MainMenuState {
   static constexpr int kEntries = 5;
@@ -40,4 +43,7 @@ struct ScreenState {
   MainMenuState mainMenu;
   UpdateScreensState update;
   NameEntryState nameEntry;  // one name entry runs at a time
+  Recorder recorder;
+  Player player;
+  ListDialogState recordingList;
 };

@@ -1,0 +1,63 @@
+#include "backline/screens/playback_screen.h"
+
+#include <algorithm>
+
+#include "backline/app/app_clock.h"
+#include "backline/app/game_app.h"
+#include "backline/gui/cctest.h"
+#include "backline/scene/drum_set.h"
+#include "backline/screens/free_play.h"
+#include "backline/screens/screen_widgets.h"
+#include "basalt/gui/font_manager.h"
+#include "basalt/gui/gui.h"
+
+namespace {
+
+// Volumes first: switching the drum set's kits sets every volume to 1.0, so
+// a recording made with another kit count plays at full volume.
+void Begin(GameApp& app, Player* player) {
+  HideBox(app.panelButton);
+  std::fill(std::begin(player->cursor), std::end(player->cursor), 0);
+  ApplyRecordingVolumes(app.recording, &app.drumSet->padVolume);
+  const unsigned kits = RecordingKits(app.recording.kitCount);
+  player->switchedKits = kits != RecordingKits(static_cast<int32_t>(app.numDrumSets));
+  if (player->switchedKits) app.drumSet->SetKitCount(kits);
+  player->startTime = GetTimeMs();
+  player->started = true;
+}
+
+void Leave(GameApp& app, Player* player) {
+  app.mode = MainMenu;
+  ReleaseTracks(&app.recording);
+  if (player->switchedKits) app.drumSet->SetKitCount(app.numDrumSets);
+  *player = Player{};
+}
+
+void Draw(GameApp& app, uint32_t elapsed) {
+  const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
+  app.guiContext->DrawTextA(6, width / 2 - 120, height / 2 + 100, 0x40FFFFFF, "Playback Mode");
+  const unsigned nameWidth = Basalt::g_pGUI->GetFontManager()->GetTextWidth(3, app.playbackName);
+  app.guiContext->DrawTextA(3, width / 2 - nameWidth / 2, height - 40, 0x40FFFFFF, "%s", app.playbackName);
+  if (static_cast<float>(elapsed) / 1000.0f >= static_cast<float>(app.recording.length) / 1000.0f) {
+    app.guiContext->DrawTextA(3, width / 2 - 25, height - 25, 0x90FFFFFF, "DONE");
+  } else {
+    const TimerText timer = SplitTime(elapsed);
+    app.guiContext->DrawTextA(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds,
+                              timer.tenths);
+  }
+  app.guiContext->DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
+}
+
+}  // namespace
+
+void UpdatePlaybackScreen(GameApp& app) {
+  Player& player = app.screens.player;
+  if (!player.started) Begin(app, &player);
+  MoveCameraToKit(app);
+  const uint32_t elapsed = GetTimeMs() - player.startTime;
+  FrameStrikes strikes;
+  PlayDueEvents(&player, app.recording, elapsed, app.pads, app.drumSet->padVolume, &app.secondariesHeld, &strikes);
+  for (int i = 0; i < strikes.count; ++i) app.drumSet->FlashPadSlot(strikes.strikes[i].padSlot);
+  Draw(app, elapsed);
+  if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
+}

@@ -1,0 +1,56 @@
+#include "backline/recording/recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+TEST(RecorderTest, EventsAreTimedFromTheStartAndAFullTrackStoresNoMore) {
+  Recorder recorder;
+  RecordEvent(&recorder, 0, 500);  // not started: nothing to store it in
+  EXPECT_TRUE(recorder.liveTrack[0].empty());
+  recorder.started = true;
+  recorder.startTime = 1000;
+  recorder.liveTrack[3].assign(kPlrTrackCapacity - 1, 0);
+  RecordEvent(&recorder, 3, 1250);
+  RecordEvent(&recorder, 3, 1300);
+  EXPECT_EQ(recorder.liveTrack[3].size(), kPlrTrackCapacity);
+  EXPECT_EQ(recorder.liveTrack[3].back(), 250);
+  EXPECT_EQ(recorder.length, 250);
+}
+
+TEST(RecorderTest, ATakenRecordingHoldsTheSetupAndTheTracksLeaveTheRecorder) {
+  static SampleBank bank;
+  std::snprintf(bank.paths[3], SampleBank::kFieldSize, "SampleBank\\Snares\\a.wav");
+  bank.count[Snares] = 4;
+  PadAssignment assignment;
+  assignment.primary[2] = 3;
+  assignment.function[9] = EnableSecondaries;
+  PadVolumes volumes;
+  volumes.volume[7] = 0.25f;
+  Recorder recorder;
+  recorder.started = true;
+  recorder.length = 40;
+  recorder.liveTrack[2] = {0, 40};
+  plrInfo recording;
+  TakeRecording(&recorder, RecordingSetup{&bank, &assignment, &volumes, 2}, &recording);
+  EXPECT_FALSE(recorder.started);
+  EXPECT_TRUE(recorder.liveTrack[2].empty());
+  EXPECT_EQ(recording.tracks[2], (std::vector<int32_t>{0, 40}));
+  EXPECT_STREQ(recording.pads[2].primary, "SampleBank\\Snares\\a.wav");
+  EXPECT_STREQ(recording.pads[2].secondary, "");
+  EXPECT_TRUE(recording.pads[9].enablesSecondaries);
+  EXPECT_EQ(recording.kitCount, 2);
+  EXPECT_EQ(recording.length, 40);
+  EXPECT_EQ(recording.volumes[7], 0.25f);
+}
+
+TEST(RecorderTest, TheTimerShowsMinutesSecondsAndTenths) {
+  const TimerText timer = SplitTime(754321);
+  EXPECT_EQ(timer.minutes, 12);
+  EXPECT_EQ(timer.seconds, 34);
+  EXPECT_EQ(timer.tenths, 3);
+}
+
+}  // namespace
