@@ -44,7 +44,8 @@ class GameApp : public Basalt::IApp {
   bool Init(Basalt::Core* core) override;
   // One frame: the current screen, then the work every screen shares. False ends the program.
   bool Update() override;
-  // Releases the scene and the GUI context; the engine's services still exist.
+  // Releases the scene, the GUI context and the sound device; the engine's
+  // services still exist.
   bool Shutdown() override;
 
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
