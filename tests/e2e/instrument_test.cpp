@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 #include "tests/support/app_harness.h"
@@ -188,6 +190,50 @@ TEST_F(InstrumentTest, TheMenuIgnoresUpAtFirstAndExitEndsTheProgram) {
   EXPECT_TRUE(ended);
   EXPECT_EQ(step, kDone);
   EXPECT_GT(upsIgnored, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the frame that are clearly red: a pad in the red pad's flash colour.
+int RedPixels(const std::vector<uint32_t>& frame) {
+  return static_cast<int>(std::count_if(frame.begin(), frame.end(), [](uint32_t p) {
+    const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return r > 200 && g < 60 && b < 60;
+  }));
+}
+
+// Where the screenshots for the documentation go, when asked for.
+void KeepScreenshot(const char* name, const std::vector<uint32_t>& frame, unsigned width, unsigned height) {
+  if (const char* dir = std::getenv("PADLARK_SCREENSHOT_DIR"))
+    test::AppHarness::WritePng(std::string(dir) + "/" + name, frame, width, height);
+}
+
+TEST_F(InstrumentTest, AStruckPadShowsItsFlashColourOnScreen) {
+  SDL_Joystick* kit = AttachKit();
+  std::vector<uint32_t> before, after;
+  unsigned width = 0, height = 0;
+  Run([&](GameApp& app, int frame) {
+    if (frame < 0) return true;
+    app.sway = Sway{};
+    app.camera->position = app.camera->GetTarget();  // no glide: the view the screen settles on
+    if (frame == 60) {                               // the GUI has faded in
+      const std::vector<uint32_t> menu = CaptureFrame(&width, &height);
+      KeepScreenshot("main-menu.png", menu, width, height);
+      app.mode = FreePlay;
+    }
+    if (frame == 62) {
+      before = CaptureFrame(&width, &height);
+      SetButton(kit, 1, true);  // a 360 kit's red pad
+    }
+    if (frame == 63) {
+      after = CaptureFrame(&width, &height);
+      KeepScreenshot("free-play.png", after, width, height);
+    }
+    return frame < 63;
+  });
+  EXPECT_GT(RedPixels(after), RedPixels(before) + 1000);  // the snare's head, besides its red hoops
 }
 
 }  // namespace

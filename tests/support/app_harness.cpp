@@ -1,10 +1,16 @@
 #include "tests/support/app_harness.h"
 
+#include <epoxy/gl.h>
+
 #include <cstdlib>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
 
 #include "backline/app/app_clock.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/core/core.h"
+#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/gui/gui.h"
 #include "basalt/platform/platform_sdl.h"
 
 namespace test {
@@ -103,6 +109,33 @@ void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
 void AppHarness::RecordPlayedSounds() {
   if (g_soundBackend.PlaySample != &RecordingPlaySample) g_realPlaySample = g_soundBackend.PlaySample;
   g_soundBackend.PlaySample = &RecordingPlaySample;
+}
+
+std::vector<uint32_t> AppHarness::CaptureFrame(unsigned* width, unsigned* height) {
+  *width = Basalt::g_pGUI->GetScreenWidth();
+  *height = Basalt::g_pGUI->GetScreenHeight();
+  Basalt::g_pGraphicsGL->RenderFrame();
+  std::vector<uint8_t> rgba(static_cast<size_t>(*width) * *height * 4);
+  glReadPixels(0, 0, static_cast<GLsizei>(*width), static_cast<GLsizei>(*height), GL_RGBA, GL_UNSIGNED_BYTE,
+               rgba.data());
+  Basalt::g_pGraphicsGL->Present();
+  std::vector<uint32_t> pixels(static_cast<size_t>(*width) * *height);
+  for (unsigned y = 0; y < *height; ++y) {
+    for (unsigned x = 0; x < *width; ++x) {
+      const uint8_t* p = &rgba[(static_cast<size_t>(*height - 1 - y) * *width + x) * 4];
+      pixels[static_cast<size_t>(y) * *width + x] = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
+    }
+  }
+  return pixels;
+}
+
+bool AppHarness::WritePng(const std::string& path, const std::vector<uint32_t>& pixels, unsigned width,
+                          unsigned height) {
+  std::vector<uint8_t> rgb;
+  rgb.reserve(pixels.size() * 3);
+  for (uint32_t p : pixels) rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+  return stbi_write_png(path.c_str(), static_cast<int>(width), static_cast<int>(height), 3, rgb.data(),
+                        static_cast<int>(width * 3)) != 0;
 }
 
 }  // namespace test

@@ -46,6 +46,12 @@ class AppHarness : public TempDirTest {
 
   std::string LogText() const { return ReadFile("systemlog.txt"); }
 
+  // The frame as the program draws it now (ARGB, top row first), drawn
+  // again from within a frame callback; width x height pixels.
+  static std::vector<uint32_t> CaptureFrame(unsigned* width, unsigned* height);
+  // Writes the frame as a PNG file.
+  static bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, unsigned width, unsigned height);
+
  private:
   std::vector<SDL_Joystick*> m_kits;
 };
