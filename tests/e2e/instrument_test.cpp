@@ -35,7 +35,11 @@ class InstrumentTest : public test::AppHarness {
 
 TEST_F(InstrumentTest, AFirstStartWritesTheSettingsAndAsksAboutUpdates) {
   std::remove("rmd.dat");
-  EXPECT_EQ(FirstMode(), UpdatePrompt);
+  Run([&](GameApp& app, int) {
+    EXPECT_EQ(app.mode, UpdatePrompt);
+    for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_GE(app.pads.primary[slot], 0) << slot;  // the starter kit
+    return false;
+  });
   EXPECT_EQ(test::ReadFile("settings.cfg"), kDefaultSettingsText);
   EXPECT_EQ(boxes.size(), 1u);  // no kit
   EXPECT_EQ(boxes[0].substr(0, 16), "Drums not found|");
@@ -135,6 +139,7 @@ TEST_F(InstrumentTest, TwoKitsShowTheTwoKitDrumSet) {
   Run([&](GameApp& app, int) {
     EXPECT_EQ(app.numDrumSets, 2u);
     EXPECT_EQ(app.drumSet->mesh, Basalt::g_pMeshManager->GetMesh("drumset2.gmsh"));
+    EXPECT_GE(app.drumSet->mesh->GetNumSubsets(), 10);  // a subset for every pad slot
     return false;
   });
   EXPECT_NE(LogText().find("2 drumsets found!"), std::string::npos);
