@@ -60,22 +60,9 @@ TEST_F(UpdateScreensTest, ANewerVersionOffersItsChoices) {
 }
 
 TEST_F(UpdateScreensTest, ASilentServerClosesTheBoxAfterSixSecondsAndTheProgramStillEnds) {
-  // A listener whose accept queue is full drops the check's connect: it hangs.
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(listener, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-  listen(listener, 0);
-  std::vector<int> fillers;
-  for (int i = 0; i < 3; ++i) {
-    fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-    connect(fillers.back(), reinterpret_cast<sockaddr*>(&address), size);
-  }
+  const test::SilentServer silent;  // the check's connect hangs
   std::strcpy(g_updateHost, "127.0.0.1");
-  g_updatePort = ntohs(address.sin_port);
+  g_updatePort = static_cast<int>(silent.Port());
   test::WriteFile("rmd.dat", "y");
   const auto start = std::chrono::steady_clock::now();
   float checkedFor = 0.0f;
@@ -88,8 +75,6 @@ TEST_F(UpdateScreensTest, ASilentServerClosesTheBoxAfterSixSecondsAndTheProgramS
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_NEAR(checkedFor, 6.0f, 0.3f);
   EXPECT_LT(seconds, 10.0);
-  for (int filler : fillers) close(filler);
-  close(listener);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace test {
 
@@ -56,6 +57,37 @@ class FakeUpdateServer {
   unsigned m_port = 0;
   std::string m_request;
   std::thread m_thread;
+};
+
+// A listener whose accept queue is full: it drops further connection
+// attempts, so a connect to it hangs for minutes.
+class SilentServer {
+ public:
+  SilentServer() {
+    m_listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(m_listener, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size);
+    listen(m_listener, 0);
+    m_port = ntohs(address.sin_port);
+    for (int i = 0; i < 3; ++i) {
+      m_fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+      connect(m_fillers.back(), reinterpret_cast<sockaddr*>(&address), size);
+    }
+  }
+  ~SilentServer() {
+    for (int filler : m_fillers) close(filler);
+    close(m_listener);
+  }
+  unsigned Port() const { return m_port; }
+
+ private:
+  int m_listener;
+  unsigned m_port = 0;
+  std::vector<int> m_fillers;
 };
 
 }  // namespace test

@@ -85,24 +85,9 @@ TEST_F(UpdateCheckTest, AJobReportsItsAnswerAndLogsOnTheMainThread) {
 }
 
 TEST_F(UpdateCheckTest, AWorkerStuckInConnectIsAbandonedWithoutWaiting) {
-  // A listener whose accept queue is full drops further connection attempts:
-  // the job's connect hangs for minutes.
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(listener, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-  listen(listener, 0);
-  std::vector<int> fillers;
-  for (int i = 0; i < 3; ++i) {
-    const int filler = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    connect(filler, reinterpret_cast<sockaddr*>(&address), size);
-    fillers.push_back(filler);
-  }
+  const test::SilentServer silent;
   std::strcpy(g_updateHost, "127.0.0.1");
-  g_updatePort = ntohs(address.sin_port);
+  g_updatePort = static_cast<int>(silent.Port());
   const auto start = std::chrono::steady_clock::now();
   {
     UpdateCheckJob job;
@@ -112,8 +97,6 @@ TEST_F(UpdateCheckTest, AWorkerStuckInConnectIsAbandonedWithoutWaiting) {
     EXPECT_FALSE(job.UpdateAvailable());
   }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-  for (int filler : fillers) close(filler);
-  close(listener);
 }
 
 }  // namespace
