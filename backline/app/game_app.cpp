@@ -201,7 +201,7 @@ bool GameApp::Shutdown() {
   drumSet = nullptr;
   if (guiContext) guiContext->Shutdown();
   guiContext.reset();
-  if (g_soundBackend.Shutdown) g_soundBackend.Shutdown();  // undoes StartSound
+  if (g_soundBackend.Shutdown) g_soundBackend.Shutdown();
   return true;
 }
 

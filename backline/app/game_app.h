@@ -12,9 +12,9 @@
 #include "backline/app/sway.h"
 #include "backline/app/text_entry.h"
 #include "backline/net/update_check.h"
+#include "backline/pads/name_list.h"
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_hits.h"
-#include "backline/pads/name_list.h"
 #include "backline/pads/pad_map.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
@@ -46,7 +46,8 @@ class GameApp : public Basalt::IApp {
   bool Init(Basalt::Core* core) override;
   // One frame: the current screen, then the work every screen shares. False ends the program.
   bool Update() override;
-  // Releases the scene, the GUI context and the sound output; the engine's services still exist.
+  // Releases the scene, the GUI context and the sound device; the engine's
+  // services still exist.
   bool Shutdown() override;
 
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
@@ -74,6 +75,7 @@ class GameApp : public Basalt::IApp {
   plrInfo recording;
   NameList recordingList;
   char playbackName[64] = {};  // the file name of the recording last opened
+
   UpdateCheckJob updateCheck;
 
   // The scene (owned by the scene graph) and the GUI (owned by the context).
