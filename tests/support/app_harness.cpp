@@ -17,6 +17,7 @@ namespace test {
 
 uint32_t AppHarness::s_nowMs = 0;
 std::vector<int> AppHarness::s_played;
+std::vector<AppHarness::PlayedSound> AppHarness::s_sounds;
 
 namespace {
 
@@ -25,6 +26,7 @@ bool (*g_realPlaySample)(int, float) = nullptr;
 
 bool RecordingPlaySample(int slot, float volume) {
   AppHarness::s_played.push_back(slot);
+  AppHarness::s_sounds.push_back({slot, volume, AppHarness::s_nowMs});
   return g_realPlaySample(slot, volume);
 }
 
@@ -58,6 +60,7 @@ void AppHarness::SetUp() {
   s_nowMs = 1000000;
   SetTimeMsSource([] { return s_nowMs; });
   s_played.clear();
+  s_sounds.clear();
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
 }
 

@@ -41,6 +41,13 @@ class AppHarness : public TempDirTest {
   std::vector<std::string> boxes;
   // The sound slots played, in order (the back end still plays them).
   static std::vector<int> s_played;
+  // The same plays with their volumes and the program's clock then.
+  struct PlayedSound {
+    int slot;
+    float volume;
+    uint32_t timeMs;
+  };
+  static std::vector<PlayedSound> s_sounds;
   // Records every PlaySample of the running program from now on.
   static void RecordPlayedSounds();
 
