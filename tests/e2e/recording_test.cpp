@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "backline/recording/plr_file.h"
@@ -62,8 +64,7 @@ class RecordingTest : public test::AppHarness {
     Hold(kit, button, false);
   }
   void Type(const std::string& text) {
-    for (char c : text)
-      Tap(c == ' ' ? SDL_SCANCODE_SPACE : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'A')));
+    for (char c : text) Tap(c == ' ' ? SDL_SCANCODE_SPACE : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'A')));
   }
   // From the main menu, once it takes keys, chooses entry.
   void Choose(int entry) {
@@ -252,6 +253,72 @@ TEST_F(RecordingTest, AFailedSaveKeepsTheRecordingForAnotherTry) {
   EXPECT_EQ(test::ReadFile("recordings/take.plr").size(), kPlrHeaderSize + kPlrPadSlots * 4 + 4 + kPlrVolumes * 4);
 }
 
+// A version 3 file put together from the format's table, not by our writer:
+// one kit, the paths and events given per pad slot, every volume 0.5.
+struct TablePad {
+  const char* primary;
+  const char* secondary;
+  bool pedal;
+  std::vector<int32_t> events;
+};
+std::string TableFile(const std::vector<TablePad>& pads, int32_t length) {
+  std::string file = "PLR03";
+  auto word = [&file](uint32_t v) {
+    for (int i = 0; i < 4; ++i) file += static_cast<char>(v >> (8 * i) & 0xFF);
+  };
+  word(1);
+  for (size_t slot = 0; slot < 10; ++slot) {
+    std::string record(393, '\0');
+    if (slot < pads.size()) {
+      record.replace(0, std::strlen(pads[slot].primary), pads[slot].primary);
+      record.replace(196, std::strlen(pads[slot].secondary), pads[slot].secondary);
+      record[392] = pads[slot].pedal ? 1 : 0;
+    }
+    file += record;
+  }
+  word(static_cast<uint32_t>(length));
+  for (size_t slot = 0; slot < 10; ++slot) {
+    const std::vector<int32_t> none;
+    const std::vector<int32_t>& events = slot < pads.size() ? pads[slot].events : none;
+    word(static_cast<uint32_t>(events.size()));
+    for (int32_t time : events) word(static_cast<uint32_t>(time));
+  }
+  for (int k = 0; k < 20; ++k) word(0x3F000000);  // 0.5f
+  return file;
+}
+
+TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesFrameByFrame) {
+  test::WriteFile(
+      "recordings/table.plr",
+      TableFile({{"SampleBank\\Snares\\Acoustic Snare.wav", "", false, {1000, 1000, 1000}},
+                 {"SampleBank\\Cymbals\\Hi-Hat Closed.wav", "SampleBank\\Cymbals\\Hi-Hat Open.wav", false, {300, 700}},
+                 {"", "", false, {}},
+                 {"", "", false, {}},
+                 {"SampleBank\\Kick\\Deep Kick.wav", "", true, {100, 600}}},
+                1000));
+  AttachKit();
+  size_t from = 0;
+  uint32_t start = 0;
+  Mark(&from);
+  Choose(kPlayBackEntry);
+  WaitForMode(OpenRecording);
+  Tap(SDL_SCANCODE_RETURN);
+  WaitForMode(Playback);
+  Do([&](GameApp& app) { start = app.screens.player.startTime; });
+  WaitMs(1100);
+  ASSERT_TRUE(RunSteps());
+  std::vector<std::pair<int, uint32_t>> heard;
+  for (size_t i = from; i < s_sounds.size(); ++i) {
+    if (s_sounds[i].slot == kMetronomeSoundSlot) continue;
+    heard.emplace_back(s_sounds[i].slot, s_sounds[i].timeMs - start);
+    EXPECT_FLOAT_EQ(s_sounds[i].volume, 0.5f);
+  }
+  // The pedal's press at 100 is heard; the hi-hat plays its secondary (slot
+  // 11) while the pedal is down and its primary after the release at 600.
+  EXPECT_EQ(heard,
+            (std::vector<std::pair<int, uint32_t>>{{4, 100}, {11, 300}, {1, 700}, {0, 1000}, {0, 1010}, {0, 1020}}));
+}
+
 TEST_F(RecordingTest, ADamagedRecordingReturnsToTheMenuAndChangesNothing) {
   test::WriteFile("recordings/cut.plr", "PLR03 and no more");
   AttachKit();
@@ -263,8 +330,8 @@ TEST_F(RecordingTest, ADamagedRecordingReturnsToTheMenuAndChangesNothing) {
   Tap(SDL_SCANCODE_RETURN);
   Wait(2);
   Do([&](GameApp& app) {
-    unchanged = app.mode == MainMenu && std::equal(std::begin(before.primary), std::end(before.primary),
-                                                   std::begin(app.pads.primary));
+    unchanged = app.mode == MainMenu &&
+                std::equal(std::begin(before.primary), std::end(before.primary), std::begin(app.pads.primary));
   });
   ASSERT_TRUE(RunSteps());
   EXPECT_TRUE(unchanged);

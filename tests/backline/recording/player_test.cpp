@@ -68,7 +68,7 @@ TEST(PlayerVolumesTest, TheStoredOrderWinsForTheRepeatedSlotsAndValuesAreClamped
   PadVolumes volumes;
   ApplyRecordingVolumes(recording, &volumes);
   EXPECT_EQ(volumes.volume[0], 1.0f);
-  EXPECT_FLOAT_EQ(volumes.volume[5], 0.5f);   // entry 10, not entry 5
+  EXPECT_FLOAT_EQ(volumes.volume[5], 0.5f);    // entry 10, not entry 5
   EXPECT_FLOAT_EQ(volumes.volume[14], 0.95f);  // entry 19
   EXPECT_EQ(volumes.volume[15], 1.0f);         // never stored
 }
