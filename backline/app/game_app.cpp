@@ -10,8 +10,10 @@
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "backline/scene/scene_graph.h"
+#include "backline/screens/assign_mode.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/main_menu.h"
+#include "backline/screens/preset_dialogs.h"
 #include "backline/screens/screen_widgets.h"
 #include "backline/screens/update_screens.h"
 #include "backline/sound/sound_backend.h"
@@ -61,6 +63,7 @@ bool GameApp::Init(Basalt::Core* core) {
 bool GameApp::StartSound() {
   Log("Initializing Sound...");
   if (!SelectSoundBackend()) return false;
+  m_soundStarted = true;
   Log("Sound Initialized!");
   return true;
 }
@@ -141,6 +144,12 @@ void GameApp::RunScreen() {
     case FreePlay:
       UpdateFreePlay(*this);
       break;
+    case Assign:
+      UpdateAssignMode(*this);
+      break;
+    case PresetMenu:
+      UpdatePresetMenu(*this);
+      break;
     case MainMenu:
       UpdateMainMenu(*this);
       break;
@@ -152,6 +161,12 @@ void GameApp::RunScreen() {
       break;
     case UpdateCheck:
       UpdateCheckScreen(*this);
+      break;
+    case LoadPresetList:
+      UpdateLoadPresetList(*this);
+      break;
+    case SavePresetName:
+      UpdateSavePresetName(*this);
       break;
     default:
       break;  // screens still to come run only the shared steps
@@ -186,6 +201,8 @@ bool GameApp::Shutdown() {
   drumSet = nullptr;
   if (guiContext) guiContext->Shutdown();
   guiContext.reset();
+  if (m_soundStarted) g_soundBackend.Shutdown();
+  m_soundStarted = false;
   return true;
 }
 
