@@ -15,8 +15,8 @@ struct PadChoice {
   int function;           // 0 normal, 1 enable secondaries
 };
 
-// Kit 0 plays a rock kit; kit 1 a lighter one, its pedal switching the other
-// pads to their secondary sounds.
+// Kit 0 plays a rock kit, kit 1 a lighter one; every pad has a secondary
+// sound for a pedal switched to "enable secondaries" in Assign Mode.
 const PadChoice kPads[10] = {
     {"SampleBank\\Snares\\Acoustic Snare.wav", "SampleBank\\Snares\\Rimshot.wav", 0},
     {"SampleBank\\Cymbals\\Hi-Hat Closed.wav", "SampleBank\\Cymbals\\Hi-Hat Open.wav", 0},
@@ -27,7 +27,7 @@ const PadChoice kPads[10] = {
     {"SampleBank\\Cymbals\\Ride.wav", "SampleBank\\Cymbals\\Bell Ride.wav", 0},
     {"SampleBank\\TomToms\\Low Tom.wav", "SampleBank\\Other\\Cowbell.wav", 0},
     {"SampleBank\\Cymbals\\Splash.wav", "SampleBank\\Cymbals\\China.wav", 0},
-    {"SampleBank\\Kick\\Punchy Kick.wav", nullptr, 1},
+    {"SampleBank\\Kick\\Punchy Kick.wav", nullptr, 0},
 };
 
 // Volumes in file order: sound slots 0..9, then 5..14.

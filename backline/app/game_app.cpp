@@ -63,7 +63,6 @@ bool GameApp::Init(Basalt::Core* core) {
 bool GameApp::StartSound() {
   Log("Initializing Sound...");
   if (!SelectSoundBackend()) return false;
-  m_soundStarted = true;
   Log("Sound Initialized!");
   return true;
 }
@@ -201,8 +200,7 @@ bool GameApp::Shutdown() {
   drumSet = nullptr;
   if (guiContext) guiContext->Shutdown();
   guiContext.reset();
-  if (m_soundStarted) g_soundBackend.Shutdown();
-  m_soundStarted = false;
+  if (g_soundBackend.Shutdown) g_soundBackend.Shutdown();
   return true;
 }
 

@@ -45,7 +45,8 @@ class GameApp : public Basalt::IApp {
   bool Init(Basalt::Core* core) override;
   // One frame: the current screen, then the work every screen shares. False ends the program.
   bool Update() override;
-  // Releases the scene, the GUI context and the sound; the engine's services still exist.
+  // Releases the scene, the GUI context and the sound device; the engine's
+  // services still exist.
   bool Shutdown() override;
 
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
@@ -90,5 +91,4 @@ class GameApp : public Basalt::IApp {
   void DrawTitles();
   void DrawMetronome();
 
-  bool m_soundStarted = false;
 };

@@ -2,6 +2,7 @@
 // keys and virtual kits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -11,7 +12,7 @@
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "basalt/gui/gui_button.h"
-#include "tests/support/app_harness.h"
+#include "tests/support/app_script.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int SelectedSlot(const GameApp& app) {
 
 int SampleAt(int category, int position) { return category * SampleBank::kPerCategory + position; }
 
-class AssignModeTest : public test::AppHarnessTest {
+class AssignModeTest : public test::ScriptedAppTest {
  protected:
   // The pad, its preview and the camera's destination after walking to it.
   void ExpectPad(int padSlot, int item, Basalt::vec3f camera) {
@@ -31,7 +32,7 @@ class AssignModeTest : public test::AppHarnessTest {
       EXPECT_EQ(SelectedSlot(app), padSlot);
       EXPECT_EQ(app.screens.assign.selectedItem, item);
       ASSERT_FALSE(s_played.empty());
-      EXPECT_EQ(s_played.back().slot, padSlot);
+      EXPECT_EQ(s_played.back(), padSlot);
       const Basalt::vec3f& target = app.camera->GetTarget();
       EXPECT_FLOAT_EQ(target.x, camera.x);
       EXPECT_FLOAT_EQ(target.y, camera.y);
@@ -51,22 +52,24 @@ class AssignModeTest : public test::AppHarnessTest {
 };
 
 TEST_F(AssignModeTest, RightFromTheBassPedalStaysOnTheOnlyKit) {
-  AttachKits(1);
+  ASSERT_NE(AttachKit(), nullptr);
   EnterAssignMode();
   Press(SDL_SCANCODE_RIGHT, 4);
   ExpectPad(4, 0, {0.0f, 1.2f, -12.0f});
   Press(SDL_SCANCODE_RIGHT);
   ExpectPad(0, 1, {-5.5f, 8.5f, -12.0f});
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 TEST_F(AssignModeTest, RightFromTheBassPedalGoesToTheOtherKitAndBack) {
-  AttachKits(2);
+  ASSERT_NE(AttachKit(), nullptr);
+  ASSERT_NE(AttachKit(), nullptr);
   EnterAssignMode();
   Press(SDL_SCANCODE_RIGHT, 5);
   ExpectPad(5, 1, {2.0f, 9.9f, -9.7f});
   Press(SDL_SCANCODE_RIGHT, 4);
   ExpectPad(9, 0, {7.3f, 1.2f, -12.0f});
+  Press(SDL_SCANCODE_RETURN);  // the pedal now enables secondaries
   Press(SDL_SCANCODE_RIGHT);
   ExpectPad(0, 1, {-11.6f, 7.0f, -14.0f});
   Then([](GameApp&) { s_played.clear(); });
@@ -76,7 +79,7 @@ TEST_F(AssignModeTest, RightFromTheBassPedalGoesToTheOtherKitAndBack) {
     EXPECT_EQ(app.pads.function[9], EnableSecondaries);
     EXPECT_TRUE(s_played.empty());
   });
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 TEST_F(AssignModeTest, UpAndDownCycleTwoItemsOnAPadAndThreeOnThePedal) {
@@ -98,28 +101,28 @@ TEST_F(AssignModeTest, UpAndDownCycleTwoItemsOnAPadAndThreeOnThePedal) {
   }
   Press(SDL_SCANCODE_UP);
   expectItem(2);
-  ASSERT_TRUE(Run());
-  EXPECT_EQ(s_messageBoxes.size(), 1u);  // no kit: "Drums not found"
+  ASSERT_TRUE(RunScript());
+  EXPECT_EQ(boxes.size(), 1u);  // no kit: "Drums not found"
 }
 
 TEST_F(AssignModeTest, PageDownLowersTheShownVolumeOneStepAPressAndPageUpRaisesIt) {
   EnterAssignMode();
-  for (const char* shown : {"9", "8", "7", "6", "5", "4", "3", "2", "1", "0", "0"}) {
+  for (int press = 1; press <= 11; ++press) {  // from 1.0: 9, 8, ..., 1, 0, 0
     Press(SDL_SCANCODE_PAGEDOWN);
     Frames(1);  // the frame after the step draws the new value
-    Then([=](GameApp&) { EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), shown); });
+    Then([=](GameApp&) { EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), std::to_string(std::max(10 - press, 0))); });
   }
-  for (const char* shown : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "10"}) {
+  for (int press = 1; press <= 11; ++press) {  // from 0: 1, 2, ..., 10, 10
     Press(SDL_SCANCODE_PAGEUP);
     Frames(1);
     Then([=](GameApp& app) {
-      EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), shown);
-      ASSERT_FALSE(s_played.empty());  // each step is heard at its new volume
-      EXPECT_EQ(s_played.back().slot, 0);
-      EXPECT_FLOAT_EQ(s_played.back().volume, app.drumSet->padVolume.volume[0]);
+      EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), std::to_string(std::min(press, 10)));
+      EXPECT_NEAR(app.drumSet->padVolume.volume[0], std::min(0.105f * static_cast<float>(press), 1.0f), 1e-5f);
+      ASSERT_FALSE(s_played.empty());  // each step is heard
+      EXPECT_EQ(s_played.back(), 0);
     });
   }
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 TEST_F(AssignModeTest, ThePedalsFunctionTogglesAndNoneRemovesASecondary) {
@@ -144,7 +147,7 @@ TEST_F(AssignModeTest, ThePedalsFunctionTogglesAndNoneRemovesASecondary) {
     EXPECT_EQ(app.screens.assign.selectedCategory, 0);
     EXPECT_FALSE(ChooseSecondary(app.pads, 0, true));  // the pedal held: still the primary
   });
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 TEST_F(AssignModeTest, EscapeRewritesTheDefaultPresetEvenWhenNothingChanged) {
@@ -159,7 +162,7 @@ TEST_F(AssignModeTest, EscapeRewritesTheDefaultPresetEvenWhenNothingChanged) {
     EXPECT_GT(std::filesystem::last_write_time("presets/default.preset"), old);
     EXPECT_EQ(test::ReadFile("presets/default.preset"), before);
   });
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 TEST_F(AssignModeTest, AFailedDefaultSaveIsToldAndDamagesNothing) {
@@ -167,10 +170,10 @@ TEST_F(AssignModeTest, AFailedDefaultSaveIsToldAndDamagesNothing) {
   std::filesystem::create_directories("presets/default.preset/kept");
   EnterAssignMode();
   Press(SDL_SCANCODE_ESCAPE);
-  ASSERT_TRUE(Run());
-  ASSERT_EQ(s_messageBoxes.size(), 2u);  // "Drums not found", then the save
-  EXPECT_EQ(s_messageBoxes[1].caption, "Error");
-  EXPECT_NE(s_messageBoxes[1].text.find("Presets\\default.preset"), std::string::npos);
+  ASSERT_TRUE(RunScript());
+  ASSERT_EQ(boxes.size(), 2u);  // "Drums not found", then the save
+  EXPECT_EQ(boxes[1].rfind("Error|", 0), 0u);
+  EXPECT_NE(boxes[1].find("Presets\\default.preset"), std::string::npos);
   EXPECT_TRUE(std::filesystem::is_directory("presets/default.preset/kept"));
 }
 
@@ -186,7 +189,7 @@ TEST_F(AssignModeTest, TypingJumpsToTheFirstSampleWithThatBeginningAndAPauseStar
   ExpectPrimary(SampleAt(Other, 4));
   Then([](GameApp&) {
     ASSERT_FALSE(s_played.empty());
-    EXPECT_EQ(s_played.back().slot, 0);  // heard on the pad
+    EXPECT_EQ(s_played.back(), 0);  // heard on the pad
   });
   Wait(1600);
   Type("S");
@@ -200,7 +203,7 @@ TEST_F(AssignModeTest, TypingJumpsToTheFirstSampleWithThatBeginningAndAPauseStar
       if (text.text == "SZ") red = (text.colour & 0xFFFFFF) == 0xFF0000;
     EXPECT_TRUE(red);
   });
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 TEST_F(AssignModeTest, SteppingWrapsAtBothEndsAndEscapeKeepsTheLastStep) {
@@ -223,7 +226,7 @@ TEST_F(AssignModeTest, SteppingWrapsAtBothEndsAndEscapeKeepsTheLastStep) {
     EXPECT_EQ(app.pads.primary[0], SampleAt(Snares, 0));
     EXPECT_FALSE(app.screens.assign.categoryMenuOpen);
   });
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
 }
 
 // Also writes the picture of the screen to $PADLARK_SCREENSHOT when set.
@@ -240,9 +243,11 @@ TEST_F(AssignModeTest, ThePickerIsDrawnOverTheSelectedPad) {
   Frames(60);
   Then([](GameApp& app) {
     EXPECT_STREQ(app.menuButtons[9]->GetCaption(), "Ride.wav");
-    EXPECT_TRUE(SaveScreenshot("assign-mode.png"));
+    unsigned width = 0, height = 0;
+    const std::vector<uint32_t> pixels = CaptureFrame(&width, &height);
+    EXPECT_TRUE(WritePng("assign-mode.png", pixels, width, height));
   });
-  ASSERT_TRUE(Run());
+  ASSERT_TRUE(RunScript());
   EXPECT_GT(std::filesystem::file_size("assign-mode.png"), 1000u);
   if (const char* copy = std::getenv("PADLARK_SCREENSHOT"))
     std::filesystem::copy_file("assign-mode.png", copy, std::filesystem::copy_options::overwrite_existing);

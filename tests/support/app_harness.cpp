@@ -2,205 +2,140 @@
 
 #include <epoxy/gl.h>
 
-#include <filesystem>
+#include <cstdlib>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
 
 #include "backline/app/app_clock.h"
-#include "backline/app/game_app.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/core/core.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/platform/platform_sdl.h"
-#include "tests/content/generate.h"
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STBIW_ASSERT(x)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wconversion"
-#pragma GCC diagnostic ignored "-Wsign-conversion"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#include <stb/stb_image_write.h>
-#pragma GCC diagnostic pop
 
 namespace test {
 
-std::vector<AppHarnessTest::MessageBox> AppHarnessTest::s_messageBoxes;
-std::vector<AppHarnessTest::PlayedSound> AppHarnessTest::s_played;
+uint32_t AppHarness::s_nowMs = 0;
+std::vector<int> AppHarness::s_played;
 
 namespace {
 
-uint32_t g_fakeNow = 1000;
+AppHarness* g_current = nullptr;
 bool (*g_realPlaySample)(int, float) = nullptr;
 
-uint32_t FakeNow() { return g_fakeNow; }
-
-bool RecordPlay(int slot, float volume) {
-  AppHarnessTest::s_played.push_back({slot, volume});
+bool RecordingPlaySample(int slot, float volume) {
+  AppHarness::s_played.push_back(slot);
   return g_realPlaySample(slot, volume);
 }
 
-}  // namespace
-
-// The program with the script played after each of its frames.
-class AppHarnessTest::ScriptedApp : public GameApp {
+// The program, with a hook after each of its frames.
+class HarnessApp : public GameApp {
  public:
-  explicit ScriptedApp(AppHarnessTest* harness) : m_harness(harness) {}
-  bool Update() override { return GameApp::Update() && m_harness->NextFrame(*this); }
-  bool Shutdown() override {
-    if (g_realPlaySample) g_soundBackend.PlaySample = g_realPlaySample;
-    g_realPlaySample = nullptr;
-    return GameApp::Shutdown();
+  explicit HarnessApp(const AppHarness::FrameCallback& onFrame) : m_onFrame(onFrame) {}
+  bool Init(Basalt::Core* core) override {
+    if (!GameApp::Init(core)) return false;
+    m_onFrame(*this, AppHarness::kStarted);
+    return true;
+  }
+  bool Update() override {
+    const bool goOn = GameApp::Update();
+    return m_onFrame(*this, m_frame++) && goOn;
   }
 
  private:
-  AppHarnessTest* m_harness;
+  const AppHarness::FrameCallback& m_onFrame;
+  int m_frame = 0;
 };
 
-void AppHarnessTest::SetUp() {
+}  // namespace
+
+void AppHarness::SetUp() {
   TempDirTest::SetUp();
-  ASSERT_TRUE(GenerateContent("game"));
-  std::filesystem::current_path("game");
-  WriteFile("settings.cfg", "g_screenWidth = 640\ng_screenHeight = 480\ng_noUpdateCheck = 1\n");
-  s_messageBoxes.clear();
-  s_played.clear();
+  ASSERT_EQ(std::system((std::string(CONTENTGEN_PATH) + " .").c_str()), 0);
+  g_current = this;
   Basalt::PlatformSDL::SetMessageBoxHandler(
-      [](const char* caption, const char* text) { s_messageBoxes.push_back({caption, text}); });
-  g_fakeNow = 1000;
-  SetTimeMsSource(&FakeNow);
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+      [](const char* caption, const char* text) { g_current->boxes.push_back(std::string(caption) + "|" + text); });
+  s_nowMs = 1000000;
+  SetTimeMsSource([] { return s_nowMs; });
+  s_played.clear();
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
 }
 
-void AppHarnessTest::TearDown() {
+void AppHarness::TearDown() {
   for (SDL_Joystick* kit : m_kits) SDL_JoystickClose(kit);
+  while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   SetTimeMsSource(nullptr);
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
+  g_current = nullptr;
   TempDirTest::TearDown();
 }
 
-void AppHarnessTest::AttachKits(int count) {
-  for (int i = 0; i < count; ++i) {
-    SDL_VirtualJoystickDesc desc = {};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
-    desc.nbuttons = 8;
-    desc.nhats = 1;
-    desc.vendor_id = 0x1BAD;
-    desc.product_id = 0x0003;
-    desc.name = "Harmonix Drum Kit";
-    const int index = SDL_JoystickAttachVirtualEx(&desc);
-    ASSERT_GE(index, 0) << SDL_GetError();
-    m_kits.push_back(SDL_JoystickOpen(index));
-  }
+SDL_Joystick* AppHarness::AttachKit(uint16_t vendor, uint16_t product) {
+  SDL_VirtualJoystickDesc desc = {};
+  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+  desc.naxes = 0;
+  desc.nbuttons = 12;
+  desc.nhats = 1;
+  desc.vendor_id = vendor;
+  desc.product_id = product;
+  desc.name = "Virtual Drum Kit";
+  const int index = SDL_JoystickAttachVirtualEx(&desc);
+  SDL_Joystick* kit = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+  if (kit) m_kits.push_back(kit);
+  return kit;
 }
 
-void AppHarnessTest::Press(SDL_Scancode key, int times) {
-  for (int i = 0; i < times; ++i)
-    m_steps.push_back({[key](GameApp&) {
-                         for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
-                           SDL_Event event = {};
-                           event.type = type;
-                           event.key.keysym.scancode = key;
-                           SDL_PushEvent(&event);
-                         }
-                       },
-                       2, nullptr});
-}
-
-void AppHarnessTest::Type(const char* text) {
-  for (const char* c = text; *c; ++c) {
-    const SDL_Scancode key = *c == ' '   ? SDL_SCANCODE_SPACE
-                             : *c == '0' ? SDL_SCANCODE_0
-                             : *c < 'A'  ? static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (*c - '1'))
-                                         : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (*c - 'A'));
-    Press(key);
-  }
-}
-
-void AppHarnessTest::Strike(int kit, int button) {
-  m_steps.push_back({[this, kit, button](GameApp&) {
-                       SDL_JoystickSetVirtualButton(m_kits[static_cast<size_t>(kit)], button, SDL_PRESSED);
-                     },
-                     1, nullptr});
-  m_steps.push_back({[this, kit, button](GameApp&) {
-                       SDL_JoystickSetVirtualButton(m_kits[static_cast<size_t>(kit)], button, SDL_RELEASED);
-                     },
-                     1, nullptr});
-}
-
-void AppHarnessTest::Wait(uint32_t ms) {
-  m_steps.push_back({[ms](GameApp&) { g_fakeNow += ms; }, 0, nullptr});
-}
-
-void AppHarnessTest::Frames(int count) {
-  m_steps.push_back({[](GameApp&) {}, count, nullptr});
-}
-
-void AppHarnessTest::Then(std::function<void(GameApp&)> check) { m_steps.push_back({std::move(check), 0, nullptr}); }
-
-void AppHarnessTest::Until(std::function<bool(GameApp&)> ready) {
-  m_steps.push_back({[](GameApp&) {}, 0, std::move(ready)});
-}
-
-void AppHarnessTest::EnterAssignMode() {
-  Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
-  Press(SDL_SCANCODE_DOWN);
-  Press(SDL_SCANCODE_RETURN);
-}
-
-bool AppHarnessTest::NextFrame(GameApp& app) {
-  g_fakeNow += kFrameMs;
-  if (!g_realPlaySample) {
-    g_realPlaySample = g_soundBackend.PlaySample;
-    g_soundBackend.PlaySample = &RecordPlay;
-  }
-  if (m_idleFrames > 0) {
-    --m_idleFrames;
-    return true;
-  }
-  if (m_next == m_steps.size()) return false;
-  Step& step = m_steps[m_next];
-  if (step.ready && !step.ready(app)) return true;
-  step.action(app);
-  m_idleFrames = step.frames;
-  ++m_next;
-  return !::testing::Test::HasFatalFailure();
-}
-
-bool AppHarnessTest::Run() {
-  auto app = std::make_unique<ScriptedApp>(this);
+bool AppHarness::Run(const FrameCallback& onFrame) {
+  HarnessApp app(onFrame);
   Basalt::Core core;
   core.SetPlatformCallback(&GameApp::PlatformCallback);
-  return core.Launch(app.get());
+  return core.Launch(&app);
 }
 
-std::vector<AppHarnessTest::DrawnText> AppHarnessTest::QueuedText() {
-  std::vector<DrawnText> texts;
-  const Basalt::FontManager* fonts = Basalt::g_pGUI->GetFontManager();
-  for (unsigned i = 0; i < fonts->NumQueued(); ++i) {
-    const Basalt::FontManager::TextRequest& request = fonts->GetQueued(i);
-    texts.push_back({std::string(fonts->GetQueuedText(request), request.length), request.font, request.x, request.y,
-                     request.colour});
+void AppHarness::PushKey(SDL_Scancode scancode, bool down) {
+  SDL_Event event = {};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.scancode = scancode;
+  SDL_PushEvent(&event);
+}
+
+void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
+  SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
+}
+
+void AppHarness::RecordPlayedSounds() {
+  if (g_soundBackend.PlaySample != &RecordingPlaySample) g_realPlaySample = g_soundBackend.PlaySample;
+  g_soundBackend.PlaySample = &RecordingPlaySample;
+}
+
+std::vector<uint32_t> AppHarness::CaptureFrame(unsigned* width, unsigned* height) {
+  *width = Basalt::g_pGUI->GetScreenWidth();
+  *height = Basalt::g_pGUI->GetScreenHeight();
+  Basalt::g_pGraphicsGL->RenderFrame();
+  std::vector<uint8_t> rgba(static_cast<size_t>(*width) * *height * 4);
+  glReadPixels(0, 0, static_cast<GLsizei>(*width), static_cast<GLsizei>(*height), GL_RGBA, GL_UNSIGNED_BYTE,
+               rgba.data());
+  Basalt::g_pGraphicsGL->Present();
+  std::vector<uint32_t> pixels(static_cast<size_t>(*width) * *height);
+  for (unsigned y = 0; y < *height; ++y) {
+    for (unsigned x = 0; x < *width; ++x) {
+      const uint8_t* p = &rgba[(static_cast<size_t>(*height - 1 - y) * *width + x) * 4];
+      pixels[static_cast<size_t>(y) * *width + x] = 0xFF000000u | p[0] << 16 | p[1] << 8 | p[2];
+    }
   }
-  return texts;
+  return pixels;
 }
 
-std::string AppHarnessTest::TextAt(unsigned x, unsigned y) {
-  for (const DrawnText& text : QueuedText())
-    if (text.x == x && text.y == y) return text.text;
-  return "";
-}
-
-bool AppHarnessTest::SaveScreenshot(const std::string& path) {
-  Basalt::GraphicsDeviceGL* device = Basalt::g_pGraphicsGL;
-  if (!device || !device->RenderFrame()) return false;
-  const int width = static_cast<int>(device->GetScreenWidth()), height = static_cast<int>(device->GetScreenHeight());
-  std::vector<unsigned char> rgba(static_cast<size_t>(width * height * 4));
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  for (unsigned char* alpha = rgba.data() + 3; alpha < rgba.data() + rgba.size(); alpha += 4) *alpha = 0xFF;
-  stbi_flip_vertically_on_write(1);
-  return stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4) != 0;
+bool AppHarness::WritePng(const std::string& path, const std::vector<uint32_t>& pixels, unsigned width,
+                          unsigned height) {
+  std::vector<uint8_t> rgb;
+  rgb.reserve(pixels.size() * 3);
+  for (uint32_t p : pixels) rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+  return stbi_write_png(path.c_str(), static_cast<int>(width), static_cast<int>(height), 3, rgb.data(),
+                        static_cast<int>(width * 3)) != 0;
 }
 
 }  // namespace test

@@ -1,93 +1,58 @@
 #pragma once
+// Runs the real program headless: GameApp under Basalt::Core, in a fresh game
+// directory written by the content generator, with virtual kits attached
+// before start-up, keys pushed through the platform's event pump, message
+// boxes captured, and a hand-stepped millisecond clock for the program.
 #include <SDL.h>
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "backline/app/game_app.h"
 #include "tests/support/temp_dir.h"
-
-class GameApp;
 
 namespace test {
 
-// Runs the real program, GameApp under the real Core, headless in a fresh
-// game directory made by the content generator ("game" in the test's
-// directory, the working directory while the test runs). The test writes a
-// script of steps (key presses, kit strikes, clock jumps, checks) and Run
-// plays it, one step at the end of a frame, then ends the program. The
-// program's clock is a fake one advancing 10 ms a frame; message boxes and
-// played sounds are recorded.
-class AppHarnessTest : public TempDirTest {
+class AppHarness : public TempDirTest {
  public:
-  struct MessageBox {
-    std::string caption, text;
-  };
-  struct PlayedSound {
-    int slot;
-    float volume;
-  };
-  // What the run showed and played; sounds only while the script runs.
-  static std::vector<MessageBox> s_messageBoxes;
-  static std::vector<PlayedSound> s_played;
-
- protected:
-  static constexpr uint32_t kFrameMs = 10;
-
-  // Content generated, settings written (640 x 480, no update check).
   void SetUp() override;
   void TearDown() override;
 
-  // Before Run: drum kits the program finds at start ("Harmonix Drum Kit").
-  void AttachKits(int count);
+  // A virtual kit present when the program starts (SDL virtual joystick).
+  SDL_Joystick* AttachKit(uint16_t vendor = 0x1BAD, uint16_t product = 0x0003);
+  // Runs the program; onFrame runs once after GameApp::Init (frame
+  // kStarted), then after each frame's GameApp::Update, and returns false to
+  // stop. Returns Core::Launch's result.
+  static constexpr int kStarted = -1;
+  using FrameCallback = std::function<bool(GameApp& app, int frame)>;
+  bool Run(const FrameCallback& onFrame);
 
-  // Script steps.
-  // One press of key: down and up, then the frames until a screen has read it.
-  void Press(SDL_Scancode key, int times = 1);
-  // The keys of text (capital letters, digits, space), one press each.
-  void Type(const char* text);
-  // A strike of button on kit: down for a frame, then up.
-  void Strike(int kit, int button);
-  // The program's clock jumps by ms.
-  void Wait(uint32_t ms);
-  void Frames(int count);
-  // check runs at this point of the script, after a frame's update.
-  void Then(std::function<void(GameApp&)> check);
-  // The script waits until ready holds after a frame's update.
-  void Until(std::function<bool(GameApp&)> ready);
-  // From the main menu (where the program starts) into Assign Mode, once the
-  // menu keys are read.
-  void EnterAssignMode();
+  // Seen by the program on its next frame.
+  static void PushKey(SDL_Scancode scancode, bool down);
+  static void SetButton(SDL_Joystick* kit, int button, bool down);
 
-  // Runs the program through the script; false when it failed to start.
-  bool Run();
+  // The program's clock, advanced by hand.
+  static uint32_t s_nowMs;
+  static void AdvanceClock(uint32_t ms) { s_nowMs += ms; }
 
-  struct DrawnText {
-    std::string text;
-    unsigned font, x, y, colour;
-  };
-  // The text the frame's screens queued so far (in a check: this frame's).
-  static std::vector<DrawnText> QueuedText();
-  // The queued text at (x, y), "" when there is none.
-  static std::string TextAt(unsigned x, unsigned y);
+  // "caption|text" of every message box shown.
+  std::vector<std::string> boxes;
+  // The sound slots played, in order (the back end still plays them).
+  static std::vector<int> s_played;
+  // Records every PlaySample of the running program from now on.
+  static void RecordPlayedSounds();
 
-  // Reads back the frame the program would show now and writes it as a PNG.
-  static bool SaveScreenshot(const std::string& path);
+  std::string LogText() const { return ReadFile("systemlog.txt"); }
+
+  // The frame as the program draws it now (ARGB, top row first), drawn
+  // again from within a frame callback; width x height pixels.
+  static std::vector<uint32_t> CaptureFrame(unsigned* width, unsigned* height);
+  // Writes the frame as a PNG file.
+  static bool WritePng(const std::string& path, const std::vector<uint32_t>& pixels, unsigned width, unsigned height);
 
  private:
-  class ScriptedApp;
-  struct Step {
-    std::function<void(GameApp&)> action;
-    int frames;                         // frames to let pass after it
-    std::function<bool(GameApp&)> ready;  // when set, the step waits for it
-  };
-  bool NextFrame(GameApp& app);
-
-  std::vector<Step> m_steps;
-  size_t m_next = 0;
-  int m_idleFrames = 0;
   std::vector<SDL_Joystick*> m_kits;
 };
 

@@ -13,56 +13,9 @@
 #include <vector>
 
 #include "tests/support/engine_fixture.h"
+#include "tests/support/fake_update_server.h"
 
 namespace {
-
-// A one-connection HTTP server on a free loopback port: it reads the request
-// (up to its NUL), waits, sends its reply (or nothing) and closes.
-class FakeUpdateServer {
- public:
-  FakeUpdateServer(std::string reply, int delayMs, bool answer = true) {
-    m_fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(m_fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
-    m_port = ntohs(address.sin_port);
-    listen(m_fd, 1);
-    m_thread = std::thread([this, reply, delayMs, answer] { Serve(reply, delayMs, answer); });
-  }
-  ~FakeUpdateServer() {
-    m_thread.join();
-    close(m_fd);
-  }
-  unsigned Port() const { return m_port; }
-  std::string Request() {
-    m_thread.join();
-    m_thread = std::thread([] {});
-    return m_request;
-  }
-
- private:
-  void Serve(const std::string& reply, int delayMs, bool answer) {
-    const int client = accept(m_fd, nullptr, nullptr);
-    if (client < 0) return;
-    char c;
-    while (recv(client, &c, 1, 0) == 1) {
-      m_request += c;
-      if (c == '\0') break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    if (answer) send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    close(client);
-  }
-
-  int m_fd;
-  unsigned m_port = 0;
-  std::string m_request;
-  std::thread m_thread;
-};
 
 class UpdateCheckTest : public test::EngineFixture {
  protected:
@@ -84,33 +37,33 @@ TEST(ReplyTest, OnlyAnotherVersionOnThePL1LineIsAnUpdate) {
 }
 
 TEST_F(UpdateCheckTest, SendsTheExactRequestAndReadsTheAnswer) {
-  FakeUpdateServer same("HTTP/1.0 200 OK\n\nPL1: version 1.36\n", 0);
+  test::FakeUpdateServer same("HTTP/1.0 200 OK\n\nPL1: version 1.36\n", 0);
   EXPECT_FALSE(Check(same.Port()));
   EXPECT_EQ(same.Request(), std::string("GET /updates.txt HTTP/1.0\nHost: 127.0.0.1\n\n") + '\0');
   EXPECT_EQ(lines, (std::vector<std::string>{"network received:\n-----------------------------"}));
 
-  FakeUpdateServer newer("HTTP/1.0 200 OK\n\nPL1: version 1.37\n", 0);
+  test::FakeUpdateServer newer("HTTP/1.0 200 OK\n\nPL1: version 1.37\n", 0);
   EXPECT_TRUE(Check(newer.Port()));
-  FakeUpdateServer silent("HTTP/1.0 200 OK\n\nnothing here\n", 0);
+  test::FakeUpdateServer silent("HTTP/1.0 200 OK\n\nnothing here\n", 0);
   EXPECT_FALSE(Check(silent.Port()));
 }
 
 TEST_F(UpdateCheckTest, AFullBufferIsReadSafely) {
   std::string reply = "PL1: version 1.37\n";
   reply.resize(2048, 'x');
-  FakeUpdateServer full(reply, 0);
+  test::FakeUpdateServer full(reply, 0);
   EXPECT_TRUE(Check(full.Port()));
   std::string late(2047, 'x');
   late += "PL1: version 1.37\n";  // beyond the first 2047 bytes: not read
-  FakeUpdateServer beyond(late, 0);
+  test::FakeUpdateServer beyond(late, 0);
   EXPECT_FALSE(Check(beyond.Port()));
 }
 
 TEST_F(UpdateCheckTest, ASlowClosedOrAbsentServerMeansNoUpdate) {
-  FakeUpdateServer slow("PL1: version 1.37\n", 2500);
+  test::FakeUpdateServer slow("PL1: version 1.37\n", 2500);
   EXPECT_FALSE(Check(slow.Port()));
   EXPECT_EQ(lines.back(), "network time out");
-  FakeUpdateServer rude("", 0, false);
+  test::FakeUpdateServer rude("", 0, false);
   EXPECT_FALSE(Check(rude.Port()));
   EXPECT_EQ(lines.back(), "network error");
   EXPECT_FALSE(netCheckForUpdates("version 1.36", "127.0.0.1", 1, [this](const char* l) { lines.push_back(l); }));
@@ -118,7 +71,7 @@ TEST_F(UpdateCheckTest, ASlowClosedOrAbsentServerMeansNoUpdate) {
 }
 
 TEST_F(UpdateCheckTest, AJobReportsItsAnswerAndLogsOnTheMainThread) {
-  FakeUpdateServer newer("PL1: version 1.37\n", 0);
+  test::FakeUpdateServer newer("PL1: version 1.37\n", 0);
   std::strcpy(g_updateHost, "127.0.0.1");
   g_updatePort = static_cast<int>(newer.Port());
   UpdateCheckJob job;
@@ -132,24 +85,9 @@ TEST_F(UpdateCheckTest, AJobReportsItsAnswerAndLogsOnTheMainThread) {
 }
 
 TEST_F(UpdateCheckTest, AWorkerStuckInConnectIsAbandonedWithoutWaiting) {
-  // A listener whose accept queue is full drops further connection attempts:
-  // the job's connect hangs for minutes.
-  const int listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = {};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t size = sizeof address;
-  bind(listener, reinterpret_cast<sockaddr*>(&address), size);
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
-  listen(listener, 0);
-  std::vector<int> fillers;
-  for (int i = 0; i < 3; ++i) {
-    const int filler = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
-    connect(filler, reinterpret_cast<sockaddr*>(&address), size);
-    fillers.push_back(filler);
-  }
+  const test::SilentServer silent;
   std::strcpy(g_updateHost, "127.0.0.1");
-  g_updatePort = ntohs(address.sin_port);
+  g_updatePort = static_cast<int>(silent.Port());
   const auto start = std::chrono::steady_clock::now();
   {
     UpdateCheckJob job;
@@ -159,8 +97,6 @@ TEST_F(UpdateCheckTest, AWorkerStuckInConnectIsAbandonedWithoutWaiting) {
     EXPECT_FALSE(job.UpdateAvailable());
   }
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-  for (int filler : fillers) close(filler);
-  close(listener);
 }
 
 }  // namespace

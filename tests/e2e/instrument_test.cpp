@@ -1,0 +1,244 @@
+// The instrument end to end: the real program, headless, in a generated game
+// directory, played with virtual kits and keys.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "backline/app/app_cvars.h"
+#include "backline/app/default_settings.h"
+#include "backline/scene/camera.h"
+#include "backline/scene/drum_set.h"
+#include "basalt/graphics/mesh_manager_gl.h"
+#include "tests/support/app_harness.h"
+
+namespace {
+
+class InstrumentTest : public test::AppHarness {
+ protected:
+  void SetUp() override {
+    AppHarness::SetUp();
+    test::WriteFile("rmd.dat", "n");
+  }
+  // The mode the program chose at start-up.
+  AppMode FirstMode() {
+    AppMode mode = MainMenu;
+    Run([&](GameApp& app, int frame) {
+      if (frame == AppHarness::kStarted) mode = app.mode;
+      return false;
+    });
+    return mode;
+  }
+  static int Count(int slot) { return static_cast<int>(std::count(s_played.begin(), s_played.end(), slot)); }
+};
+
+TEST_F(InstrumentTest, AFirstStartWritesTheSettingsAndAsksAboutUpdates) {
+  std::remove("rmd.dat");
+  Run([&](GameApp& app, int) {
+    EXPECT_EQ(app.mode, UpdatePrompt);
+    for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_GE(app.pads.primary[slot], 0) << slot;  // the starter kit
+    return false;
+  });
+  EXPECT_EQ(test::ReadFile("settings.cfg"), kDefaultSettingsText);
+  EXPECT_EQ(boxes.size(), 1u);  // no kit
+  EXPECT_EQ(boxes[0].substr(0, 16), "Drums not found|");
+  const std::string log = LogText();
+  for (const char* line : {"Initializing Sound...", "Sound Initialized!", "0 drumsets found!",
+                           "Loading default preset...", "JoystickInitialize failed! Rock Band drum kit not found!"})
+    EXPECT_NE(log.find(line), std::string::npos) << line;
+  EXPECT_EQ(log.find("cannot load default.preset!"), std::string::npos);
+  EXPECT_EQ(log.find("unknown command"), std::string::npos);
+}
+
+TEST_F(InstrumentTest, TheRememberedAnswerDecidesTheFirstScreen) {
+  EXPECT_EQ(FirstMode(), MainMenu);
+  test::WriteFile("rmd.dat", "y");
+  EXPECT_EQ(FirstMode(), UpdateCheck);
+  test::WriteFile("rmd.dat", "?");
+  EXPECT_EQ(FirstMode(), MainMenu);
+  test::WriteFile("rmd.dat", "y");
+  test::WriteFile("settings.cfg", "g_noUpdateCheck = 1\n");
+  EXPECT_EQ(FirstMode(), MainMenu);
+}
+
+TEST_F(InstrumentTest, WithoutAKitTheKeysPlayKitZeroThroughTheGenericRow) {
+  Run([&](GameApp& app, int frame) {
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      PushKey(SDL_SCANCODE_A, true);  // button 0: the blue pad
+    }
+    if (frame == 1) {
+      EXPECT_EQ(app.drumSet->subsetColours[2][0], 0.0f);  // blue's flash takes red and green away
+      PushKey(SDL_SCANCODE_A, false);
+      PushKey(SDL_SCANCODE_D, true);  // button 2: the red pad
+      PushKey(SDL_SCANCODE_X, true);  // button 4: the bass pedal
+    }
+    return frame < 3;
+  });
+  EXPECT_EQ(s_played, (std::vector<int>{2, 0, 4}));
+}
+
+TEST_F(InstrumentTest, AKitsButtonsPlayTheirPadsAndFlashThem) {
+  SDL_Joystick* kit = AttachKit();
+  ASSERT_NE(kit, nullptr);
+  Run([&](GameApp& app, int frame) {
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      SetButton(kit, 0, true);  // a 360 kit's button 0 is the green pad
+    }
+    if (frame == 1) {
+      EXPECT_LT(app.drumSet->subsetColours[3][0], 1.0f);
+      EXPECT_EQ(app.drumSet->subsetColours[3][1], 1.0f);
+      SetButton(kit, 0, false);
+      SetButton(kit, 1, true);  // the red pad
+    }
+    return frame < 3;
+  });
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_EQ(s_played, (std::vector<int>{3, 0}));
+}
+
+TEST_F(InstrumentTest, ThePollingMethodRepeatsAHeldPadButThePedalOnlyOnce) {
+  test::WriteFile("settings.cfg", "g_usePollMethod = 1\n");
+  SDL_Joystick* kit = AttachKit();
+  Run([&](GameApp& app, int frame) {
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      SetButton(kit, 1, true);
+      SetButton(kit, 4, true);
+    }
+    AdvanceClock(30);  // 30 ms frames: the held pad repeats every fourth frame (more than 90 ms)
+    return frame < 12;
+  });
+  EXPECT_EQ(Count(4), 1);
+  EXPECT_EQ(Count(0), 3);
+}
+
+TEST_F(InstrumentTest, TheSecondariesPedalSwitchesAPadToItsSecondarySound) {
+  SDL_Joystick* kit = AttachKit();
+  Run([&](GameApp& app, int frame) {
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      app.pads.function[4] = EnableSecondaries;
+      SetButton(kit, 4, true);  // hold the pedal
+    }
+    if (frame == 1) SetButton(kit, 1, true);  // the red pad: slot 0, whose secondary is slot 10
+    return frame < 3;
+  });
+  EXPECT_EQ(s_played, (std::vector<int>{4, 10}));
+}
+
+TEST_F(InstrumentTest, TwoKitsShowTheTwoKitDrumSet) {
+  AttachKit();
+  AttachKit();
+  Run([&](GameApp& app, int) {
+    EXPECT_EQ(app.numDrumSets, 2u);
+    EXPECT_EQ(app.drumSet->mesh, Basalt::g_pMeshManager->GetMesh("drumset2.gmsh"));
+    EXPECT_GE(app.drumSet->mesh->GetNumSubsets(), 10);  // a subset for every pad slot
+    return false;
+  });
+  EXPECT_NE(LogText().find("2 drumsets found!"), std::string::npos);
+}
+
+TEST_F(InstrumentTest, TheMetronomeClicksOnItsGrid) {
+  std::vector<uint32_t> grid;  // the beat each click was counted from
+  Run([&](GameApp& app, int frame) {
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+    }
+    if (app.menuKeys.startupTime < MenuKeys::kStartupHold) return true;  // menu keys start after 0.1 s
+    if (!app.metronome.on) PushKey(SDL_SCANCODE_SPACE, !app.menuKeys.held[MenuSpace]);
+    if (static_cast<size_t>(Count(kMetronomeSoundSlot)) > grid.size()) grid.push_back(app.metronome.lastTickTime);
+    AdvanceClock(grid.size() == 3 ? 80 : 50);  // 120 BPM: a beat every 500 ms; a click up to 80 ms late
+    return grid.size() < 8;
+  });
+  ASSERT_EQ(grid.size(), 8u);
+  for (size_t i = 2; i < grid.size(); ++i) EXPECT_EQ(grid[i] - grid[i - 1], 500u) << i;
+}
+
+TEST_F(InstrumentTest, TheMenuIgnoresUpAtFirstAndExitEndsTheProgram) {
+  enum Step { kWaitForKeys, kEarlyUp, kLateUp, kSelect, kDone } step = kWaitForKeys;
+  int upsIgnored = 0;
+  const bool ended = Run([&](GameApp& app, int frame) {
+    if (frame < 0) return true;
+    const MainMenuState& menu = app.screens.mainMenu;
+    SDL_Delay(15);  // menu keys count from 0.1 s of frame time, the Up delay from the tenth menu frame
+    const bool ready = app.menuKeys.startupTime >= MenuKeys::kStartupHold;
+    switch (step) {
+      case kWaitForKeys:
+        if (ready && menu.startupDelay > 2) PushKey(SDL_SCANCODE_UP, true), step = kEarlyUp;
+        break;
+      case kEarlyUp:
+        PushKey(SDL_SCANCODE_UP, false);
+        upsIgnored += menu.selection == 0;
+        if (menu.startupDelay == 0) PushKey(SDL_SCANCODE_UP, true), step = kLateUp;
+        break;
+      case kLateUp:
+        PushKey(SDL_SCANCODE_UP, false);
+        if (menu.selection == 4) PushKey(SDL_SCANCODE_RETURN, true), step = kSelect;  // "Free Play" up to "Exit"
+        break;
+      case kSelect:
+        step = app.quitRequested ? kDone : step;
+        break;
+      case kDone:
+        ADD_FAILURE() << "a frame after Exit";
+        break;
+    }
+    return frame < 300;
+  });
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(step, kDone);
+  EXPECT_GT(upsIgnored, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the frame that are clearly red: a pad in the red pad's flash colour.
+int RedPixels(const std::vector<uint32_t>& frame) {
+  return static_cast<int>(std::count_if(frame.begin(), frame.end(), [](uint32_t p) {
+    const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+    return r > 200 && g < 60 && b < 60;
+  }));
+}
+
+// Where the screenshots for the documentation go, when asked for.
+void KeepScreenshot(const char* name, const std::vector<uint32_t>& frame, unsigned width, unsigned height) {
+  if (const char* dir = std::getenv("PADLARK_SCREENSHOT_DIR"))
+    test::AppHarness::WritePng(std::string(dir) + "/" + name, frame, width, height);
+}
+
+TEST_F(InstrumentTest, AStruckPadShowsItsFlashColourOnScreen) {
+  SDL_Joystick* kit = AttachKit();
+  std::vector<uint32_t> before, after;
+  unsigned width = 0, height = 0;
+  Run([&](GameApp& app, int frame) {
+    if (frame < 0) return true;
+    app.sway = Sway{};
+    app.camera->position = app.camera->GetTarget();  // no glide: the view the screen settles on
+    if (frame == 60) {                               // the GUI has faded in
+      const std::vector<uint32_t> menu = CaptureFrame(&width, &height);
+      KeepScreenshot("main-menu.png", menu, width, height);
+      app.mode = FreePlay;
+    }
+    if (frame == 62) {
+      before = CaptureFrame(&width, &height);
+      SetButton(kit, 1, true);  // a 360 kit's red pad
+    }
+    if (frame == 63) {
+      after = CaptureFrame(&width, &height);
+      KeepScreenshot("free-play.png", after, width, height);
+    }
+    return frame < 63;
+  });
+  EXPECT_GT(RedPixels(after), RedPixels(before) + 1000);  // the snare's head, besides its red hoops
+}
+
+}  // namespace

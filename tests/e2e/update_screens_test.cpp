@@ -1,0 +1,80 @@
+// The update question, the check and its answer, end to end.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <string>
+
+#include "backline/net/update_check.h"
+#include "tests/support/app_harness.h"
+#include "tests/support/fake_update_server.h"
+
+namespace {
+
+class UpdateScreensTest : public test::AppHarness {
+ protected:
+  // Presses key once, as soon as the menu keys work, then runs until done(app) or 400 frames.
+  void RunWithKeys(std::vector<SDL_Scancode> keys, const std::function<bool(GameApp&)>& done) {
+    size_t next = 0;
+    bool down = false;
+    Run([&](GameApp& app, int frame) {
+      if (frame < 0) return true;
+      SDL_Delay(5);
+      if (app.menuKeys.startupTime >= MenuKeys::kStartupHold && next < keys.size()) {
+        PushKey(keys[next], !down);
+        next += down ? 1 : 0;
+        down = !down;
+      }
+      return !(next == keys.size() && done(app)) && frame < 400;
+    });
+  }
+  void PointAt(const test::FakeUpdateServer& server) {
+    std::strcpy(g_updateHost, "127.0.0.1");
+    g_updatePort = static_cast<int>(server.Port());
+  }
+};
+
+TEST_F(UpdateScreensTest, TheFirstAnswerIsRemembered) {
+  RunWithKeys({SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN}, [](GameApp& app) { return app.mode == MainMenu; });
+  EXPECT_EQ(test::ReadFile("rmd.dat"), "n");
+  test::FakeUpdateServer same("PL1: version 1.36\n", 0);
+  PointAt(same);
+  std::remove("rmd.dat");
+  AppMode seen = MainMenu;
+  RunWithKeys({SDL_SCANCODE_RETURN}, [&](GameApp& app) {
+    if (app.mode == UpdateCheck) seen = UpdateCheck;
+    return seen == UpdateCheck && app.mode == MainMenu;
+  });
+  EXPECT_EQ(test::ReadFile("rmd.dat"), "y");
+  EXPECT_EQ(seen, UpdateCheck);
+  EXPECT_NE(LogText().find("network received:"), std::string::npos);
+}
+
+TEST_F(UpdateScreensTest, ANewerVersionOffersItsChoices) {
+  test::WriteFile("rmd.dat", "y");
+  test::FakeUpdateServer newer("PL1: version 1.37\n", 0);
+  PointAt(newer);
+  RunWithKeys({SDL_SCANCODE_DOWN, SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN},
+              [](GameApp& app) { return app.mode == MainMenu; });
+  EXPECT_EQ(test::ReadFile("rmd.dat"), "n");  // "Don't tell me again"
+}
+
+TEST_F(UpdateScreensTest, ASilentServerClosesTheBoxAfterSixSecondsAndTheProgramStillEnds) {
+  const test::SilentServer silent;  // the check's connect hangs
+  std::strcpy(g_updateHost, "127.0.0.1");
+  g_updatePort = static_cast<int>(silent.Port());
+  test::WriteFile("rmd.dat", "y");
+  const auto start = std::chrono::steady_clock::now();
+  float checkedFor = 0.0f;
+  Run([&](GameApp& app, int frame) {
+    if (frame < 0) return true;
+    SDL_Delay(20);
+    if (app.mode == UpdateCheck) checkedFor += app.frameTime;
+    return app.mode == UpdateCheck;
+  });
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  EXPECT_NEAR(checkedFor, 6.0f, 0.3f);
+  EXPECT_LT(seconds, 10.0);
+}
+
+}  // namespace

@@ -1,0 +1,93 @@
+#pragma once
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace test {
+
+// A one-connection HTTP server on a free loopback port: it reads the request
+// (up to its NUL), waits, sends its reply (or nothing) and closes.
+class FakeUpdateServer {
+ public:
+  FakeUpdateServer(std::string reply, int delayMs, bool answer = true) {
+    m_fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(m_fd, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
+    m_port = ntohs(address.sin_port);
+    listen(m_fd, 1);
+    m_thread = std::thread([this, reply, delayMs, answer] { Serve(reply, delayMs, answer); });
+  }
+  ~FakeUpdateServer() {
+    m_thread.join();
+    close(m_fd);
+  }
+  unsigned Port() const { return m_port; }
+  std::string Request() {
+    m_thread.join();
+    m_thread = std::thread([] {});
+    return m_request;
+  }
+
+ private:
+  void Serve(const std::string& reply, int delayMs, bool answer) {
+    const int client = accept(m_fd, nullptr, nullptr);
+    if (client < 0) return;
+    char c;
+    while (recv(client, &c, 1, 0) == 1) {
+      m_request += c;
+      if (c == '\0') break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    if (answer) send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    close(client);
+  }
+
+  int m_fd;
+  unsigned m_port = 0;
+  std::string m_request;
+  std::thread m_thread;
+};
+
+// A listener whose accept queue is full: it drops further connection
+// attempts, so a connect to it hangs for minutes.
+class SilentServer {
+ public:
+  SilentServer() {
+    m_listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(m_listener, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size);
+    listen(m_listener, 0);
+    m_port = ntohs(address.sin_port);
+    for (int i = 0; i < 3; ++i) {
+      m_fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
+      connect(m_fillers.back(), reinterpret_cast<sockaddr*>(&address), size);
+    }
+  }
+  ~SilentServer() {
+    for (int filler : m_fillers) close(filler);
+    close(m_listener);
+  }
+  unsigned Port() const { return m_port; }
+
+ private:
+  int m_listener;
+  unsigned m_port = 0;
+  std::vector<int> m_fillers;
+};
+
+}  // namespace test
