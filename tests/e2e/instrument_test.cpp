@@ -133,6 +133,22 @@ TEST_F(InstrumentTest, TheSecondariesPedalSwitchesAPadToItsSecondarySound) {
   EXPECT_EQ(s_played, (std::vector<int>{4, 10}));
 }
 
+TEST_F(InstrumentTest, WithoutInputTheProgramRunsWithNoKitsAndNoKeys) {
+  test::WriteFile("settings.cfg", "g_disableInput = 1\n");
+  Run([&](GameApp& app, int frame) {
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      PushKey(SDL_SCANCODE_A, true);
+    }
+    EXPECT_EQ(app.padMap.numControllers, 0);
+    return frame < 5;
+  });
+  EXPECT_TRUE(s_played.empty());
+  EXPECT_EQ(boxes.size(), 1u);  // "Drums not found"
+  EXPECT_NE(LogText().find("0 drumsets found!"), std::string::npos);
+}
+
 TEST_F(InstrumentTest, TwoKitsShowTheTwoKitDrumSet) {
   AttachKit();
   AttachKit();

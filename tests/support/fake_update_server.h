@@ -11,20 +11,28 @@
 
 namespace test {
 
+// A socket listening on a free loopback port with the given backlog; its
+// address goes to *address.
+inline int ListenOnLoopback(int backlog, sockaddr_in* address) {
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+  *address = {};
+  address->sin_family = AF_INET;
+  address->sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof *address;
+  bind(fd, reinterpret_cast<sockaddr*>(address), size);
+  getsockname(fd, reinterpret_cast<sockaddr*>(address), &size);
+  listen(fd, backlog);
+  return fd;
+}
+
 // A one-connection HTTP server on a free loopback port: it reads the request
 // (up to its NUL), waits, sends its reply (or nothing) and closes.
 class FakeUpdateServer {
  public:
   FakeUpdateServer(std::string reply, int delayMs, bool answer = true) {
-    m_fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(m_fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
+    sockaddr_in address;
+    m_fd = ListenOnLoopback(1, &address);
     m_port = ntohs(address.sin_port);
-    listen(m_fd, 1);
     m_thread = std::thread([this, reply, delayMs, answer] { Serve(reply, delayMs, answer); });
   }
   ~FakeUpdateServer() {
@@ -64,18 +72,12 @@ class FakeUpdateServer {
 class SilentServer {
  public:
   SilentServer() {
-    m_listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(m_listener, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &size);
-    listen(m_listener, 0);
+    sockaddr_in address;
+    m_listener = ListenOnLoopback(0, &address);
     m_port = ntohs(address.sin_port);
     for (int i = 0; i < 3; ++i) {
       m_fillers.push_back(socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0));
-      connect(m_fillers.back(), reinterpret_cast<sockaddr*>(&address), size);
+      connect(m_fillers.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
     }
   }
   ~SilentServer() {
