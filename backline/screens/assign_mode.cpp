@@ -42,10 +42,6 @@ int KitsInUse(const GameApp& app) { return std::clamp(static_cast<int>(app.numDr
 int SelectedPadSlot(const AssignState& state) { return PadSlotOf(state.selectedKit, state.selectedPad); }
 
 bool Pressed(const GameApp& app, MenuKey key) { return app.menuKeys.event[key]; }
-bool UpPressed(const GameApp& app) { return Pressed(app, MenuUp) || Pressed(app, MenuPadButton3); }
-bool DownPressed(const GameApp& app) { return Pressed(app, MenuDown) || Pressed(app, MenuPadButton2); }
-bool EnterPressed(const GameApp& app) { return Pressed(app, MenuEnter) || Pressed(app, MenuPadButton0); }
-bool EscapePressed(const GameApp& app) { return Pressed(app, MenuEscape) || Pressed(app, MenuPadButton1); }
 
 // A pulse brightness: grows with the frame time and restarts at 0.5 above 1.0.
 void AdvanceLevelPulse(float* pulse, float frameTime) {
@@ -104,9 +100,9 @@ bool RunCategoryMenu(GameApp& app, int padSlot, int which) {
   }
   FadeMenuButtons(app, kFunctionButton, 3, 3.0f);
   ShowCategoryButtons(app);
-  if (UpPressed(app)) state.selectedCategory = (state.selectedCategory + kCategoryLines - 1) % kCategoryLines;
-  if (DownPressed(app)) state.selectedCategory = (state.selectedCategory + 1) % kCategoryLines;
-  if (EnterPressed(app)) {
+  if (UpOrYellow(app.menuKeys)) state.selectedCategory = (state.selectedCategory + kCategoryLines - 1) % kCategoryLines;
+  if (DownOrBlue(app.menuKeys)) state.selectedCategory = (state.selectedCategory + 1) % kCategoryLines;
+  if (EnterOrGreen(app.menuKeys)) {
     if (state.selectedCategory != kNoneCategory) {
       state.pickerOpen = true;
     } else {
@@ -114,7 +110,7 @@ bool RunCategoryMenu(GameApp& app, int padSlot, int which) {
       CloseCategoryMenu(app);
       return true;
     }
-  } else if (EscapePressed(app)) {
+  } else if (EscapeOrRed(app.menuKeys)) {
     CloseCategoryMenu(app);
     return true;
   }
@@ -141,8 +137,6 @@ void ShowItemButtons(GameApp& app) {
   if (state.selectedItem == kFunctionButton && app.pads.function[padSlot] == EnableSecondaries)
     state.buttonLevel[kPrimaryButton] = state.buttonLevel[kSecondaryButton] = kRestLevel;
   FadeMenuButtons(app, kFirstCategoryButton, kCategoryLines, 3.0f);  // after a quick accept in the picker
-  for (int i = 0; i < kCategoryLines; ++i)
-    SetBoxOpacity(app.menuButtons[kFirstCategoryButton + i], state.buttonLevel[kFirstCategoryButton + i]);
 
   const Screen screen = ScreenSize();
   const unsigned x = screen.width / 2 - 50, y = screen.height / 2 - 90;
@@ -213,18 +207,18 @@ void RunItemMenuKeys(GameApp& app) {
   AssignState& state = app.screens.assign;
   if (Pressed(app, MenuLeft)) StepPad(app, -1);
   if (Pressed(app, MenuRight)) StepPad(app, +1);
-  if (UpPressed(app)) StepItem(&state, -1);
-  if (DownPressed(app)) StepItem(&state, +1);
+  if (UpOrYellow(app.menuKeys)) StepItem(&state, -1);
+  if (DownOrBlue(app.menuKeys)) StepItem(&state, +1);
   if (Pressed(app, MenuPageUp)) ChangeVolume(app, kVolumeUp);
   if (Pressed(app, MenuPageDown)) ChangeVolume(app, -kVolumeDown);
-  if (EnterPressed(app)) {
+  if (EnterOrGreen(app.menuKeys)) {
     int& function = app.pads.function[SelectedPadSlot(state)];
     if (state.selectedItem == kFunctionButton)
       function = function == NormalFunction ? EnableSecondaries : NormalFunction;
     else
       state.categoryMenuOpen = true;
   }
-  if (EscapePressed(app)) LeaveForMainMenu(app);
+  if (EscapeOrRed(app.menuKeys)) LeaveForMainMenu(app);
 }
 
 }  // namespace

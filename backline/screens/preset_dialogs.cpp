@@ -42,12 +42,11 @@ void UpdatePresetMenu(GameApp& app) {
   const unsigned highlight = AdvancePulse(&menu.pulsePhase, app.frameTime, kHighlightRgb);
   app.guiContext->DrawTextA(1, x + 20, y + 50, menu.line == 0 ? highlight : kIdleColour, "Load Preset");
   app.guiContext->DrawTextA(1, x + 20, y + 80, menu.line == 1 ? highlight : kIdleColour, "Save Preset");
-  const bool* keys = app.menuKeys.event;
-  if (keys[MenuUp] || keys[MenuPadButton3] || keys[MenuDown] || keys[MenuPadButton2]) menu.line = 1 - menu.line;
-  if (keys[MenuEscape]) {
+  if (UpOrYellow(app.menuKeys) || DownOrBlue(app.menuKeys)) menu.line = 1 - menu.line;
+  if (app.menuKeys.event[MenuEscape]) {
     HideBox(app.panelButton);
     EnterAssignMode(app);
-  } else if (keys[MenuEnter] || keys[MenuPadButton0]) {
+  } else if (EnterOrGreen(app.menuKeys)) {
     OpenChoice(app, menu.line);
   }
 }

@@ -107,18 +107,18 @@ int RunSamplePicker(GameApp& app, int padSlot, int which, int category) {
   Search(app, padSlot, which, category);
   DrawSearch(app, centre, now);
 
-  const bool* keys = app.menuKeys.event;
-  if (keys[MenuEscape] || keys[MenuPadButton1]) return Close(app, kPickerCancelled);
+  const MenuKeys& keys = app.menuKeys;
+  if (EscapeOrRed(keys)) return Close(app, kPickerCancelled);
   const int count = app.bank.count[category];
-  if (keys[MenuUp] || keys[MenuPadButton3]) {
+  if (UpOrYellow(keys)) {
     StepTo(app, padSlot, which, category, (picker.cursor + count - 1) % count);
     ClearSearch(&picker);
   }
-  if (keys[MenuDown] || keys[MenuPadButton2]) {
+  if (DownOrBlue(keys)) {
     StepTo(app, padSlot, which, category, (picker.cursor + 1) % count);
     ClearSearch(&picker);
   }
-  if (keys[MenuEnter] || keys[MenuPadButton0]) {
+  if (EnterOrGreen(keys)) {
     StepTo(app, padSlot, which, category, picker.cursor);
     return Close(app, SampleAt(category, picker.cursor));
   }

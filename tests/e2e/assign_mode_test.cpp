@@ -198,11 +198,13 @@ TEST_F(AssignModeTest, TypingJumpsToTheFirstSampleWithThatBeginningAndAPauseStar
 }
 
 TEST_F(AssignModeTest, SteppingWrapsAtBothEndsAndEscapeKeepsTheLastStep) {
+  SDL_Joystick* kit = AttachKit();
+  ASSERT_NE(kit, nullptr);
   EnterAssignMode();
   OpenPicker(Snares);  // Acoustic Snare ... Rimshot, seven samples
   Press(SDL_SCANCODE_UP);
   ExpectPrimary(SampleAt(Snares, 6));
-  Press(SDL_SCANCODE_DOWN);
+  Hit(kit, 2);  // blue: down
   ExpectPrimary(SampleAt(Snares, 0));
   Press(SDL_SCANCODE_DOWN);
   Press(SDL_SCANCODE_ESCAPE);
@@ -212,7 +214,7 @@ TEST_F(AssignModeTest, SteppingWrapsAtBothEndsAndEscapeKeepsTheLastStep) {
     EXPECT_TRUE(app.screens.assign.categoryMenuOpen);
   });
   Press(SDL_SCANCODE_RETURN);  // the picker again, on the first sample
-  Press(SDL_SCANCODE_RETURN);  // accepted
+  Hit(kit, 0);                 // green: accepted
   Then([](GameApp& app) {
     EXPECT_EQ(app.pads.primary[0], SampleAt(Snares, 0));
     EXPECT_FALSE(app.screens.assign.categoryMenuOpen);

@@ -19,6 +19,11 @@ void ScriptedAppTest::Press(SDL_Scancode key, int times) {
                        2, nullptr});
 }
 
+void ScriptedAppTest::Hit(SDL_Joystick* kit, int button) {
+  m_steps.push_back({[=](GameApp&) { SetButton(kit, button, true); }, 1, nullptr});
+  m_steps.push_back({[=](GameApp&) { SetButton(kit, button, false); }, 1, nullptr});
+}
+
 void ScriptedAppTest::Type(const char* text) {
   for (const char* c = text; *c; ++c) {
     const SDL_Scancode key = *c == ' '   ? SDL_SCANCODE_SPACE

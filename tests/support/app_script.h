@@ -23,6 +23,8 @@ class ScriptedAppTest : public AppHarness {
 
   // One press of key (down, up), then the frames until a screen has read it.
   void Press(SDL_Scancode key, int times = 1);
+  // A strike of button on kit: down for a frame, then up.
+  void Hit(SDL_Joystick* kit, int button);
   // The keys of text (capital letters, digits, space), one press each.
   void Type(const char* text);
   // The program's clock jumps by ms.
