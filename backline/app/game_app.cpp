@@ -10,9 +10,11 @@
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "backline/scene/scene_graph.h"
+#include "backline/screens/assign_mode.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/main_menu.h"
 #include "backline/screens/playback_screen.h"
+#include "backline/screens/preset_dialogs.h"
 #include "backline/screens/record_screen.h"
 #include "backline/screens/recording_dialogs.h"
 #include "backline/screens/screen_widgets.h"
@@ -150,6 +152,12 @@ void GameApp::RunScreen() {
     case Playback:
       UpdatePlaybackScreen(*this);
       break;
+    case Assign:
+      UpdateAssignMode(*this);
+      break;
+    case PresetMenu:
+      UpdatePresetMenu(*this);
+      break;
     case MainMenu:
       UpdateMainMenu(*this);
       break;
@@ -167,6 +175,12 @@ void GameApp::RunScreen() {
       break;
     case OpenRecording:
       UpdateOpenRecordingScreen(*this);
+      break;
+    case LoadPresetList:
+      UpdateLoadPresetList(*this);
+      break;
+    case SavePresetName:
+      UpdateSavePresetName(*this);
       break;
     default:
       break;  // screens still to come run only the shared steps

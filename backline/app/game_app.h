@@ -33,7 +33,7 @@ class GameApp : public Basalt::IApp {
  public:
   static constexpr const char* kVersionText = "version 1.36";
   static constexpr const char* kWindowTitle = "Padlark";
-  static constexpr int kMenuButtons = 12;
+  static constexpr int kMenuButtons = AssignState::kMenuButtons;
   static constexpr unsigned kPanelButtonId = 13;
   static constexpr unsigned kMetronomeButtonId = 14;
 
@@ -64,6 +64,7 @@ class GameApp : public Basalt::IApp {
   PadMap padMap;
   HitState hits;
   bool secondariesHeld = false;
+  NameList presetNames;  // the load-preset list, rebuilt each time it opens
 
   MenuKeys menuKeys;
   TextEntry textEntry;
