@@ -5,105 +5,51 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <deque>
 #include <filesystem>
-#include <functional>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "backline/recording/plr_file.h"
 #include "backline/scene/drum_set.h"
-#include "tests/support/app_harness.h"
+#include "tests/support/app_script.h"
 
 namespace {
 
-constexpr uint32_t kFrameMs = 10;  // the clock's step between frames
-constexpr int kMaxFrames = 3000;
 enum MenuEntry { kRecordEntry = 2, kPlayBackEntry = 3 };
 
-class RecordingTest : public test::AppHarness {
+class RecordingTest : public test::ScriptedAppTest {
  protected:
-  // A step runs once a frame, after the program's update, until it returns true.
-  using Step = std::function<bool(GameApp&)>;
-
-  void SetUp() override {
-    AppHarness::SetUp();
-    test::WriteFile("rmd.dat", "n");
-  }
-
-  void Then(Step step) { m_steps.push_back(std::move(step)); }
-  void Do(std::function<void(GameApp&)> action) {
-    Then([action](GameApp& app) {
-      action(app);
-      return true;
-    });
-  }
-  void Wait(int frames) {
-    auto left = std::make_shared<int>(frames);
-    Then([left](GameApp&) { return --*left <= 0; });
-  }
   void WaitForMode(AppMode mode) {
-    Then([mode](GameApp& app) { return app.mode == mode; });
-  }
-  void WaitMs(uint32_t ms) {
-    auto until = std::make_shared<uint32_t>(0);
-    Do([until, ms](GameApp&) { *until = s_nowMs + ms; });
-    Then([until](GameApp&) { return s_nowMs >= *until; });
-  }
-  void Tap(SDL_Scancode key) {
-    Do([key](GameApp&) { PushKey(key, true); });
-    Do([key](GameApp&) { PushKey(key, false); });
+    Until([mode](GameApp& app) { return app.mode == mode; });
   }
   void Hold(SDL_Joystick* kit, int button, bool down) {
-    Do([kit, button, down](GameApp&) { SetButton(kit, button, down); });
-  }
-  void Hit(SDL_Joystick* kit, int button) {
-    Hold(kit, button, true);
-    Hold(kit, button, false);
-  }
-  void Type(const std::string& text) {
-    for (char c : text) Tap(c == ' ' ? SDL_SCANCODE_SPACE : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'A')));
+    Then([kit, button, down](GameApp&) { SetButton(kit, button, down); });
   }
   // From the main menu, once it takes keys, chooses entry.
   void Choose(int entry) {
     WaitForMode(MainMenu);
-    Then([](GameApp& app) { return app.menuKeys.startupTime > MenuKeys::kStartupHold; });
-    Do([entry](GameApp& app) { app.screens.mainMenu.selection = entry; });
-    Tap(SDL_SCANCODE_RETURN);
+    Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
+    Then([entry](GameApp& app) { app.screens.mainMenu.selection = entry; });
+    Press(SDL_SCANCODE_RETURN);
   }
-  // Remembers how many sounds have been played when the step runs.
+  // Remembers how many sounds have been played at this point.
   void Mark(size_t* at) {
-    Do([at](GameApp&) { *at = s_sounds.size(); });
+    Then([at](GameApp&) { *at = s_sounds.size(); });
   }
-  void StopAndName(const std::string& name) {
-    Tap(SDL_SCANCODE_RETURN);
+  void StopAndName(const char* name) {
+    Press(SDL_SCANCODE_RETURN);
     WaitForMode(SaveRecordingName);
     Type(name);
-    Tap(SDL_SCANCODE_RETURN);
+    Press(SDL_SCANCODE_RETURN);
   }
   // From the menu, opens the first recording of the list and plays it for ms.
   void PlayBackFirst(uint32_t ms) {
     Choose(kPlayBackEntry);
     WaitForMode(OpenRecording);
-    Tap(SDL_SCANCODE_RETURN);
+    Press(SDL_SCANCODE_RETURN);
     WaitForMode(Playback);
-    WaitMs(ms);
-  }
-
-  // Runs the program through the queued steps; false when it stopped early.
-  bool RunSteps() {
-    const bool launched = Run([this](GameApp& app, int frame) {
-      if (frame == kStarted) {
-        RecordPlayedSounds();
-        return true;
-      }
-      AdvanceClock(kFrameMs);
-      if (!m_steps.empty() && m_steps.front()(app)) m_steps.pop_front();
-      return !m_steps.empty() && frame < kMaxFrames;
-    });
-    return launched && m_steps.empty();
+    Frames(static_cast<int>(ms / kFrameMs));
   }
 
   // The pad strikes played from index first up to last (the metronome left
@@ -116,26 +62,21 @@ class RecordingTest : public test::AppHarness {
     for (PlayedSound& strike : strikes) strike.timeMs -= start;
     return strikes;
   }
-
- private:
-  std::deque<Step> m_steps;
 };
 
 TEST_F(RecordingTest, EnterBeforeAnyHitReturnsToTheMenuWithoutARecording) {
   AttachKit();
   Choose(kRecordEntry);
   WaitForMode(Record);
-  Wait(5);
-  Tap(SDL_SCANCODE_RETURN);
+  Frames(5);
+  Then([](GameApp&) { EXPECT_EQ(TextAt(150, 340), "Start playing to begin"); });
+  Press(SDL_SCANCODE_RETURN);
   WaitForMode(MainMenu);
-  bool metronomeOn = true, events = true;
-  Do([&](GameApp& app) {
-    metronomeOn = app.metronome.on;
-    events = app.recording.HasEvents();
+  Then([](GameApp& app) {
+    EXPECT_FALSE(app.metronome.on);
+    EXPECT_FALSE(app.recording.HasEvents());
   });
-  ASSERT_TRUE(RunSteps());
-  EXPECT_FALSE(metronomeOn);
-  EXPECT_FALSE(events);
+  ASSERT_TRUE(RunScript());
   EXPECT_TRUE(std::filesystem::is_empty("recordings"));
 }
 
@@ -143,28 +84,28 @@ TEST_F(RecordingTest, APatternSavedUnderATypedNamePlaysBackAsItWasPlayed) {
   SDL_Joystick* kit = AttachKit();
   Choose(kRecordEntry);
   WaitForMode(Record);
-  Wait(20);  // silence before the first hit is not recorded
+  Frames(20);  // silence before the first hit is not recorded
   size_t recorded = 0, played = 0;
   Mark(&recorded);
   for (int button : {0, 1, 0, 3, 2, 4, 1}) {
     Hit(kit, button);
-    Wait(7 + 4 * button);
+    Frames(7 + 4 * button);
   }
-  bool released = false;
-  std::string name;
+  Then([](GameApp&) { EXPECT_EQ(TextAt(220, 340), "Recording..."); });
   StopAndName("MY SONG");
   WaitForMode(MainMenu);
-  Do([&](GameApp& app) { released = !app.recording.HasEvents(); });
+  Then([](GameApp& app) { EXPECT_FALSE(app.recording.HasEvents()); });  // a saved recording leaves memory
   Mark(&played);
   PlayBackFirst(1500);
-  Do([&](GameApp& app) { name = app.playbackName; });
-  Tap(SDL_SCANCODE_ESCAPE);
+  Then([](GameApp& app) {
+    EXPECT_STREQ(app.playbackName, "my song.plr");
+    EXPECT_EQ(TextAt(295, 455), "DONE");
+  });
+  Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
-  ASSERT_TRUE(RunSteps());
+  ASSERT_TRUE(RunScript());
 
   EXPECT_TRUE(std::filesystem::exists("recordings/my song.plr"));
-  EXPECT_TRUE(released);  // a saved recording is gone from memory
-  EXPECT_EQ(name, "my song.plr");
   const std::vector<PlayedSound> live = Strikes(recorded, played), replay = Strikes(played);
   ASSERT_EQ(live.size(), 7u);
   ASSERT_EQ(replay.size(), live.size());
@@ -179,21 +120,19 @@ TEST_F(RecordingTest, TheModifierPedalIsRecordedAsItsPressAndRelease) {
   SDL_Joystick* kit = AttachKit();
   Choose(kRecordEntry);
   WaitForMode(Record);
-  Do([](GameApp& app) { app.pads.function[BassPedal] = EnableSecondaries; });
+  Then([](GameApp& app) { app.pads.function[BassPedal] = EnableSecondaries; });
   size_t from = 0;
   Mark(&from);
   Hold(kit, BassPedal, true);
-  Wait(99);
+  Frames(98);
   Hold(kit, BassPedal, false);
-  Wait(3);
-  std::vector<int32_t> pedal;
-  Tap(SDL_SCANCODE_RETURN);
+  Frames(3);
+  Press(SDL_SCANCODE_RETURN);
   WaitForMode(SaveRecordingName);
-  Do([&](GameApp& app) { pedal = app.recording.tracks[BassPedal]; });
-  Tap(SDL_SCANCODE_ESCAPE);
+  Then([](GameApp& app) { EXPECT_EQ(app.recording.tracks[BassPedal], (std::vector<int32_t>{0, 1000})); });
+  Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
-  ASSERT_TRUE(RunSteps());
-  EXPECT_EQ(pedal, (std::vector<int32_t>{0, 1000}));
+  ASSERT_TRUE(RunScript());
   const std::vector<PlayedSound> strikes = Strikes(from);
   ASSERT_EQ(strikes.size(), 1u);  // only the press is heard
   EXPECT_EQ(strikes[0].slot, BassPedal);
@@ -210,16 +149,13 @@ TEST_F(RecordingTest, ATwoKitRecordingSwitchesTheDrumSetWhilePlaying) {
   test::WriteFile("recordings/duo.plr", std::string(bytes.begin(), bytes.end()));
   AttachKit();
   size_t from = 0;
-  unsigned kitsWhilePlaying = 0, kitsAfter = 0;
   Mark(&from);
   PlayBackFirst(300);
-  Do([&](GameApp& app) { kitsWhilePlaying = app.drumSet->GetKitCount(); });
-  Tap(SDL_SCANCODE_ESCAPE);
+  Then([](GameApp& app) { EXPECT_EQ(app.drumSet->GetKitCount(), 2u); });
+  Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
-  Do([&](GameApp& app) { kitsAfter = app.drumSet->GetKitCount(); });
-  ASSERT_TRUE(RunSteps());
-  EXPECT_EQ(kitsWhilePlaying, 2u);
-  EXPECT_EQ(kitsAfter, 1u);
+  Then([](GameApp& app) { EXPECT_EQ(app.drumSet->GetKitCount(), 1u); });
+  ASSERT_TRUE(RunScript());
   const std::vector<PlayedSound> strikes = Strikes(from);
   ASSERT_EQ(strikes.size(), 2u);
   EXPECT_EQ(strikes[1].slot, 7);
@@ -233,21 +169,17 @@ TEST_F(RecordingTest, AFailedSaveKeepsTheRecordingForAnotherTry) {
   Choose(kRecordEntry);
   WaitForMode(Record);
   Hit(kit, 0);
-  Wait(3);
+  Frames(3);
   StopAndName("TAKE");
-  Wait(5);
-  AppMode modeAfterFailure = MainMenu;
-  bool kept = false;
-  Do([&](GameApp& app) {
-    modeAfterFailure = app.mode;
-    kept = app.recording.HasEvents();
-    std::filesystem::remove("recordings");
+  Frames(5);
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.mode, SaveRecordingName);
+    EXPECT_TRUE(app.recording.HasEvents());
+    std::filesystem::remove("recordings");  // the next try finds no file in the way
   });
-  Tap(SDL_SCANCODE_RETURN);
+  Press(SDL_SCANCODE_RETURN);
   WaitForMode(MainMenu);
-  ASSERT_TRUE(RunSteps());
-  EXPECT_EQ(modeAfterFailure, SaveRecordingName);
-  EXPECT_TRUE(kept);
+  ASSERT_TRUE(RunScript());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].find("recordings\\take.plr"), std::string::npos) << boxes[0];
   EXPECT_EQ(test::ReadFile("recordings/take.plr").size(), kPlrHeaderSize + kPlrPadSlots * 4 + 4 + kPlrVolumes * 4);
@@ -302,11 +234,11 @@ TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesFrameByFram
   Mark(&from);
   Choose(kPlayBackEntry);
   WaitForMode(OpenRecording);
-  Tap(SDL_SCANCODE_RETURN);
+  Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
-  Do([&](GameApp& app) { start = app.screens.player.startTime; });
-  WaitMs(1100);
-  ASSERT_TRUE(RunSteps());
+  Then([&](GameApp& app) { start = app.screens.player.startTime; });
+  Frames(110);
+  ASSERT_TRUE(RunScript());
   std::vector<std::pair<int, uint32_t>> heard;
   for (size_t i = from; i < s_sounds.size(); ++i) {
     if (s_sounds[i].slot == kMetronomeSoundSlot) continue;
@@ -324,16 +256,16 @@ TEST_F(RecordingTest, ADamagedRecordingReturnsToTheMenuAndChangesNothing) {
   AttachKit();
   PadAssignment before;
   bool unchanged = false;
-  Do([&](GameApp& app) { before = app.pads; });
+  Then([&](GameApp& app) { before = app.pads; });
   Choose(kPlayBackEntry);
   WaitForMode(OpenRecording);
-  Tap(SDL_SCANCODE_RETURN);
-  Wait(2);
-  Do([&](GameApp& app) {
+  Press(SDL_SCANCODE_RETURN);
+  Frames(2);
+  Then([&](GameApp& app) {
     unchanged = app.mode == MainMenu &&
                 std::equal(std::begin(before.primary), std::end(before.primary), std::begin(app.pads.primary));
   });
-  ASSERT_TRUE(RunSteps());
+  ASSERT_TRUE(RunScript());
   EXPECT_TRUE(unchanged);
   EXPECT_TRUE(boxes.empty());
 }
