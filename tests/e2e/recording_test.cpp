@@ -251,23 +251,4 @@ TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesFrameByFram
             (std::vector<std::pair<int, uint32_t>>{{4, 100}, {11, 300}, {1, 700}, {0, 1000}, {0, 1010}, {0, 1020}}));
 }
 
-TEST_F(RecordingTest, ADamagedRecordingReturnsToTheMenuAndChangesNothing) {
-  test::WriteFile("recordings/cut.plr", "PLR03 and no more");
-  AttachKit();
-  PadAssignment before;
-  bool unchanged = false;
-  Then([&](GameApp& app) { before = app.pads; });
-  Choose(kPlayBackEntry);
-  WaitForMode(OpenRecording);
-  Press(SDL_SCANCODE_RETURN);
-  Frames(2);
-  Then([&](GameApp& app) {
-    unchanged = app.mode == MainMenu &&
-                std::equal(std::begin(before.primary), std::end(before.primary), std::begin(app.pads.primary));
-  });
-  ASSERT_TRUE(RunScript());
-  EXPECT_TRUE(unchanged);
-  EXPECT_TRUE(boxes.empty());
-}
-
 }  // namespace
