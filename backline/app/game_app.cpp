@@ -10,8 +10,10 @@
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "backline/scene/scene_graph.h"
+#include "backline/screens/assign_mode.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/main_menu.h"
+#include "backline/screens/preset_dialogs.h"
 #include "backline/screens/screen_widgets.h"
 #include "backline/screens/update_screens.h"
 #include "backline/sound/sound_backend.h"
@@ -141,6 +143,12 @@ void GameApp::RunScreen() {
     case FreePlay:
       UpdateFreePlay(*this);
       break;
+    case Assign:
+      UpdateAssignMode(*this);
+      break;
+    case PresetMenu:
+      UpdatePresetMenu(*this);
+      break;
     case MainMenu:
       UpdateMainMenu(*this);
       break;
@@ -152,6 +160,12 @@ void GameApp::RunScreen() {
       break;
     case UpdateCheck:
       UpdateCheckScreen(*this);
+      break;
+    case LoadPresetList:
+      UpdateLoadPresetList(*this);
+      break;
+    case SavePresetName:
+      UpdateSavePresetName(*this);
       break;
     default:
       break;  // screens still to come run only the shared steps

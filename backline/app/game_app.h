@@ -14,6 +14,7 @@
 #include "backline/net/update_check.h"
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_hits.h"
+#include "backline/pads/name_list.h"
 #include "backline/pads/pad_map.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/screens/screen_state.h"
@@ -31,7 +32,7 @@ class GameApp : public Basalt::IApp {
  public:
   static constexpr const char* kVersionText = "version 1.36";
   static constexpr const char* kWindowTitle = "Padlark";
-  static constexpr int kMenuButtons = 12;
+  static constexpr int kMenuButtons = AssignState::kMenuButtons;
   static constexpr unsigned kPanelButtonId = 13;
   static constexpr unsigned kMetronomeButtonId = 14;
 
@@ -62,6 +63,7 @@ class GameApp : public Basalt::IApp {
   PadMap padMap;
   HitState hits;
   bool secondariesHeld = false;
+  NameList presetNames;  // the load-preset list, rebuilt each time it opens
 
   MenuKeys menuKeys;
   TextEntry textEntry;
@@ -88,4 +90,5 @@ class GameApp : public Basalt::IApp {
   void RunScreen();
   void DrawTitles();
   void DrawMetronome();
+
 };

@@ -36,3 +36,10 @@ struct MenuKeys {
 // key already down when it ends fires on the first poll after. input null:
 // no events.
 void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime);
+
+// The kit's pads as menu keys alongside the keyboard's: yellow (button 3)
+// moves up, blue (2) down, green (0) enters and red (1) goes back.
+inline bool UpOrYellow(const MenuKeys& keys) { return keys.event[MenuUp] || keys.event[MenuPadButton3]; }
+inline bool DownOrBlue(const MenuKeys& keys) { return keys.event[MenuDown] || keys.event[MenuPadButton2]; }
+inline bool EnterOrGreen(const MenuKeys& keys) { return keys.event[MenuEnter] || keys.event[MenuPadButton0]; }
+inline bool EscapeOrRed(const MenuKeys& keys) { return keys.event[MenuEscape] || keys.event[MenuPadButton1]; }

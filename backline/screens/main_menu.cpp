@@ -3,6 +3,7 @@
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
 #include "backline/scene/camera.h"
+#include "backline/screens/assign_mode.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/screen_widgets.h"
 
@@ -19,9 +20,7 @@ void Select(GameApp& app, int selection) {
       app.mode = FreePlay;
       break;
     case 1:
-      app.textEntry.active = true;
-      ClearTextEntry(&app.textEntry);
-      app.mode = Assign;
+      EnterAssignMode(app);
       break;
     case 2:
       app.secondariesHeld = false;

@@ -1,0 +1,16 @@
+#pragma once
+// The preset dialogs around Assign Mode: the "Load Preset" / "Save Preset"
+// menu that TAB opens, the list of the "presets" folder, and the name entry
+// that saves the assignment as "presets\<name>.preset". Loading and Escape
+// from the menu return to Assign Mode with typing working again; saving and
+// Escape from the list or the name entry go to the main menu.
+class GameApp;
+
+// One frame of each screen: modes PresetMenu, LoadPresetList, SavePresetName.
+void UpdatePresetMenu(GameApp& app);
+void UpdateLoadPresetList(GameApp& app);
+void UpdateSavePresetName(GameApp& app);
+
+// Saves the pad assignment and volumes to path; when that fails (the file
+// already there is left as it was) a message box names the file.
+bool SaveAssignedPreset(GameApp& app, const char* path);

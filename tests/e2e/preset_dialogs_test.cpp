@@ -1,0 +1,155 @@
+// The preset menu, the load-preset list and the save-preset name entry,
+// driven through the real program with keys.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "backline/app/game_app.h"
+#include "backline/scene/drum_set.h"
+#include "tests/support/app_script.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// 640 x 480: where the list's lines, its empty text and the typed name are drawn.
+constexpr unsigned kListX = 100, kFirstListY = 100, kEmptyX = 235, kEmptyY = 235, kTypedX = 100, kTypedY = 262;
+
+class PresetDialogsTest : public test::ScriptedAppTest {
+ protected:
+  // From Assign Mode through the preset menu into its line (0 load, 1 save).
+  void OpenPresetDialog(int line) {
+    Press(SDL_SCANCODE_TAB);
+    Then([=](GameApp& app) {
+      ASSERT_EQ(app.mode, PresetMenu);
+      EXPECT_FALSE(app.textEntry.active);
+      if (app.screens.presetMenu.line != line) {  // the menu keeps its line between openings
+        PushKey(SDL_SCANCODE_DOWN, true);
+        PushKey(SDL_SCANCODE_DOWN, false);
+      }
+    });
+    Frames(2);
+    Press(SDL_SCANCODE_RETURN);
+    Frames(1);  // the dialog's first frame
+    Then([=](GameApp& app) { ASSERT_EQ(app.mode, line == 0 ? LoadPresetList : SavePresetName); });
+  }
+  void ExpectListLines(int first) {
+    Then([=](GameApp&) {
+      for (int line = 0; line < 10; ++line)
+        EXPECT_EQ(TextAt(kListX, kFirstListY + 30 * static_cast<unsigned>(line)),
+                  std::to_string(first + line) + ".preset");
+    });
+  }
+  void ExpectMode(AppMode mode) {
+    Then([=](GameApp& app) { EXPECT_EQ(app.mode, mode); });
+  }
+};
+
+TEST_F(PresetDialogsTest, MySongIsSavedUnderItsLoweredNameLoadsBackAndTypingThenReachesThePicker) {
+  EnterAssignMode();
+  OpenPresetDialog(1);
+  Type("MY SONG");
+  Frames(1);
+  Then([](GameApp&) { EXPECT_EQ(TextAt(kTypedX, kTypedY).substr(0, 7), "MY SONG"); });
+  Press(SDL_SCANCODE_RETURN);
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.mode, MainMenu);
+    EXPECT_EQ(fs::file_size("presets/my song.preset"), 4044u);
+  });
+  Press(SDL_SCANCODE_RETURN);  // the menu still on "Assign Pads"
+  Press(SDL_SCANCODE_PAGEDOWN);
+  Then([](GameApp& app) { EXPECT_LT(app.drumSet->padVolume.volume[0], 1.0f); });
+  OpenPresetDialog(0);
+  Then([](GameApp&) {
+    EXPECT_EQ(TextAt(kListX, kFirstListY), "default.preset");
+    EXPECT_EQ(TextAt(kListX, kFirstListY + 30), "my song.preset");
+  });
+  Press(SDL_SCANCODE_DOWN);
+  Press(SDL_SCANCODE_RETURN);
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.mode, Assign);
+    EXPECT_FLOAT_EQ(app.drumSet->padVolume.volume[0], 1.0f);
+    EXPECT_TRUE(app.textEntry.active);
+  });
+  Press(SDL_SCANCODE_RETURN);  // Snare
+  Press(SDL_SCANCODE_RETURN);  // the picker
+  Type("R");
+  Then([](GameApp& app) { EXPECT_EQ(app.pads.primary[0], 6); });  // Rimshot, the last snare
+  ASSERT_TRUE(RunScript());
+}
+
+TEST_F(PresetDialogsTest, TwentyFivePresetsPageTenToNineteenThenFifteenToTwentyFour) {
+  const std::string preset = test::ReadFile("presets/default.preset");
+  fs::remove("presets/default.preset");
+  for (int i = 0; i < 25; ++i) test::WriteFile("presets/" + std::to_string(i + 100).substr(1) + ".preset", preset);
+  EnterAssignMode();
+  OpenPresetDialog(0);
+  Then([](GameApp&) { EXPECT_EQ(TextAt(kListX, kFirstListY), "00.preset"); });
+  Press(SDL_SCANCODE_PAGEDOWN);
+  Frames(1);
+  ExpectListLines(10);
+  Press(SDL_SCANCODE_PAGEDOWN);
+  Frames(1);
+  ExpectListLines(15);
+  Press(SDL_SCANCODE_DOWN, 12);  // the last line, never past the last name
+  Frames(1);
+  ExpectListLines(15);
+  Then([](GameApp& app) { EXPECT_EQ(app.screens.presetList.row, 9); });
+  Press(SDL_SCANCODE_RETURN);
+  ExpectMode(Assign);
+  ASSERT_TRUE(RunScript());
+}
+
+TEST_F(PresetDialogsTest, AnEmptyNameReturnsToAssignModeAndLongNamesAreCut) {
+  EnterAssignMode();
+  OpenPresetDialog(1);
+  Press(SDL_SCANCODE_RETURN);
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.mode, Assign);
+    EXPECT_TRUE(app.textEntry.active);
+    EXPECT_EQ(std::distance(fs::directory_iterator("presets"), fs::directory_iterator()), 1);
+  });
+  OpenPresetDialog(1);
+  Type("ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ");
+  Press(SDL_SCANCODE_RETURN);
+  Then([](GameApp&) { EXPECT_TRUE(fs::exists("presets/abcdefghijabcdefghijabcdefghijab.preset")); });
+  ASSERT_TRUE(RunScript());
+}
+
+TEST_F(PresetDialogsTest, WithoutAPresetsFolderTheListSaysSoAndSavingCreatesIt) {
+  fs::remove_all("presets");
+  EnterAssignMode();
+  OpenPresetDialog(0);
+  Then([](GameApp&) { EXPECT_EQ(TextAt(kEmptyX, kEmptyY), "No presets found!"); });
+  Press(SDL_SCANCODE_ESCAPE);
+  ExpectMode(MainMenu);
+  Press(SDL_SCANCODE_RETURN);
+  OpenPresetDialog(1);
+  Type("A");
+  Press(SDL_SCANCODE_RETURN);
+  Then([](GameApp&) { EXPECT_EQ(fs::file_size("presets/a.preset"), 4044u); });
+  ASSERT_TRUE(RunScript());
+}
+
+TEST_F(PresetDialogsTest, AFailedSaveNamesTheFileAndEscapeSavesNothing) {
+  fs::create_directories("presets/fail.preset/kept");
+  EnterAssignMode();
+  OpenPresetDialog(1);
+  Type("FAIL");
+  Press(SDL_SCANCODE_RETURN);
+  ExpectMode(MainMenu);
+  Press(SDL_SCANCODE_RETURN);
+  OpenPresetDialog(1);
+  Type("GONE");
+  Press(SDL_SCANCODE_ESCAPE);
+  ExpectMode(MainMenu);
+  ASSERT_TRUE(RunScript());
+  ASSERT_EQ(boxes.size(), 2u);  // "Drums not found", then the save
+  EXPECT_EQ(boxes[1].rfind("Error|", 0), 0u);
+  EXPECT_NE(boxes[1].find("presets\\fail.preset"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory("presets/fail.preset/kept"));
+  EXPECT_FALSE(fs::exists("presets/gone.preset"));
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include "tests/support/app_script.h"
+
+#include "basalt/gui/gui.h"
+
+namespace test {
+
+void ScriptedAppTest::SetUp() {
+  AppHarness::SetUp();
+  WriteFile("settings.cfg", "g_screenWidth = 640\ng_screenHeight = 480\n");
+  WriteFile("rmd.dat", "n");
+}
+
+void ScriptedAppTest::Press(SDL_Scancode key, int times) {
+  for (int i = 0; i < times; ++i)
+    m_steps.push_back({[key](GameApp&) {
+                         PushKey(key, true);
+                         PushKey(key, false);  // still seen down for one frame
+                       },
+                       2, nullptr});
+}
+
+void ScriptedAppTest::Hit(SDL_Joystick* kit, int button) {
+  m_steps.push_back({[=](GameApp&) { SetButton(kit, button, true); }, 1, nullptr});
+  m_steps.push_back({[=](GameApp&) { SetButton(kit, button, false); }, 1, nullptr});
+}
+
+void ScriptedAppTest::Type(const char* text) {
+  for (const char* c = text; *c; ++c) {
+    const SDL_Scancode key = *c == ' '   ? SDL_SCANCODE_SPACE
+                             : *c == '0' ? SDL_SCANCODE_0
+                             : *c < 'A'  ? static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (*c - '1'))
+                                         : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (*c - 'A'));
+    Press(key);
+  }
+}
+
+void ScriptedAppTest::Wait(uint32_t ms) {
+  m_steps.push_back({[ms](GameApp&) { AdvanceClock(ms); }, 0, nullptr});
+}
+
+void ScriptedAppTest::Frames(int count) { m_steps.push_back({[](GameApp&) {}, count, nullptr}); }
+
+void ScriptedAppTest::Then(std::function<void(GameApp&)> check) {
+  m_steps.push_back({std::move(check), 0, nullptr});
+}
+
+void ScriptedAppTest::Until(std::function<bool(GameApp&)> ready) {
+  m_steps.push_back({[](GameApp&) {}, 0, std::move(ready)});
+}
+
+void ScriptedAppTest::EnterAssignMode() {
+  Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
+  Press(SDL_SCANCODE_DOWN);
+  Press(SDL_SCANCODE_RETURN);
+  Then([](GameApp& app) { ASSERT_EQ(app.mode, Assign); });
+}
+
+bool ScriptedAppTest::RunScript() {
+  return Run([this](GameApp& app, int frame) {
+    if (frame == kStarted) {
+      RecordPlayedSounds();
+      return true;
+    }
+    return NextFrame(app);
+  });
+}
+
+bool ScriptedAppTest::NextFrame(GameApp& app) {
+  AdvanceClock(kFrameMs);
+  if (m_idleFrames > 0) {
+    --m_idleFrames;
+    return true;
+  }
+  if (m_next == m_steps.size() || HasFatalFailure()) return false;
+  const Step& step = m_steps[m_next];
+  if (step.ready && !step.ready(app)) return true;
+  step.action(app);
+  m_idleFrames = step.frames;
+  ++m_next;
+  return true;
+}
+
+std::vector<ScriptedAppTest::DrawnText> ScriptedAppTest::QueuedText() {
+  std::vector<DrawnText> texts;
+  const Basalt::FontManager* fonts = Basalt::g_pGUI->GetFontManager();
+  for (unsigned i = 0; i < fonts->NumQueued(); ++i) {
+    const Basalt::FontManager::TextRequest& request = fonts->GetQueued(i);
+    texts.push_back({std::string(fonts->GetQueuedText(request), request.length), request.font, request.x, request.y,
+                     request.colour});
+  }
+  return texts;
+}
+
+std::string ScriptedAppTest::TextAt(unsigned x, unsigned y) {
+  for (const DrawnText& text : QueuedText())
+    if (text.x == x && text.y == y) return text.text;
+  return "";
+}
+
+}  // namespace test
