@@ -74,7 +74,7 @@ TEST_F(UpdateScreensTest, ASilentServerClosesTheBoxAfterSixSecondsAndTheProgramS
   });
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_NEAR(checkedFor, 6.0f, 0.3f);
-  EXPECT_LT(seconds, 10.0);
+  EXPECT_LT(seconds, 30.0);  // six seconds of frames, however slow the machine
 }
 
 }  // namespace
