@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "basalt/graphics/tga_check.h"
 #include "tests/support/graphics_fixture.h"
 
 namespace {
@@ -50,6 +51,11 @@ TEST_F(TextureTest, AFileThatIsNotAWholeImageLeavesTheTextureEmpty) {
     EXPECT_FALSE(Load(cut, whole.substr(0, whole.size() - 3))) << file;
     EXPECT_EQ(cut->GetGLTexture(), 0u) << file;
   }
+  // Found by the fuzzer: 17 bytes of a run-length TGA header announcing
+  // 43008 x 15872 pixels were decoded as a black picture of 2.7 GB.
+  const std::string headerCut("\x00\x00\x0a\x0b\x00\x24\xf0\x00\x00\x28\xd1\x98\x00\xa8\x00\x3e\x10", 17);
+  EXPECT_FALSE(Basalt::TgaPixelsComplete(reinterpret_cast<const unsigned char*>(headerCut.data()), 17));
+  EXPECT_FALSE(Load(New("cut.tga"), headerCut));
   const std::string log = LogText();
   const std::string line = "(ERROR) TextureGL::SetData(): Failed to create texture";
   const size_t first = log.find(line);
