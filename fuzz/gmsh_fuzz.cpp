@@ -1,13 +1,9 @@
 // A GMSH mesh file, loaded into OpenGL buffers.
+#include <cstddef>
 #include <cstdint>
 
 #include "basalt/graphics/mesh_gl.h"
 #include "fuzz/fuzz_support.h"
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::PublishGraphics();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::ScratchFile file(data, size);

@@ -1,6 +1,7 @@
 // A preset file, applied to a pad assignment over the sample bank of the game
 // directory. The sound back end does nothing: loading samples is the WAV
 // target's business.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 

@@ -1,5 +1,6 @@
 // A recording file image: decoded, and when it is a recording, encoded and
 // decoded again, which must give the same bytes.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 

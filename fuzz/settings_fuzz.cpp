@@ -2,6 +2,7 @@
 // values land in the registered console variables), then through the
 // tokenizer alone in the mode chosen by the first byte, mixing token and
 // value reads as the material and settings parsers do.
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

@@ -1,14 +1,9 @@
 // An image file, loaded into an OpenGL texture: the TGA completeness check,
 // the stb_image decode and the upload with its mip chain.
+#include <cstddef>
 #include <cstdint>
 
 #include "basalt/graphics/texture_gl.h"
-#include "fuzz/fuzz_support.h"
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzz::PublishGraphics();
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Basalt::TextureGL texture("fuzz.tga");

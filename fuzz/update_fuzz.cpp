@@ -2,6 +2,7 @@
 // most 2047 bytes and a NUL, compared with the program's version. The copy
 // is exactly that long, so a read past the NUL is caught.
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>

@@ -1,6 +1,7 @@
 // A WAV file, loaded into a sound slot of the voice engine the way a pad's
 // sample is: the RIFF reader, the format and data chunks, then the decoder.
 // No audio device is opened; loading needs none.
+#include <cstddef>
 #include <cstdint>
 
 #include "backline/sound/voice_engine.h"
