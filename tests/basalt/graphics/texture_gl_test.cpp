@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "basalt/graphics/jpeg_check.h"
 #include "basalt/graphics/tga_check.h"
 #include "tests/support/graphics_fixture.h"
 
@@ -111,6 +112,33 @@ TEST_F(TextureTest, APngWithAnEmptyFirstDataChunkIsRefused) {
   EXPECT_FALSE(Load(texture, std::string(kEmptyIdatPng, sizeof kEmptyIdatPng - 1)));
   EXPECT_EQ(texture->GetGLTexture(), 0u);
   EXPECT_NE(LogText().find("(ERROR) TextureGL::SetData(): Failed to create texture"), std::string::npos);
+}
+
+// Found by the fuzzer: a JPEG whose Huffman table counts 2040 codes, which
+// stb_image would write into room for 256.
+const char kOverfullHuffmanJpeg[] =
+    "\xff\xd8\xff\xc4\x10\x00\x00\x00\x00\x00\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff"
+    "\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x60\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00"
+    "\x00\x00\x84\x00\x00\x01\x00\x09\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xea";
+
+TEST_F(TextureTest, AJpegWithAnOverfullHuffmanTableIsRefusedBeforeDecoding) {
+  const std::string found(kOverfullHuffmanJpeg, sizeof kOverfullHuffmanJpeg - 1);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(found.data());
+  EXPECT_FALSE(Basalt::JpegHuffmanTablesFit(bytes, static_cast<unsigned>(found.size())));
+  Basalt::TextureGL* texture = New("huffman.jpg");
+  EXPECT_FALSE(Load(texture, found));
+  EXPECT_EQ(texture->GetGLTexture(), 0u);
+  EXPECT_NE(LogText().find("Failed to create texture (code: 0): bad Huffman table"), std::string::npos);
+  // One table of 1 code and one of 256 (two counts of 128) in a single segment fit.
+  std::string fits("\xff\xd8\xff\xc4\x01\x25" "\x00\x01", 8);
+  fits += std::string(15, '\0') + "\x07" + "\x10\x80\x80" + std::string(14, '\0') + std::string(256, '\x05');
+  EXPECT_TRUE(Basalt::JpegHuffmanTablesFit(reinterpret_cast<const unsigned char*>(fits.data()),
+                                           static_cast<unsigned>(fits.size())));
+  EXPECT_TRUE(Basalt::JpegHuffmanTablesFit(reinterpret_cast<const unsigned char*>("not a jpeg"), 10));
 }
 
 TEST_F(TextureTest, RawPixelsOfSixteenTwentyFourAndThirtyTwoBits) {
