@@ -34,8 +34,10 @@ bool SegmentTablesFit(const unsigned char* data, unsigned size, unsigned long at
 }  // namespace
 
 bool JpegHuffmanTablesFit(const unsigned char* data, unsigned size) {
-  if (size < 2 || data[0] != kMarker || data[1] != 0xD8) return true;
-  for (unsigned at = 2; at + 1 < size; ++at)
+  unsigned start = 0;  // the decoder skips any number of FF bytes before the start marker
+  while (start < size && data[start] == kMarker) ++start;
+  if (start == 0 || start == size || data[start] != 0xD8) return true;
+  for (unsigned at = start + 1; at + 1 < size; ++at)
     if (data[at] == kMarker && data[at + 1] == kDefineHuffmanTables && !SegmentTablesFit(data, size, at)) return false;
   return true;
 }

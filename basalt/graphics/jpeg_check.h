@@ -6,8 +6,9 @@
 
 namespace Basalt {
 
-// False only for data that starts as a JPEG and holds a Huffman table of
-// more than 256 codes; anything else passes (the decoder judges it).
+// False only for data that starts as a JPEG (FF bytes, then D8) and holds a
+// Huffman table of more than 256 codes; anything else passes (the decoder
+// judges it).
 bool JpegHuffmanTablesFit(const unsigned char* data, unsigned size);
 
 }  // namespace Basalt

@@ -125,16 +125,25 @@ const char kOverfullHuffmanJpeg[] =
     "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x08\x00\x00\x00\x00"
     "\x00\x00\x84\x00\x00\x01\x00\x09\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xea";
 
+// The same behind fill bytes, which the decoder skips before the start marker.
+const char kOverfullHuffmanJpegAfterFill[] =
+    "\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xff\xd8\xff\xc4\x01\x00\x00\x00\x0a\x00\x00\x0a\x00\x00\x00\x00\x94"
+    "\x01\x3a\x00\x40\x00\x10\x00\x08\x00\x20\x08\x8f\xff\xff\xff\xff\xff\xff\xb6\x00\x00\x00\x00\x00\xff\x8f\x00\x00"
+    "\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\xc4\xc4\xc4\xc4\xc4\xc4\xff\x12\x91";
+
 TEST_F(TextureTest, AJpegWithAnOverfullHuffmanTableIsRefusedBeforeDecoding) {
-  const std::string found(kOverfullHuffmanJpeg, sizeof kOverfullHuffmanJpeg - 1);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(found.data());
-  EXPECT_FALSE(Basalt::JpegHuffmanTablesFit(bytes, static_cast<unsigned>(found.size())));
-  Basalt::TextureGL* texture = New("huffman.jpg");
-  EXPECT_FALSE(Load(texture, found));
-  EXPECT_EQ(texture->GetGLTexture(), 0u);
+  for (const std::string& found :
+       {std::string(kOverfullHuffmanJpeg, sizeof kOverfullHuffmanJpeg - 1),
+        std::string(kOverfullHuffmanJpegAfterFill, sizeof kOverfullHuffmanJpegAfterFill - 1)}) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(found.data());
+    EXPECT_FALSE(Basalt::JpegHuffmanTablesFit(bytes, static_cast<unsigned>(found.size())));
+    Basalt::TextureGL* texture = New("huffman.jpg");
+    EXPECT_FALSE(Load(texture, found));
+    EXPECT_EQ(texture->GetGLTexture(), 0u);
+  }
   EXPECT_NE(LogText().find("Failed to create texture (code: 0): bad Huffman table"), std::string::npos);
   // One table of 1 code and one of 256 (two counts of 128) in a single segment fit.
-  std::string fits("\xff\xd8\xff\xc4\x01\x25" "\x00\x01", 8);
+  std::string fits("\xff\xd8\xff\xc4\x01\x25\x00\x01", 8);
   fits += std::string(15, '\0') + "\x07" + "\x10\x80\x80" + std::string(14, '\0') + std::string(256, '\x05');
   EXPECT_TRUE(Basalt::JpegHuffmanTablesFit(reinterpret_cast<const unsigned char*>(fits.data()),
                                            static_cast<unsigned>(fits.size())));
