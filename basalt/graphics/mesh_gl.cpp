@@ -63,7 +63,7 @@ bool ReadSubset(ByteReader* reader, MeshSubset* subset) {
   if (!reader->Take(name, MeshGL::kMaterialNameBytes) || !reader->TakeCount(&numIndices)) return false;
   if (numIndices % 3 != 0 || numIndices > reader->Left() / kIndexBytes) return false;
   std::vector<std::uint16_t> indices(numIndices);
-  reader->Take(indices.data(), numIndices * kIndexBytes);
+  if (numIndices > 0) reader->Take(indices.data(), numIndices * kIndexBytes);
   if (!reader->TakeCount(&numVerts) || numVerts > reader->Left() / MeshGL::kVertexStride) return false;
   if (!IndicesWithin(indices.data(), numIndices, numVerts)) return false;
   subset->material = FindSubsetMaterial(name);

@@ -8,6 +8,7 @@
 #include "basalt/core/engine_cvars.h"
 #include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/jpeg_check.h"
 #include "basalt/graphics/tga_check.h"
 
 namespace Basalt {
@@ -29,12 +30,14 @@ bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
   const auto* file = static_cast<const stbi_uc*>(bytes);
   int width = 0, height = 0, channels = 0;
   const bool complete = size <= INT_MAX && TgaPixelsComplete(file, size);
-  stbi_uc* pixels = complete ? stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4)
-                             : nullptr;
+  const bool tablesFit = JpegHuffmanTablesFit(file, size);
+  stbi_uc* pixels = complete && tablesFit
+                        ? stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4)
+                        : nullptr;
   if (!pixels) {
     if (g_pSystemLog)
       g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s", 0,
-                         complete ? stbi_failure_reason() : "truncated image");
+                         !complete ? "truncated image" : !tablesFit ? "bad Huffman table" : stbi_failure_reason());
     return false;
   }
   const bool ok = Upload(static_cast<unsigned>(width), static_cast<unsigned>(height), GL_RGBA, GL_UNSIGNED_BYTE,

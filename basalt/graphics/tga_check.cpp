@@ -10,6 +10,12 @@ unsigned Word(const unsigned char* p) { return p[0] | static_cast<unsigned>(p[1]
 
 bool IsPixelDepth(unsigned bits) { return bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32; }
 
+bool IsRunLengthType(unsigned imageType) { return imageType >= 9 && imageType <= 11; }
+
+bool IsTgaStart(unsigned colourMapType, unsigned imageType) {
+  return colourMapType <= 1 && ((imageType >= 1 && imageType <= 3) || IsRunLengthType(imageType));
+}
+
 // Walks run-length packets from offset until pixels are covered.
 bool RunsComplete(const unsigned char* data, unsigned size, unsigned offset, unsigned long pixels,
                   unsigned pixelBytes) {
@@ -28,10 +34,12 @@ bool RunsComplete(const unsigned char* data, unsigned size, unsigned offset, uns
 }  // namespace
 
 bool TgaPixelsComplete(const unsigned char* data, unsigned size) {
-  if (size < kHeaderBytes) return true;
+  // stb_image takes a header cut short for a whole one (the missing bytes
+  // read as zeros) and makes a black picture of whatever size it announces.
+  if (size < kHeaderBytes) return size < 3 || !IsTgaStart(data[1], data[2]);
   const unsigned colourMapType = data[1], imageType = data[2], pixelBits = data[16];
-  const bool rle = imageType >= 9 && imageType <= 11;
-  const bool tga = colourMapType <= 1 && ((imageType >= 1 && imageType <= 3) || rle) && IsPixelDepth(pixelBits);
+  const bool rle = IsRunLengthType(imageType);
+  const bool tga = IsTgaStart(colourMapType, imageType) && IsPixelDepth(pixelBits);
   const unsigned width = Word(data + 12), height = Word(data + 14);
   if (!tga || width == 0 || height == 0) return true;
   const unsigned mapBytes = colourMapType ? Word(data + 5) * ((data[7] + 7) / 8) : 0;

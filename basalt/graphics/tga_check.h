@@ -6,8 +6,9 @@
 
 namespace Basalt {
 
-// False only for data that has a TGA header whose pixels run past size bytes;
-// data that is not a TGA passes (the decoder judges it).
+// False only for data that has a TGA header whose pixels run past size bytes,
+// or that stops inside the header of a TGA; data that is not a TGA passes
+// (the decoder judges it).
 bool TgaPixelsComplete(const unsigned char* data, unsigned size);
 
 }  // namespace Basalt

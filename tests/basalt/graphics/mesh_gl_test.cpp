@@ -61,6 +61,18 @@ TEST_F(MeshTest, ASubsetWithAnUnknownMaterialTakesNoMaterial) {
   EXPECT_EQ(m_meshes.GetMesh("odd.gmsh")->GetSubset(0).material, Materials().FindMaterial("NoMaterial"));
 }
 
+// Found by the fuzzer: a subset without triangles or vertices is a mesh like
+// any other (its empty index list used to be copied to a null address).
+TEST_F(MeshTest, ASubsetWithoutTrianglesLoads) {
+  const std::string found = std::string("\x01\x00\x00\x00", 4) + "DrumHead" + std::string(56 + 8, '\0');
+  WriteMesh("bare.gmsh", found);
+  ASSERT_TRUE(m_meshes.Initialize());
+  Basalt::MeshGL* bare = m_meshes.GetMesh("bare.gmsh");
+  ASSERT_NE(bare, nullptr);
+  ASSERT_EQ(bare->GetNumSubsets(), 1u);
+  EXPECT_TRUE(bare->Render(Basalt::mat4::Identity(), -1));
+}
+
 std::string WithCount(std::string bytes, size_t offset, std::uint32_t count) {
   bytes.replace(offset, 4, reinterpret_cast<const char*>(&count), 4);
   return bytes;
