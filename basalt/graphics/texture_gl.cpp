@@ -9,6 +9,7 @@
 #include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/jpeg_check.h"
+#include "basalt/graphics/pnm_check.h"
 #include "basalt/graphics/tga_check.h"
 
 namespace Basalt {
@@ -31,13 +32,17 @@ bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
   int width = 0, height = 0, channels = 0;
   const bool complete = size <= INT_MAX && TgaPixelsComplete(file, size);
   const bool tablesFit = JpegHuffmanTablesFit(file, size);
-  stbi_uc* pixels = complete && tablesFit
+  const bool headerFits = PnmHeaderNumbersFit(file, size);
+  stbi_uc* pixels = complete && tablesFit && headerFits
                         ? stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4)
                         : nullptr;
   if (!pixels) {
     if (g_pSystemLog)
       g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s", 0,
-                         !complete ? "truncated image" : !tablesFit ? "bad Huffman table" : stbi_failure_reason());
+                         !complete     ? "truncated image"
+                         : !tablesFit  ? "bad Huffman table"
+                         : !headerFits ? "bad image header"
+                                       : stbi_failure_reason());
     return false;
   }
   const bool ok = Upload(static_cast<unsigned>(width), static_cast<unsigned>(height), GL_RGBA, GL_UNSIGNED_BYTE,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "basalt/graphics/jpeg_check.h"
+#include "basalt/graphics/pnm_check.h"
 #include "basalt/graphics/tga_check.h"
 #include "tests/support/graphics_fixture.h"
 
@@ -165,6 +166,26 @@ TEST_F(TextureTest, RawPixelsOfSixteenTwentyFourAndThirtyTwoBits) {
   Device().SetOverlayPass(&DrawWholeTexture, texture);
   ASSERT_TRUE(Device().RenderFrame());
   EXPECT_EQ(Device().ReadPixel(0, 0), 0xFF102030u);
+}
+
+}  // namespace
+
+namespace {
+
+// Found by the fuzzer: a PGM header whose width has 94 digits, which
+// stb_image would multiply into an int until it overflows.
+TEST_F(TextureTest, APnmHeaderWithTooLongANumberIsRefusedBeforeDecoding) {
+  const std::string found = "P5" + std::string(94, '5');
+  const auto* bytes = reinterpret_cast<const unsigned char*>(found.data());
+  EXPECT_FALSE(Basalt::PnmHeaderNumbersFit(bytes, static_cast<unsigned>(found.size())));
+  Basalt::TextureGL* texture = New("long.pgm");
+  EXPECT_FALSE(Load(texture, found));
+  EXPECT_NE(LogText().find("Failed to create texture (code: 0): bad image header"), std::string::npos);
+  // A plain 2 x 2 grey image with a comment in its header still loads.
+  const std::string plain = std::string("P5\n# grey\n2 2\n255\n") + "\x10\x20\x30\x40";
+  EXPECT_TRUE(Basalt::PnmHeaderNumbersFit(reinterpret_cast<const unsigned char*>(plain.data()),
+                                          static_cast<unsigned>(plain.size())));
+  EXPECT_TRUE(Load(New("plain.pgm"), plain));
 }
 
 }  // namespace
