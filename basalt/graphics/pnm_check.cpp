@@ -1,5 +1,7 @@
 #include "basalt/graphics/pnm_check.h"
 
+#include <cstdint>
+
 namespace Basalt {
 
 namespace {
@@ -25,16 +27,23 @@ unsigned SkipBlanks(const unsigned char* data, unsigned size, unsigned at) {
 
 }  // namespace
 
-bool PnmHeaderNumbersFit(const unsigned char* data, unsigned size) {
-  if (size < 2 || data[0] != 'P' || (data[1] != '5' && data[1] != '6')) return true;
+PnmVerdict CheckPnm(const unsigned char* data, unsigned size) {
+  if (size < 2 || data[0] != 'P' || (data[1] != '5' && data[1] != '6')) return PnmVerdict::kPasses;
+  uint64_t numbers[3] = {};  // width, height, maximum
   unsigned at = 2;
-  for (int number = 0; number < 3; ++number) {  // width, height, maximum
+  for (uint64_t& number : numbers) {
     at = SkipBlanks(data, size, at);
     unsigned digits = 0;
-    for (; at < size && IsDigit(data[at]); ++at)
-      if (++digits > kMaxDigits) return false;
+    for (; at < size && IsDigit(data[at]); ++at) {
+      if (++digits > kMaxDigits) return PnmVerdict::kNumberTooLong;
+      number = number * 10 + (data[at] - '0');
+    }
   }
-  return true;
+  // The decoder has taken the character after the maximum: the raster follows it.
+  const uint64_t rasterStart = uint64_t{at} + 1;
+  const uint64_t channels = data[1] == '6' ? 3 : 1, sampleBytes = numbers[2] > 255 ? 2 : 1;
+  const uint64_t rasterBytes = numbers[0] * numbers[1] * channels * sampleBytes;
+  return rasterStart <= size && rasterBytes <= size - rasterStart ? PnmVerdict::kPasses : PnmVerdict::kPixelsMissing;
 }
 
 }  // namespace Basalt

@@ -1,13 +1,19 @@
 #pragma once
-// stb_image reads the width, height and maximum of a PGM or PPM header
-// ("P5", "P6") into an int, digit by digit, without a limit, so a number of
-// ten digits or more overflows it. This check reads the header the same way
-// first and refuses numbers that long.
+// stb_image trusts a PGM or PPM header ("P5", "P6"): it reads the width,
+// height and maximum into an int digit by digit without a limit, so a number
+// of ten digits or more overflows it; and it allocates the whole raster the
+// header promises before reading it, then keeps the buffer even when the file
+// ends early, so a few bytes can ask for gigabytes or load as uninitialised
+// pixels. This check reads the header the same way first.
 
 namespace Basalt {
 
-// False only for data that starts as a binary PGM or PPM whose header holds
-// a number of more than 9 digits; anything else passes (the decoder judges it).
-bool PnmHeaderNumbersFit(const unsigned char* data, unsigned size);
+enum class PnmVerdict {
+  kPasses,         // not a binary PGM or PPM, or one whose pixels are all there
+  kNumberTooLong,  // a header number of more than 9 digits
+  kPixelsMissing,  // the raster runs past the end of the data
+};
+
+PnmVerdict CheckPnm(const unsigned char* data, unsigned size);
 
 }  // namespace Basalt

@@ -30,9 +30,10 @@ bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
   Release();
   const auto* file = static_cast<const stbi_uc*>(bytes);
   int width = 0, height = 0, channels = 0;
-  const bool complete = size <= INT_MAX && TgaPixelsComplete(file, size);
+  const PnmVerdict pnm = CheckPnm(file, size);
+  const bool complete = size <= INT_MAX && TgaPixelsComplete(file, size) && pnm != PnmVerdict::kPixelsMissing;
   const bool tablesFit = JpegHuffmanTablesFit(file, size);
-  const bool headerFits = PnmHeaderNumbersFit(file, size);
+  const bool headerFits = pnm != PnmVerdict::kNumberTooLong;
   stbi_uc* pixels = complete && tablesFit && headerFits
                         ? stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4)
                         : nullptr;

@@ -172,20 +172,41 @@ TEST_F(TextureTest, RawPixelsOfSixteenTwentyFourAndThirtyTwoBits) {
 
 namespace {
 
+using Basalt::PnmVerdict;
+
+PnmVerdict Check(const std::string& bytes) {
+  return Basalt::CheckPnm(reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<unsigned>(bytes.size()));
+}
+
 // Found by the fuzzer: a PGM header whose width has 94 digits, which
 // stb_image would multiply into an int until it overflows.
 TEST_F(TextureTest, APnmHeaderWithTooLongANumberIsRefusedBeforeDecoding) {
   const std::string found = "P5" + std::string(94, '5');
-  const auto* bytes = reinterpret_cast<const unsigned char*>(found.data());
-  EXPECT_FALSE(Basalt::PnmHeaderNumbersFit(bytes, static_cast<unsigned>(found.size())));
+  EXPECT_EQ(Check(found), PnmVerdict::kNumberTooLong);
   Basalt::TextureGL* texture = New("long.pgm");
   EXPECT_FALSE(Load(texture, found));
   EXPECT_NE(LogText().find("Failed to create texture (code: 0): bad image header"), std::string::npos);
   // A plain 2 x 2 grey image with a comment in its header still loads.
   const std::string plain = std::string("P5\n# grey\n2 2\n255\n") + "\x10\x20\x30\x40";
-  EXPECT_TRUE(Basalt::PnmHeaderNumbersFit(reinterpret_cast<const unsigned char*>(plain.data()),
-                                          static_cast<unsigned>(plain.size())));
+  EXPECT_EQ(Check(plain), PnmVerdict::kPasses);
   EXPECT_TRUE(Load(New("plain.pgm"), plain));
+}
+
+// Found by the fuzzer: 18 bytes of PPM header promising 603030 x 666 pixels,
+// for which stb_image would allocate 1.2 GB before finding the file empty
+// (and keep the buffer's garbage as pixels when the file ends early).
+TEST_F(TextureTest, APnmWhosePixelsRunPastItsEndIsRefusedAsTruncated) {
+  const std::string found("P6603030\v666\x0f" "036\xe8", 18);
+  EXPECT_EQ(Check(found), PnmVerdict::kPixelsMissing);
+  EXPECT_FALSE(Load(New("huge.ppm"), found));
+  EXPECT_NE(LogText().find("Failed to create texture (code: 0): truncated image"), std::string::npos);
+  // One byte short of a 2 x 2 grey image, and 16-bit samples counted twice.
+  EXPECT_EQ(Check(std::string("P5 2 2 255\n") + "\x10\x20\x30"), PnmVerdict::kPixelsMissing);
+  EXPECT_EQ(Check(std::string("P5 2 2 65535\n") + std::string(7, '\x10')), PnmVerdict::kPixelsMissing);
+  EXPECT_EQ(Check(std::string("P5 2 2 65535\n") + std::string(8, '\x10')), PnmVerdict::kPasses);
+  const std::string colour("P6 1 1 255 \xff\x00\x00", 14);
+  EXPECT_EQ(Check(colour), PnmVerdict::kPasses);
+  EXPECT_TRUE(Load(New("red.ppm"), colour));
 }
 
 }  // namespace
