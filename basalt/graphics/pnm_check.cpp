@@ -43,7 +43,8 @@ PnmVerdict CheckPnm(const unsigned char* data, unsigned size) {
   const uint64_t rasterStart = uint64_t{at} + 1;
   const uint64_t channels = data[1] == '6' ? 3 : 1, sampleBytes = numbers[2] > 255 ? 2 : 1;
   const uint64_t rasterBytes = numbers[0] * numbers[1] * channels * sampleBytes;
-  return rasterStart <= size && rasterBytes <= size - rasterStart ? PnmVerdict::kPasses : PnmVerdict::kPixelsMissing;
+  if (rasterStart > size || rasterBytes > size - rasterStart) return PnmVerdict::kPixelsMissing;
+  return sampleBytes == 2 ? PnmVerdict::kSixteenBit : PnmVerdict::kPasses;
 }
 
 }  // namespace Basalt

@@ -24,26 +24,37 @@ unsigned LastError() {
   return error;
 }
 
+// Why stb_image must not see the file (each check says what it would do
+// with it), or null when it may decode it.
+const char* RefusalBeforeDecoding(const stbi_uc* file, unsigned size) {
+  if (size > INT_MAX || !TgaPixelsComplete(file, size)) return "truncated image";
+  if (!JpegHuffmanTablesFit(file, size)) return "bad Huffman table";
+  switch (CheckPnm(file, size)) {
+    case PnmVerdict::kNumberTooLong:
+      return "bad image header";
+    case PnmVerdict::kPixelsMissing:
+      return "truncated image";
+    case PnmVerdict::kSixteenBit:
+      return "16-bit PGM/PPM not supported";
+    case PnmVerdict::kPasses:
+      break;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
   Release();
   const auto* file = static_cast<const stbi_uc*>(bytes);
   int width = 0, height = 0, channels = 0;
-  const PnmVerdict pnm = CheckPnm(file, size);
-  const bool complete = size <= INT_MAX && TgaPixelsComplete(file, size) && pnm != PnmVerdict::kPixelsMissing;
-  const bool tablesFit = JpegHuffmanTablesFit(file, size);
-  const bool headerFits = pnm != PnmVerdict::kNumberTooLong;
-  stbi_uc* pixels = complete && tablesFit && headerFits
-                        ? stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4)
-                        : nullptr;
+  const char* refusal = RefusalBeforeDecoding(file, size);
+  stbi_uc* pixels =
+      refusal ? nullptr : stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4);
   if (!pixels) {
     if (g_pSystemLog)
       g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s", 0,
-                         !complete     ? "truncated image"
-                         : !tablesFit  ? "bad Huffman table"
-                         : !headerFits ? "bad image header"
-                                       : stbi_failure_reason());
+                         refusal ? refusal : stbi_failure_reason());
     return false;
   }
   const bool ok = Upload(static_cast<unsigned>(width), static_cast<unsigned>(height), GL_RGBA, GL_UNSIGNED_BYTE,
