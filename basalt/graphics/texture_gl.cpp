@@ -9,6 +9,7 @@
 #include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/jpeg_check.h"
+#include "basalt/graphics/png_check.h"
 #include "basalt/graphics/pnm_check.h"
 #include "basalt/graphics/tga_check.h"
 
@@ -27,7 +28,7 @@ unsigned LastError() {
 // Why stb_image must not see the file (each check says what it would do
 // with it), or null when it may decode it.
 const char* RefusalBeforeDecoding(const stbi_uc* file, unsigned size) {
-  if (size > INT_MAX || !TgaPixelsComplete(file, size)) return "truncated image";
+  if (size > INT_MAX || !TgaPixelsComplete(file, size) || !PngChunksComplete(file, size)) return "truncated image";
   if (!JpegHuffmanTablesFit(file, size)) return "bad Huffman table";
   switch (CheckPnm(file, size)) {
     case PnmVerdict::kNumberTooLong:

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "basalt/graphics/jpeg_check.h"
+#include "basalt/graphics/png_check.h"
 #include "basalt/graphics/pnm_check.h"
 #include "basalt/graphics/tga_check.h"
 #include "tests/support/graphics_fixture.h"
@@ -223,6 +224,31 @@ TEST_F(TextureTest, ASixteenBitPnmIsRefusedBeforeDecoding) {
   EXPECT_FALSE(Load(New("deep.ppm"), found));
   EXPECT_NE(LogText().find("Failed to create texture (code: 0): 16-bit PGM/PPM not supported"), std::string::npos);
   EXPECT_EQ(Check(std::string("P5 2 2 65535\n") + std::string(8, '\x10')), PnmVerdict::kSixteenBit);
+}
+
+}  // namespace
+
+namespace {
+
+bool PngComplete(const std::string& bytes) {
+  return Basalt::PngChunksComplete(reinterpret_cast<const unsigned char*>(bytes.data()),
+                                   static_cast<unsigned>(bytes.size()));
+}
+
+// Found by the fuzzer (the file is in tests/data/images): a 949-byte PNG whose
+// second data chunk announces 1172898579 bytes, for which stb_image grew its
+// buffer to 2 GB before finding them missing.
+TEST_F(TextureTest, APngWhoseChunkRunsPastItsEndIsRefusedBeforeDecoding) {
+  const std::string found = test::ReadFile(kImages + "fuzz_png_huge_idat.png");
+  ASSERT_EQ(found.size(), 949u);
+  EXPECT_FALSE(PngComplete(found));
+  EXPECT_FALSE(Load(New("huge.png"), found));
+  EXPECT_NE(LogText().find("Failed to create texture (code: 0): truncated image"), std::string::npos);
+  // A real PNG passes whole and is refused once cut inside its data.
+  const std::string real = test::ReadFile(kImages + "rgb_16x8.png");
+  EXPECT_TRUE(PngComplete(real));
+  EXPECT_FALSE(PngComplete(real.substr(0, 60)));
+  EXPECT_TRUE(Load(New("real.png"), real));
 }
 
 }  // namespace
