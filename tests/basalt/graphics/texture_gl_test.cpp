@@ -68,7 +68,8 @@ TEST_F(TextureTest, AFileThatIsNotAWholeImageLeavesTheTextureEmpty) {
 
 // Found by the fuzzer: a PNG whose first IDAT chunk is empty, followed by
 // damaged data. stb_image copies the empty chunk to a null buffer (harmless,
-// and in the library) and then refuses the file.
+// and in the library) and then refuses the file; a damaged chunk running past
+// the end now has it refused before stb_image sees it.
 const char kEmptyIdatPng[] =
     "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\xff\x00\x10\x00\x00\x00\x08\x10\x02\x00\x00"
     "\x00\x2f\x84\x34\x83\x00\x00\x00\x04\x67\x41\x4d\x41\x00\x00\xb1\x8f\x0b\xfc\x61\x05\x00\x00\x00\x20\x63\x48\x52"
