@@ -28,6 +28,7 @@
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/core.h"
 #include "basalt/platform/platform_sdl.h"
+#include "tests/support/virtual_kit.h"
 
 namespace {
 
@@ -100,15 +101,7 @@ class StartupApp : public GameApp {
 
 SDL_Joystick* AttachKit() {
   SDL_InitSubSystem(SDL_INIT_JOYSTICK);
-  SDL_VirtualJoystickDesc desc = {};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.nbuttons = 12;
-  desc.nhats = 1;
-  desc.vendor_id = 0x1BAD;
-  desc.product_id = 0x0003;
-  desc.name = "Virtual Drum Kit";
-  return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+  return test::AttachVirtualKit();
 }
 
 fs::path MakeGameDir(bool fullBank) {

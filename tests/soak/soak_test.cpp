@@ -185,10 +185,7 @@ class SoakTest : public test::AppHarness {
     }
   }
   void Type(const std::string& text) {
-    for (char c : text)
-      Key(c == ' ' ? SDL_SCANCODE_SPACE
-                   : c >= '1' && c <= '9' ? static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (c - '1'))
-                                          : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'A')));
+    for (char c : text) Key(KeyOf(c));
   }
   void Striking(bool on) {
     Do([this, on](GameApp&) { m_striking = on; });

@@ -12,6 +12,7 @@
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/platform/platform_sdl.h"
+#include "tests/support/virtual_kit.h"
 
 namespace test {
 
@@ -75,17 +76,10 @@ void AppHarness::TearDown() {
 }
 
 SDL_Joystick* AppHarness::AttachKit(uint16_t vendor, uint16_t product) {
-  SDL_VirtualJoystickDesc desc = {};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-  desc.naxes = 0;
-  desc.nbuttons = 12;
-  desc.nhats = 1;
-  desc.vendor_id = vendor;
-  desc.product_id = product;
-  desc.name = "Virtual Drum Kit";
-  const int index = SDL_JoystickAttachVirtualEx(&desc);
-  SDL_Joystick* kit = index >= 0 ? SDL_JoystickOpen(index) : nullptr;
+  VirtualKitDesc desc;
+  desc.vendor = vendor;
+  desc.product = product;
+  SDL_Joystick* kit = AttachVirtualKit(desc);
   if (kit) m_kits.push_back(kit);
   return kit;
 }
@@ -103,6 +97,13 @@ void AppHarness::PushKey(SDL_Scancode scancode, bool down) {
   event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
   event.key.keysym.scancode = scancode;
   SDL_PushEvent(&event);
+}
+
+SDL_Scancode AppHarness::KeyOf(char c) {
+  return c == ' '   ? SDL_SCANCODE_SPACE
+         : c == '0' ? SDL_SCANCODE_0
+         : c < 'A'  ? static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (c - '1'))
+                    : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'A'));
 }
 
 void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {

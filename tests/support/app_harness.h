@@ -31,6 +31,8 @@ class AppHarness : public TempDirTest {
 
   // Seen by the program on its next frame.
   static void PushKey(SDL_Scancode scancode, bool down);
+  // The key that types c (a capital letter, a digit or a space).
+  static SDL_Scancode KeyOf(char c);
   static void SetButton(SDL_Joystick* kit, int button, bool down);
 
   // The program's clock, advanced by hand.

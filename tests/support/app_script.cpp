@@ -25,13 +25,7 @@ void ScriptedAppTest::Hit(SDL_Joystick* kit, int button) {
 }
 
 void ScriptedAppTest::Type(const char* text) {
-  for (const char* c = text; *c; ++c) {
-    const SDL_Scancode key = *c == ' '   ? SDL_SCANCODE_SPACE
-                             : *c == '0' ? SDL_SCANCODE_0
-                             : *c < 'A'  ? static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (*c - '1'))
-                                         : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (*c - 'A'));
-    Press(key);
-  }
+  for (const char* c = text; *c; ++c) Press(KeyOf(*c));
 }
 
 void ScriptedAppTest::Wait(uint32_t ms) {

@@ -1,5 +1,7 @@
 #include "tests/support/virtual_input.h"
 
+#include "tests/support/virtual_kit.h"
+
 namespace test {
 
 void VirtualInputTest::SetUp() {
@@ -15,17 +17,7 @@ void VirtualInputTest::TearDown() {
 }
 
 SDL_Joystick* VirtualInputTest::Attach(uint16_t vendor, uint16_t product, const char* name, int buttons, int hats) {
-  SDL_VirtualJoystickDesc desc = {};
-  desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
-  desc.nbuttons = static_cast<Uint16>(buttons);
-  desc.nhats = static_cast<Uint16>(hats);
-  desc.vendor_id = vendor;
-  desc.product_id = product;
-  desc.name = name;
-  const int index = SDL_JoystickAttachVirtualEx(&desc);
-  EXPECT_GE(index, 0) << SDL_GetError();
-  SDL_Joystick* handle = SDL_JoystickOpen(index);
+  SDL_Joystick* handle = AttachVirtualKit({vendor, product, name, buttons, hats, SDL_JOYSTICK_TYPE_UNKNOWN});
   EXPECT_NE(handle, nullptr) << SDL_GetError();
   m_handles.push_back(handle);
   return handle;

@@ -22,6 +22,7 @@
 #include "basalt/platform/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/virtual_kit.h"
 
 namespace {
 
@@ -183,12 +184,7 @@ TEST_F(CoreTest, WithInputDisabledThereIsNoInput) {
 // and released between two frames reaches the application in the next one.
 TEST_F(CoreTest, APadStruckBetweenFramesReachesTheApplicationOnce) {
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
-  SDL_VirtualJoystickDesc kit = {};
-  kit.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-  kit.nbuttons = 8;
-  kit.vendor_id = 0x1BAD;
-  kit.product_id = 0x0003;
-  SDL_Joystick* pads = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&kit));
+  SDL_Joystick* pads = test::AttachVirtualKit();
   ASSERT_NE(pads, nullptr);
   FramesApp app(3);
   app.afterFrame = [pads](int frame) {
