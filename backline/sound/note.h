@@ -1,0 +1,21 @@
+#pragma once
+// A note: one sound to start on a sound slot, at the output sample that
+// corresponds to its time on the instrument clock plus the back end's fixed
+// delay (one device period). Notes travel to the audio thread through a
+// single-producer queue per sending thread, so each sending thread names
+// itself by its NoteSource.
+#include "basalt/core/clock.h"
+
+// The threads that send notes; each has a queue of its own.
+enum class NoteSource : int {
+  Main = 0,   // the main thread: previews, playback (scheduled ahead of time)
+  Input = 1,  // the input thread: strikes of kits and keys
+};
+constexpr int kNoteSources = 2;
+
+struct Note {
+  int slot = 0;              // sound slot 0..24 (backline/pads/pad_slots.h)
+  float volume = 1.0f;       // 0..1, the pad's volume
+  float pitch = 1.0f;        // frequency ratio of the pitch spread (PickPitch)
+  Basalt::TimeNs time = 0;   // when it was struck, or when it is due
+};
