@@ -4,6 +4,8 @@
 //   instrument_bench latency [hits=500]    strike-to-sound latency of a virtual kit
 //   instrument_bench startup [full]        start-up time to the first presented frame
 //                                          (full: a bank of 5 x 512 WAV files)
+//   instrument_bench idle [seconds=20]     CPU time of the whole process (every
+//                                          thread) while the main menu sits idle
 //
 // Latency runs from setting the kit's button state (a virtual "360 drumset
 // A") to the end of the first audio callback that hands the device a
@@ -11,6 +13,7 @@
 // driver (SDL_AUDIODRIVER=dummy on a machine without sound). Each hit waits
 // for the previous one to fall silent.
 #include <SDL.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -170,12 +173,60 @@ int RunStartup(bool fullBank) {
   return 0;
 }
 
+// The main menu left alone for a while: the loop runs as it would on a
+// player's machine (its frame cap, the real clock), nobody presses anything.
+class IdleApp : public GameApp {
+ public:
+  explicit IdleApp(double seconds) : m_seconds(seconds) {}
+  bool Update() override {
+    const bool goOn = GameApp::Update();
+    ++m_frames;
+    return goOn && std::chrono::duration<double>(Clock::now() - m_start).count() < m_seconds;
+  }
+  long Frames() const { return m_frames; }
+
+ private:
+  double m_seconds;
+  Clock::time_point m_start = Clock::now();
+  long m_frames = 0;
+};
+
+double ProcessCpuSeconds() {
+  rusage usage = {};
+  getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+int RunIdle(double seconds) {
+  const fs::path dir = MakeGameDir(false);
+  fs::current_path(dir);
+  Basalt::PlatformSDL::SetMessageBoxHandler([](const char*, const char*) {});
+  double cpuAtStart = 0.0;
+  long frames = 0;
+  {
+    IdleApp app(seconds);
+    Basalt::Core core;
+    core.SetPlatformCallback(&GameApp::PlatformCallback);
+    cpuAtStart = ProcessCpuSeconds();
+    core.Launch(&app);
+    frames = app.Frames();
+  }
+  const double cpu = ProcessCpuSeconds() - cpuAtStart;
+  std::printf("idle main menu, %.0f s: %.2f CPU-seconds (%.2f cores), %ld frames (%.1f per second)\n", seconds, cpu,
+              cpu / seconds, frames, static_cast<double>(frames) / seconds);
+  fs::current_path(fs::temp_directory_path());
+  fs::remove_all(dir);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string what = argc > 1 ? argv[1] : "latency";
   if (what == "latency") return RunLatency(argc > 2 ? static_cast<size_t>(std::atol(argv[2])) : 500);
   if (what == "startup") return RunStartup(argc > 2 && std::strcmp(argv[2], "full") == 0);
-  std::fprintf(stderr, "usage: instrument_bench latency [hits] | startup [full]\n");
+  if (what == "idle") return RunIdle(argc > 2 ? std::atof(argv[2]) : 20.0);
+  std::fprintf(stderr, "usage: instrument_bench latency [hits] | startup [full] | idle [seconds]\n");
   return 2;
 }

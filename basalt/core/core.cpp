@@ -56,6 +56,7 @@ bool Core::Launch(IApp* app) {
   while (!m_quit) {
     g_pGUI->Update();
     if (!Update() || !m_app->Update()) m_quit = true;
+    m_pacer.Wait(g_maxFps);
   }
   Shutdown();
   return true;

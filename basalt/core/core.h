@@ -3,8 +3,10 @@
 // publishes each as a global singleton (g_pFileSystem, g_pSystemLog,
 // g_pCVarSystem, g_pPlatform, g_pGraphics, ...), runs the frame loop on the
 // calling thread until the quit flag is set, then shuts the services down
-// and sets every global back to null.
+// and sets every global back to null. The loop draws at most g_maxFps frames
+// a second (with vsync where the display offers it) and sleeps in between.
 #include "basalt/core/frame_clock.h"
+#include "basalt/core/frame_pacer.h"
 #include "basalt/core/idevice.h"
 #include "basalt/platform/platform.h"
 
@@ -65,6 +67,7 @@ class Core : public IDevice {
   bool m_quit = false;
   bool m_useSDLJoysticks = true;
   FrameClock m_clock;
+  FramePacer m_pacer;
 };
 
 extern Core* g_pCore;

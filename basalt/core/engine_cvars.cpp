@@ -14,6 +14,7 @@ int g_mipLevels = 0;
 bool g_initGamePad = true;
 bool g_disableInput = false;
 bool g_noShaders = false;
+int g_maxFps = 120;
 
 namespace {
 const cvar kScreenWidth(&g_screenWidth, "g_screenWidth");
@@ -26,6 +27,7 @@ const cvar kMipLevels(&g_mipLevels, "g_mipLevels");
 const cvar kInitGamePad(&g_initGamePad, "g_initGamePad");
 const cvar kDisableInput(&g_disableInput, "g_disableInput");
 const cvar kNoShaders(&g_noShaders, "g_noShaders");
+const cvar kMaxFps(&g_maxFps, "g_maxFps");
 }  // namespace
 
 }  // namespace Basalt

@@ -14,5 +14,6 @@ extern int g_mipLevels;          // texture creation
 extern bool g_initGamePad;       // input start-up opens game pads too
 extern bool g_disableInput;      // no input at all
 extern bool g_noShaders;         // fixed-function lighting instead of the material shaders
+extern int g_maxFps;             // frames drawn per second at most (vsync asked for too); 0 = no cap
 
 }  // namespace Basalt

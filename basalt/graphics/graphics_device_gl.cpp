@@ -121,7 +121,7 @@ bool GraphicsDeviceGL::InitGL() {
     Shutdown();
     return false;
   }
-  SDL_GL_SetSwapInterval(0);
+  SyncToDisplay();
   SetupDefaults();
   if (!Init2D()) {
     LogLine("Failed to initialize 2D subsystem");
@@ -129,6 +129,18 @@ bool GraphicsDeviceGL::InitGL() {
     return false;
   }
   return true;
+}
+
+void GraphicsDeviceGL::SyncToDisplay() {
+  if (g_maxFps <= 0) {
+    SDL_GL_SetSwapInterval(0);
+    LogLine("Frames: no cap, not synced to the display");
+    return;
+  }
+  const bool synced = SDL_GL_SetSwapInterval(1) == 0;
+  if (g_pSystemLog)
+    g_pSystemLog->Send("Frames: at most %d per second, %s", g_maxFps,
+                       synced ? "in step with the display" : "the display offers no sync");
 }
 
 // What the renderer needs of the context, checked the way the adapter's

@@ -121,6 +121,9 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   bool EvaluateAdapter();
   bool EnterFullScreen();
   void SetupDefaults();
+  // Presents in step with the display where it offers that and g_maxFps
+  // caps the frames; logs whether it did.
+  void SyncToDisplay();
   void SetupSamplers();
   bool CreateDeclarations();
   bool BuildProgram(GLProgram* program, BuiltInUniforms* uniforms, const char* source, const char* name);

@@ -9,6 +9,7 @@
 #include "backline/app/app_clock.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/core/core.h"
+#include "basalt/core/engine_cvars.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/platform/platform_sdl.h"
@@ -23,6 +24,7 @@ std::vector<AppHarness::PlayedSound> AppHarness::s_sounds;
 namespace {
 
 AppHarness* g_current = nullptr;
+const int kDefaultMaxFps = Basalt::g_maxFps;
 bool (*g_realPlaySample)(int, float) = nullptr;
 
 bool RecordingPlaySample(int slot, float volume) {
@@ -59,6 +61,7 @@ void AppHarness::SetUp() {
   Basalt::PlatformSDL::SetMessageBoxHandler(
       [](const char* caption, const char* text) { g_current->boxes.push_back(std::string(caption) + "|" + text); });
   s_nowMs = 1000000;
+  Basalt::g_maxFps = 0;  // the tests step frames as fast as they can
   SetTimeMsSource([] { return s_nowMs; });
   s_played.clear();
   s_sounds.clear();
@@ -70,6 +73,7 @@ void AppHarness::TearDown() {
   while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   SetTimeMsSource(nullptr);
+  Basalt::g_maxFps = kDefaultMaxFps;
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
   g_current = nullptr;
   TempDirTest::TearDown();

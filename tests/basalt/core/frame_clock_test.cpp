@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "basalt/core/frame_pacer.h"
+
 namespace {
 
 TEST(FrameClockTest, FirstFrameIsZeroAndLongFramesAreClamped) {
@@ -35,6 +40,16 @@ TEST(FrameClockTest, FrameRateCountsFramesOfEachAccumulatedSecond) {
   EXPECT_EQ(clock.FramesPerSecond(), 12u);
   clock.Tick(now += 10);
   EXPECT_EQ(clock.FramesPerSecond(), 51u);
+}
+
+// Only a lower bound: a loaded machine may sleep longer, never shorter.
+TEST(FramePacerTest, FramesTakeAtLeastTheirShareOfTheSecond) {
+  using Clock = std::chrono::steady_clock;
+  Basalt::FramePacer pacer;
+  pacer.Wait(0);
+  const Clock::time_point start = Clock::now();
+  for (int frame = 0; frame < 5; ++frame) pacer.Wait(100);
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
 }
 
 }  // namespace

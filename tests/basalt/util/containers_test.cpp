@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "basalt/util/array.h"
+#include "basalt/util/spsc_queue.h"
 #include "basalt/util/string_hash.h"
 
 namespace {
@@ -99,6 +101,42 @@ TEST(StringHashTest, ClearHandsValuesToTheDeleterOnRequest) {
   });
   EXPECT_EQ(deleted, 2);
   EXPECT_EQ(table.Find("a"), nullptr);
+}
+
+TEST(SpscQueueTest, KeepsOrderRefusesWhenFullAndWrapsAround) {
+  util::SpscQueue<int, 4> queue;
+  int value = 0;
+  EXPECT_FALSE(queue.Pop(&value));
+  for (int round = 0; round < 3; ++round) {  // the indices run past the capacity
+    for (int i = 0; i < 4; ++i) EXPECT_TRUE(queue.Push(round * 10 + i));
+    EXPECT_FALSE(queue.Push(99));
+    for (int i = 0; i < 4; ++i) {
+      ASSERT_TRUE(queue.Pop(&value));
+      EXPECT_EQ(value, round * 10 + i);
+    }
+    EXPECT_FALSE(queue.Pop(&value));
+  }
+}
+
+// Two threads hammering a small queue: every value arrives once, in order.
+TEST(SpscQueueTest, CarriesEveryValueInOrderBetweenTwoThreads) {
+  constexpr int kValues = 200000;
+  util::SpscQueue<int, 64> queue;
+  std::thread producer([&] {
+    for (int i = 0; i < kValues; ++i)
+      while (!queue.Push(i)) std::this_thread::yield();
+  });
+  int expected = 0;
+  while (expected < kValues) {
+    int value = -1;
+    if (!queue.Pop(&value)) {
+      std::this_thread::yield();
+      continue;
+    }
+    ASSERT_EQ(value, expected);
+    ++expected;
+  }
+  producer.join();
 }
 
 }  // namespace
