@@ -60,6 +60,8 @@ bool GameApp::Init(Basalt::Core* core) {
   if (!BuildGui()) return false;
   ChooseFirstScreen();
   FindControllers();
+  strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive());
+  if (Basalt::g_pInput) Basalt::g_pInput->SetListener(&strikePath);
   return true;
 }
 
@@ -131,14 +133,23 @@ void GameApp::FindControllers() {
 
 bool GameApp::Update() {
   frameTime = GetCore()->GetTimeKey();
+  CollectStrikes();
   RunScreen();
+  // After the screen, so that a change of screen or of the pads reaches the kit at once.
+  strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive());
   g_soundBackend.UpdateSound();
+  menuKeys.padsPlay = InstrumentLive();
   PollMenuKeys(&menuKeys, Basalt::g_pInput, frameTime);
   if (textEntry.active) PollTextEntryKeys(&textEntry, Basalt::g_pInput);
   drumSet->rotation.y = SwayRotation(sway);
   DrawTitles();
   DrawMetronome();
   return !quitRequested;
+}
+
+void GameApp::CollectStrikes() {
+  strikes.Clear();
+  for (StrikeReport report; strikePath.TakeReport(&report);) strikes.Add(report);
 }
 
 void GameApp::RunScreen() {
@@ -209,6 +220,7 @@ void GameApp::DrawMetronome() {
 }
 
 bool GameApp::Shutdown() {
+  if (Basalt::g_pInput) Basalt::g_pInput->SetListener(nullptr);
   if (sceneGraph) sceneGraph->Shutdown();
   sceneGraph.reset();
   camera = nullptr;

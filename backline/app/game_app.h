@@ -17,6 +17,8 @@
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/pad_map.h"
 #include "backline/pads/sample_bank.h"
+#include "backline/pads/strike_path.h"
+#include "backline/pads/strike_table.h"
 #include "backline/recording/plr_file.h"
 #include "backline/screens/screen_state.h"
 #include "basalt/core/iapp.h"
@@ -44,7 +46,8 @@ class GameApp : public Basalt::IApp {
   // Start-up: sample bank, sound, scene, default preset, metronome click,
   // GUI, first screen, controllers. False stops the program before its loop.
   bool Init(Basalt::Core* core) override;
-  // One frame: the current screen, then the work every screen shares. False ends the program.
+  // One frame: the strikes the kits reported, the current screen, then the
+  // work every screen shares. False ends the program.
   bool Update() override;
   // Releases the scene, the GUI context and the sound device; the engine's
   // services still exist.
@@ -62,8 +65,11 @@ class GameApp : public Basalt::IApp {
   SampleBank bank;
   PadAssignment pads;
   PadMap padMap;
-  HitState hits;
-  bool secondariesHeld = false;
+  // The kits' and keys' hit path on the input thread, the pads as it sees
+  // them, and this frame's strikes (the kits' reports, or what playback played).
+  StrikeTable strikeTable;
+  StrikePath strikePath{strikeTable};
+  FrameStrikes strikes;
   NameList presetNames;  // the load-preset list, rebuilt each time it opens
 
   MenuKeys menuKeys;
@@ -94,7 +100,9 @@ class GameApp : public Basalt::IApp {
   bool BuildGui();
   void ChooseFirstScreen();
   void FindControllers();
+  void CollectStrikes();
   void RunScreen();
+  bool InstrumentLive() const { return mode == FreePlay || mode == Record; }
   void DrawTitles();
   void DrawMetronome();
 };

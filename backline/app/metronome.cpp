@@ -1,7 +1,6 @@
 #include "backline/app/metronome.h"
 
 #include "backline/app/app_clock.h"
-#include "backline/pads/pad_slots.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/input/key_codes.h"
 
@@ -9,20 +8,6 @@ namespace {
 
 constexpr float kFlashLevel = 0.5f;
 constexpr float kFadeInPerSecond = 3.0f;
-
-// Plays the click when a beat is due and moves the grid on: a click later
-// than bpm milliseconds restarts the grid now, an earlier one keeps it.
-bool Tick(Metronome* metronome) {
-  const uint32_t now = GetTimeMs();
-  const float interval = BeatIntervalMs(*metronome);
-  const float elapsed = static_cast<float>(now - metronome->lastTickTime);
-  if (!(interval < elapsed)) return false;
-  g_soundBackend.PlaySample(kMetronomeSoundSlot, 1.0f);
-  const float lateness = elapsed - interval;
-  metronome->lastTickTime = lateness < static_cast<float>(metronome->bpm) ? now - static_cast<uint32_t>(lateness) : now;
-  metronome->flash = kFlashLevel;
-  return true;
-}
 
 // While key is held, one step every kTempoRepeatMs.
 bool Repeat(const CInput* input, int key, uint32_t* last) {
@@ -38,22 +23,36 @@ void ReadTempoKeys(Metronome* metronome, const CInput* input) {
   if (Repeat(input, Basalt::DIK_DOWN, &metronome->lastLower) && metronome->bpm > Metronome::kMinBpm) --metronome->bpm;
 }
 
+// Tells the sound back end only what changed: a new call restarts nothing.
+void Publish(Metronome* metronome) {
+  if (metronome->on == metronome->clicking && (!metronome->on || metronome->bpm == metronome->clickingBpm)) return;
+  if (g_soundBackend.SetMetronome) g_soundBackend.SetMetronome(metronome->on, metronome->bpm);
+  metronome->clicking = metronome->on;
+  metronome->clickingBpm = metronome->bpm;
+}
+
+// Whether the audio clock has clicked since the last look.
+bool Clicked(Metronome* metronome) {
+  const uint32_t beats = g_soundBackend.MetronomeBeats ? g_soundBackend.MetronomeBeats() : 0;
+  const bool clicked = beats != metronome->beatsSeen;
+  metronome->beatsSeen = beats;
+  return clicked;
+}
+
 }  // namespace
 
-Metronome::Metronome() : lastTickTime(GetTimeMs()) {}
-
-float BeatIntervalMs(const Metronome& metronome) { return 60000.0f / static_cast<float>(metronome.bpm); }
-
 bool UpdateMetronome(Metronome* metronome, const CInput* input, float frameTime) {
+  if (metronome->on) ReadTempoKeys(metronome, input);
+  Publish(metronome);
+  const bool clicked = Clicked(metronome);
   if (!metronome->on) {
     metronome->opacity = 0.0f;
     return false;
   }
   if (metronome->opacity < 1.0f) metronome->opacity += kFadeInPerSecond * frameTime;
   if (metronome->opacity > 1.0f) metronome->opacity = 1.0f;
-  const bool clicked = Tick(metronome);
   metronome->flash = metronome->flash > frameTime ? metronome->flash - frameTime : 0.0f;
-  ReadTempoKeys(metronome, input);
+  if (clicked) metronome->flash = kFlashLevel;
   return clicked;
 }
 

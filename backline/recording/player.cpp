@@ -2,10 +2,46 @@
 
 namespace {
 
-bool Due(const Player& player, const plrInfo& recording, int slot, uint32_t elapsed) {
-  const std::vector<int32_t>& track = recording.tracks[slot];
-  const size_t next = static_cast<size_t>(player.cursor[slot]);
-  return next < track.size() && static_cast<uint32_t>(track[next]) <= elapsed;
+using Basalt::TimeNs;
+
+// One event of the recording as a strike: its pad slot and the sound slot it plays.
+struct Event {
+  int slot = -1;  // -1: none left before the horizon
+  TimeNs time = 0;
+  bool heard = false;
+  bool secondary = false;
+};
+
+TimeNs EventTime(const Player& player, int32_t ms) { return player.startTime + ms * Basalt::kNsPerMs; }
+
+// The pad slot whose next event comes first (the lowest slot among equals),
+// if it comes no later than horizon; -1 otherwise.
+int NextSlot(const Player& player, const plrInfo& recording, const EventCursor& cursor, TimeNs horizon) {
+  int best = -1;
+  for (int slot = 0; slot < kPlrPadSlots; ++slot) {
+    const std::vector<int32_t>& track = recording.tracks[slot];
+    const size_t next = static_cast<size_t>(cursor.next[slot]);
+    if (next >= track.size() || EventTime(player, track[next]) > horizon) continue;
+    if (best < 0 || track[next] < recording.tracks[best][static_cast<size_t>(cursor.next[best])]) best = slot;
+  }
+  return best;
+}
+
+// Takes the next event no later than horizon, moving the cursor and its modifier on.
+Event TakeEvent(const Player& player, const plrInfo& recording, const PadAssignment& assignment, EventCursor* cursor,
+                TimeNs horizon) {
+  Event event;
+  event.slot = NextSlot(player, recording, *cursor, horizon);
+  if (event.slot < 0) return event;
+  event.time = EventTime(player, recording.tracks[event.slot][static_cast<size_t>(cursor->next[event.slot]++)]);
+  if (recording.pads[event.slot].enablesSecondaries) {
+    cursor->secondariesHeld = !cursor->secondariesHeld;
+    event.heard = recording.version != 2 && cursor->secondariesHeld;
+  } else {
+    event.heard = true;
+    event.secondary = ChooseSecondary(assignment, event.slot, cursor->secondariesHeld);
+  }
+  return event;
 }
 
 }  // namespace
@@ -23,20 +59,19 @@ void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes) {
 
 unsigned RecordingKits(int32_t kitCount) { return kitCount < 2 ? 1u : 2u; }
 
-void PlayDueEvents(Player* player, const plrInfo& recording, uint32_t elapsed, const PadAssignment& assignment,
-                   const PadVolumes& volumes, bool* secondariesHeld, FrameStrikes* out) {
-  out->count = 0;
-  for (int slot = 0; slot < kPlrPadSlots; ++slot) {
-    if (!Due(*player, recording, slot, elapsed)) continue;
-    ++player->cursor[slot];
-    bool secondary = false;
-    if (recording.pads[slot].enablesSecondaries) {
-      *secondariesHeld = !*secondariesHeld;
-      if (recording.version == 2 || !*secondariesHeld) continue;
-    } else {
-      secondary = ChooseSecondary(assignment, slot, *secondariesHeld);
-    }
-    StrikePadSlot(slot, secondary, volumes);
-    out->strikes[out->count++] = PadStrike{slot / kPadsPerKit, slot % kPadsPerKit, slot, secondary};
+void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const PadAssignment& assignment,
+                   const PadVolumes& volumes, FrameStrikes* out) {
+  for (;;) {
+    const Event event = TakeEvent(*player, recording, assignment, &player->scheduled, now + kPlaybackLookahead);
+    if (event.slot < 0) break;
+    if (event.heard) StrikePadSlot(event.slot, event.secondary, volumes, event.time);
+  }
+  out->Clear();
+  for (;;) {
+    const Event event = TakeEvent(*player, recording, assignment, &player->shown, now);
+    if (event.slot < 0) break;
+    if (event.heard)
+      out->Add({StrikeReport::Strike, event.slot / kPadsPerKit, event.slot % kPadsPerKit, event.slot, event.secondary,
+                event.time});
   }
 }

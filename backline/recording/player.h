@@ -1,20 +1,37 @@
 #pragma once
-// Playing a recording back: each frame strikes, per pad slot, the next event
-// whose time has come (at most one per slot and frame, so events that share
-// a time play on consecutive frames). A pad slot whose record enables
-// secondaries holds the pedal's presses and releases: each one inverts
-// secondariesHeld, and from version 3 on a press is heard. Main thread.
+// Playing a recording back on the audio clock. The player hands the audio
+// thread every event up to kPlaybackLookahead ahead of time, each stamped
+// with the playback's start plus the event's milliseconds, so the notes
+// start at their own samples whatever the frames do; the screen flashes
+// each event on the frame its time has come. Events are taken in time order
+// across the pad slots (equal times in pad slot order). A pad slot whose
+// record enables secondaries holds the pedal's presses and releases: each
+// one switches the recording's own modifier, which chooses the other pads'
+// secondary samples, and from version 3 on a press is heard. The live
+// instrument's state is not touched. Main thread.
 #include <cstdint>
 
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
+#include "basalt/core/clock.h"
+
+// How far ahead of its time an event is handed to the audio clock: longer
+// than any frame the program survives, short enough to stop promptly.
+constexpr Basalt::TimeNs kPlaybackLookahead = 500 * Basalt::kNsPerMs;
+
+// Where one pass over the recording's events stands.
+struct EventCursor {
+  int next[kPlrPadSlots] = {};
+  bool secondariesHeld = false;  // the recording's modifier at this point
+};
 
 struct Player {
   bool started = false;
-  uint32_t startTime = 0;  // GetTimeMs when playback began
-  int cursor[kPlrPadSlots] = {};
-  bool switchedKits = false;  // the drum set shows the recording's kit count, not the one in use
+  Basalt::TimeNs startTime = 0;  // the instant event time 0 sounds at
+  EventCursor scheduled;         // events handed to the audio clock
+  EventCursor shown;             // events flashed on screen
+  bool switchedKits = false;     // the drum set shows the recording's kit count, not the one in use
 };
 
 // Puts a loaded recording's samples on the pads: each path is looked up in
@@ -28,6 +45,7 @@ void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes);
 // The kit count the drum set shows for a recording made with kitCount kits: 1 or 2.
 unsigned RecordingKits(int32_t kitCount);
 
-// One frame at elapsed ms since the start: strikes what is due and returns it in out.
-void PlayDueEvents(Player* player, const plrInfo& recording, uint32_t elapsed, const PadAssignment& assignment,
-                   const PadVolumes& volumes, bool* secondariesHeld, FrameStrikes* out);
+// One frame at now: hands the audio clock every event due before now plus
+// the lookahead, and returns in out the events whose time has come.
+void PlayDueEvents(Player* player, const plrInfo& recording, Basalt::TimeNs now, const PadAssignment& assignment,
+                   const PadVolumes& volumes, FrameStrikes* out);

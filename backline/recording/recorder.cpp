@@ -1,5 +1,6 @@
 #include "backline/recording/recorder.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -21,14 +22,12 @@ bool ReserveTracks(Recorder* recorder) {
   }
 }
 
-void Start(Recorder* recorder, uint32_t now) {
+void Start(Recorder* recorder, Basalt::TimeNs time) {
   if (!ReserveTracks(recorder)) return;
-  recorder->startTime = now;
+  recorder->startTime = time;
   recorder->length = 0;
   recorder->started = true;
 }
-
-bool RawButtonDown(const CInput* input, int kit, int button) { return input->GetJoyButton(kit, button) != 0.0f; }
 
 void CopyPath(char* field, const SampleBank& bank, int sampleIndex) {
   std::memset(field, 0, kPlrPathField);
@@ -39,39 +38,17 @@ void FreeTrack(std::vector<int32_t>* track) { std::vector<int32_t>().swap(*track
 
 }  // namespace
 
-void RecordPadHits(Recorder* recorder, HitState* hits, const RecordPlay& play, const CInput* input, uint32_t now,
-                   FrameStrikes* out) {
-  out->count = 0;
-  if (!input) return;
-  const int numJoys = input->GetNumJoys();
-  for (int kit = 0; kit < kKits && kit < numJoys; ++kit)
-    for (int button = 0; button < kPadButtons; ++button) {
-      const int padSlot = PadSlotOfButton(*play.map, kit, button);
-      const bool down = RawButtonDown(input, kit, button);
-      if (!recorder->started && down) Start(recorder, now);
-      bool strike = false, secondary = false;
-      if (play.assignment->function[PadSlotOf(kit, button)] == EnableSecondaries) {
-        if (*play.secondariesHeld == down) continue;
-        *play.secondariesHeld = down;
-        RecordEvent(recorder, padSlot, now);
-        strike = down;
-      } else if (DetectPadHit(hits, input, kit, button)) {
-        secondary = ChooseSecondary(*play.assignment, padSlot, *play.secondariesHeld);
-        RecordEvent(recorder, padSlot, now);
-        strike = true;
-      }
-      if (!strike) continue;
-      PadHit(*play.map, kit, button, secondary, *play.volumes);
-      out->strikes[out->count++] = PadStrike{kit, button, padSlot, secondary};
-    }
+void RecordStrike(Recorder* recorder, const StrikeReport& strike) {
+  if (!recorder->started && strike.kind == StrikeReport::Strike) Start(recorder, strike.time);
+  RecordEvent(recorder, strike.padSlot, strike.time);
 }
 
-void RecordEvent(Recorder* recorder, int padSlot, uint32_t now) {
+void RecordEvent(Recorder* recorder, int padSlot, Basalt::TimeNs time) {
   std::vector<int32_t>& track = recorder->liveTrack[padSlot];
   if (!recorder->started || track.size() >= kPlrTrackCapacity) return;
-  const int32_t time = static_cast<int32_t>(now - recorder->startTime);
-  track.push_back(time);
-  recorder->length = time;
+  const auto ms = static_cast<int32_t>((time - recorder->startTime) / Basalt::kNsPerMs);
+  track.push_back(ms);
+  recorder->length = std::max(recorder->length, ms);
 }
 
 void TakeRecording(Recorder* recorder, const RecordingSetup& setup, plrInfo* out) {

@@ -277,5 +277,5 @@ void DrawAssignHelp(GameApp& app, unsigned fromBottom, const char* const* lines,
 }
 
 void PreviewPadSlot(GameApp& app, int padSlot, bool secondary) {
-  app.drumSet->FlashPadSlot(StrikePadSlot(padSlot, secondary, app.drumSet->padVolume));
+  app.drumSet->FlashPadSlot(StrikePadSlot(padSlot, secondary, app.drumSet->padVolume, Basalt::GetTimeNs()));
 }

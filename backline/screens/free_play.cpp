@@ -8,17 +8,18 @@
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
 
+void FlashStrikes(GameApp& app, const FrameStrikes& strikes) {
+  for (int i = 0; i < strikes.count; ++i)
+    if (strikes.strikes[i].kind == StrikeReport::Strike) app.drumSet->FlashPadSlot(strikes.strikes[i].padSlot);
+}
+
 void MoveCameraToKit(GameApp& app) { app.camera->MoveTo({0.0f, 8.0f, app.numDrumSets < 2 ? -32.0f : -35.0f}, 1.0f); }
 
 void UpdateFreePlay(GameApp& app) {
   SetBoxOpacity(app.panelButton, 0.0f);
   UpdateSway(&app.sway, app.frameTime);
   MoveCameraToKit(app);
-  UpdateSecondariesModifier(&app.secondariesHeld, app.pads, Basalt::g_pInput);
-  FrameStrikes strikes;
-  PlayPadHits(&app.hits, PadPlayState{&app.padMap, &app.pads, &app.drumSet->padVolume, app.secondariesHeld},
-              Basalt::g_pInput, &strikes);
-  for (int i = 0; i < strikes.count; ++i) app.drumSet->FlashPadSlot(strikes.strikes[i].padSlot);
+  FlashStrikes(app, app.strikes);
   if (app.menuKeys.event[MenuEscape]) {
     app.mode = MainMenu;
     app.metronome.on = false;

@@ -24,7 +24,6 @@ void Select(GameApp& app, int selection) {
       EnterAssignMode(app);
       break;
     case 2:
-      app.secondariesHeld = false;
       app.metronome.on = true;
       app.mode = Record;
       break;

@@ -1,13 +1,11 @@
 #include "backline/screens/playback_screen.h"
 
-#include <algorithm>
-
-#include "backline/app/app_clock.h"
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/screen_widgets.h"
+#include "backline/sound/sound_backend.h"
 #include "basalt/gui/font_manager.h"
 #include "basalt/gui/gui.h"
 
@@ -17,17 +15,18 @@ namespace {
 // a recording made with another kit count plays at full volume.
 void Begin(GameApp& app, Player* player) {
   HideBox(app.panelButton);
-  std::fill(std::begin(player->cursor), std::end(player->cursor), 0);
+  *player = Player{};
   ApplyRecordingVolumes(app.recording, &app.drumSet->padVolume);
   const unsigned kits = RecordingKits(app.recording.kitCount);
   player->switchedKits = kits != RecordingKits(static_cast<int32_t>(app.numDrumSets));
   if (player->switchedKits) app.drumSet->SetKitCount(kits);
-  player->startTime = GetTimeMs();
+  player->startTime = Basalt::GetTimeNs();
   player->started = true;
 }
 
 void Leave(GameApp& app, Player* player) {
   app.mode = MainMenu;
+  g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
   ReleaseTracks(&app.recording);
   if (player->switchedKits) app.drumSet->SetKitCount(app.numDrumSets);
   *player = Player{};
@@ -54,10 +53,9 @@ void UpdatePlaybackScreen(GameApp& app) {
   Player& player = app.screens.player;
   if (!player.started) Begin(app, &player);
   MoveCameraToKit(app);
-  const uint32_t elapsed = GetTimeMs() - player.startTime;
-  FrameStrikes strikes;
-  PlayDueEvents(&player, app.recording, elapsed, app.pads, app.drumSet->padVolume, &app.secondariesHeld, &strikes);
-  for (int i = 0; i < strikes.count; ++i) app.drumSet->FlashPadSlot(strikes.strikes[i].padSlot);
-  Draw(app, elapsed);
+  const Basalt::TimeNs now = Basalt::GetTimeNs();
+  PlayDueEvents(&player, app.recording, now, app.pads, app.drumSet->padVolume, &app.strikes);
+  FlashStrikes(app, app.strikes);
+  Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
 }

@@ -1,6 +1,5 @@
 #include "backline/screens/record_screen.h"
 
-#include "backline/app/app_clock.h"
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
 #include "backline/scene/drum_set.h"
@@ -31,10 +30,11 @@ void Cancel(GameApp& app) {
   app.mode = MainMenu;
 }
 
-void Draw(GameApp& app, uint32_t now) {
+void Draw(GameApp& app) {
   const Recorder& recorder = app.screens.recorder;
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
-  const TimerText timer = SplitTime(recorder.started ? now - recorder.startTime : 0);
+  const auto elapsedMs = recorder.started ? (Basalt::GetTimeNs() - recorder.startTime) / Basalt::kNsPerMs : 0;
+  const TimerText timer = SplitTime(static_cast<uint32_t>(elapsedMs));
   app.guiContext->DrawTextA(3, width / 2 - 35, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds,
                             timer.tenths);
   if (recorder.started)
@@ -51,13 +51,9 @@ void Draw(GameApp& app, uint32_t now) {
 
 void UpdateRecordScreen(GameApp& app) {
   MoveCameraToKit(app);
-  const uint32_t now = GetTimeMs();
-  FrameStrikes strikes;
-  RecordPadHits(&app.screens.recorder, &app.hits,
-                RecordPlay{&app.padMap, &app.pads, &app.drumSet->padVolume, &app.secondariesHeld}, Basalt::g_pInput,
-                now, &strikes);
-  for (int i = 0; i < strikes.count; ++i) app.drumSet->FlashPadSlot(strikes.strikes[i].padSlot);
-  Draw(app, now);
+  for (int i = 0; i < app.strikes.count; ++i) RecordStrike(&app.screens.recorder, app.strikes.strikes[i]);
+  FlashStrikes(app, app.strikes);
+  Draw(app);
   if (app.menuKeys.event[MenuEnter])
     Stop(app);
   else if (app.menuKeys.event[MenuEscape])

@@ -6,32 +6,40 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
-#include "backline/app/app_clock.h"
 #include "backline/sound/sound_backend.h"
+#include "basalt/core/clock.h"
 #include "basalt/core/core.h"
 #include "basalt/core/engine_cvars.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
+#include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
 #include "tests/support/virtual_kit.h"
 
 namespace test {
 
-uint32_t AppHarness::s_nowMs = 0;
+std::atomic<uint32_t> AppHarness::s_nowMs{0};
 std::vector<int> AppHarness::s_played;
 std::vector<AppHarness::PlayedSound> AppHarness::s_sounds;
+std::mutex AppHarness::s_soundsMutex;
 
 namespace {
 
 AppHarness* g_current = nullptr;
 const int kDefaultMaxFps = Basalt::g_maxFps;
-bool (*g_realPlaySample)(int, float) = nullptr;
+bool (*g_realPlayNote)(NoteSource, const Note&) = nullptr;
 
-bool RecordingPlaySample(int slot, float volume) {
-  AppHarness::s_played.push_back(slot);
-  AppHarness::s_sounds.push_back({slot, volume, AppHarness::s_nowMs});
-  return g_realPlaySample(slot, volume);
+bool RecordingPlayNote(NoteSource source, const Note& note) {
+  {
+    std::lock_guard<std::mutex> lock(AppHarness::s_soundsMutex);
+    AppHarness::s_played.push_back(note.slot);
+    AppHarness::s_sounds.push_back({note.slot, note.volume, static_cast<uint32_t>(note.time / Basalt::kNsPerMs)});
+  }
+  return g_realPlayNote(source, note);
 }
+
+// Every thread of the program reads the hand-stepped clock.
+Basalt::TimeNs HandClock() { return static_cast<Basalt::TimeNs>(AppHarness::s_nowMs.load()) * Basalt::kNsPerMs; }
 
 // The program, with a hook after each of its frames.
 class HarnessApp : public GameApp {
@@ -43,6 +51,8 @@ class HarnessApp : public GameApp {
     return true;
   }
   bool Update() override {
+    // What the pump forwarded this frame has reached the hit path before the program looks.
+    if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
     const bool goOn = GameApp::Update();
     return m_onFrame(*this, m_frame++) && goOn;
   }
@@ -62,7 +72,7 @@ void AppHarness::SetUp() {
       [](const char* caption, const char* text) { g_current->boxes.push_back(std::string(caption) + "|" + text); });
   s_nowMs = 1000000;
   Basalt::g_maxFps = 0;  // the tests step frames as fast as they can
-  SetTimeMsSource([] { return s_nowMs; });
+  Basalt::SetTimeSource(&HandClock);
   s_played.clear();
   s_sounds.clear();
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
@@ -72,7 +82,7 @@ void AppHarness::TearDown() {
   for (SDL_Joystick* kit : m_kits) SDL_JoystickClose(kit);
   while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-  SetTimeMsSource(nullptr);
+  Basalt::SetTimeSource(nullptr);
   Basalt::g_maxFps = kDefaultMaxFps;
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
   g_current = nullptr;
@@ -112,11 +122,12 @@ SDL_Scancode AppHarness::KeyOf(char c) {
 
 void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
   SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
+  if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
 }
 
 void AppHarness::RecordPlayedSounds() {
-  if (g_soundBackend.PlaySample != &RecordingPlaySample) g_realPlaySample = g_soundBackend.PlaySample;
-  g_soundBackend.PlaySample = &RecordingPlaySample;
+  if (g_soundBackend.PlayNote != &RecordingPlayNote) g_realPlayNote = g_soundBackend.PlayNote;
+  g_soundBackend.PlayNote = &RecordingPlayNote;
 }
 
 std::vector<uint32_t> AppHarness::CaptureFrame(unsigned* width, unsigned* height) {

@@ -2,10 +2,13 @@
 // Runs the real program headless: GameApp under Basalt::Core, in a fresh game
 // directory written by the content generator, with virtual kits attached
 // before start-up, keys pushed through the platform's event pump, message
-// boxes captured, and a hand-stepped millisecond clock for the program.
+// boxes captured, and a hand-stepped clock for the program: the instrument
+// clock every thread reads stands still between AdvanceClock calls.
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <functional>
 #include <string>
 #include <vector>
@@ -33,24 +36,29 @@ class AppHarness : public TempDirTest {
   static void PushKey(SDL_Scancode scancode, bool down);
   // The key that types c (a capital letter, a digit or a space).
   static SDL_Scancode KeyOf(char c);
+  // Sets the kit's button and returns once the program's input thread has
+  // seen it (so it sounded, stamped with the clock as it stands).
   static void SetButton(SDL_Joystick* kit, int button, bool down);
 
-  // The program's clock, advanced by hand.
-  static uint32_t s_nowMs;
+  // The program's clock in milliseconds, advanced by hand.
+  static std::atomic<uint32_t> s_nowMs;
   static void AdvanceClock(uint32_t ms) { s_nowMs += ms; }
 
   // "caption|text" of every message box shown.
   std::vector<std::string> boxes;
-  // The sound slots played, in order (the back end still plays them).
+  // The sound slots played, in the order their notes were sent (the back
+  // end still plays them), from the input thread and the main thread.
   static std::vector<int> s_played;
-  // The same plays with their volumes and the program's clock then.
+  // The same notes with their volumes and their times (ms on the program's clock).
   struct PlayedSound {
     int slot;
     float volume;
     uint32_t timeMs;
   };
   static std::vector<PlayedSound> s_sounds;
-  // Records every PlaySample of the running program from now on.
+  // Guards both lists while the program runs; read them after Run or under it.
+  static std::mutex s_soundsMutex;
+  // Records every note of the running program from now on.
   static void RecordPlayedSounds();
 
   std::string LogText() const { return ReadFile("systemlog.txt"); }

@@ -1,0 +1,111 @@
+#include "backline/pads/strike_path.h"
+
+#include <algorithm>
+
+#include "backline/app/app_cvars.h"
+#include "backline/sound/sound_backend.h"
+#include "basalt/input/key_codes.h"
+
+const unsigned char kKitKeys[kPadButtons] = {Basalt::DIK_A, Basalt::DIK_S, Basalt::DIK_D, Basalt::DIK_F, Basalt::DIK_X};
+
+namespace {
+
+using Basalt::InputEvent;
+using Basalt::TimeNs;
+
+// The kit button a key strikes, or -1.
+int KitButtonOfKey(int key) {
+  const unsigned char* found = std::find(kKitKeys, kKitKeys + kPadButtons, key);
+  return found == kKitKeys + kPadButtons ? -1 : static_cast<int>(found - kKitKeys);
+}
+
+bool IsKitButton(const InputEvent& event) {
+  return event.joy >= 0 && event.joy < kKits && event.code < kPadButtons;
+}
+
+bool UsesPolling(int button) { return g_usePollMethod != 0 && button != BassPedal; }
+
+TimeNs RepeatInterval() { return std::max(g_hitDelayThreshold, 0) * Basalt::kNsPerMs; }
+
+}  // namespace
+
+StrikePath::StrikePath(const StrikeTable& table) : m_table(table) {}
+
+void StrikePath::OnInputEvent(const InputEvent& event) {
+  switch (event.type) {
+    case InputEvent::KeyDown:
+    case InputEvent::KeyUp: {
+      const int button = KitButtonOfKey(event.code);
+      if (button < 0) return;
+      if (event.type == InputEvent::KeyDown)
+        Press(0, button, event.time);
+      else
+        Release(0, button, event.time);
+      return;
+    }
+    case InputEvent::ButtonDown:
+      if (IsKitButton(event)) Press(event.joy, event.code, event.time);
+      return;
+    case InputEvent::ButtonUp:
+      if (IsKitButton(event)) Release(event.joy, event.code, event.time);
+      return;
+    case InputEvent::ControllerUnplugged:
+      if (event.joy >= 0 && event.joy < kKits) ReleaseKit(event.joy, event.time);
+      return;
+    default:
+      return;
+  }
+}
+
+void StrikePath::OnInputPoll(TimeNs now) {
+  if (g_usePollMethod == 0) return;
+  for (int kit = 0; kit < kKits; ++kit)
+    for (int button = 0; button < kPadButtons; ++button)
+      if (m_held[kit][button] && UsesPolling(button) && RepeatDue(kit, button, now)) Strike(kit, button, now);
+}
+
+void StrikePath::Press(int kit, int button, TimeNs time) {
+  if (!m_table.KitPlays(kit)) return;
+  m_held[kit][button] = true;
+  if (button == BassPedal && m_table.EnablesSecondaries(m_table.PadSlotOfButton(kit, button))) SetModifier(kit, true);
+  if (UsesPolling(button) && !RepeatDue(kit, button, time)) return;
+  Strike(kit, button, time);
+}
+
+void StrikePath::Release(int kit, int button, TimeNs time) {
+  if (!m_held[kit][button]) return;
+  m_held[kit][button] = false;
+  if (button != BassPedal || !m_modifierHeld[kit]) return;
+  SetModifier(kit, false);
+  if (m_table.Live())
+    Report({StrikeReport::ModifierReleased, kit, button, m_table.PadSlotOfButton(kit, button), false, time});
+}
+
+void StrikePath::ReleaseKit(int kit, TimeNs time) {
+  for (int button = 0; button < kPadButtons; ++button) Release(kit, button, time);
+}
+
+bool StrikePath::RepeatDue(int kit, int button, TimeNs time) const {
+  return time - m_lastStrike[kit][button] > RepeatInterval();
+}
+
+void StrikePath::SetModifier(int kit, bool held) {
+  m_modifierHeld[kit] = held;
+  m_secondariesHeld.store(std::any_of(std::begin(m_modifierHeld), std::end(m_modifierHeld), [](bool h) { return h; }),
+                          std::memory_order_relaxed);
+}
+
+void StrikePath::Strike(int kit, int button, TimeNs time) {
+  m_lastStrike[kit][button] = time;
+  if (!m_table.Live()) return;
+  const int padSlot = m_table.PadSlotOfButton(kit, button);
+  const bool modifier = button == BassPedal && m_modifierHeld[kit];
+  const bool secondary = !modifier && SecondariesHeld() && m_table.HasSecondary(padSlot);
+  const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
+  g_soundBackend.PlayNote(NoteSource::Input, Note{soundSlot, m_table.Volume(soundSlot), PickPitch(&m_pitchSeed), time});
+  Report({StrikeReport::Strike, kit, button, padSlot, secondary, time});
+}
+
+void StrikePath::Report(const StrikeReport& report) {
+  if (!m_reports.Push(report)) m_dropped.fetch_add(1, std::memory_order_relaxed);
+}

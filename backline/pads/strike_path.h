@@ -1,0 +1,74 @@
+#pragma once
+// The hit path of the kits and the keys, on the input thread: every press of
+// a kit's pad button or pedal, or of A S D F X (kit 0's buttons 0..4), is
+// turned at once into a note for the audio thread, stamped with the time the
+// press was seen, and reported to the main thread (flash, recorder) through
+// a lock-free queue. Nothing waits for a frame.
+//
+// What sounds: the pad slot the button maps to, its secondary sample while a
+// bass pedal whose function enables secondaries is held (on either kit) and
+// the pad has one, else its primary, at the pad's volume with a random pitch
+// spread. Such a modifier pedal sounds its primary when pressed and is
+// reported when released too, so a recording keeps how long it was held.
+// Every press is one strike (two presses between two frames are two); with
+// g_usePollMethod a held pad sounds again every g_hitDelayThreshold ms and the
+// pedals never repeat. Strikes sound and are reported only while the table
+// says the instrument is live; the pedals' held state is kept always.
+//
+// Threads: OnInputEvent and OnInputPoll on the input thread (CInput's
+// listener); TakeReport on the main thread; SecondariesHeld on any. Nothing on
+// the input thread's path allocates, locks or touches a file.
+#include <atomic>
+#include <cstdint>
+
+#include "backline/pads/strike_table.h"
+#include "basalt/input/input_event.h"
+#include "basalt/util/spsc_queue.h"
+
+// The keys that strike kit 0's buttons 0..4: A, S, D, F, X.
+extern const unsigned char kKitKeys[kPadButtons];
+
+// One strike, or the release of a modifier pedal, as the main thread learns of it.
+struct StrikeReport {
+  enum Kind : uint8_t { Strike, ModifierReleased };
+  Kind kind = Strike;
+  int kit = 0, button = 0, padSlot = 0;
+  bool secondary = false;  // a strike's sound slot is the pad slot's secondary
+  Basalt::TimeNs time = 0;
+};
+
+class StrikePath final : public Basalt::IInputListener {
+ public:
+  static constexpr size_t kReportCapacity = 1024;
+
+  // table (not owned) must outlive the path.
+  explicit StrikePath(const StrikeTable& table);
+
+  void OnInputEvent(const Basalt::InputEvent& event) override;
+  void OnInputPoll(Basalt::TimeNs now) override;
+
+  // Main thread: the oldest report not yet taken; false when there is none.
+  bool TakeReport(StrikeReport* out) { return m_reports.Pop(out); }
+  // Reports lost because the main thread had not taken them (the sound was not).
+  uint32_t DroppedReports() const { return m_dropped.load(std::memory_order_relaxed); }
+  // Whether a modifier pedal is held now.
+  bool SecondariesHeld() const { return m_secondariesHeld.load(std::memory_order_relaxed); }
+
+ private:
+  void Press(int kit, int button, Basalt::TimeNs time);
+  void Release(int kit, int button, Basalt::TimeNs time);
+  void ReleaseKit(int kit, Basalt::TimeNs time);
+  void Strike(int kit, int button, Basalt::TimeNs time);
+  void Report(const StrikeReport& report);
+  bool RepeatDue(int kit, int button, Basalt::TimeNs time) const;
+  void SetModifier(int kit, bool held);
+
+  const StrikeTable& m_table;
+  bool m_held[kKits][kPadButtons] = {};
+  Basalt::TimeNs m_lastStrike[kKits][kPadButtons] = {};
+  bool m_modifierHeld[kKits] = {};
+  uint32_t m_pitchSeed = 1;
+  std::atomic<bool> m_secondariesHeld{false};
+  std::atomic<uint32_t> m_dropped{0};
+  util::SpscQueue<StrikeReport, kReportCapacity> m_reports;
+};
