@@ -2,25 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include "backline/app/app_clock.h"
+#include "basalt/core/clock.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/virtual_input.h"
 
 namespace {
 
-uint32_t g_now = 0;
-uint32_t FakeNow() { return g_now; }
+uint32_t g_now = 0;  // ms
+Basalt::TimeNs FakeNow() { return static_cast<Basalt::TimeNs>(g_now) * Basalt::kNsPerMs; }
 
 class MetronomeTest : public test::VirtualInputTest {
  protected:
   void SetUp() override {
     VirtualInputTest::SetUp();
-    g_now = 0xFFFFFF00u;  // the grid crosses the clock's wrap
-    SetTimeMsSource(&FakeNow);
+    g_now = 1000;
+    Basalt::SetTimeSource(&FakeNow);
     m_metronome = Metronome();
   }
   void TearDown() override {
-    SetTimeMsSource(nullptr);
+    Basalt::SetTimeSource(nullptr);
     VirtualInputTest::TearDown();
   }
   bool Step(uint32_t ms, const CInput* input = nullptr) {
@@ -32,22 +32,26 @@ class MetronomeTest : public test::VirtualInputTest {
   Metronome m_metronome;
 };
 
-TEST_F(MetronomeTest, ClicksSlot20OnTheBeatAndKeepsItsGrid) {
+// The clicks are the audio clock's; the screen tells it only what changed
+// and flashes on each beat it reports.
+TEST_F(MetronomeTest, TellsTheAudioClockWhatChangedAndFlashesOnItsBeats) {
   m_metronome.opacity = 0.6f;
   EXPECT_FALSE(Step(5000));  // off: silent and transparent
   EXPECT_EQ(m_metronome.opacity, 0.0f);
   m_metronome.on = true;
-  EXPECT_TRUE(Step(10));  // long past one interval: the first click comes at once
+  EXPECT_FALSE(Step(10));
   EXPECT_FLOAT_EQ(m_metronome.opacity, 0.03f);
-  EXPECT_FALSE(Step(500));
-  EXPECT_TRUE(Step(30));  // 30 ms late: the grid stays
-  EXPECT_EQ(m_sound.Log(), "play 20 1.00\nplay 20 1.00\n");
-  EXPECT_EQ(m_metronome.lastTickTime, g_now - 30);
-  EXPECT_EQ(TempoColour(m_metronome), 0xFF07F707u);  // flash 0.5 less one 30 ms frame
-  EXPECT_FALSE(Step(470));
-  EXPECT_TRUE(Step(130));  // 130 ms late is more than 120: the grid restarts now
-  EXPECT_EQ(m_metronome.lastTickTime, g_now);
-  EXPECT_FLOAT_EQ(m_metronome.opacity, 1.0f);
+  m_sound.Beat();
+  EXPECT_TRUE(Step(10));
+  EXPECT_EQ(TempoColour(m_metronome), 0xFF00FF00u);  // the flash at its height
+  EXPECT_FALSE(Step(30));
+  EXPECT_EQ(TempoColour(m_metronome), 0xFF07F707u);  // less one 30 ms frame
+  m_metronome.bpm = 90;
+  Step(10);
+  m_metronome.on = false;
+  Step(10);
+  Step(10);
+  EXPECT_EQ(m_sound.Log(), "metronome on 120\nmetronome on 90\nmetronome off 90\n");
 }
 
 TEST_F(MetronomeTest, HeldArrowKeysStepTheTempoEvery150msWithinItsRange) {

@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <cstdint>
 
 #include "backline/sound/sound_backend.h"
 
@@ -35,12 +36,21 @@ void Stop(int slot) {
   Append(g_log, "stop %d\n", slot);
 }
 
-bool Play(int slot, float volume) {
+bool Play(NoteSource, const Note& note) {
   ++g_count;
-  Append(g_log, "play %d %.2f\n", slot, static_cast<double>(volume));
-  Append(g_played, g_played[0] ? " %d" : "%d", slot);
+  Append(g_log, "play %d %.2f @%lld\n", note.slot, static_cast<double>(note.volume),
+         static_cast<long long>(note.time / Basalt::kNsPerMs));
+  Append(g_played, g_played[0] ? " %d" : "%d", note.slot);
   return true;
 }
+
+void SetMetronome(bool on, unsigned bpm) {
+  ++g_count;
+  Append(g_log, "metronome %s %u\n", on ? "on" : "off", bpm);
+}
+
+uint32_t g_beats = 0;
+uint32_t Beats() { return g_beats; }
 
 }  // namespace
 
@@ -49,13 +59,18 @@ FakeSound::FakeSound() {
   g_soundBackend = {};
   g_soundBackend.LoadSample = &Load;
   g_soundBackend.StopSample = &Stop;
-  g_soundBackend.PlaySample = &Play;
+  g_soundBackend.PlayNote = &Play;
+  g_soundBackend.SetMetronome = &SetMetronome;
+  g_soundBackend.MetronomeBeats = &Beats;
 }
 
 FakeSound::~FakeSound() { g_soundBackend = {}; }
 
+void FakeSound::Beat() { ++g_beats; }
+
 void FakeSound::Clear() {
   g_log[0] = g_played[0] = '\0';
+  g_beats = 0;
   g_count = 0;
 }
 

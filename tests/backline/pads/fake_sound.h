@@ -11,11 +11,14 @@ class FakeSound {
   FakeSound();
   ~FakeSound();
   void Clear();
-  // "load 3 SampleBank\Snares\a.wav", "stop 3", "play 3 0.50", one a line.
+  // "load 3 SampleBank\Snares\a.wav", "stop 3", "play 3 0.50 @1200" (the
+  // note's time in ms), "metronome on 120", one a line.
   std::string Log() const;
   // The slots played, in order: "3 0 13".
   std::string Played() const;
   int Count() const;  // calls since the last Clear
+  // The metronome clicks once more (what MetronomeBeats reports).
+  void Beat();
 };
 
 }  // namespace test

@@ -1,19 +1,21 @@
 // The hit path must not allocate: this binary counts every operator new
-// while a kit is struck frame after frame, live, recorded and played back.
-// It can also refuse large blocks, as a machine short of memory would.
+// while a kit is struck on the input thread's path, recorded and played
+// back. It can also refuse large blocks, as a machine short of memory would.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <new>
 
 #include "backline/pads/pad_hits.h"
 #include "backline/recording/player.h"
 #include "backline/recording/recorder.h"
+#include "basalt/input/input_event.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/virtual_input.h"
 
 namespace {
-long g_allocations = 0;
+std::atomic<long> g_allocations{0};
 std::size_t g_refuseFrom = SIZE_MAX;  // blocks this large fail
 }  // namespace
 
@@ -31,49 +33,57 @@ __attribute__((noinline)) void operator delete(void* block, std::size_t) noexcep
 namespace {
 
 // A kit of one virtual controller on the pad model, its pedal enabling
-// secondaries, over a sound back end that only writes down what it is asked.
+// secondaries, struck through the input thread's hit path over a sound back
+// end that only writes down what it is asked.
 class HitPathTest : public test::VirtualInputTest {
  protected:
   void SetUp() override {
     VirtualInputTest::SetUp();
-    m_kit = AttachDrumsetA();
+    AttachDrumsetA();
     Start();
     InitPadMap(&m_map, &m_input);
     m_pads.function[4] = EnableSecondaries;
+    m_pads.secondary[0] = 1;
+    m_table.Publish(m_map, m_pads, m_volumes, true);
   }
-  // Presses every button on even frames and releases them on odd ones, then
-  // lets input capture them.
-  void NextFrame(int frame) {
-    for (int button = 0; button < kPadButtons; ++button) SetButton(m_kit, button, frame % 2 == 0);
-    Frame();
+  // Presses every button at even steps and releases them at odd ones, 10 ms
+  // apart; returns the allocations the path made and moves its reports into
+  // m_strikes (the main thread's side, not counted).
+  long Step(int step) {
+    const long before = g_allocations;
+    for (int button = 0; button < kPadButtons; ++button) {
+      Basalt::InputEvent event;
+      event.type = step % 2 == 0 ? Basalt::InputEvent::ButtonDown : Basalt::InputEvent::ButtonUp;
+      event.joy = 0;
+      event.code = static_cast<uint8_t>(button);
+      event.time = step * 10 * Basalt::kNsPerMs;
+      m_path.OnInputEvent(event);
+    }
+    m_path.OnInputPoll(step * 10 * Basalt::kNsPerMs);
+    const long made = g_allocations - before;
+    m_strikes.Clear();
+    for (StrikeReport report; m_path.TakeReport(&report);) m_strikes.Add(report);
     m_sound.Clear();
+    return made;
   }
-  RecordPlay Recording() { return RecordPlay{&m_map, &m_pads, &m_volumes, &m_secondariesHeld}; }
 
-  SDL_Joystick* m_kit = nullptr;
   test::FakeSound m_sound;
   PadMap m_map;
   PadAssignment m_pads;
   PadVolumes m_volumes;
-  HitState m_hits;
+  StrikeTable m_table;
+  StrikePath m_path{m_table};
   FrameStrikes m_strikes;
-  bool m_secondariesHeld = false;
 };
 
 TEST_F(HitPathTest, StrikingEveryPadAllocatesNothing) {
-  m_pads.secondary[0] = 1;
-  PadPlayState play{&m_map, &m_pads, &m_volumes, false};
   long allocations = 0;
   int struck = 0;
-  for (int frame = 0; frame < 40; ++frame) {
-    NextFrame(frame);
-    const long before = g_allocations;
-    UpdateSecondariesModifier(&play.secondariesHeld, m_pads, &m_input);
-    PlayPadHits(&m_hits, play, &m_input, &m_strikes);
-    allocations += g_allocations - before;
+  for (int step = 0; step < 40; ++step) {
+    allocations += Step(step);
     struck += m_strikes.count;
   }
-  EXPECT_EQ(struck, 100);
+  EXPECT_EQ(struck, 100 + 20);  // every press, and the modifier pedal's releases
   EXPECT_EQ(allocations, 0);
 
   const long before = g_allocations;  // the counter does see an allocation
@@ -86,11 +96,11 @@ TEST_F(HitPathTest, StrikingEveryPadAllocatesNothing) {
 TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarted) {
   Recorder recorder;
   long allocations = 0;
-  for (int frame = 0; frame < 40; ++frame) {
-    NextFrame(frame);
+  for (int step = 0; step < 40; ++step) {
+    Step(step);
     const long before = g_allocations;
-    RecordPadHits(&recorder, &m_hits, Recording(), &m_input, static_cast<uint32_t>(frame * 10), &m_strikes);
-    if (frame > 0) allocations += g_allocations - before;  // the first press reserves the tracks
+    for (int i = 0; i < m_strikes.count; ++i) RecordStrike(&recorder, m_strikes.strikes[i]);
+    if (step > 0) allocations += g_allocations - before;  // the first strike reserves the tracks
   }
   EXPECT_EQ(allocations, 0);
   plrInfo recording;
@@ -100,8 +110,8 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
   Player player;
   int played = 0;
   const long before = g_allocations;
-  for (uint32_t elapsed = 0; elapsed < 800; elapsed += 10) {
-    PlayDueEvents(&player, recording, elapsed, m_pads, m_volumes, &m_secondariesHeld, &m_strikes);
+  for (int ms = 0; ms < 800; ms += 10) {
+    PlayDueEvents(&player, recording, ms * Basalt::kNsPerMs, m_pads, m_volumes, &m_strikes);
     played += m_strikes.count;
   }
   EXPECT_EQ(g_allocations - before, 0);
@@ -110,9 +120,9 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
 
 TEST_F(HitPathTest, TracksThatCannotBeReservedLeaveTheRecorderIdle) {
   Recorder recorder;
-  NextFrame(0);
+  Step(0);
   g_refuseFrom = 1 << 20;
-  RecordPadHits(&recorder, &m_hits, Recording(), &m_input, 0, &m_strikes);
+  for (int i = 0; i < m_strikes.count; ++i) RecordStrike(&recorder, m_strikes.strikes[i]);
   g_refuseFrom = SIZE_MAX;
   EXPECT_FALSE(recorder.started);
   EXPECT_EQ(m_strikes.count, kPadButtons);  // the kit still plays

@@ -4,29 +4,65 @@
 
 #include <string>
 
+#include "basalt/core/clock.h"
+
 #include "tests/backline/pads/fake_sound.h"
 
 namespace {
 
-// The version 3 pedal and events sharing a time are played end to end
-// (tests/e2e/recording_test.cpp).
-TEST(PlayerTest, AVersion2PedalSwitchesTheSecondariesWithoutBeingHeard) {
+constexpr Basalt::TimeNs kStart = 5000 * Basalt::kNsPerMs;
+
+// A frame of playback every frameMs up to untilMs (ms since the start); the
+// notes the player handed the audio clock, and the flashes of each frame.
+struct Playback {
   test::FakeSound sound;
   PadAssignment assignment;
-  assignment.secondary[0] = 1;
+  PadVolumes volumes;
+  Player player;
+  std::string flashes;
+
+  void Run(const plrInfo& recording, int frameMs, int untilMs) {
+    player.startTime = kStart;
+    for (int ms = 0; ms <= untilMs; ms += frameMs) {
+      FrameStrikes strikes;
+      PlayDueEvents(&player, recording, kStart + ms * Basalt::kNsPerMs, assignment, volumes, &strikes);
+      for (int i = 0; i < strikes.count; ++i)
+        flashes += std::to_string(strikes.strikes[i].padSlot) + "@" + std::to_string(ms) + " ";
+    }
+  }
+};
+
+// Slow frames: every note keeps its own millisecond, handed over ahead of
+// time and in time order across the pad slots; flashes follow on the frame.
+TEST(PlayerTest, NotesKeepTheirTimesWhateverTheFramesAndFlashWhenTheirTimeHasCome) {
+  plrInfo recording;
+  recording.pads[4].enablesSecondaries = true;
+  recording.tracks[0] = {300, 1000, 1000, 1000};
+  recording.tracks[1] = {301};
+  recording.tracks[4] = {250, 700};  // the pedal's press and release
+  Playback playback;
+  playback.assignment.secondary[0] = 3;
+  playback.volumes.Set(10, 0.5f);
+  playback.Run(recording, 100, 1200);
+  EXPECT_EQ(playback.sound.Log(),
+            "play 4 1.00 @5250\n"  // the press is heard, the release is not
+            "play 10 0.50 @5300\n"  // the pedal is down: red plays its secondary
+            "play 1 1.00 @5301\n"
+            "play 0 1.00 @6000\nplay 0 1.00 @6000\nplay 0 1.00 @6000\n");
+  EXPECT_EQ(playback.flashes, "4@300 0@300 1@400 0@1000 0@1000 0@1000 ");
+}
+
+TEST(PlayerTest, AVersion2PedalSwitchesTheSecondariesWithoutBeingHeard) {
   plrInfo recording;
   recording.version = 2;
   recording.pads[4].enablesSecondaries = true;
   recording.tracks[4] = {100, 600};
   recording.tracks[0] = {300};
-  Player player;
-  PadVolumes volumes;
-  bool secondariesHeld = false;
-  FrameStrikes strikes;
-  for (uint32_t elapsed = 0; elapsed <= 700; elapsed += 100)
-    PlayDueEvents(&player, recording, elapsed, assignment, volumes, &secondariesHeld, &strikes);
-  EXPECT_EQ(sound.Played(), "10");
-  EXPECT_FALSE(secondariesHeld);
+  Playback playback;
+  playback.assignment.secondary[0] = 1;
+  playback.Run(recording, 10, 700);
+  EXPECT_EQ(playback.sound.Played(), "10");
+  EXPECT_EQ(playback.flashes, "0@300 ");
 }
 
 TEST(PlayerTest, TheStoredOrderWinsForTheRepeatedVolumesAndValuesAreClamped) {

@@ -6,15 +6,33 @@
 
 namespace {
 
+constexpr Basalt::TimeNs Ms(int64_t ms) { return ms * Basalt::kNsPerMs; }
+
+// The strikes' own times, not the frames that report them, make the recording.
+TEST(RecorderTest, TheFirstStrikeStartsItAndEveryReportIsStoredAtItsOwnTime) {
+  Recorder recorder;
+  RecordStrike(&recorder, {StrikeReport::ModifierReleased, 0, 4, 4, false, Ms(900)});  // before the start
+  const StrikeReport strikes[] = {{StrikeReport::Strike, 0, 4, 4, false, Ms(1000)},
+                                  {StrikeReport::Strike, 0, 1, 0, true, Ms(1000) + 999999},
+                                  {StrikeReport::Strike, 1, 1, 5, false, Ms(1001)},
+                                  {StrikeReport::ModifierReleased, 0, 4, 4, false, Ms(1250)}};
+  for (const StrikeReport& strike : strikes) RecordStrike(&recorder, strike);
+  EXPECT_EQ(recorder.liveTrack[4], (std::vector<int32_t>{0, 250}));
+  EXPECT_EQ(recorder.liveTrack[0], (std::vector<int32_t>{0}));  // 0.999999 ms
+  EXPECT_EQ(recorder.liveTrack[5], (std::vector<int32_t>{1}));
+  EXPECT_EQ(recorder.length, 250);
+  DropRecording(&recorder);
+}
+
 TEST(RecorderTest, EventsAreTimedFromTheStartAndAFullTrackStoresNoMore) {
   Recorder recorder;
-  RecordEvent(&recorder, 0, 500);  // not started: nothing to store it in
+  RecordEvent(&recorder, 0, Ms(500));  // not started: nothing to store it in
   EXPECT_TRUE(recorder.liveTrack[0].empty());
   recorder.started = true;
-  recorder.startTime = 1000;
+  recorder.startTime = Ms(1000);
   recorder.liveTrack[3].assign(kPlrTrackCapacity - 1, 0);
-  RecordEvent(&recorder, 3, 1250);
-  RecordEvent(&recorder, 3, 1300);
+  RecordEvent(&recorder, 3, Ms(1250));
+  RecordEvent(&recorder, 3, Ms(1300));
   EXPECT_EQ(recorder.liveTrack[3].size(), kPlrTrackCapacity);
   EXPECT_EQ(recorder.liveTrack[3].back(), 250);
   EXPECT_EQ(recorder.length, 250);

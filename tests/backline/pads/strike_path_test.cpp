@@ -1,0 +1,211 @@
+#include "backline/pads/strike_path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "backline/app/app_cvars.h"
+#include "backline/pads/pad_flash.h"
+#include "backline/pads/pad_hits.h"
+#include "basalt/input/key_codes.h"
+#include "tests/backline/pads/fake_sound.h"
+#include "tests/support/virtual_input.h"
+
+namespace {
+
+using Basalt::InputEvent;
+using Basalt::kNsPerMs;
+
+constexpr uint16_t kHarmonix = 0x1BAD;
+
+// The input thread's hit path, fed the events the input thread would hand
+// it, with the pad model it reads and a sound back end that writes down the
+// notes: what each press played, and what the main thread was told.
+class StrikePathTest : public test::VirtualInputTest {
+ protected:
+  void TearDown() override {
+    g_usePollMethod = 0;
+    g_redefinePads = false;
+    g_redPad = 3;
+    VirtualInputTest::TearDown();
+  }
+  // The controllers attached so far become the kits; the instrument is live.
+  void StartPads(const CInput* input, bool live = true) {
+    InitPadMap(&m_map, input);
+    Publish(live);
+  }
+  void StartAll() {
+    Start();
+    StartPads(&m_input);
+  }
+  void Publish(bool live = true) { m_table.Publish(m_map, m_pads, m_volumes, live); }
+
+  // Events at ms on the instrument clock; each returns the sound slots played.
+  std::string Event(InputEvent::Type type, int joy, int code, int64_t ms) {
+    m_sound.Clear();
+    InputEvent event;
+    event.type = type;
+    event.joy = static_cast<int8_t>(joy);
+    event.code = static_cast<uint8_t>(code);
+    event.time = ms * kNsPerMs;
+    m_path.OnInputEvent(event);
+    return m_sound.Played();
+  }
+  std::string Down(int joy, int button, int64_t ms) { return Event(InputEvent::ButtonDown, joy, button, ms); }
+  std::string Up(int joy, int button, int64_t ms) { return Event(InputEvent::ButtonUp, joy, button, ms); }
+  std::string Key(int key, bool down, int64_t ms) {
+    return Event(down ? InputEvent::KeyDown : InputEvent::KeyUp, -1, key, ms);
+  }
+  std::string Poll(int64_t ms) {
+    m_sound.Clear();
+    m_path.OnInputPoll(ms * kNsPerMs);
+    return m_sound.Played();
+  }
+  // The reports the main thread would take, as "kind:padSlot@ms" ('s' strike, 'r' release, '2' secondary).
+  std::string Reports() {
+    std::string text;
+    for (StrikeReport report; m_path.TakeReport(&report);)
+      text += (text.empty() ? "" : " ") + std::string(report.kind == StrikeReport::Strike ? "s" : "r") +
+              (report.secondary ? "2:" : ":") + std::to_string(report.padSlot) + "@" +
+              std::to_string(report.time / kNsPerMs);
+    return text;
+  }
+
+  test::FakeSound m_sound;
+  PadMap m_map;
+  PadAssignment m_pads;
+  PadVolumes m_volumes;
+  StrikeTable m_table;
+  StrikePath m_path{m_table};
+};
+
+TEST_F(StrikePathTest, EveryKeyPressIsAStrikeAtItsOwnTimeEvenBetweenTwoFrames) {
+  StartAll();
+  EXPECT_EQ(m_map.numControllers, 0);
+  int64_t ms = 1000;
+  for (int key : {Basalt::DIK_A, Basalt::DIK_S, Basalt::DIK_D, Basalt::DIK_F, Basalt::DIK_X})
+    EXPECT_NE(Key(key, true, ++ms), "");
+  EXPECT_EQ(Reports(), "s:2@1001 s:3@1002 s:0@1003 s:1@1004 s:4@1005");  // blue, green, red, yellow, pedal
+  // A release and a re-press, then a quick double strike: one sound per press.
+  EXPECT_EQ(Key(Basalt::DIK_A, false, 1010), "");
+  EXPECT_EQ(Key(Basalt::DIK_A, true, 1011), "2");
+  EXPECT_EQ(Key(Basalt::DIK_A, false, 1012), "");
+  EXPECT_EQ(Key(Basalt::DIK_A, true, 1013), "2");
+  EXPECT_EQ(Key(Basalt::DIK_Q, true, 1014), "");  // not a kit key
+  EXPECT_EQ(Reports(), "s:2@1011 s:2@1013");
+  EXPECT_EQ(m_sound.Log(), "play 2 1.00 @1013\n");
+}
+
+TEST_F(StrikePathTest, EachControllerKindHasItsOwnRow) {
+  SDL_Joystick* drums360 = AttachDrumsetA();
+  Attach(kHarmonix, 0x0005, "Wii kit");
+  Attach(0x0738, 0x9871, "MadCatz");
+  Attach(kHarmonix, 0x0002, "Guitar");  // recognised, not drums: still a controller
+  StartAll();
+  (void)drums360;
+  ASSERT_EQ(m_map.numControllers, 4);
+  EXPECT_EQ(m_map.kind[0], Xbox360Kind);
+  EXPECT_EQ(m_map.kind[1], WiiKind);
+  EXPECT_EQ(m_map.kind[2], MadCatzKind);
+  EXPECT_EQ(m_map.kind[3], Xbox360Kind);
+  std::string played;
+  for (int button = 0; button < kPadButtons; ++button) played += Down(0, button, 1) + " ";
+  for (int button = 0; button < 2; ++button) played += Down(1, button, 1) + " ";
+  EXPECT_EQ(played, "3 0 2 1 4 7 8 ");  // 360: green, red, blue, yellow, pedal; Wii: blue, green
+  EXPECT_EQ(Down(2, 0, 1), "");  // only two kits play
+  EXPECT_EQ(Down(0, 6, 1), "");  // not a pad button
+  EXPECT_EQ(MapButtonToPad(m_map, 0, MadCatzKind), RedPad);
+  EXPECT_EQ(MapButtonToPad(m_map, 3, MadCatzKind), GreenPad);
+}
+
+TEST_F(StrikePathTest, RedefinedPadsReplaceEveryRowAndRefuseNonPads) {
+  g_redefinePads = true;
+  g_redPad = 0;
+  g_bassDrum = 7;
+  StartPads(nullptr);
+  g_bassDrum = 4;
+  for (ControllerKind kind : {Xbox360Kind, GenericKind, WiiKind, MadCatzKind})
+    EXPECT_EQ(MapButtonToPad(m_map, 0, kind), RedPad) << kind;
+  EXPECT_EQ(MapButtonToPad(m_map, 1, GenericKind), RedPad);  // g_yellowPad's default
+  EXPECT_EQ(MapButtonToPad(m_map, 4, GenericKind), BassPedal);
+  EXPECT_EQ(LogText(), "g_bassDrum = 7 is not a pad (0..4); button 4 keeps pad 4\n");
+}
+
+TEST_F(StrikePathTest, ThePollingMethodRepeatsAHeldPadAfterTheThresholdAndThePedalOnce) {
+  g_usePollMethod = 1;
+  AttachDrumsetA();
+  StartAll();
+  EXPECT_EQ(Down(0, 1, 1000) + Down(0, 4, 1000), "04");
+  EXPECT_EQ(Poll(1050), "");
+  EXPECT_EQ(Poll(1090), "");  // 90 ms: not more than the threshold
+  EXPECT_EQ(Poll(1091), "0");
+  EXPECT_EQ(Poll(1181), "");
+  EXPECT_EQ(Poll(1182), "0");
+  EXPECT_EQ(Up(0, 1, 1190), "");
+  EXPECT_EQ(Down(0, 1, 1200), "");  // struck again too soon: never closer than the threshold
+  EXPECT_EQ(Poll(1273), "0");
+  EXPECT_EQ(Reports(), "s:0@1000 s:4@1000 s:0@1091 s:0@1182 s:0@1273");
+}
+
+TEST_F(StrikePathTest, AModifierPedalOnEitherKitSwitchesPadsThatHaveASecondary) {
+  AttachDrumsetA();
+  AttachDrumsetA();
+  StartAll();
+  m_pads.function[4] = m_pads.function[9] = EnableSecondaries;
+  m_pads.secondary[0] = m_pads.secondary[4] = 7;  // red and the pedal have a secondary, blue has none
+  Publish();
+  EXPECT_EQ(Down(0, 4, 10), "4");  // the modifier pedal plays its own primary
+  EXPECT_TRUE(m_path.SecondariesHeld());
+  EXPECT_EQ(Down(0, 1, 20) + Down(0, 2, 21), "102");
+  EXPECT_EQ(m_sound.Log(), "play 2 1.00 @21\n");
+  EXPECT_EQ(Down(1, 4, 25), "9");  // the second kit's modifier too
+  EXPECT_EQ(Up(0, 4, 30), "");
+  EXPECT_TRUE(m_path.SecondariesHeld());  // kit 1's pedal is still down
+  EXPECT_EQ(Up(1, 4, 40), "");
+  EXPECT_FALSE(m_path.SecondariesHeld());
+  EXPECT_EQ(Down(0, 1, 50), "0");
+  EXPECT_EQ(Reports(), "s:4@10 s2:0@20 s:2@21 s:9@25 r:4@30 r:9@40 s:0@50");
+}
+
+TEST_F(StrikePathTest, OffScreenNothingSoundsButThePedalsAreFollowedAndAnUnpluggedKitLetsGo) {
+  AttachDrumsetA();
+  StartAll();
+  m_pads.function[4] = EnableSecondaries;
+  m_pads.secondary[0] = 7;
+  Publish(false);
+  EXPECT_EQ(Down(0, 4, 10) + Down(0, 1, 11), "");
+  EXPECT_TRUE(m_path.SecondariesHeld());
+  EXPECT_EQ(Reports(), "");
+  Publish(true);
+  EXPECT_EQ(Down(0, 1, 20), "10");
+  EXPECT_EQ(Event(InputEvent::ControllerUnplugged, 0, 0, 30), "");
+  EXPECT_FALSE(m_path.SecondariesHeld());
+  EXPECT_EQ(Down(0, 1, 40), "0");
+  EXPECT_EQ(Reports(), "s2:0@20 r:4@30 s:0@40");
+}
+
+TEST_F(StrikePathTest, TheMainThreadsStrikesPlayAtTheSlotsVolumeAndTheirTime) {
+  StartPads(nullptr);
+  m_volumes.Set(13, 0.4f);
+  EXPECT_EQ(StrikePadSlot(3, true, m_volumes, 70 * kNsPerMs), 3);
+  EXPECT_EQ(StrikePadSlot(9, false, m_volumes, 80 * kNsPerMs), 9);
+  EXPECT_EQ(m_sound.Log(), "play 13 0.40 @70\nplay 9 1.00 @80\n");
+}
+
+TEST(PadFlashTest, AHitSetsItsPadsChannelsAndTheFlashFadesBackWithinPointFourSeconds) {
+  PadColour colour;
+  colour.red = 0.9f;
+  FlashPadColour(&colour, RedPad);
+  EXPECT_EQ(colour.red, 0.9f);  // kept
+  EXPECT_EQ(colour.green, 0.0f);
+  FlashPadColour(&colour, BassPedal);
+  EXPECT_EQ(colour.green, 0.5f);
+  FadePadColour(&colour, 0.2f);
+  EXPECT_EQ(colour.red, 1.0f);
+  EXPECT_EQ(colour.green, 1.0f);
+  EXPECT_FLOAT_EQ(colour.blue, 0.5f);
+  FadePadColour(&colour, 0.2f);
+  EXPECT_EQ(colour.blue, 1.0f);
+}
+
+}  // namespace
