@@ -60,7 +60,7 @@ bool GameApp::Init(Basalt::Core* core) {
   if (!BuildGui()) return false;
   ChooseFirstScreen();
   FindControllers();
-  strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive());
+  PublishStrikeTable();
   if (Basalt::g_pInput) Basalt::g_pInput->SetListener(&strikePath);
   return true;
 }
@@ -136,7 +136,7 @@ bool GameApp::Update() {
   CollectStrikes();
   RunScreen();
   // After the screen, so that a change of screen or of the pads reaches the kit at once.
-  strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive());
+  PublishStrikeTable();
   g_soundBackend.UpdateSound();
   menuKeys.padsPlay = InstrumentLive();
   PollMenuKeys(&menuKeys, Basalt::g_pInput, frameTime);
@@ -146,6 +146,8 @@ bool GameApp::Update() {
   DrawMetronome();
   return !quitRequested;
 }
+
+void GameApp::PublishStrikeTable() { strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive()); }
 
 void GameApp::CollectStrikes() {
   strikes.Clear();

@@ -56,6 +56,10 @@ class GameApp : public Basalt::IApp {
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
   static unsigned PlatformCallback(void* setup);
 
+  // Hands the input thread's hit path the pads and screen as they stand;
+  // every frame does it after its screen.
+  void PublishStrikeTable();
+
   // Screen-independent state.
   AppMode mode = MainMenu;
   bool quitRequested = false;

@@ -10,6 +10,7 @@
 #include "backline/app/default_settings.h"
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
+#include "backline/sound/voice_engine.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 #include "tests/support/app_harness.h"
 
@@ -108,11 +109,13 @@ TEST_F(InstrumentTest, ThePollingMethodRepeatsAHeldPadButThePedalOnlyOnce) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
+    }
+    AdvanceClock(30);  // 30 ms frames: the held pad repeats every fourth frame (more than 90 ms)
+    if (frame == 0) {
       SetButton(kit, 1, true);
       SetButton(kit, 4, true);
     }
-    AdvanceClock(30);  // 30 ms frames: the held pad repeats every fourth frame (more than 90 ms)
-    return frame < 12;
+    return frame < 11;
   });
   EXPECT_EQ(Count(4), 1);
   EXPECT_EQ(Count(0), 3);
@@ -131,6 +134,57 @@ TEST_F(InstrumentTest, TheSecondariesPedalSwitchesAPadToItsSecondarySound) {
     return frame < 3;
   });
   EXPECT_EQ(s_played, (std::vector<int>{4, 10}));
+}
+
+// Presses that begin and end between two frames are all heard and shown.
+TEST_F(InstrumentTest, EveryStrikeBetweenTwoFramesSoundsAndFlashes) {
+  SDL_Joystick* kit = AttachKit();
+  std::vector<int> strikesShown;
+  Run([&](GameApp& app, int frame) {
+    if (frame > 0) strikesShown.push_back(app.strikes.count);
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      SetButton(kit, 1, true);  // the red pad, held
+    }
+    if (frame == 1) {  // a release and a re-press
+      SetButton(kit, 1, false);
+      SetButton(kit, 1, true);
+    }
+    if (frame == 2) {
+      for (int strike = 0; strike < 2; ++strike) {  // two whole strikes of the blue pad
+        SetButton(kit, 2, true);
+        SetButton(kit, 2, false);
+      }
+    }
+    if (frame == 3) EXPECT_LT(app.drumSet->subsetColours[2][0], 1.0f);  // blue flashes
+    return frame < 3;
+  });
+  EXPECT_EQ(s_played, (std::vector<int>{0, 0, 2, 2}));
+  EXPECT_EQ(strikesShown, (std::vector<int>{1, 1, 2}));
+}
+
+TEST_F(InstrumentTest, MenuPressesBetweenTwoFramesEachMoveTheSelection) {
+  int pressedAt = -1, selection = 0;
+  Run([&](GameApp& app, int frame) {
+    selection = app.screens.mainMenu.selection;
+    const bool ready = app.menuKeys.startupTime >= MenuKeys::kStartupHold && app.screens.mainMenu.startupDelay == 0;
+    if (pressedAt < 0 && ready) {
+      pressedAt = frame;
+      for (int press = 0; press < 2; ++press) {  // two presses of Down before the next frame
+        PushKey(SDL_SCANCODE_DOWN, true);
+        PushKey(SDL_SCANCODE_DOWN, false);
+      }
+      PushKey(SDL_SCANCODE_DOWN, true);  // and a third held down
+    }
+    if (pressedAt >= 0 && frame == pressedAt + 1) {  // released and pressed again between two frames
+      PushKey(SDL_SCANCODE_DOWN, false);
+      PushKey(SDL_SCANCODE_DOWN, true);
+    }
+    return pressedAt < 0 || frame < pressedAt + 10;
+  });
+  ASSERT_GE(pressedAt, 0);
+  EXPECT_EQ(selection, 4);  // from "Free Play" down to "Exit": four presses, none lost
 }
 
 TEST_F(InstrumentTest, WithoutInputTheProgramRunsWithNoKitsAndNoKeys) {
@@ -161,21 +215,23 @@ TEST_F(InstrumentTest, TwoKitsShowTheTwoKitDrumSet) {
   EXPECT_NE(LogText().find("2 drumsets found!"), std::string::npos);
 }
 
-TEST_F(InstrumentTest, TheMetronomeClicksOnItsGrid) {
-  std::vector<uint32_t> grid;  // the beat each click was counted from
+// The clicks fall on the audio clock: every frame takes 50 ms, and the
+// onsets the device is handed are still exactly a beat apart.
+TEST_F(InstrumentTest, TheMetronomeClicksOnTheBeatGridWhileFramesAreSlow) {
+  test::WriteFile("settings.cfg", "g_freqVariation = 0\n");  // every click the same length
+  ListenToOutput(4.0);
   Run([&](GameApp& app, int frame) {
     if (frame == 0) {
-      RecordPlayedSounds();
       app.mode = FreePlay;
+      app.metronome.on = true;
     }
-    if (app.menuKeys.startupTime < MenuKeys::kStartupHold) return true;  // menu keys start after 0.1 s
-    if (!app.metronome.on) PushKey(SDL_SCANCODE_SPACE, !app.menuKeys.held[MenuSpace]);
-    if (static_cast<size_t>(Count(kMetronomeSoundSlot)) > grid.size()) grid.push_back(app.metronome.lastTickTime);
-    AdvanceClock(grid.size() == 3 ? 80 : 50);  // 120 BPM: a beat every 500 ms; a click up to 80 ms late
-    return grid.size() < 8;
+    SDL_Delay(50);
+    return HeardFrames() < 3 * VoiceEngine::kMixRate;
   });
-  ASSERT_EQ(grid.size(), 8u);
-  for (size_t i = 2; i < grid.size(); ++i) EXPECT_EQ(grid[i] - grid[i - 1], 500u) << i;
+  const std::vector<size_t> onsets = Onsets(Heard(), 2400);
+  ASSERT_GE(onsets.size(), 5u);
+  for (size_t i = 1; i < onsets.size(); ++i)
+    EXPECT_NEAR(static_cast<double>(onsets[i] - onsets[i - 1]), 24000.0, 1.0) << i;  // 120 BPM at 48 kHz
 }
 
 TEST_F(InstrumentTest, TheMenuIgnoresUpAtFirstAndExitEndsTheProgram) {

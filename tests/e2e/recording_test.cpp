@@ -12,6 +12,7 @@
 
 #include "backline/recording/plr_file.h"
 #include "backline/scene/drum_set.h"
+#include "basalt/core/clock.h"
 #include "tests/support/app_script.h"
 
 namespace {
@@ -219,7 +220,7 @@ std::string TableFile(const std::vector<TablePad>& pads, int32_t length) {
   return file;
 }
 
-TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesFrameByFrame) {
+TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesTogether) {
   test::WriteFile(
       "recordings/table.plr",
       TableFile({{"SampleBank\\Snares\\Acoustic Snare.wav", "", false, {1000, 1000, 1000}},
@@ -236,7 +237,7 @@ TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesFrameByFram
   WaitForMode(OpenRecording);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
-  Then([&](GameApp& app) { start = app.screens.player.startTime; });
+  Then([&](GameApp& app) { start = static_cast<uint32_t>(app.screens.player.startTime / Basalt::kNsPerMs); });
   Frames(110);
   ASSERT_TRUE(RunScript());
   std::vector<std::pair<int, uint32_t>> heard;
@@ -246,9 +247,44 @@ TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesFrameByFram
     EXPECT_FLOAT_EQ(s_sounds[i].volume, 0.5f);
   }
   // The pedal's press at 100 is heard; the hi-hat plays its secondary (slot
-  // 11) while the pedal is down and its primary after the release at 600.
+  // 11) while the pedal is down and its primary after the release at 600;
+  // three strikes at one time sound together.
   EXPECT_EQ(heard,
-            (std::vector<std::pair<int, uint32_t>>{{4, 100}, {11, 300}, {1, 700}, {0, 1000}, {0, 1010}, {0, 1020}}));
+            (std::vector<std::pair<int, uint32_t>>{{4, 100}, {11, 300}, {1, 700}, {0, 1000}, {0, 1000}, {0, 1000}}));
+}
+
+// Frames of 100 ms, strikes in between: the take keeps each strike's own
+// millisecond and plays it back on it.
+TEST_F(RecordingTest, ATakeMadeWithSlowFramesPlaysBackOnTheMillisecondsOfItsStrikes) {
+  SDL_Joystick* kit = AttachKit();
+  Choose(kRecordEntry);
+  WaitForMode(Record);
+  size_t recorded = 0, played = 0;
+  Mark(&recorded);
+  for (int frame = 0; frame < 4; ++frame)
+    Then([kit, frame](GameApp&) {
+      uint32_t elapsed = kFrameMs;
+      for (uint32_t at : {17u, 41u, 74u}) {  // three strikes inside one frame
+        AdvanceClock(at - elapsed);
+        elapsed = at;
+        SetButton(kit, frame % 2 ? 1 : 2, true);
+        SetButton(kit, frame % 2 ? 1 : 2, false);
+      }
+      AdvanceClock(100 - elapsed);  // the frame's 100 ms in all
+    });
+  StopAndName("SLOW");
+  WaitForMode(MainMenu);
+  Mark(&played);
+  PlayBackFirst(1000);
+  ASSERT_TRUE(RunScript());
+  const std::vector<PlayedSound> live = Strikes(recorded, played), replay = Strikes(played);
+  ASSERT_EQ(live.size(), 12u);
+  ASSERT_EQ(replay.size(), live.size());
+  EXPECT_EQ(live[1].timeMs - live[0].timeMs, 24u);
+  for (size_t i = 0; i < live.size(); ++i) {
+    EXPECT_EQ(replay[i].slot, live[i].slot) << "strike " << i;
+    EXPECT_NEAR(replay[i].timeMs, live[i].timeMs, 1) << "strike " << i;
+  }
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -27,12 +28,12 @@
 #include <string>
 #include <vector>
 
-#include "backline/app/app_clock.h"
 #include "backline/pads/preset_file.h"
 #include "backline/recording/plr_file.h"
 #include "backline/scene/drum_set.h"
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_voices.h"
+#include "basalt/core/clock.h"
 #include "tests/support/app_harness.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -65,12 +66,13 @@ size_t ResidentBytes() {
 
 double Mib(size_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
-// Counts what the program plays (main thread only, no allocation).
-long g_strikeSounds = 0, g_clicks = 0;
-bool (*g_play)(int, float) = nullptr;
-bool CountingPlaySample(int slot, float volume) {
-  ++(slot == kMetronomeSoundSlot ? g_clicks : g_strikeSounds);
-  return g_play(slot, volume);
+// Counts the notes the program sends (from the input and main threads, no
+// allocation); the metronome clicks on the audio thread and counts its beats.
+std::atomic<long> g_strikeSounds{0};
+bool (*g_play)(NoteSource, const Note&) = nullptr;
+bool CountingPlayNote(NoteSource source, const Note& note) {
+  ++g_strikeSounds;
+  return g_play(source, note);
 }
 
 // One virtual kit struck at random: each strike holds one button (one in
@@ -138,7 +140,7 @@ class SoakTest : public test::AppHarness {
     m_baselineSeconds = std::min(60.0, m_seconds / 2);
     test::WriteFile("settings.cfg", "g_screenWidth = 640\ng_screenHeight = 480\n");
     test::WriteFile("rmd.dat", "n");
-    SetTimeMsSource(nullptr);
+    Basalt::SetTimeSource(nullptr);
     m_memory.reserve(static_cast<size_t>(m_seconds / kSampleSeconds) + 100);
     m_atMenu.reserve(static_cast<size_t>(m_seconds) + 100);
   }
@@ -237,7 +239,7 @@ class SoakTest : public test::AppHarness {
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(Playback);
     Until("the take's end", [](GameApp& app) {
-      return static_cast<int32_t>(GetTimeMs() - app.screens.player.startTime) > app.recording.length + 500;
+      return (Basalt::GetTimeNs() - app.screens.player.startTime) / Basalt::kNsPerMs > app.recording.length + 500;
     });
     Key(SDL_SCANCODE_ESCAPE);
     WaitForMode(MainMenu);
@@ -345,9 +347,9 @@ class SoakTest : public test::AppHarness {
   bool Frame(GameApp& app, int frame) {
     if (frame == kStarted) {
       m_start = Clock::now();
-      m_usesVoices = g_soundBackend.PlaySample == SoundBackendVoices().PlaySample;
-      g_play = g_soundBackend.PlaySample;
-      g_soundBackend.PlaySample = &CountingPlaySample;
+      m_usesVoices = g_soundBackend.PlayNote == SoundBackendVoices().PlayNote;
+      g_play = g_soundBackend.PlayNote;
+      g_soundBackend.PlayNote = &CountingPlayNote;
       EXPECT_EQ(app.numDrumSets, 2u);
       return true;
     }
@@ -405,7 +407,7 @@ void SoakTest::Report() const {
   std::printf("soak: %.0f s, %d rounds, %ld frames (mean %.2f ms)\n", seconds, m_rounds, m_frames,
               m_frames ? 1000.0 * seconds / static_cast<double>(m_frames) : 0.0);
   std::printf("strikes: kit 1 %ld, kit 2 %ld; pad sounds played %ld, metronome clicks %ld\n", m_kits[0]->strikes,
-              m_kits[1]->strikes, g_strikeSounds, g_clicks);
+              m_kits[1]->strikes, g_strikeSounds.load(), static_cast<long>(g_soundBackend.MetronomeBeats()));
   std::printf("takes saved %d, played back %d; presets saved %d; %ld files read back whole\n", m_takesSaved,
               m_playbacks, m_presetsSaved, m_files);
   std::printf("every voice ready %.2f s after the last round\n", m_readyAfter);

@@ -3,10 +3,12 @@
 #include <epoxy/gl.h>
 
 #include <cstdlib>
+#include <vector>
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
 #include "backline/sound/sound_backend.h"
+#include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/clock.h"
 #include "basalt/core/core.h"
 #include "basalt/core/engine_cvars.h"
@@ -38,8 +40,33 @@ bool RecordingPlayNote(NoteSource source, const Note& note) {
   return g_realPlayNote(source, note);
 }
 
+// The device's output as the voice engine hands it over (ListenToOutput).
+std::vector<float> g_heard;
+std::atomic<size_t> g_heardFrames{0};
+
+// Audio thread: no allocation, no lock.
+void KeepOutput(const float* out, int frames, int channels) {
+  size_t kept = g_heardFrames.load(std::memory_order_relaxed);
+  for (int frame = 0; frame < frames && kept < g_heard.size(); ++frame) g_heard[kept++] = out[frame * channels];
+  g_heardFrames.store(kept, std::memory_order_release);
+}
+
 // Every thread of the program reads the hand-stepped clock.
 Basalt::TimeNs HandClock() { return static_cast<Basalt::TimeNs>(AppHarness::s_nowMs.load()) * Basalt::kNsPerMs; }
+
+// The buttons a frame callback set, applied when it has returned.
+struct PendingButton {
+  SDL_Joystick* kit;
+  int button;
+  bool down;
+  uint32_t atMs;  // the program's clock when the callback set it
+};
+bool g_inCallback = false;
+std::vector<PendingButton> g_pendingButtons;
+
+void WaitForInputThread() {
+  if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
+}
 
 // The program, with a hook after each of its frames.
 class HarnessApp : public GameApp {
@@ -47,17 +74,34 @@ class HarnessApp : public GameApp {
   explicit HarnessApp(const AppHarness::FrameCallback& onFrame) : m_onFrame(onFrame) {}
   bool Init(Basalt::Core* core) override {
     if (!GameApp::Init(core)) return false;
-    m_onFrame(*this, AppHarness::kStarted);
+    Callback(AppHarness::kStarted);
     return true;
   }
   bool Update() override {
-    // What the pump forwarded this frame has reached the hit path before the program looks.
-    if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
+    WaitForInputThread();  // what the pump forwarded this frame has reached the hit path
     const bool goOn = GameApp::Update();
-    return m_onFrame(*this, m_frame++) && goOn;
+    return Callback(m_frame++) && goOn;
   }
 
  private:
+  bool Callback(int frame) {
+    g_inCallback = true;
+    const bool goOn = m_onFrame(*this, frame);
+    g_inCallback = false;
+    PublishStrikeTable();
+    // One at a time, each at the time it was set: the input thread sees every
+    // change, a press and release in one callback too, at its own moment.
+    const uint32_t endMs = AppHarness::s_nowMs;
+    for (const PendingButton& pending : g_pendingButtons) {
+      AppHarness::s_nowMs = pending.atMs;
+      SDL_JoystickSetVirtualButton(pending.kit, pending.button, pending.down ? SDL_PRESSED : SDL_RELEASED);
+      WaitForInputThread();
+    }
+    AppHarness::s_nowMs = endMs;
+    g_pendingButtons.clear();
+    return goOn;
+  }
+
   const AppHarness::FrameCallback& m_onFrame;
   int m_frame = 0;
 };
@@ -83,6 +127,7 @@ void AppHarness::TearDown() {
   while (SDL_NumJoysticks() > 0) SDL_JoystickDetachVirtual(0);
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   Basalt::SetTimeSource(nullptr);
+  GetVoiceEngine().SetRenderObserver(nullptr);
   Basalt::g_maxFps = kDefaultMaxFps;
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
   g_current = nullptr;
@@ -121,8 +166,39 @@ SDL_Scancode AppHarness::KeyOf(char c) {
 }
 
 void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
+  if (g_inCallback) {
+    g_pendingButtons.push_back({kit, button, down, s_nowMs});
+    return;
+  }
   SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
-  if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
+  WaitForInputThread();
+}
+
+void AppHarness::ListenToOutput(double seconds) {
+  g_heard.assign(static_cast<size_t>(seconds * VoiceEngine::kMixRate), 0.0f);
+  g_heardFrames = 0;
+  GetVoiceEngine().SetRenderObserver(&KeepOutput);
+}
+
+size_t AppHarness::HeardFrames() { return g_heardFrames.load(std::memory_order_acquire); }
+
+const std::vector<float>& AppHarness::Heard() {
+  g_heard.resize(HeardFrames());
+  return g_heard;
+}
+
+std::vector<size_t> AppHarness::Onsets(const std::vector<float>& samples, size_t minSilence) {
+  std::vector<size_t> onsets;
+  size_t silent = minSilence;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    if (samples[i] == 0.0f) {
+      ++silent;
+      continue;
+    }
+    if (silent >= minSilence) onsets.push_back(i);
+    silent = 0;
+  }
+  return onsets;
 }
 
 void AppHarness::RecordPlayedSounds() {

@@ -37,7 +37,11 @@ class AppHarness : public TempDirTest {
   // The key that types c (a capital letter, a digit or a space).
   static SDL_Scancode KeyOf(char c);
   // Sets the kit's button and returns once the program's input thread has
-  // seen it (so it sounded, stamped with the clock as it stands).
+  // seen it (so it sounded, stamped with the clock as it stands). Inside a
+  // frame callback it waits for the callback's end, after what the callback
+  // changed has reached the input thread as a screen's change would, and is
+  // then seen at the clock's time when it was called: a callback that sets
+  // buttons between clock jumps strikes between two frames.
   static void SetButton(SDL_Joystick* kit, int button, bool down);
 
   // The program's clock in milliseconds, advanced by hand.
@@ -60,6 +64,16 @@ class AppHarness : public TempDirTest {
   static std::mutex s_soundsMutex;
   // Records every note of the running program from now on.
   static void RecordPlayedSounds();
+
+  // Before Run: the first channel of what the voice engine hands the audio
+  // device is kept, up to seconds of it (written on the audio thread).
+  static void ListenToOutput(double seconds);
+  // The frames kept so far; the samples, once the program has stopped.
+  static size_t HeardFrames();
+  static const std::vector<float>& Heard();
+  // The first frame of each sound in samples that follows at least
+  // minSilence silent frames (a click's onset, say).
+  static std::vector<size_t> Onsets(const std::vector<float>& samples, size_t minSilence);
 
   std::string LogText() const { return ReadFile("systemlog.txt"); }
 
