@@ -45,7 +45,7 @@ std::vector<float> g_heard;
 std::atomic<size_t> g_heardFrames{0};
 
 // Audio thread: no allocation, no lock.
-void KeepOutput(const float* out, int frames, int channels) {
+void KeepOutput(const float* out, int frames, int channels, Basalt::TimeNs) {
   size_t kept = g_heardFrames.load(std::memory_order_relaxed);
   for (int frame = 0; frame < frames && kept < g_heard.size(); ++frame) g_heard[kept++] = out[frame * channels];
   g_heardFrames.store(kept, std::memory_order_release);
