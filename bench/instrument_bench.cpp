@@ -1,17 +1,25 @@
 // The instrument end to end, headless: the real program (GameApp under the
 // engine's loop) in a game directory written by the content generator.
 //
-//   instrument_bench latency [hits=500]    strike-to-sound latency of a virtual kit
+//   instrument_bench latency [hits=500] [frameMs=0]  strike-to-sound latency of a virtual kit
+//   instrument_bench lost [strikes=1000] [frameMs=100] strikes that never sounded or were not recorded
+//   instrument_bench metronome [seconds=60] [frameMs=0] the clicks' onsets against the beat grid
 //   instrument_bench startup [full]        start-up time to the first presented frame
 //                                          (full: a bank of 5 x 512 WAV files)
 //   instrument_bench idle [seconds=20]     CPU time of the whole process (every
 //                                          thread) while the main menu sits idle
 //
+// frameMs > 0 makes every frame take at least that long (the program's
+// update sleeps), as on a machine that draws slowly; nothing audible may
+// depend on it. Strikes come from a thread of the benchmark's own at random
+// moments, never in step with the frames.
+//
 // Latency runs from setting the kit's button state (a virtual "360 drumset
-// A") to the end of the first audio callback that hands the device a
-// non-silent sample of that hit, with the voice engine on SDL's current audio
-// driver (SDL_AUDIODRIVER=dummy on a machine without sound). Each hit waits
-// for the previous one to fall silent.
+// A") to the onset of that hit in the output: the instrument-clock time at
+// which the device callback holding it began, plus the index of its first
+// non-silent frame at 48 kHz. Each hit waits for the previous one to fall
+// silent. The voice engine plays on SDL's current audio driver
+// (SDL_AUDIODRIVER=dummy on a machine without sound).
 #include <SDL.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -23,13 +31,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
 #include "backline/sound/sound_backend_voices.h"
+#include "basalt/core/clock.h"
 #include "basalt/core/core.h"
+#include "basalt/core/engine_cvars.h"
 #include "basalt/platform/platform_sdl.h"
 #include "tests/support/virtual_kit.h"
 
@@ -37,61 +49,78 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+using Basalt::TimeNs;
 
-std::atomic<int64_t> g_strikeNs{0};  // when the pending hit was struck, 0 for none
-std::atomic<bool> g_silent{true};    // the last callback handed only silence
-std::vector<double> g_latenciesMs;   // written by the audio thread, read after the run
+// ---- what the audio thread hands the device ----
+
+std::atomic<TimeNs> g_strikeNs{0};  // when the pending hit was struck, 0 for none
+std::atomic<bool> g_silent{true};   // the last callback handed only silence
+std::vector<double> g_latenciesMs;  // written by the audio thread, read after the run
 std::atomic<size_t> g_latencyCount{0};
 
-int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count();
-}
-
 // Audio thread: no allocation, no lock.
-void ObserveOutput(const float* out, int frames, int channels) {
-  bool silent = true;
-  for (int i = 0; i < frames * channels && silent; ++i) silent = out[i] == 0.0f;
-  g_silent.store(silent);
-  const int64_t struck = g_strikeNs.load();
-  if (silent || struck == 0) return;
+void ObserveOnsets(const float* out, int frames, int channels, TimeNs bufferTime) {
+  int first = -1;
+  for (int frame = 0; frame < frames && first < 0; ++frame)
+    if (out[frame * channels] != 0.0f) first = frame;
+  g_silent.store(first < 0);
+  const TimeNs struck = g_strikeNs.load();
+  if (first < 0 || struck == 0) return;
+  const TimeNs onset = bufferTime + static_cast<TimeNs>(first) * Basalt::kNsPerSecond / VoiceEngine::kMixRate;
   const size_t n = g_latencyCount.load();
-  if (n < g_latenciesMs.size()) g_latenciesMs[n] = static_cast<double>(NowNs() - struck) / 1e6;
+  if (n < g_latenciesMs.size()) g_latenciesMs[n] = static_cast<double>(onset - struck) / 1e6;
   g_latencyCount.store(n + 1);
   g_strikeNs.store(0);
 }
 
-class LatencyApp : public GameApp {
+std::vector<float> g_heard;  // the first channel, for the metronome
+std::atomic<size_t> g_heardFrames{0};
+
+void KeepOutput(const float* out, int frames, int channels, TimeNs) {
+  size_t kept = g_heardFrames.load(std::memory_order_relaxed);
+  for (int frame = 0; frame < frames && kept < g_heard.size(); ++frame) g_heard[kept++] = out[frame * channels];
+  g_heardFrames.store(kept, std::memory_order_release);
+}
+
+// ---- the program ----
+
+// GameApp on the engine's loop, every frame made to last frameMs, until done
+// says so; the benchmark's set-up runs once after Init.
+class BenchApp : public GameApp {
  public:
-  LatencyApp(SDL_Joystick* kit, size_t hitCount) : m_kit(kit), m_hits(hitCount) {}
+  BenchApp(int frameMs, std::function<void(GameApp&)> setUp, std::function<bool(GameApp&)> done)
+      : m_frameMs(frameMs), m_setUp(std::move(setUp)), m_done(std::move(done)) {}
   bool Init(Basalt::Core* core) override {
     if (!GameApp::Init(core)) return false;
-    mode = FreePlay;
-    // The red pad plays the shortest sample, so hits fall silent quickly.
-    AssignPadSample(&pads, bank, 0, PrimarySample, FindSampleByPath(bank, "SampleBank\\Other\\Clave.wav"));
-    GetVoiceEngine().SetRenderObserver(&ObserveOutput);
+    m_setUp(*this);
     return true;
   }
   bool Update() override {
+    const auto start = Clock::now();
     const bool goOn = GameApp::Update();
     ++m_frames;
-    if (m_down) {
-      SDL_JoystickSetVirtualButton(m_kit, 1, SDL_RELEASED);
-      m_down = false;
-    } else if (g_strikeNs.load() == 0 && g_silent.load() && m_frames > 120) {
-      g_strikeNs.store(NowNs());
-      SDL_JoystickSetVirtualButton(m_kit, 1, SDL_PRESSED);  // a 360 kit's red pad
-      m_down = true;
-    }
-    return goOn && g_latencyCount.load() < m_hits;
+    if (m_frameMs > 0) std::this_thread::sleep_until(start + std::chrono::milliseconds(m_frameMs));
+    return goOn && !m_done(*this);
   }
   long Frames() const { return m_frames; }
 
  private:
-  SDL_Joystick* m_kit;
-  size_t m_hits;
+  int m_frameMs;
+  std::function<void(GameApp&)> m_setUp;
+  std::function<bool(GameApp&)> m_done;
   long m_frames = 0;
-  bool m_down = false;
 };
+
+// Runs app in the current game directory; the mean frame in ms.
+double RunApp(BenchApp& app) {
+  Basalt::PlatformSDL::SetMessageBoxHandler([](const char*, const char*) {});
+  Basalt::Core core;
+  core.SetPlatformCallback(&GameApp::PlatformCallback);
+  const auto start = Clock::now();
+  core.Launch(&app);
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  return app.Frames() > 0 ? ms / static_cast<double>(app.Frames()) : 0.0;
+}
 
 // The first presented frame ends start-up.
 class StartupApp : public GameApp {
@@ -131,24 +160,137 @@ double Percentile(std::vector<double> values, double p) {
   return values[std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())))];
 }
 
-int RunLatency(size_t hits) {
+void Report(const char* what, std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  std::printf("%s ms: p50 %.2f  p99 %.2f  max %.2f  spread p99-p1 %.2f\n", what, Percentile(ms, 0.5),
+              Percentile(ms, 0.99), ms.back(), Percentile(ms, 0.99) - Percentile(ms, 0.01));
+}
+
+// Strikes the kit's red pad at random moments, each once the previous hit
+// has fallen silent; a hit that never sounds within a second is counted lost.
+void StrikeForLatency(SDL_Joystick* kit, size_t hits, size_t* lost) {
+  std::minstd_rand random(7);
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // the program is in Free Play
+  while (g_latencyCount.load() < hits) {
+    std::this_thread::sleep_for(std::chrono::microseconds(20000 + random() % 30000));
+    const TimeNs pending = g_strikeNs.load();
+    if (pending != 0 && Basalt::GetTimeNs() - pending > Basalt::kNsPerSecond && g_strikeNs.exchange(0) != 0) ++*lost;
+    if (g_strikeNs.load() != 0 || !g_silent.load()) continue;
+    g_strikeNs.store(Basalt::GetTimeNs());
+    SDL_JoystickSetVirtualButton(kit, 1, SDL_PRESSED);  // a 360 kit's red pad
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    SDL_JoystickSetVirtualButton(kit, 1, SDL_RELEASED);
+  }
+}
+
+int RunLatency(size_t hits, int frameMs) {
   const fs::path dir = MakeGameDir(false);
   fs::current_path(dir);
   g_latenciesMs.assign(hits, 0.0);
   SDL_Joystick* kit = AttachKit();
-  LatencyApp app(kit, hits);
-  Basalt::Core core;
-  core.SetPlatformCallback(&GameApp::PlatformCallback);
-  const auto start = Clock::now();
-  core.Launch(&app);
-  const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  GetVoiceEngine().SetRenderObserver(&ObserveOnsets);
+  size_t lost = 0;
+  std::thread striker(StrikeForLatency, kit, hits, &lost);
+  BenchApp app(
+      frameMs,
+      [](GameApp& game) {
+        game.mode = FreePlay;
+        // The red pad plays the shortest sample, so hits fall silent quickly.
+        AssignPadSample(&game.pads, game.bank, 0, PrimarySample,
+                        FindSampleByPath(game.bank, "SampleBank\\Other\\Clave.wav"));
+      },
+      [hits](GameApp&) { return g_latencyCount.load() >= hits; });
+  const double meanFrame = RunApp(app);
+  striker.join();
+  GetVoiceEngine().SetRenderObserver(nullptr);
   const size_t n = std::min(g_latencyCount.load(), hits);
   g_latenciesMs.resize(n);
   if (n == 0) return 1;
-  std::printf("hits %zu, device period %d ms (g_audioPeriodMs), mean frame %.3f ms\n", n, g_audioPeriodMs,
-              seconds * 1000.0 / static_cast<double>(app.Frames()));
-  std::printf("strike-to-sound latency ms: p50 %.2f  p99 %.2f  max %.2f\n", Percentile(g_latenciesMs, 0.5),
-              Percentile(g_latenciesMs, 0.99), *std::max_element(g_latenciesMs.begin(), g_latenciesMs.end()));
+  std::printf("hits %zu (%zu never sounded), device period %d ms (g_audioPeriodMs), mean frame %.2f ms%s\n", n, lost,
+              g_audioPeriodMs, meanFrame, frameMs > 0 ? " (made slow)" : "");
+  Report("strike-to-sound latency", g_latenciesMs);
+  fs::current_path(fs::temp_directory_path());
+  fs::remove_all(dir);
+  return 0;
+}
+
+// strikes presses 40 times a second, alternating between the two kits, on a
+// random pad of each, 5 ms long, at moments that never follow the frames.
+void StrikeRolls(SDL_Joystick* const kits[2], int strikes, std::atomic<bool>* done) {
+  std::minstd_rand random(11);
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // the program is recording
+  auto next = Clock::now();
+  for (int strike = 0; strike < strikes; ++strike) {
+    next += std::chrono::microseconds(25000);
+    std::this_thread::sleep_until(next - std::chrono::microseconds(random() % 5000));
+    SDL_Joystick* kit = kits[strike % 2];
+    const int button = static_cast<int>(random() % 4);
+    SDL_JoystickSetVirtualButton(kit, button, SDL_PRESSED);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    SDL_JoystickSetVirtualButton(kit, button, SDL_RELEASED);
+  }
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // the last ones reach the recorder
+  done->store(true);
+}
+
+int RunLost(int strikes, int frameMs) {
+  const fs::path dir = MakeGameDir(false);
+  fs::current_path(dir);
+  SDL_Joystick* const kits[2] = {AttachKit(), AttachKit()};
+  std::atomic<bool> done{false};
+  std::thread striker(StrikeRolls, kits, strikes, &done);
+  size_t recorded = 0;
+  BenchApp app(
+      frameMs, [](GameApp& game) { game.mode = Record; },
+      [&](GameApp& game) {
+        if (!done.load()) return false;
+        for (const std::vector<int32_t>& track : game.screens.recorder.liveTrack) recorded += track.size();
+        return true;
+      });
+  const uint32_t notesBefore = GetVoiceEngine().NotesStarted();
+  const double meanFrame = RunApp(app);
+  striker.join();
+  std::printf("strikes %d at 40 per second over two kits, mean frame %.2f ms: notes started %u, events recorded %zu\n",
+              strikes, meanFrame, GetVoiceEngine().NotesStarted() - notesBefore, recorded);
+  fs::current_path(fs::temp_directory_path());
+  fs::remove_all(dir);
+  return 0;
+}
+
+int RunMetronome(double seconds, int frameMs) {
+  const fs::path dir = MakeGameDir(false);
+  fs::current_path(dir);
+  g_freqVariation = 0;  // every click the same
+  g_heard.assign(static_cast<size_t>((seconds + 1.0) * VoiceEngine::kMixRate), 0.0f);
+  GetVoiceEngine().SetRenderObserver(&KeepOutput);
+  const size_t wanted = static_cast<size_t>(seconds * VoiceEngine::kMixRate);
+  BenchApp app(
+      frameMs,
+      [](GameApp& game) {
+        game.mode = FreePlay;
+        game.metronome.on = true;
+      },
+      [wanted](GameApp&) { return g_heardFrames.load() >= wanted; });
+  const double meanFrame = RunApp(app);
+  GetVoiceEngine().SetRenderObserver(nullptr);
+  g_heard.resize(g_heardFrames.load());
+  std::vector<size_t> onsets;
+  size_t silent = 2400;
+  for (size_t i = 0; i < g_heard.size(); ++i) {
+    if (g_heard[i] == 0.0f) {
+      ++silent;
+      continue;
+    }
+    if (silent >= 2400) onsets.push_back(i);
+    silent = 0;
+  }
+  if (onsets.size() < 2) return 1;
+  double worst = 0.0;
+  for (size_t beat = 0; beat < onsets.size(); ++beat)
+    worst = std::max(worst, std::abs(static_cast<double>(onsets[beat]) - static_cast<double>(onsets[0]) -
+                                     static_cast<double>(beat) * 24000.0));
+  std::printf("metronome 120 BPM, %.0f s, mean frame %.2f ms%s: %zu beats, farthest onset from the grid %.0f samples\n",
+              seconds, meanFrame, frameMs > 0 ? " (made slow)" : "", onsets.size(), worst);
   fs::current_path(fs::temp_directory_path());
   fs::remove_all(dir);
   return 0;
@@ -173,24 +315,6 @@ int RunStartup(bool fullBank) {
   return 0;
 }
 
-// The main menu left alone for a while: the loop runs as it would on a
-// player's machine (its frame cap, the real clock), nobody presses anything.
-class IdleApp : public GameApp {
- public:
-  explicit IdleApp(double seconds) : m_seconds(seconds) {}
-  bool Update() override {
-    const bool goOn = GameApp::Update();
-    ++m_frames;
-    return goOn && std::chrono::duration<double>(Clock::now() - m_start).count() < m_seconds;
-  }
-  long Frames() const { return m_frames; }
-
- private:
-  double m_seconds;
-  Clock::time_point m_start = Clock::now();
-  long m_frames = 0;
-};
-
 double ProcessCpuSeconds() {
   rusage usage = {};
   getrusage(RUSAGE_SELF, &usage);
@@ -202,17 +326,16 @@ int RunIdle(double seconds) {
   const fs::path dir = MakeGameDir(false);
   fs::current_path(dir);
   Basalt::PlatformSDL::SetMessageBoxHandler([](const char*, const char*) {});
-  double cpuAtStart = 0.0;
-  long frames = 0;
-  {
-    IdleApp app(seconds);
-    Basalt::Core core;
-    core.SetPlatformCallback(&GameApp::PlatformCallback);
-    cpuAtStart = ProcessCpuSeconds();
-    core.Launch(&app);
-    frames = app.Frames();
-  }
+  const auto start = Clock::now();
+  // The main menu left alone: the loop runs as on a player's machine (its
+  // frame cap, the real clock), nobody presses anything.
+  BenchApp app(
+      0, [](GameApp&) {},
+      [&](GameApp&) { return std::chrono::duration<double>(Clock::now() - start).count() >= seconds; });
+  const double cpuAtStart = ProcessCpuSeconds();
+  RunApp(app);
   const double cpu = ProcessCpuSeconds() - cpuAtStart;
+  const long frames = app.Frames();
   std::printf("idle main menu, %.0f s: %.2f CPU-seconds (%.2f cores), %ld frames (%.1f per second)\n", seconds, cpu,
               cpu / seconds, frames, static_cast<double>(frames) / seconds);
   fs::current_path(fs::temp_directory_path());
@@ -224,9 +347,14 @@ int RunIdle(double seconds) {
 
 int main(int argc, char** argv) {
   const std::string what = argc > 1 ? argv[1] : "latency";
-  if (what == "latency") return RunLatency(argc > 2 ? static_cast<size_t>(std::atol(argv[2])) : 500);
+  auto number = [&](int index, double otherwise) { return argc > index ? std::atof(argv[index]) : otherwise; };
+  if (what == "latency") return RunLatency(static_cast<size_t>(number(2, 500)), static_cast<int>(number(3, 0)));
+  if (what == "lost") return RunLost(static_cast<int>(number(2, 1000)), static_cast<int>(number(3, 100)));
+  if (what == "metronome") return RunMetronome(number(2, 60), static_cast<int>(number(3, 0)));
   if (what == "startup") return RunStartup(argc > 2 && std::strcmp(argv[2], "full") == 0);
-  if (what == "idle") return RunIdle(argc > 2 ? std::atof(argv[2]) : 20.0);
-  std::fprintf(stderr, "usage: instrument_bench latency [hits] | startup [full] | idle [seconds]\n");
+  if (what == "idle") return RunIdle(number(2, 20));
+  std::fprintf(stderr,
+               "usage: instrument_bench latency [hits] [frameMs] | lost [strikes] [frameMs] | metronome [seconds] "
+               "[frameMs] | startup [full] | idle [seconds]\n");
   return 2;
 }
