@@ -11,6 +11,7 @@
 #include "basalt/core/core.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
+#include "basalt/input/input.h"
 #include "basalt/platform/platform_sdl.h"
 #include "tests/support/virtual_kit.h"
 
@@ -108,6 +109,7 @@ SDL_Scancode AppHarness::KeyOf(char c) {
 
 void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
   SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
+  if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
 }
 
 void AppHarness::RecordPlayedSounds() {

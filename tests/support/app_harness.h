@@ -33,6 +33,7 @@ class AppHarness : public TempDirTest {
   static void PushKey(SDL_Scancode scancode, bool down);
   // The key that types c (a capital letter, a digit or a space).
   static SDL_Scancode KeyOf(char c);
+  // Seen by the program's input thread when this returns (if the program runs).
   static void SetButton(SDL_Joystick* kit, int button, bool down);
 
   // The program's clock, advanced by hand.
