@@ -133,6 +133,7 @@ bool GameApp::Update() {
   frameTime = GetCore()->GetTimeKey();
   RunScreen();
   g_soundBackend.UpdateSound();
+  menuKeys.padsPlay = mode == FreePlay || mode == Record;
   PollMenuKeys(&menuKeys, Basalt::g_pInput, frameTime);
   if (textEntry.active) PollTextEntryKeys(&textEntry, Basalt::g_pInput);
   drumSet->rotation.y = SwayRotation(sway);
