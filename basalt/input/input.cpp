@@ -24,7 +24,6 @@
 
 #include <SDL.h>
 
-#include <algorithm>
 #include <cassert>
 #include <cstdarg>
 #include <cstdio>
