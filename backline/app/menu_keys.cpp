@@ -37,19 +37,57 @@ bool SourceDown(const CInput& input, const MenuKeySource& source) {
   return source.pov != kNoPov && input.GetJoyPOV(0, 0) == source.pov;
 }
 
+bool PressOf(const InputEvent& press, const MenuKeySource& source) {
+  switch (press.type) {
+    case InputEvent::KeyDown:
+      return source.key != kNoKey && press.code == source.key;
+    case InputEvent::ButtonDown:
+      return press.joy == 0 && source.button != kNoButton && press.code == source.button;
+    case InputEvent::HatMoved:
+      return press.joy == 0 && press.code == 0 && press.value == source.pov;
+    default:
+      return false;
+  }
+}
+
+bool IsPad(int key) { return key >= MenuPadButton1 && key <= MenuPadButton3; }
+
+// The menu key a press is of, or kMenuKeyCount for none.
+int MenuKeyOf(const InputEvent& press) {
+  int key = 0;
+  while (key < kMenuKeyCount && !PressOf(press, kSources[key])) ++key;
+  return key;
+}
+
+void Enqueue(MenuKeys* keys, int key) {
+  if (keys->waitingCount == MenuKeys::kQueueCapacity) return;
+  keys->waiting[(keys->waitingHead + keys->waitingCount++) % MenuKeys::kQueueCapacity] = static_cast<MenuKey>(key);
+}
+
+void QueuePresses(MenuKeys* keys, const CInput& input) {
+  int count = 0;
+  const InputEvent* presses = input.GetFramePresses(&count);
+  for (int i = 0; i < count; ++i) {
+    const int key = MenuKeyOf(presses[i]);
+    if (key < kMenuKeyCount && !(keys->padsPlay && IsPad(key))) Enqueue(keys, key);
+  }
+}
+
+void DeliverOne(MenuKeys* keys) {
+  if (keys->waitingCount == 0) return;
+  keys->event[keys->waiting[keys->waitingHead]] = true;
+  keys->waitingHead = (keys->waitingHead + 1) % MenuKeys::kQueueCapacity;
+  --keys->waitingCount;
+}
+
 }  // namespace
 
 void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime) {
   keys->startupTime += frameTime;
-  if (keys->startupTime < MenuKeys::kStartupHold) return;
   for (bool& event : keys->event) event = false;
-  if (!input) return;
-  for (int key = 0; key < kMenuKeyCount; ++key) {
-    if (!SourceDown(*input, kSources[key])) {
-      keys->held[key] = false;
-    } else if (!keys->held[key]) {
-      keys->held[key] = true;
-      keys->event[key] = true;
-    }
+  if (input) {
+    for (int key = 0; key < kMenuKeyCount; ++key) keys->held[key] = SourceDown(*input, kSources[key]);
+    QueuePresses(keys, *input);
   }
+  if (keys->startupTime >= MenuKeys::kStartupHold) DeliverOne(keys);
 }

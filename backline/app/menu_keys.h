@@ -1,8 +1,11 @@
 #pragma once
-// One-frame menu events from the keyboard and controller 0: an event is set
-// on the frame its key or button is first seen down and stays set for one
-// screen handler call. Polled after the screens each frame, so a screen reads
-// the previous frame's events. Main thread.
+// One-frame menu events from the keyboard and controller 0, made from the
+// frame's presses (CInput::GetFramePresses): every press of a menu key counts
+// once, in the order the presses happened. Presses wait in a queue and one is
+// delivered per poll, so a screen sees at most one event per frame and two
+// presses between two frames come out on two frames, never reordered. An
+// event stays set for one screen handler call. Polled after the screens each
+// frame, so a screen reads the previous frame's events. Main thread.
 #include "basalt/input/input.h"
 
 enum MenuKey {
@@ -26,15 +29,24 @@ enum MenuKey {
 
 struct MenuKeys {
   static constexpr float kStartupHold = 0.1f;  // seconds of frame time before any event
+  static constexpr int kQueueCapacity = 32;    // presses waiting; more are dropped
 
-  bool event[kMenuKeyCount] = {};
-  bool held[kMenuKeyCount] = {};
-  float startupTime = 0.0f;  // frame time polled so far; never reset
+  bool event[kMenuKeyCount] = {};  // at most one set
+  bool held[kMenuKeyCount] = {};   // the key's sources read down this frame
+  // Set by the program while the kit's pads are the instrument (Free Play,
+  // Record): presses of the pads (MenuPadButton0..3) are not queued then, so
+  // strikes never pile up ahead of a menu key. Keys, the kit's back button
+  // and its hat still are.
+  bool padsPlay = false;
+  float startupTime = 0.0f;              // frame time polled so far; never reset
+  MenuKey waiting[kQueueCapacity] = {};  // presses not delivered yet, oldest at waitingHead
+  int waitingHead = 0;
+  int waitingCount = 0;
 };
 
-// Derives this frame's events. Nothing happens during the start-up hold; a
-// key already down when it ends fires on the first poll after. input null:
-// no events.
+// Queues this frame's presses of menu keys and delivers the oldest waiting
+// one. Nothing is delivered during the start-up hold: presses made then wait
+// and come out after it. input null: nothing new is queued.
 void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime);
 
 // The kit's pads as menu keys alongside the keyboard's: yellow (button 3)

@@ -20,13 +20,18 @@ constexpr std::array<unsigned char, 256> BuildAsciiToScanCode() {
   return table;
 }
 
-// Whether key went down since the previous poll; remembers it for the next.
-bool Pressed(const CInput& input, int key, bool* wasDown) {
-  const bool down = input.GetKeyState(key);
-  const bool pressed = down && !*wasDown;
-  *wasDown = down;
-  return pressed;
+// The reverse of kAsciiToScanCode: key code to the character it types, 0 for none.
+constexpr std::array<char, 256> BuildScanCodeToAscii(const std::array<unsigned char, 256>& asciiToScanCode) {
+  std::array<char, 256> table = {};
+  for (int character = 1; character < 128; ++character) {
+    const unsigned char key = asciiToScanCode[static_cast<size_t>(character)];
+    if (key != 0) table[key] = static_cast<char>(character);
+  }
+  return table;
 }
+
+constexpr std::array<unsigned char, 256> kAsciiTable = BuildAsciiToScanCode();
+constexpr std::array<char, 256> kScanCodeToAscii = BuildScanCodeToAscii(kAsciiTable);
 
 void Append(TextEntry* entry, char character) {
   if (entry->length >= TextEntry::kMaxLength) return;
@@ -36,7 +41,7 @@ void Append(TextEntry* entry, char character) {
 
 }  // namespace
 
-const std::array<unsigned char, 256> kAsciiToScanCode = BuildAsciiToScanCode();
+const std::array<unsigned char, 256> kAsciiToScanCode = kAsciiTable;
 
 void ClearTextEntry(TextEntry* entry) {
   std::memset(entry->text, 0, sizeof entry->text);
@@ -44,11 +49,16 @@ void ClearTextEntry(TextEntry* entry) {
 }
 
 void PollTextEntryKeys(TextEntry* entry, const CInput* input) {
-  if (!input || entry->length >= TextEntry::kMaxLength) return;
-  if (Pressed(*input, Basalt::DIK_BACK, &entry->backWasDown) && entry->length > 0) entry->text[--entry->length] = '\0';
-  for (int character = 10; character < 128; ++character) {
-    const unsigned char key = kAsciiToScanCode[static_cast<size_t>(character)];
-    if (key != 0 && Pressed(*input, key, &entry->wasDown[character])) Append(entry, static_cast<char>(character));
+  if (!input) return;
+  int count = 0;
+  const Basalt::InputEvent* presses = input->GetFramePresses(&count);
+  for (int i = 0; i < count; ++i) {
+    if (presses[i].type != Basalt::InputEvent::KeyDown) continue;
+    if (presses[i].code == Basalt::DIK_BACK) {
+      if (entry->length > 0) entry->text[--entry->length] = '\0';
+    } else if (const char character = kScanCodeToAscii[presses[i].code]) {
+      Append(entry, character);
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The typed-name buffer of the name entries and the sample picker's search:
-// while active, each frame's newly pressed keys are appended. Only space, the
+// while active, each frame's key presses (CInput::GetFramePresses) are
+// typed in the order they happened. Only space, the
 // digits and the capital letters have keys, so nothing else is ever typed.
 // Main thread.
 #include <array>
@@ -15,8 +16,6 @@ struct TextEntry {
   char text[kCapacity] = {};
   int length = 0;
   bool active = false;
-  bool wasDown[128] = {};  // per character: its key on the previous poll
-  bool backWasDown = false;
 };
 
 // Character code to DirectInput key code, 0 for characters no key types.
@@ -25,9 +24,9 @@ extern const std::array<unsigned char, 256> kAsciiToScanCode;
 // Empties the text (every character NUL, length 0); the active flag is the caller's.
 void ClearTextEntry(TextEntry* entry);
 
-// Appends the characters whose keys went down since the last poll, in
-// character order; Backspace removes the last one. Full at 255 characters.
-// input null: nothing is typed.
+// Types the frame's key presses in order: each appends its character, and
+// Backspace removes the last one. Full at 255 characters (Backspace still
+// works). input null: nothing is typed.
 void PollTextEntryKeys(TextEntry* entry, const CInput* input);
 
 // Cuts the text to maxLength characters (the name entries keep 32).

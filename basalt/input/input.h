@@ -1,30 +1,42 @@
 #pragma once
-// CInput: the keyboard, the mouse and up to four game controllers, captured
-// once per frame so that every query of a frame sees the same state. The core
-// creates one (Core::InitInput), updates it after pumping the platform's
-// events and shuts it down first; the program only queries it. Main thread
-// only; nothing blocks.
+// CInput: the keyboard, the mouse and up to four game controllers. Strikes
+// are seen at once on the input thread (InputThread), which hands them to a
+// listener; the frame's view is captured once per frame so that every query
+// of a frame sees the same state. The core creates one (Core::InitInput),
+// updates it after pumping the platform's events and shuts it down first; the
+// program only queries it.
+//
+// Threads. Every member function is for the main thread. The input thread
+// owns the open controllers (m_controllers' devices) and the listener's
+// calls. What crosses: forwarded keys (main -> input) and the controllers'
+// events (input -> main) through two lock-free queues inside m_thread, plus
+// its atomics (stop flag, listener, poll count, drop counts) and the
+// controllers' plugged-in flag and reopen error. The controllers' models and
+// names are fixed before the thread starts. Only the main thread logs.
 #include <array>
 #include <cstdint>
 
+#include "basalt/input/controller_frame.h"
 #include "basalt/input/controller_models.h"
+#include "basalt/input/controller_poller.h"
+#include "basalt/input/frame_presses.h"
+#include "basalt/input/input_thread.h"
 #include "basalt/input/press_latch.h"
 #include "basalt/platform/platform_sdl.h"
 
-typedef struct _SDL_Joystick SDL_Joystick;
 struct SDL_KeyboardEvent;
 
 class CInput final : public Basalt::IEventObserver {
  public:
-  static constexpr int kMaxJoysticks = 4;
-  static constexpr int kJoyButtons = 128;
-  static constexpr int kJoyHats = 4;
+  static constexpr int kMaxJoysticks = Basalt::ControllerPoller::kMaxControllers;
+  static constexpr int kJoyButtons = Basalt::ControllerPoller::kButtons;
+  static constexpr int kJoyHats = Basalt::ControllerPoller::kHats;
   static constexpr int kKeys = 256;
   static constexpr int kMouseButtons = 4;  // left, right, middle, first side button
   static constexpr int kWheelStep = 120;   // GetMouseZ per notch of the wheel
   static constexpr int kPovCentred = -1;
+  static constexpr int kMaxFramePresses = Basalt::FramePresses::kCapacity;
   static constexpr unsigned kErrorCapacity = 128;
-  static constexpr unsigned kNameCapacity = 260;
 
   // The devices of InitDevices.
   static constexpr int kKeyboardDevice = 1;
@@ -36,26 +48,42 @@ class CInput final : public Basalt::IEventObserver {
   CInput(const CInput&) = delete;
   CInput& operator=(const CInput&) = delete;
 
-  // Starts SDL's joysticks and watches the platform's event pump (platform is
-  // not owned and must outlive Shutdown; null leaves keyboard and mouse out).
-  // False, with the error text set, when SDL refuses.
+  // Starts SDL's joysticks, leaving their updates to the input thread (the
+  // event pump no longer updates them), and watches the platform's event
+  // pump (platform is not owned and must outlive Shutdown; null leaves
+  // keyboard and mouse out). False, with the error text set, when SDL refuses.
   bool Init(Basalt::PlatformSDL* platform);
   // Logs every attached controller and opens the recognised ones, up to
   // four, as controllers 0..3 in SDL's order. Once, after Init.
   void EnumJoysticks();
   // devices: kKeyboardDevice | kMouseDevice | kJoystickDevices. Controllers
   // are read only when readJoysticks is set and kJoystickDevices is given;
-  // otherwise they stay released. False, with the error text set, when a
+  // otherwise they stay released. Starts the input thread when there is a
+  // keyboard or controllers to read. False, with the error text set, when a
   // requested keyboard cannot be had; a missing mouse only sets the error.
   bool InitDevices(bool readJoysticks, int devices);
-  // Captures this frame's state. A controller unplugged since the last frame
-  // reads released from now on; one of the same model plugged in again takes
-  // its place. False, with the error text set, when such a returning
-  // controller cannot be opened.
+  // Captures this frame's state from what the input thread queued and the
+  // pump's keys and mouse. A controller unplugged reads released from then
+  // on; one of the same model plugged in again takes its place (both are
+  // logged). False, with the error text set, when such a returning controller
+  // cannot be opened.
   bool Update();
-  // Closes the controllers and SDL's joysticks and stops watching the events.
-  // The destructor calls it; a second call does nothing.
+  // Stops and joins the input thread, then closes the controllers and SDL's
+  // joysticks and stops watching the events. The destructor calls it; a
+  // second call does nothing.
   void Shutdown();
+
+  // The listener (not owned; null removes it) sees every key and controller
+  // event on the input thread (Basalt::IInputListener). Any time, not from
+  // the listener itself; blocks for the rest of a poll under way, so a
+  // listener replaced or removed is never called once this returns.
+  void SetListener(Basalt::IInputListener* listener) { m_thread.SetListener(listener); }
+  // Polls of the input thread completed so far; never blocks.
+  uint64_t PollCount() const { return m_thread.PollCount(); }
+  // Blocks until `polls` more polls have completed after the call: after
+  // setting a controller's state, two polls make sure the input thread has
+  // seen it. False when there is no input thread or after a few seconds.
+  bool WaitForPolls(int polls) const { return m_thread.WaitForPolls(polls); }
 
   bool KeyboardInitialized() const { return m_keyboardInitialized; }
   bool MouseInitialized() const { return m_mouseInitialized; }
@@ -79,54 +107,42 @@ class CInput final : public Basalt::IEventObserver {
   bool IsJoyDrums(int joy) const;
   // The controller's key (product id << 16 | vendor id), 0 for no controller.
   uint32_t GetJoyType(int joy) const;
-  int GetNumJoys() const { return m_numControllers; }
+  int GetNumJoys() const { return m_controllers.Count(); }
   // The controllers counted as drum sets (Basalt::ControllerModel).
   int NumDrums() const;
+  // This frame's presses in the order they happened, at most
+  // kMaxFramePresses: KeyDown (not key repeats), ButtonDown, and HatMoved to
+  // a direction. Valid until the next Update.
+  const Basalt::InputEvent* GetFramePresses(int* count) const { return m_presses.Get(count); }
   const char* GetError() const { return m_error; }
 
   void OnEvent(const SDL_Event& event) override;
 
  private:
-  struct Controller {
-    const Basalt::ControllerModel* model = nullptr;
-    char name[kNameCapacity] = {};
-    SDL_Joystick* device = nullptr;  // null while unplugged
-    int32_t instanceId = -1;         // SDL's id of the open device
-    int numButtons = 0;
-    int numHats = 0;
-    std::array<unsigned char, kJoyButtons> buttons = {};
-    std::array<int, kJoyHats> pov = {kPovCentred, kPovCentred, kPovCentred, kPovCentred};
-    Basalt::PressLatch<kJoyButtons> pressed;
-    std::array<int, kJoyHats> latchedPov = {kPovCentred, kPovCentred, kPovCentred, kPovCentred};
-  };
   struct MouseState {
     int x = 0, y = 0, z = 0;
     std::array<unsigned char, kMouseButtons> buttons = {};
   };
 
   void SetError(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  bool IsController(int joy) const { return joy >= 0 && joy < m_numControllers; }
-  Controller* FindController(int32_t instanceId);
-  bool OpenController(Controller& controller, int deviceIndex);
-  void CloseController(Controller& controller);
-  bool UpdateControllers();
-  void ReadController(Controller& controller);
-  void DropUnplugged(int joy);
-  bool Replug(int joy);
-  void OnJoystickEvent(const SDL_Event& event);
+  bool IsController(int joy) const { return joy >= 0 && joy < m_controllers.Count(); }
+  bool ReadControllerEvents();
+  void ApplyControllerEvent(const Basalt::InputEvent& event);
+  void LogDroppedEvents();
   void OnKeyEvent(const SDL_KeyboardEvent& event);
   void OnMouseEvent(const SDL_Event& event);
 
+  // Main thread.
   char m_error[kErrorCapacity] = {};
   Basalt::PlatformSDL* m_platform = nullptr;
   bool m_joysticksStarted = false;
   bool m_readJoysticks = false;
   bool m_keyboardInitialized = false;
   bool m_mouseInitialized = false;
-  bool m_devicesAdded = false;  // a device was plugged in since the last frame
+  bool m_droppedLogged = false;
 
-  std::array<Controller, kMaxJoysticks> m_controllers;
-  int m_numControllers = 0;
+  std::array<Basalt::ControllerFrame, kMaxJoysticks> m_frames;
+  Basalt::FramePresses m_presses;
 
   Basalt::EventButtons<kKeys> m_keys;
   std::array<unsigned char, kKeys> m_keyboardState = {};
@@ -134,6 +150,12 @@ class CInput final : public Basalt::IEventObserver {
   Basalt::EventButtons<kMouseButtons> m_mouseButtons;
   int m_mouseMotionX = 0, m_mouseMotionY = 0, m_mouseMotionZ = 0;
   MouseState m_mouseState;
+
+  // Models and names: main thread, fixed once the input thread runs. Open
+  // devices: the input thread's while it runs.
+  Basalt::ControllerPoller m_controllers;
+  // The thread, its queues and atomics (see the top of this file).
+  Basalt::InputThread m_thread;
 };
 
 namespace Basalt {

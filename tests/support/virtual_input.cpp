@@ -31,17 +31,18 @@ void VirtualInputTest::Start(int devices) {
 
 bool VirtualInputTest::Frame() {
   m_platform.Update();
+  m_input.WaitForPolls(2);
   return m_input.Update();
 }
 
 void VirtualInputTest::SetButton(SDL_Joystick* kit, int button, bool down) {
   SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
-  SDL_JoystickUpdate();
+  m_input.WaitForPolls(2);
 }
 
 void VirtualInputTest::SetHat(SDL_Joystick* kit, Uint8 value) {
   SDL_JoystickSetVirtualHat(kit, 0, value);
-  SDL_JoystickUpdate();
+  m_input.WaitForPolls(2);
 }
 
 void VirtualInputTest::PushKey(SDL_Scancode scancode, bool down) {

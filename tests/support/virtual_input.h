@@ -12,7 +12,9 @@ namespace test {
 
 // A CInput fed by a platform whose event pump runs without a window, with
 // SDL virtual controllers the test attaches and presses through its own
-// handles, and keys it pushes as events.
+// handles, and keys it pushes as events. Only CInput's input thread updates
+// the controllers: setting a button or hat waits until that thread has seen
+// it (two of its polls), as a kit's driver would have been read by then.
 class VirtualInputTest : public EngineFixture {
  protected:
   void SetUp() override;
@@ -22,11 +24,13 @@ class VirtualInputTest : public EngineFixture {
   SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit"); }
 
   void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices);
-  // One frame as the core runs it: the platform pumps, then input captures.
+  // One frame as the core runs it: the platform pumps, the input thread
+  // takes the forwarded keys (two polls), then input captures.
   bool Frame();
-  // What the kit's driver would report between two frames.
-  static void SetButton(SDL_Joystick* kit, int button, bool down);
-  static void SetHat(SDL_Joystick* kit, Uint8 value);
+  // What the kit's driver would report between two frames; seen by the
+  // input thread when this returns (if it runs).
+  void SetButton(SDL_Joystick* kit, int button, bool down);
+  void SetHat(SDL_Joystick* kit, Uint8 value);
   static void PushKey(SDL_Scancode scancode, bool down);
 
   Basalt::PlatformSDL m_platform{&NoWindow};

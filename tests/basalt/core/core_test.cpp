@@ -191,7 +191,7 @@ TEST_F(CoreTest, APadStruckBetweenFramesReachesTheApplicationOnce) {
     if (frame != 1) return;
     for (bool down : {true, false}) {
       SDL_JoystickSetVirtualButton(pads, 0, down ? SDL_PRESSED : SDL_RELEASED);
-      SDL_JoystickUpdate();
+      Basalt::g_pInput->WaitForPolls(2);
     }
   };
   {

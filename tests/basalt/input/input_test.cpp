@@ -3,7 +3,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "basalt/input/key_codes.h"
@@ -13,7 +16,8 @@ namespace {
 
 constexpr uint16_t kUnknownVendor = 0x046D, kUnknownProduct = 0xC216;
 
-// The input fixture, plus a count of the keys it reads down.
+// The input fixture, plus a count of the keys it reads down and the frame's
+// presses written out: "K30" a key, "B1" a button, "H18000" a hat.
 class InputTest : public test::VirtualInputTest {
  protected:
   int KeysDown() const {
@@ -21,6 +25,38 @@ class InputTest : public test::VirtualInputTest {
     for (int key = 0; key < CInput::kKeys; ++key) down += m_input.GetKeyState(key);
     return down;
   }
+  std::string Presses() const {
+    int count = 0;
+    const Basalt::InputEvent* presses = m_input.GetFramePresses(&count);
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+      const Basalt::InputEvent& press = presses[i];
+      text += text.empty() ? "" : " ";
+      text += press.type == Basalt::InputEvent::KeyDown      ? "K"
+              : press.type == Basalt::InputEvent::ButtonDown ? "B"
+                                                             : "H";
+      text += std::to_string(press.type == Basalt::InputEvent::HatMoved ? press.value : press.code);
+    }
+    return text;
+  }
+};
+
+// What the input thread hands its listener, and on which thread. Read by
+// the test only once the listener is removed.
+class RecordingListener : public Basalt::IInputListener {
+ public:
+  struct Seen {
+    Basalt::InputEvent event;
+    std::thread::id thread;
+  };
+  void OnInputEvent(const Basalt::InputEvent& event) override { seen.push_back({event, std::this_thread::get_id()}); }
+  void OnInputPoll(Basalt::TimeNs now) override {
+    lastPoll = now;
+    ++polls;
+  }
+  std::vector<Seen> seen;
+  Basalt::TimeNs lastPoll = 0;
+  int polls = 0;
 };
 
 struct ModelRow {
@@ -77,6 +113,11 @@ TEST_F(InputTest, TakesFourControllersAndLeavesTheFifthOut) {
   SetButton(m_handles[4], 0, true);
   Frame();
   EXPECT_EQ(m_input.GetJoyButton(3, 0), 0.0f);
+  EXPECT_EQ(Presses(), "");
+  SetButton(m_handles[3], 5, true);
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(3, 5), 1.0f);
+  EXPECT_EQ(m_input.GetJoyButton(0, 5), 0.0f);
 }
 
 TEST_F(InputTest, WithoutUsableControllersEveryQueryIsNeutral) {
@@ -111,9 +152,10 @@ TEST_F(InputTest, ButtonsAndHatsAreSeenOnTheNextFrame) {
   EXPECT_EQ(m_input.GetJoyButton(0, 0), 0.0f);
   EXPECT_EQ(m_input.GetJoyButton(0, 4), 1.0f);
 
-  const std::pair<Uint8, int> hats[] = {{SDL_HAT_UP, 0},        {SDL_HAT_RIGHTUP, 4500},  {SDL_HAT_RIGHT, 9000},
-                                        {SDL_HAT_RIGHTDOWN, 13500}, {SDL_HAT_DOWN, 18000}, {SDL_HAT_LEFTDOWN, 22500},
-                                        {SDL_HAT_LEFT, 27000},  {SDL_HAT_LEFTUP, 31500}, {SDL_HAT_CENTERED, -1}};
+  const std::pair<Uint8, int> hats[] = {
+      {SDL_HAT_UP, 0},       {SDL_HAT_RIGHTUP, 4500},   {SDL_HAT_RIGHT, 9000}, {SDL_HAT_RIGHTDOWN, 13500},
+      {SDL_HAT_DOWN, 18000}, {SDL_HAT_LEFTDOWN, 22500}, {SDL_HAT_LEFT, 27000}, {SDL_HAT_LEFTUP, 31500},
+      {SDL_HAT_CENTERED, -1}};
   for (const auto& [hat, pov] : hats) {
     SetHat(kit, hat);
     Frame();
@@ -138,6 +180,124 @@ TEST_F(InputTest, APressReleasedBeforeTheFrameIsSeenOnce) {
   EXPECT_EQ(m_input.GetJoyButton(0, 2), 0.0f);
   EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
   EXPECT_FALSE(m_input.GetKeyState(Basalt::DIK_A));
+}
+
+// What comparing two frames' states loses: a release and new strike, or two
+// strikes, between two frames.
+TEST_F(InputTest, EveryStrikeBetweenTwoFramesIsAPressOfItsOwnInTheOrderStruck) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start();
+  SetButton(kit, 0, true);
+  SetButton(kit, 0, false);
+  Frame();
+  EXPECT_EQ(Presses(), "B0");
+  SetButton(kit, 0, true);
+  Frame();
+  EXPECT_EQ(Presses(), "B0");
+  Frame();
+  EXPECT_EQ(Presses(), "");  // held
+  SetButton(kit, 0, false);
+  SetButton(kit, 0, true);
+  Frame();
+  EXPECT_EQ(Presses(), "B0");
+  for (bool down : {false, true, false, true}) SetButton(kit, 0, down);
+  Frame();
+  EXPECT_EQ(Presses(), "B0 B0");
+  EXPECT_EQ(m_input.GetJoyButton(0, 0), 1.0f);
+
+  SetHat(kit, SDL_HAT_DOWN);
+  SetHat(kit, SDL_HAT_CENTERED);  // centring is no press
+  Frame();
+  EXPECT_EQ(Presses(), "H18000");
+
+  // Keys and buttons by the time each was seen: a key when pumped.
+  PushKey(SDL_SCANCODE_A, true);
+  m_platform.Update();
+  SetButton(kit, 1, true);
+  PushKey(SDL_SCANCODE_B, true);
+  SDL_Event repeat = {};
+  repeat.type = SDL_KEYDOWN;
+  repeat.key.repeat = 1;
+  repeat.key.keysym.scancode = SDL_SCANCODE_A;
+  SDL_PushEvent(&repeat);
+  Frame();
+  EXPECT_EQ(Presses(), "K30 B1 K48");
+  Frame();
+  EXPECT_EQ(Presses(), "");
+}
+
+TEST_F(InputTest, TheListenerSeesEveryEventAtOnceOnTheInputThreadInOrder) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start();
+  RecordingListener listener;
+  m_input.SetListener(&listener);
+  SetButton(kit, 3, true);
+  SetButton(kit, 3, false);
+  SetHat(kit, SDL_HAT_LEFT);
+  PushKey(SDL_SCANCODE_A, true);
+  m_platform.Update();  // the pump forwards the key; no frame is captured
+  ASSERT_TRUE(m_input.WaitForPolls(2));
+  m_input.SetListener(nullptr);
+
+  const Basalt::InputEvent::Type types[] = {Basalt::InputEvent::ButtonDown, Basalt::InputEvent::ButtonUp,
+                                            Basalt::InputEvent::HatMoved, Basalt::InputEvent::KeyDown};
+  const int codes[] = {3, 3, 0, Basalt::DIK_A};
+  ASSERT_EQ(listener.seen.size(), 4u);
+  for (size_t i = 0; i < 4; ++i) {
+    const RecordingListener::Seen& seen = listener.seen[i];
+    EXPECT_EQ(seen.event.type, types[i]) << i;
+    EXPECT_EQ(seen.event.code, codes[i]) << i;
+    EXPECT_EQ(seen.event.joy, i < 3 ? 0 : -1) << i;
+    EXPECT_NE(seen.thread, std::this_thread::get_id()) << i;
+    EXPECT_EQ(seen.thread, listener.seen[0].thread) << i;
+    if (i > 0) {
+      EXPECT_GE(seen.event.time, listener.seen[i - 1].event.time) << i;
+    }
+  }
+  EXPECT_EQ(listener.seen[2].event.value, 27000);
+  EXPECT_GT(listener.polls, 0);
+  EXPECT_GE(listener.lastPoll, listener.seen[3].event.time);
+  EXPECT_EQ(m_input.GetJoyButton(0, 3), 0.0f);  // the frame has not looked yet
+
+  Frame();
+  EXPECT_EQ(m_input.GetJoyButton(0, 3), 1.0f);
+  EXPECT_EQ(m_input.GetJoyPOV(0, 0), 27000);
+  EXPECT_EQ(Presses(), "B3 H27000 K30");
+}
+
+// A listener that is slow to return: any call still running once
+// SetListener(nullptr) has returned is counted as late.
+class SlowListener : public Basalt::IInputListener {
+ public:
+  void OnInputEvent(const Basalt::InputEvent&) override { Finish(); }
+  void OnInputPoll(Basalt::TimeNs) override {
+    std::this_thread::sleep_for(std::chrono::microseconds(300));
+    Finish();
+  }
+  std::atomic<bool> removed{false};
+  std::atomic<int> calls{0}, late{0};
+
+ private:
+  void Finish() {
+    ++calls;
+    if (removed.load()) ++late;
+  }
+};
+
+TEST_F(InputTest, AListenerRemovedIsNeverCalledAgain) {
+  SDL_Joystick* kit = AttachDrumsetA();
+  Start();
+  SlowListener listener;
+  for (int round = 0; round < 20; ++round) {
+    m_input.SetListener(&listener);
+    ASSERT_TRUE(m_input.WaitForPolls(1));
+    m_input.SetListener(nullptr);
+    listener.removed = true;
+    SetButton(kit, 0, round % 2 == 0);
+    listener.removed = false;
+  }
+  EXPECT_GT(listener.calls.load(), 0);
+  EXPECT_EQ(listener.late.load(), 0);
 }
 
 TEST_F(InputTest, AnUnpluggedKitReadsReleasedAndTakesItsPlaceAgainWhenBack) {
@@ -179,11 +339,11 @@ TEST_F(InputTest, ControllersLeftOutAtStartUpStayReleased) {
 TEST_F(InputTest, KeysTheProgramUsesReadUnderTheirKeyCodes) {
   Start();
   std::vector<std::pair<SDL_Scancode, int>> keys = {
-      {SDL_SCANCODE_UP, 0xC8},       {SDL_SCANCODE_DOWN, 0xD0},      {SDL_SCANCODE_LEFT, 0xCB},
-      {SDL_SCANCODE_RIGHT, 0xCD},    {SDL_SCANCODE_RETURN, 0x1C},    {SDL_SCANCODE_ESCAPE, 0x01},
-      {SDL_SCANCODE_TAB, 0x0F},      {SDL_SCANCODE_SPACE, 0x39},     {SDL_SCANCODE_PAGEDOWN, 0xD1},
-      {SDL_SCANCODE_PAGEUP, 0xC9},   {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_MINUS, 0x0C},
-      {SDL_SCANCODE_EQUALS, 0x0D},   {SDL_SCANCODE_KP_MINUS, 0x4A},  {SDL_SCANCODE_KP_PLUS, 0x4E},
+      {SDL_SCANCODE_UP, 0xC8},     {SDL_SCANCODE_DOWN, 0xD0},      {SDL_SCANCODE_LEFT, 0xCB},
+      {SDL_SCANCODE_RIGHT, 0xCD},  {SDL_SCANCODE_RETURN, 0x1C},    {SDL_SCANCODE_ESCAPE, 0x01},
+      {SDL_SCANCODE_TAB, 0x0F},    {SDL_SCANCODE_SPACE, 0x39},     {SDL_SCANCODE_PAGEDOWN, 0xD1},
+      {SDL_SCANCODE_PAGEUP, 0xC9}, {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_MINUS, 0x0C},
+      {SDL_SCANCODE_EQUALS, 0x0D}, {SDL_SCANCODE_KP_MINUS, 0x4A},  {SDL_SCANCODE_KP_PLUS, 0x4E},
       {SDL_SCANCODE_0, 0x0B}};
   for (int digit = 1; digit <= 9; ++digit)
     keys.emplace_back(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + digit - 1), 0x01 + digit);
@@ -206,28 +366,111 @@ TEST_F(InputTest, KeysTheProgramUsesReadUnderTheirKeyCodes) {
 }
 
 TEST(KeyCodes, EveryKeyOfAStandardKeyboardHasItsOwnCode) {
-  const SDL_Scancode keys105[] = {
-      SDL_SCANCODE_ESCAPE, SDL_SCANCODE_F1, SDL_SCANCODE_F2, SDL_SCANCODE_F3, SDL_SCANCODE_F4, SDL_SCANCODE_F5,
-      SDL_SCANCODE_F6, SDL_SCANCODE_F7, SDL_SCANCODE_F8, SDL_SCANCODE_F9, SDL_SCANCODE_F10, SDL_SCANCODE_F11,
-      SDL_SCANCODE_F12, SDL_SCANCODE_PRINTSCREEN, SDL_SCANCODE_SCROLLLOCK, SDL_SCANCODE_PAUSE,
-      SDL_SCANCODE_GRAVE, SDL_SCANCODE_1, SDL_SCANCODE_2, SDL_SCANCODE_3, SDL_SCANCODE_4, SDL_SCANCODE_5,
-      SDL_SCANCODE_6, SDL_SCANCODE_7, SDL_SCANCODE_8, SDL_SCANCODE_9, SDL_SCANCODE_0, SDL_SCANCODE_MINUS,
-      SDL_SCANCODE_EQUALS, SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_TAB, SDL_SCANCODE_Q, SDL_SCANCODE_W,
-      SDL_SCANCODE_E, SDL_SCANCODE_R, SDL_SCANCODE_T, SDL_SCANCODE_Y, SDL_SCANCODE_U, SDL_SCANCODE_I,
-      SDL_SCANCODE_O, SDL_SCANCODE_P, SDL_SCANCODE_LEFTBRACKET, SDL_SCANCODE_RIGHTBRACKET, SDL_SCANCODE_CAPSLOCK,
-      SDL_SCANCODE_A, SDL_SCANCODE_S, SDL_SCANCODE_D, SDL_SCANCODE_F, SDL_SCANCODE_G, SDL_SCANCODE_H,
-      SDL_SCANCODE_J, SDL_SCANCODE_K, SDL_SCANCODE_L, SDL_SCANCODE_SEMICOLON, SDL_SCANCODE_APOSTROPHE,
-      SDL_SCANCODE_NONUSHASH, SDL_SCANCODE_RETURN, SDL_SCANCODE_LSHIFT, SDL_SCANCODE_NONUSBACKSLASH,
-      SDL_SCANCODE_Z, SDL_SCANCODE_X, SDL_SCANCODE_C, SDL_SCANCODE_V, SDL_SCANCODE_B, SDL_SCANCODE_N,
-      SDL_SCANCODE_M, SDL_SCANCODE_COMMA, SDL_SCANCODE_PERIOD, SDL_SCANCODE_SLASH, SDL_SCANCODE_RSHIFT,
-      SDL_SCANCODE_LCTRL, SDL_SCANCODE_LGUI, SDL_SCANCODE_LALT, SDL_SCANCODE_SPACE, SDL_SCANCODE_RALT,
-      SDL_SCANCODE_RGUI, SDL_SCANCODE_APPLICATION, SDL_SCANCODE_RCTRL, SDL_SCANCODE_INSERT, SDL_SCANCODE_HOME,
-      SDL_SCANCODE_PAGEUP, SDL_SCANCODE_DELETE, SDL_SCANCODE_END, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_UP,
-      SDL_SCANCODE_LEFT, SDL_SCANCODE_DOWN, SDL_SCANCODE_RIGHT, SDL_SCANCODE_NUMLOCKCLEAR,
-      SDL_SCANCODE_KP_DIVIDE, SDL_SCANCODE_KP_MULTIPLY, SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_KP_7,
-      SDL_SCANCODE_KP_8, SDL_SCANCODE_KP_9, SDL_SCANCODE_KP_PLUS, SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_5,
-      SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_1, SDL_SCANCODE_KP_2, SDL_SCANCODE_KP_3, SDL_SCANCODE_KP_ENTER,
-      SDL_SCANCODE_KP_0, SDL_SCANCODE_KP_PERIOD};
+  const SDL_Scancode keys105[] = {SDL_SCANCODE_ESCAPE,
+                                  SDL_SCANCODE_F1,
+                                  SDL_SCANCODE_F2,
+                                  SDL_SCANCODE_F3,
+                                  SDL_SCANCODE_F4,
+                                  SDL_SCANCODE_F5,
+                                  SDL_SCANCODE_F6,
+                                  SDL_SCANCODE_F7,
+                                  SDL_SCANCODE_F8,
+                                  SDL_SCANCODE_F9,
+                                  SDL_SCANCODE_F10,
+                                  SDL_SCANCODE_F11,
+                                  SDL_SCANCODE_F12,
+                                  SDL_SCANCODE_PRINTSCREEN,
+                                  SDL_SCANCODE_SCROLLLOCK,
+                                  SDL_SCANCODE_PAUSE,
+                                  SDL_SCANCODE_GRAVE,
+                                  SDL_SCANCODE_1,
+                                  SDL_SCANCODE_2,
+                                  SDL_SCANCODE_3,
+                                  SDL_SCANCODE_4,
+                                  SDL_SCANCODE_5,
+                                  SDL_SCANCODE_6,
+                                  SDL_SCANCODE_7,
+                                  SDL_SCANCODE_8,
+                                  SDL_SCANCODE_9,
+                                  SDL_SCANCODE_0,
+                                  SDL_SCANCODE_MINUS,
+                                  SDL_SCANCODE_EQUALS,
+                                  SDL_SCANCODE_BACKSPACE,
+                                  SDL_SCANCODE_TAB,
+                                  SDL_SCANCODE_Q,
+                                  SDL_SCANCODE_W,
+                                  SDL_SCANCODE_E,
+                                  SDL_SCANCODE_R,
+                                  SDL_SCANCODE_T,
+                                  SDL_SCANCODE_Y,
+                                  SDL_SCANCODE_U,
+                                  SDL_SCANCODE_I,
+                                  SDL_SCANCODE_O,
+                                  SDL_SCANCODE_P,
+                                  SDL_SCANCODE_LEFTBRACKET,
+                                  SDL_SCANCODE_RIGHTBRACKET,
+                                  SDL_SCANCODE_CAPSLOCK,
+                                  SDL_SCANCODE_A,
+                                  SDL_SCANCODE_S,
+                                  SDL_SCANCODE_D,
+                                  SDL_SCANCODE_F,
+                                  SDL_SCANCODE_G,
+                                  SDL_SCANCODE_H,
+                                  SDL_SCANCODE_J,
+                                  SDL_SCANCODE_K,
+                                  SDL_SCANCODE_L,
+                                  SDL_SCANCODE_SEMICOLON,
+                                  SDL_SCANCODE_APOSTROPHE,
+                                  SDL_SCANCODE_NONUSHASH,
+                                  SDL_SCANCODE_RETURN,
+                                  SDL_SCANCODE_LSHIFT,
+                                  SDL_SCANCODE_NONUSBACKSLASH,
+                                  SDL_SCANCODE_Z,
+                                  SDL_SCANCODE_X,
+                                  SDL_SCANCODE_C,
+                                  SDL_SCANCODE_V,
+                                  SDL_SCANCODE_B,
+                                  SDL_SCANCODE_N,
+                                  SDL_SCANCODE_M,
+                                  SDL_SCANCODE_COMMA,
+                                  SDL_SCANCODE_PERIOD,
+                                  SDL_SCANCODE_SLASH,
+                                  SDL_SCANCODE_RSHIFT,
+                                  SDL_SCANCODE_LCTRL,
+                                  SDL_SCANCODE_LGUI,
+                                  SDL_SCANCODE_LALT,
+                                  SDL_SCANCODE_SPACE,
+                                  SDL_SCANCODE_RALT,
+                                  SDL_SCANCODE_RGUI,
+                                  SDL_SCANCODE_APPLICATION,
+                                  SDL_SCANCODE_RCTRL,
+                                  SDL_SCANCODE_INSERT,
+                                  SDL_SCANCODE_HOME,
+                                  SDL_SCANCODE_PAGEUP,
+                                  SDL_SCANCODE_DELETE,
+                                  SDL_SCANCODE_END,
+                                  SDL_SCANCODE_PAGEDOWN,
+                                  SDL_SCANCODE_UP,
+                                  SDL_SCANCODE_LEFT,
+                                  SDL_SCANCODE_DOWN,
+                                  SDL_SCANCODE_RIGHT,
+                                  SDL_SCANCODE_NUMLOCKCLEAR,
+                                  SDL_SCANCODE_KP_DIVIDE,
+                                  SDL_SCANCODE_KP_MULTIPLY,
+                                  SDL_SCANCODE_KP_MINUS,
+                                  SDL_SCANCODE_KP_7,
+                                  SDL_SCANCODE_KP_8,
+                                  SDL_SCANCODE_KP_9,
+                                  SDL_SCANCODE_KP_PLUS,
+                                  SDL_SCANCODE_KP_4,
+                                  SDL_SCANCODE_KP_5,
+                                  SDL_SCANCODE_KP_6,
+                                  SDL_SCANCODE_KP_1,
+                                  SDL_SCANCODE_KP_2,
+                                  SDL_SCANCODE_KP_3,
+                                  SDL_SCANCODE_KP_ENTER,
+                                  SDL_SCANCODE_KP_0,
+                                  SDL_SCANCODE_KP_PERIOD};
   static_assert(sizeof keys105 / sizeof keys105[0] == 105, "a full ISO keyboard");
   bool used[256] = {};
   for (SDL_Scancode scancode : keys105) {
@@ -273,6 +516,7 @@ TEST_F(InputTest, TheMouseReportsMovementSinceTheLastFrame) {
 TEST_F(InputTest, WithoutAnEventPumpThereIsNoKeyboardOrMouse) {
   ASSERT_TRUE(m_input.Init(nullptr));
   EXPECT_TRUE(m_input.InitDevices(true, CInput::kMouseDevice));
+  EXPECT_FALSE(m_input.WaitForPolls(1));  // nothing to read: no input thread
   EXPECT_STREQ(m_input.GetError(), "Failed to init mouse");
   EXPECT_FALSE(m_input.InitDevices(true, CInput::kKeyboardDevice | CInput::kMouseDevice));
   EXPECT_STREQ(m_input.GetError(), "Failed to init keyboard");

@@ -1,0 +1,205 @@
+// How a poll sees every change. SDL keeps the last state of each button and
+// hat; SDL_JoystickUpdate reads the devices and, for every change it finds,
+// pushes an event, calling each event watch synchronously on the thread that
+// is updating. So instead of comparing states (which loses a press and
+// release that both happen between two looks), the watch records each change
+// the moment SDL sees it, in order: one update that reads a pad going down
+// and up again yields two events. Only changes pushed on the polling thread
+// itself are recorded; the same watch sees every other event of the process
+// too, from any thread (a device plugged in only raises a flag, and the next
+// poll looks for a returning controller).
+#include "basalt/input/controller_poller.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace Basalt {
+
+namespace {
+
+int PovFromHat(Uint8 hat) {
+  switch (hat) {
+    case SDL_HAT_UP:
+      return 0;
+    case SDL_HAT_RIGHTUP:
+      return 4500;
+    case SDL_HAT_RIGHT:
+      return 9000;
+    case SDL_HAT_RIGHTDOWN:
+      return 13500;
+    case SDL_HAT_DOWN:
+      return 18000;
+    case SDL_HAT_LEFTDOWN:
+      return 22500;
+    case SDL_HAT_LEFT:
+      return 27000;
+    case SDL_HAT_LEFTUP:
+      return 31500;
+    default:
+      return -1;
+  }
+}
+
+uint32_t DeviceKey(int deviceIndex) {
+  return ControllerKey(SDL_JoystickGetDeviceVendor(deviceIndex), SDL_JoystickGetDeviceProduct(deviceIndex));
+}
+
+}  // namespace
+
+ControllerPoller::~ControllerPoller() {
+  Detach();
+  CloseAll();
+}
+
+bool ControllerPoller::Add(int deviceIndex, const ControllerModel* model, const char* name) {
+  if (m_count == kMaxControllers) return false;
+  Slot& slot = m_slots[static_cast<size_t>(m_count)];
+  if (!Open(slot, deviceIndex)) return false;
+  slot.model = model;
+  std::snprintf(slot.name, sizeof slot.name, "%s", name);
+  ++m_count;
+  return true;
+}
+
+void ControllerPoller::Attach() {
+  m_thread.store(SDL_ThreadID());
+  SDL_AddEventWatch(&ControllerPoller::Watch, this);
+  m_watching = true;
+}
+
+// SDL_DelEventWatch waits for a watch call under way on another thread.
+void ControllerPoller::Detach() {
+  if (!m_watching) return;
+  SDL_DelEventWatch(&ControllerPoller::Watch, this);
+  m_watching = false;
+  m_thread.store(0);
+}
+
+size_t ControllerPoller::Poll(const InputEvent** events) {
+  m_numEvents = 0;
+  SDL_JoystickUpdate();
+  DropUnplugged();
+  if (m_devicesAdded.exchange(false)) ReplugAll();
+  *events = m_events.data();
+  return m_numEvents;
+}
+
+int SDLCALL ControllerPoller::Watch(void* self, SDL_Event* event) {
+  ControllerPoller& poller = *static_cast<ControllerPoller*>(self);
+  switch (event->type) {
+    case SDL_JOYDEVICEADDED:
+      poller.m_devicesAdded.store(true);
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYHATMOTION:
+      if (SDL_ThreadID() == poller.m_thread.load()) poller.OnJoystickEvent(*event);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+void ControllerPoller::OnJoystickEvent(const SDL_Event& event) {
+  if (event.type == SDL_JOYHATMOTION) {
+    const int joy = FindController(event.jhat.which);
+    if (joy >= 0 && event.jhat.hat < kHats)
+      Append(InputEvent::HatMoved, joy, event.jhat.hat, PovFromHat(event.jhat.value));
+    return;
+  }
+  const int joy = FindController(event.jbutton.which);
+  if (joy < 0 || event.jbutton.button >= kButtons) return;
+  Append(event.type == SDL_JOYBUTTONDOWN ? InputEvent::ButtonDown : InputEvent::ButtonUp, joy, event.jbutton.button);
+}
+
+void ControllerPoller::Append(InputEvent::Type type, int joy, int code, int32_t value) {
+  if (m_numEvents == kPollCapacity) {
+    m_dropped.fetch_add(1, std::memory_order_relaxed);
+    return;
+  }
+  InputEvent& event = m_events[m_numEvents++];
+  event.type = type;
+  event.joy = static_cast<int8_t>(joy);
+  event.code = static_cast<uint8_t>(code);
+  event.value = value;
+  event.time = GetTimeNs();
+}
+
+int ControllerPoller::FindController(int32_t instanceId) const {
+  for (int joy = 0; joy < m_count; ++joy) {
+    const Slot& slot = m_slots[static_cast<size_t>(joy)];
+    if (slot.device && slot.instanceId == instanceId) return joy;
+  }
+  return -1;
+}
+
+bool ControllerPoller::Open(Slot& slot, int deviceIndex) {
+  slot.device = SDL_JoystickOpen(deviceIndex);
+  if (!slot.device) return false;
+  slot.instanceId = SDL_JoystickInstanceID(slot.device);
+  return true;
+}
+
+void ControllerPoller::Close(Slot& slot) {
+  if (slot.device) SDL_JoystickClose(slot.device);
+  slot.device = nullptr;
+  slot.instanceId = -1;
+}
+
+void ControllerPoller::DropUnplugged() {
+  for (int joy = 0; joy < m_count; ++joy) {
+    Slot& slot = m_slots[static_cast<size_t>(joy)];
+    if (!slot.device || SDL_JoystickGetAttached(slot.device)) continue;
+    Close(slot);
+    Append(InputEvent::ControllerUnplugged, joy);
+  }
+}
+
+void ControllerPoller::ReplugAll() {
+  for (int joy = 0; joy < m_count; ++joy) {
+    if (!m_slots[static_cast<size_t>(joy)].device) Replug(joy);
+  }
+}
+
+// Takes the first attached device with the controller's ids that is not one
+// of ours already.
+void ControllerPoller::Replug(int joy) {
+  Slot& slot = m_slots[static_cast<size_t>(joy)];
+  const int devices = SDL_NumJoysticks();
+  for (int index = 0; index < devices; ++index) {
+    if (DeviceKey(index) != slot.model->key || FindController(SDL_JoystickGetDeviceInstanceID(index)) >= 0) continue;
+    if (Open(slot, index))
+      Append(InputEvent::ControllerReplugged, joy);
+    else
+      ReportError(joy);
+    return;
+  }
+}
+
+// SDL's error text belongs to this thread: it is copied for the main thread,
+// unless that one has not taken the last error yet.
+void ControllerPoller::ReportError(int joy) {
+  if (m_errorReady.load(std::memory_order_acquire)) return;
+  std::snprintf(m_error, sizeof m_error, "Failed to reopen controller %d: %s", joy, SDL_GetError());
+  m_errorReady.store(true, std::memory_order_release);
+}
+
+bool ControllerPoller::TakeError(char* text, size_t size) {
+  if (!m_errorReady.load(std::memory_order_acquire)) return false;
+  std::snprintf(text, size, "%s", m_error);
+  m_errorReady.store(false, std::memory_order_release);
+  return true;
+}
+
+void ControllerPoller::CloseAll() {
+  for (Slot& slot : m_slots) {
+    Close(slot);
+    slot = Slot();
+  }
+  m_count = 0;
+}
+
+}  // namespace Basalt
