@@ -45,7 +45,7 @@ int64_t NowNs() {
 }
 
 // Audio thread: no allocation, no lock.
-void ObserveOutput(const float* out, int frames, int channels) {
+void ObserveOutput(const float* out, int frames, int channels, Basalt::TimeNs) {
   bool silent = true;
   for (int i = 0; i < frames * channels && silent; ++i) silent = out[i] == 0.0f;
   g_silent.store(silent);
