@@ -261,11 +261,12 @@ void VoiceEngine::MixVoice(Voice& voice, float* mix, int frames) {
   const float* data = sample.frames.data();
   const double end = static_cast<double>(sample.length);
   const double step = sample.baseStep * voice.mixRatio;
+  const float volume = voice.mixVolume;  // a local: mix might alias the voice's fields
   double position = voice.position;
   for (int frame = 0; frame < frames && position < end; ++frame, position += step) {
     const size_t index = static_cast<size_t>(position);
     const float fraction = static_cast<float>(position - static_cast<double>(index));
-    mix[frame] += voice.mixVolume * (data[index] + (data[index + 1] - data[index]) * fraction);
+    mix[frame] += volume * (data[index] + (data[index + 1] - data[index]) * fraction);
   }
   voice.position = position;
   if (position >= end) voice.End();
