@@ -1,13 +1,15 @@
 // Sound benchmarks: the voice engine's mixing cost, and the play latency of
 // both back ends through a real SDL audio device. Prints tables.
 //
-//   sound_bench [hits=500] [periodMs=5]     (SDL_AUDIODRIVER picks the device)
+//   sound_bench [notes=500] [periodMs=5]     (SDL_AUDIODRIVER picks the device)
 //
-// Latency is the time from PlaySample returning to the end of the first
-// device callback that hands the device a non-silent sample of that hit.
-// The program also counts, per thread, every heap allocation and every mutex
-// lock (it interposes malloc & co. and pthread_mutex_lock) made inside
-// PlaySample and on the audio thread while the hits play.
+// Latency runs from a note's time stamp (read just before PlayNote) to its
+// onset in the output: the instrument-clock time at which the device
+// callback that holds the note's first non-silent frame began, plus that
+// frame's index / 48000. The program also counts, per thread, every heap
+// allocation and every mutex lock (it interposes malloc & co. and
+// pthread_mutex_lock) made inside PlayNote and on the audio thread while the
+// notes play.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <dlfcn.h>
@@ -30,6 +32,7 @@
 #include "backline/app/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
+#include "basalt/core/clock.h"
 
 // ---- counting interposers ---------------------------------------------------
 
@@ -128,13 +131,15 @@ void MixingCost(const char* longSample) {
   std::vector<float> out(kPeriod * 2);
   for (int voices : {1, 25, 125}) {
     VoiceEngine engine;
+    engine.SetLatencyFrames(0);
+    uint32_t seed = 1;
     for (int slot = 0; slot * VoiceEngine::kVoicesPerSlot < voices; ++slot) engine.LoadSample(slot, longSample);
-    for (int voice = 0; voice < voices; ++voice) {
-      engine.PlaySample(voice / VoiceEngine::kVoicesPerSlot, 0.1f);
-      engine.Render(out.data(), 1, 2);  // each hit takes its own voice
-    }
+    for (int voice = 0; voice < voices; ++voice)  // each note takes its own voice
+      engine.PlayNote(NoteSource::Main, Note{voice / VoiceEngine::kVoicesPerSlot, 0.1f, PickPitch(&seed), 0});
     const double start = ThreadCpuSeconds();
-    for (int pass = 0; pass < kSeconds * VoiceEngine::kMixRate / kPeriod; ++pass) engine.Render(out.data(), kPeriod, 2);
+    for (int pass = 0; pass < kSeconds * VoiceEngine::kMixRate / kPeriod; ++pass)
+      engine.Render(out.data(), kPeriod, 2,
+                    Basalt::TimeNs(pass) * kPeriod * Basalt::kNsPerSecond / VoiceEngine::kMixRate);
     const double perSecond = (ThreadCpuSeconds() - start) / kSeconds;
     int playing = 0;
     for (int record = 0; record < VoiceEngine::kVoiceRecords; ++record)
@@ -147,12 +152,14 @@ void MixingCost(const char* longSample) {
 // ---- play latency ------------------------------------------------------------
 
 std::atomic<bool> g_armed{false};
-std::atomic<int64_t> g_heardAt{0};
+std::atomic<int64_t> g_heardAt{0};     // the onset of the armed note on the instrument clock
+std::atomic<int64_t> g_callbackAt{0};  // SDL_mixer: when the current callback began
+std::atomic<int> g_mixerChannels{2};
 std::atomic<long> g_audioAllocations{0};
 std::atomic<long> g_audioLocks{0};
 std::atomic<long> g_callbacks{0};
 
-void Observe(const float* out, int samples) {
+void Observe(const float* out, int frames, int channels, Basalt::TimeNs callbackAt) {
   // Adds up what the audio thread did since its previous callback (the
   // observer itself neither allocates nor locks).
   thread_local long lastAllocations = t_allocations;
@@ -163,17 +170,21 @@ void Observe(const float* out, int samples) {
   lastLocks = t_mutexLocks;
   ++g_callbacks;
   if (!g_armed.load()) return;
-  for (int i = 0; i < samples; ++i) {
+  for (int i = 0; i < frames * channels; ++i) {
     if (out[i] == 0.0f) continue;
-    g_heardAt.store(Clock::now().time_since_epoch().count());
+    g_heardAt.store(callbackAt + (i / channels) * Basalt::kNsPerSecond / 48000);
     g_armed.store(false);
     return;
   }
 }
 
-void ObserveVoices(const float* out, int frames, int channels) { Observe(out, frames * channels); }
+// SDL_mixer calls the music hook first in each callback and the post-mix
+// hook last.
+void MarkMixerCallback(void*, Uint8*, int) { g_callbackAt.store(Basalt::GetTimeNs()); }
 void ObserveMixer(void*, Uint8* stream, int bytes) {
-  Observe(reinterpret_cast<const float*>(stream), bytes / static_cast<int>(sizeof(float)));
+  const int channels = g_mixerChannels.load();
+  Observe(reinterpret_cast<const float*>(stream), bytes / static_cast<int>(sizeof(float)) / channels, channels,
+          g_callbackAt.load());
 }
 
 struct LatencyRun {
@@ -186,30 +197,30 @@ struct LatencyRun {
 };
 
 template <typename Quiet>
-LatencyRun MeasureLatency(const SoundBackend& backend, int hits, Quiet waitForSilence) {
+LatencyRun MeasureLatency(const SoundBackend& backend, int notes, Quiet waitForSilence) {
   LatencyRun run;
   std::minstd_rand random(11);
   g_audioAllocations.store(0);
   g_audioLocks.store(0);
   g_callbacks.store(0);
-  for (int hit = 0; hit < hits; ++hit) {
+  for (int index = 0; index < notes; ++index) {
     waitForSilence();
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 7000));  // no phase lock with the device
     g_heardAt.store(0);
     g_armed.store(true);
     const long allocations = t_allocations;
     const long locks = t_mutexLocks;
-    backend.PlaySample(0, 1.0f);
-    const int64_t played = Clock::now().time_since_epoch().count();
+    const Basalt::TimeNs struck = Basalt::GetTimeNs();
+    backend.PlayNote(NoteSource::Main, Note{0, 1.0f, 1.0f, struck});
     run.playAllocations += t_allocations - allocations;
     run.playLocks += t_mutexLocks - locks;
     const Clock::time_point deadline = Clock::now() + std::chrono::seconds(1);
     while (g_heardAt.load() == 0 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::microseconds(50));
     if (g_heardAt.load() == 0) {
-      std::printf("hit %d was never heard\n", hit);
+      std::printf("note %d was never heard\n", index);
       continue;
     }
-    run.latenciesMs.push_back(static_cast<double>(g_heardAt.load() - played) * 1e-6);
+    run.latenciesMs.push_back(static_cast<double>(g_heardAt.load() - struck) * 1e-6);
   }
   run.audioAllocations = g_audioAllocations.load();
   run.audioLocks = g_audioLocks.load();
@@ -224,26 +235,26 @@ void PrintLatency(const char* name, LatencyRun run) {
   const auto at = [&](double quantile) {
     return ms[std::min(ms.size() - 1, static_cast<size_t>(std::ceil(quantile * static_cast<double>(ms.size()))) - 1)];
   };
-  std::printf("| %s | %zu | %.2f | %.2f | %.2f | %ld / %ld | %ld / %ld / %ld |\n", name, ms.size(), at(0.5),
-              at(0.99), ms.back(), run.playAllocations, run.playLocks, run.callbacks, run.audioAllocations,
-              run.audioLocks);
+  std::printf("| %s | %zu | %.2f | %.2f | %.2f | %.2f | %ld / %ld | %ld / %ld / %ld |\n", name, ms.size(), at(0.5),
+              at(0.99), ms.back(), at(0.99) - at(0.01), run.playAllocations, run.playLocks, run.callbacks,
+              run.audioAllocations, run.audioLocks);
 }
 
-void Latency(const char* click, int hits) {
+void Latency(const char* click, int notes) {
   std::printf("## Play latency (SDL audio driver \"%s\", g_audioPeriodMs %d = %d frames at 48 kHz)\n\n",
               std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "default", g_audioPeriodMs,
               AudioPeriodFrames(48000));
-  std::printf("| back end | hits | p50 ms | p99 ms | max ms | PlaySample: allocations / mutex locks (all hits) "
-              "| audio thread: callbacks / allocations / mutex locks |\n|---|---:|---:|---:|---:|---:|---:|\n");
+  std::printf(
+      "| back end | notes | p50 ms | p99 ms | max ms | spread p99 - p1 ms | PlayNote: allocations / mutex "
+      "locks (all notes) | audio thread: callbacks / allocations / mutex locks |\n"
+      "|---|---:|---:|---:|---:|---:|---:|---:|\n");
 
   const SoundBackend& voices = SoundBackendVoices();
   if (voices.Initialise(g_audioBufferSize) && voices.LoadSample(0, click)) {
-    GetVoiceEngine().SetRenderObserver(ObserveVoices);
-    const LatencyRun run = MeasureLatency(voices, hits, [&] {
-      do {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        voices.UpdateSound();
-      } while (GetVoiceEngine().GetVoice(0).state != VoiceEngine::kReady);
+    GetVoiceEngine().SetRenderObserver(Observe);
+    const LatencyRun run = MeasureLatency(voices, notes, [&] {
+      do std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      while (GetVoiceEngine().GetVoice(0).state != VoiceEngine::kReady);
     });
     GetVoiceEngine().SetRenderObserver(nullptr);
     PrintLatency("voices", run);
@@ -252,12 +263,18 @@ void Latency(const char* click, int hits) {
 
   const SoundBackend& sdlMixer = SoundBackendSDLMixer();
   if (sdlMixer.Initialise(g_audioBufferSize) && sdlMixer.LoadSample(0, click)) {
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    g_mixerChannels.store(channels);
+    Mix_HookMusic(MarkMixerCallback, nullptr);
     Mix_SetPostMix(ObserveMixer, nullptr);
-    const LatencyRun run = MeasureLatency(sdlMixer, hits, [] {
+    const LatencyRun run = MeasureLatency(sdlMixer, notes, [] {
       do std::this_thread::sleep_for(std::chrono::milliseconds(1));
       while (Mix_Playing(-1) != 0);
     });
     Mix_SetPostMix(nullptr, nullptr);
+    Mix_HookMusic(nullptr, nullptr);
     PrintLatency("SDL_mixer", run);
   }
   sdlMixer.Shutdown();
@@ -267,7 +284,7 @@ void Latency(const char* click, int hits) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int hits = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
+  const int notes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
   if (argc > 2) g_audioPeriodMs = std::atoi(argv[2]);
   const std::string longSample = "sound_bench_long.wav";
   const std::string click = "sound_bench_click.wav";
@@ -277,7 +294,7 @@ int main(int argc, char** argv) {
   WriteMonoWav(click.c_str(), clickSamples);
 
   MixingCost(longSample.c_str());
-  Latency(click.c_str(), hits);
+  Latency(click.c_str(), notes);
   std::remove(longSample.c_str());
   std::remove(click.c_str());
   return 0;

@@ -1,5 +1,7 @@
 #include "backline/sound/sound_backend.h"
 
+#include <algorithm>
+
 #include "backline/app/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
@@ -13,6 +15,11 @@ namespace {
 
 constexpr int kMinPeriodMs = 1;
 constexpr int kMaxPeriodMs = 100;
+constexpr float kMinFrequencyRatio = 1.0f / 1024.0f;
+constexpr float kMaxFrequencyRatio = 4.0f;
+// The minimal standard generator (the one std::minstd_rand is).
+constexpr uint64_t kMinstdMultiplier = 48271;
+constexpr uint64_t kMinstdModulus = 2147483647;
 
 bool TryBackend(const SoundBackend& backend, const char* tag) {
   g_soundBackend = backend;
@@ -41,4 +48,24 @@ int AudioPeriodFrames(int rate) {
     if (g_pSystemLog) g_pSystemLog->Send("g_audioPeriodMs %d is out of range; using %d", g_audioPeriodMs, periodMs);
   }
   return rate * periodMs / 1000;
+}
+
+float PickPitch(uint32_t* seed) {
+  uint64_t state = *seed % kMinstdModulus;
+  state = (state == 0 ? 1 : state) * kMinstdMultiplier % kMinstdModulus;
+  *seed = static_cast<uint32_t>(state);
+  if (g_freqVariation <= 0) return 1.0f;
+  const double spread = static_cast<double>(state % static_cast<unsigned>(g_freqVariation));
+  const double ratio = 1.0 - g_freqVariation * 0.001 * 0.5 + spread / 1000.0;
+  return std::clamp(static_cast<float>(ratio), kMinFrequencyRatio, kMaxFrequencyRatio);
+}
+
+Note MainThreadNote(int slot, float volume) {
+  static uint32_t seed = 1;  // the main thread's generator
+  Note note;
+  note.slot = slot;
+  note.volume = volume;
+  note.pitch = PickPitch(&seed);
+  note.time = Basalt::GetTimeNs();
+  return note;
 }

@@ -1,15 +1,36 @@
+// The SDL_mixer back end. Notes reach it through a NoteScheduler, as they
+// reach the voice engine; a dispatcher thread of the back end wakes about
+// every millisecond, collects the span of time since its previous wake
+// (counted in 48 kHz frames of the instrument clock, so the metronome's grid
+// is kept to the millisecond) and starts the notes and beats due in it with
+// Mix_PlayChannel.
+//
+// What SDL_mixer cannot do as well as the voice engine: it has no way to
+// start a sound at a given sample. A note starts at SDL_mixer's next mixing
+// pass after the dispatcher has seen it due, so its latency varies between
+// nothing and one device period plus the dispatcher's millisecond, instead
+// of being one constant period; and every start takes SDL's device lock
+// (inside Mix_PlayChannel), so it may wait for a mixing pass to end. There is
+// no pitch spread. It is the fallback.
 #include "backline/sound/sound_backend_sdl_mixer.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <chrono>
+#include <climits>
 #include <cmath>
+#include <mutex>
+#include <thread>
 
+#include "backline/sound/note_scheduler.h"
+#include "basalt/core/clock.h"
 #include "basalt/core/log.h"
 #include "basalt/fs/path.h"
 
 using Basalt::g_pSystemLog;
+using Basalt::TimeNs;
 
 namespace {
 
@@ -18,28 +39,83 @@ constexpr int kRate = 48000;
 constexpr int kChannels = 2;
 // Enough for every slot the program uses to sound five times at once.
 constexpr int kMixerChannels = 128;
+constexpr auto kDispatchPeriod = std::chrono::milliseconds(1);
+
+int64_t FramesIn(TimeNs span) {
+  return span / Basalt::kNsPerSecond * kRate + span % Basalt::kNsPerSecond * kRate / Basalt::kNsPerSecond;
+}
+TimeNs NsOfFrames(int64_t frames) {
+  return frames / kRate * Basalt::kNsPerSecond + frames % kRate * Basalt::kNsPerSecond / kRate;
+}
 
 // What the back end holds; released by Shutdown, or at exit.
 struct MixerState {
+  std::mutex chunkLock;  // between the main thread's loads and the dispatcher's starts
   Mix_Chunk* chunks[kSlots] = {};
+  std::atomic<bool> loaded[kSlots] = {};  // what PlayNote accepts
+  NoteScheduler scheduler{kRate};
+  std::thread dispatcher;
+  std::atomic<bool> stopping{false};
+  TimeNs origin = 0;  // the instrument-clock time of the scheduler's frame 0
   bool deviceOpen = false;
 
   ~MixerState() { Close(); }
   void Close() {
-    for (Mix_Chunk*& chunk : chunks) {
-      if (chunk) Mix_FreeChunk(chunk);
-      chunk = nullptr;
-    }
+    StopDispatcher();
+    for (int slot = 0; slot < kSlots; ++slot) Release(slot);
     if (!deviceOpen) return;
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     deviceOpen = false;
+  }
+  void StopDispatcher() {
+    if (!dispatcher.joinable()) return;
+    stopping.store(true);
+    dispatcher.join();
+    stopping.store(false);
+  }
+  void Release(int slot) {
+    loaded[slot].store(false);
+    Mix_Chunk* chunk = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(chunkLock);
+      std::swap(chunk, chunks[slot]);
+    }
+    if (chunk) Mix_FreeChunk(chunk);  // halts the channels playing it first
   }
 };
 
 MixerState g_mixer;
 
 bool IsSlot(int slot) { return slot >= 0 && slot < kSlots; }
+
+// Dispatcher thread: plays note on a free mixer channel (else the oldest).
+bool PlayNow(const Note& note, int) {
+  std::lock_guard<std::mutex> lock(g_mixer.chunkLock);
+  Mix_Chunk* const chunk = IsSlot(note.slot) ? g_mixer.chunks[note.slot] : nullptr;
+  if (!chunk) return false;
+  int channel = Mix_GroupAvailable(-1);
+  if (channel == -1) channel = Mix_GroupOldest(-1);
+  Mix_Volume(channel, static_cast<int>(std::lround(std::clamp(note.volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
+  return Mix_PlayChannel(channel, chunk, 0) != -1;
+}
+
+// Dispatcher thread: the span from the previous wake through now.
+void Dispatch() {
+  NoteScheduler& scheduler = g_mixer.scheduler;
+  const int64_t through = FramesIn(Basalt::GetTimeNs() - g_mixer.origin) + 1;
+  const int64_t frames = std::min<int64_t>(through - scheduler.StreamFrame(), INT_MAX);
+  if (frames <= 0) return;
+  auto play = [](const Note& note, int offset) { return PlayNow(note, offset); };
+  scheduler.Collect(g_mixer.origin + NsOfFrames(scheduler.StreamFrame()), static_cast<int>(frames), play);
+}
+
+void DispatchUntilStopped() {
+  while (!g_mixer.stopping.load()) {
+    Dispatch();
+    std::this_thread::sleep_for(kDispatchPeriod);
+  }
+}
 
 bool Initialise(int) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -64,40 +140,51 @@ bool Initialise(int) {
   if (g_pSystemLog)
     g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", rate, channels, periodFrames,
                        1000.0 * periodFrames / rate);
+  // The stream goes on from where a previous dispatcher left it.
+  g_mixer.origin = Basalt::GetTimeNs() - NsOfFrames(g_mixer.scheduler.StreamFrame());
+  g_mixer.dispatcher = std::thread(DispatchUntilStopped);
   return true;
 }
 
 void Shutdown() { g_mixer.Close(); }
 
 void StopSample(int slot) {
-  if (!IsSlot(slot) || !g_mixer.chunks[slot]) return;
-  Mix_FreeChunk(g_mixer.chunks[slot]);  // halts the channels playing it first
-  g_mixer.chunks[slot] = nullptr;
+  if (IsSlot(slot)) g_mixer.Release(slot);
 }
 
 bool LoadSample(int slot, const char* path) {
   StopSample(slot);
   if (!IsSlot(slot) || !path || !g_mixer.deviceOpen) return false;
-  g_mixer.chunks[slot] = Mix_LoadWAV(Basalt::ResolvePath(path).c_str());
-  if (g_mixer.chunks[slot]) return true;
-  if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s: %s", path, Mix_GetError());
-  return false;
+  Mix_Chunk* const chunk = Mix_LoadWAV(Basalt::ResolvePath(path).c_str());
+  if (!chunk) {
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s: %s", path, Mix_GetError());
+    return false;
+  }
+  {
+    std::lock_guard<std::mutex> lock(g_mixer.chunkLock);
+    g_mixer.chunks[slot] = chunk;
+  }
+  g_mixer.loaded[slot].store(true);
+  return true;
 }
 
-bool PlaySample(int slot, float volume) {
-  if (!IsSlot(slot) || !g_mixer.chunks[slot]) return false;
-  int channel = Mix_GroupAvailable(-1);
-  if (channel == -1) channel = Mix_GroupOldest(-1);
-  Mix_Volume(channel, static_cast<int>(std::lround(std::clamp(volume, 0.0f, 1.0f) * MIX_MAX_VOLUME)));
-  Mix_PlayChannel(channel, g_mixer.chunks[slot], 0);
-  return false;
+bool PlayNote(NoteSource source, const Note& note) {
+  if (!IsSlot(note.slot) || !g_mixer.loaded[note.slot].load()) return false;
+  return g_mixer.scheduler.Send(source, note);
 }
 
+void CancelNotes(NoteSource source) { g_mixer.scheduler.Cancel(source); }
+void SetMetronome(bool on, unsigned bpm) { g_mixer.scheduler.SetMetronome(on, bpm, Basalt::GetTimeNs()); }
+uint32_t MetronomeBeats() { return g_mixer.scheduler.MetronomeBeats(); }
+uint32_t NotesStarted() { return g_mixer.scheduler.NotesStarted(); }
 void UpdateSound() {}
+// Going away with SoundBackend::PlaySample.
+bool PlaySample(int slot, float volume) { return PlayNote(NoteSource::Main, MainThreadNote(slot, volume)); }
 
 }  // namespace
 
 const SoundBackend& SoundBackendSDLMixer() {
-  static const SoundBackend table = {Initialise, Shutdown, LoadSample, StopSample, PlaySample, UpdateSound};
+  static const SoundBackend table = {Initialise,   Shutdown,       LoadSample,   StopSample,  PlayNote,  CancelNotes,
+                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound, PlaySample};
   return table;
 }

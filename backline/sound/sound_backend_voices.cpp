@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "basalt/core/clock.h"
 #include "basalt/core/log.h"
 
 using Basalt::g_pSystemLog;
@@ -32,13 +33,20 @@ void Shutdown() {
 
 bool LoadSample(int slot, const char* path) { return GetVoiceEngine().LoadSample(slot, path); }
 void StopSample(int slot) { GetVoiceEngine().StopSample(slot); }
-bool PlaySample(int slot, float volume) { return GetVoiceEngine().PlaySample(slot, volume); }
+bool PlayNote(NoteSource source, const Note& note) { return GetVoiceEngine().PlayNote(source, note); }
+void CancelNotes(NoteSource source) { GetVoiceEngine().CancelNotes(source); }
+void SetMetronome(bool on, unsigned bpm) { GetVoiceEngine().SetMetronome(on, bpm, Basalt::GetTimeNs()); }
+uint32_t MetronomeBeats() { return GetVoiceEngine().MetronomeBeats(); }
+uint32_t NotesStarted() { return GetVoiceEngine().NotesStarted(); }
 void UpdateSound() { GetVoiceEngine().UpdateSound(); }
+// Going away with SoundBackend::PlaySample.
+bool PlaySample(int slot, float volume) { return PlayNote(NoteSource::Main, MainThreadNote(slot, volume)); }
 
 }  // namespace
 
 const SoundBackend& SoundBackendVoices() {
-  static const SoundBackend table = {Initialise, Shutdown, LoadSample, StopSample, PlaySample, UpdateSound};
+  static const SoundBackend table = {Initialise,   Shutdown,       LoadSample,   StopSample,  PlayNote,  CancelNotes,
+                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound, PlaySample};
   return table;
 }
 

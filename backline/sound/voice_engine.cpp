@@ -1,29 +1,36 @@
-// The voice engine. Each of the 125 voice records (slot x 5 + voice) moves
-// through three states: none (its slot never held a sample), ready, playing.
-// A hit (PlaySample, main thread) picks a ready voice, sets its volume and
-// frequency ratio and marks it started. At the start of every mixing pass
-// the audio thread gives each started, ready voice its slot's sample from the
-// beginning and marks it playing; when the sample runs out the voice is no
-// longer busy, and the next UpdateSound (main thread) stops it and makes it
-// ready again. Each thread writes only its own transitions, through atomics,
-// so a hit never waits for the audio thread. A sixth hit while all five
-// voices sound restarts one of them at random.
+// The voice engine. The audio thread owns the 125 voice records (slot x 5 +
+// voice) and the slots' samples; the other threads never write them.
 //
-// The decoded samples are swapped in and out only under the device's lock
-// (which the audio thread holds while it renders), and released after it is
-// dropped; the hit path never takes that lock.
+// Notes: PlayNote (any sending thread) only checks the slot's "loaded" flag
+// and queues the note in the NoteScheduler, which at the start of every
+// buffer hands the audio thread the notes due in it, each with its frame.
+// The audio thread gives each one a voice at once (the first of its slot that
+// neither sounds nor waits to start, else a random one of the five, restarted
+// at plain volume with the pitch it had) and the voice starts at that frame,
+// inside whichever 512-frame pass holds it; a voice being restarted plays its
+// old sound up to that frame. A voice whose sample runs out is free at once.
 //
-// Mixing resamples each voice by linear interpolation with a step of file
-// rate / 48000 x frequency ratio, sums the voices in mono, and copies the
-// clamped sum to every channel of the output.
+// Samples: LoadSample decodes on the main thread into a new heap Sample and
+// sends it through the command queue; at the start of each buffer, before
+// any note, the audio thread swaps it in, silences the slot's voices and
+// sends the sample it replaced back through the retire queue, from which
+// the main thread frees it. So the audio thread never allocates, frees,
+// locks or waits, and a sample is never freed while a voice reads it.
+//
+// The voices publish their state, volume and ratio through atomics for
+// GetVoice. Mixing resamples each voice by linear interpolation with a step
+// of file rate / 48000 x frequency ratio, sums the voices in mono, and
+// copies the clamped sum to every channel of the output.
 #include "backline/sound/voice_engine.h"
 
 #include <algorithm>
 #include <cassert>
+#include <new>
+#include <vector>
 
-#include "backline/app/app_cvars.h"
 #include "backline/sound/sample_decoder.h"
 #include "backline/sound/wave_file.h"
+#include "basalt/core/clock.h"
 #include "basalt/core/log.h"
 
 using Basalt::g_pSystemLog;
@@ -35,55 +42,66 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_alw
 namespace {
 
 constexpr float kFreshHitGain = 1.2f;
-constexpr float kMinFrequencyRatio = 1.0f / 1024.0f;
 constexpr int kRequestedChannels = 2;
-
-// Holds the device's callback lock (no-op without a device).
-class DeviceLock {
- public:
-  explicit DeviceLock(SDL_AudioDeviceID device) : m_device(device) {
-    if (m_device) SDL_LockAudioDevice(m_device);
-  }
-  ~DeviceLock() {
-    if (m_device) SDL_UnlockAudioDevice(m_device);
-  }
-  DeviceLock(const DeviceLock&) = delete;
-  DeviceLock& operator=(const DeviceLock&) = delete;
-
- private:
-  SDL_AudioDeviceID m_device;
-};
 
 }  // namespace
 
-struct VoiceEngine::Voice {
-  // Shared between the threads.
-  std::atomic<int> state{kNone};      // audio thread: ready -> playing; main: playing -> ready, any -> ready on a steal
-  std::atomic<bool> started{false};   // main thread: set by a hit, cleared when the voice is stopped
-  std::atomic<bool> busy{false};      // audio thread: the sample is queued and has not ended
-  std::atomic<float> volume{1.0f};
-  std::atomic<float> frequencyRatio{1.0f};
-  // Audio thread only (or under the device lock).
-  double position = 0.0;
-  bool queued = false;
-
-  void Silence() {
-    started.store(false);
-    busy.store(false);
-    queued = false;
-  }
-};
-
-struct VoiceEngine::Slot {
-  bool loaded = false;
-  std::vector<float> samples;  // length frames plus one trailing zero for interpolation
+// A decoded sample; not changed once sent to the audio thread.
+struct VoiceEngine::Sample {
+  std::vector<float> frames;  // length frames plus one trailing zero for interpolation
   size_t length = 0;
   double baseStep = 1.0;  // file rate / mix rate
 };
 
-VoiceEngine::VoiceEngine() : m_voices(kVoiceRecords), m_slots(kSoundSlots) {}
+struct VoiceEngine::Voice {
+  // Published by the audio thread for GetVoice.
+  std::atomic<int> state{kNone};
+  std::atomic<float> volume{1.0f};
+  std::atomic<float> frequencyRatio{1.0f};
+  // Audio thread only.
+  bool sounding = false;
+  int startFrame = -1;  // frame of this buffer where the next note starts, or -1
+  float nextVolume = 1.0f;
+  float nextRatio = 1.0f;  // the pitch of the note given to it last
+  float mixVolume = 1.0f;
+  float mixRatio = 1.0f;
+  double position = 0.0;
 
-VoiceEngine::~VoiceEngine() { CloseDevice(); }
+  bool Busy() const { return sounding || startFrame >= 0; }
+  void Assign(float noteVolume, float ratio, int frame) {
+    nextVolume = noteVolume;
+    nextRatio = ratio;
+    startFrame = frame;
+  }
+  void Begin() {
+    mixVolume = nextVolume;
+    mixRatio = nextRatio;
+    position = 0.0;
+    sounding = true;
+    startFrame = -1;
+    volume.store(mixVolume, std::memory_order_relaxed);
+    frequencyRatio.store(mixRatio, std::memory_order_relaxed);
+    state.store(kPlaying, std::memory_order_release);
+  }
+  void End() {
+    sounding = false;
+    state.store(kReady, std::memory_order_release);
+  }
+  void Silence(bool loaded) {
+    sounding = false;
+    startFrame = -1;
+    if (loaded || state.load(std::memory_order_relaxed) != kNone) state.store(kReady, std::memory_order_release);
+  }
+};
+
+VoiceEngine::VoiceEngine() : m_voices(new Voice[kVoiceRecords]) {}
+
+VoiceEngine::~VoiceEngine() {
+  CloseDevice();
+  ApplyCommands();
+  FreeRetired();
+  for (Sample*& sample : m_samples) delete sample;
+}
 
 bool VoiceEngine::OpenDevice(int periodFrames) {
   assert(!m_device && "OpenDevice twice");
@@ -98,16 +116,16 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
   // The period is not left to the device: SDL then calls back for exactly
   // periodFrames (and SDL 2.26's dummy driver overruns the callback's buffer
   // when it may change it).
-  m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted,
-                                 SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
+  m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted, SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
   if (!m_device) {
     if (g_pSystemLog) g_pSystemLog->Send("Failed creating mastering voice: %s", SDL_GetError());
     return false;
   }
   m_deviceChannels = granted.channels;
+  m_scheduler.SetLatencyFrames(granted.samples);
   if (g_pSystemLog)
-    g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq,
-                       granted.channels, granted.samples, 1000.0 * granted.samples / granted.freq);
+    g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq, granted.channels,
+                       granted.samples, 1000.0 * granted.samples / granted.freq);
   SDL_PauseAudioDevice(m_device, 0);
   return true;
 }
@@ -118,150 +136,174 @@ void VoiceEngine::CloseDevice() {
 }
 
 void VoiceEngine::AudioCallback(void* engine, Uint8* stream, int bytes) {
+  const Basalt::TimeNs now = Basalt::GetTimeNs();
   auto* self = static_cast<VoiceEngine*>(engine);
   auto* out = reinterpret_cast<float*>(stream);
   const int frames = bytes / static_cast<int>(sizeof(float)) / self->m_deviceChannels;
-  self->Render(out, frames, self->m_deviceChannels);
-  if (const RenderObserver observer = self->m_observer.load()) observer(out, frames, self->m_deviceChannels);
+  self->Render(out, frames, self->m_deviceChannels, now);
+  if (const RenderObserver observer = self->m_observer.load()) observer(out, frames, self->m_deviceChannels, now);
 }
 
-bool VoiceEngine::IsLoadedSlot(int slot) const { return slot >= 0 && slot < kSoundSlots && m_slots[slot].loaded; }
+// ---- main thread: samples ---------------------------------------------------
 
-bool VoiceEngine::LoadSample(int slot, const char* path) {
-  if (slot < 0 || slot >= kSoundSlots) return false;
-  StopSample(slot);
+std::unique_ptr<VoiceEngine::Sample> VoiceEngine::DecodeFile(const char* path) {
   WaveFile wave;
   if (wave.Open(path) != WaveFile::kOk) {
     if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s", path ? path : "(null)");
-    return false;
+    return nullptr;
   }
   std::vector<uint8_t> data(wave.GetSize());
   uint32_t bytesRead = 0;
   if (!data.empty() && wave.Read(data.data(), wave.GetSize(), &bytesRead) != WaveFile::kOk) {
     if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV data");
-    return false;
+    return nullptr;
   }
   const WaveFormat& format = *wave.GetFormat();
-  std::vector<float> samples;
-  if (!DecodeToMono(format, data.data(), bytesRead, &samples)) {
+  auto sample = std::make_unique<Sample>();
+  if (!DecodeToMono(format, data.data(), bytesRead, &sample->frames)) {
     if (g_pSystemLog) g_pSystemLog->Send("Failed to create source voice: %d", format.formatTag);
+    return nullptr;
+  }
+  sample->length = sample->frames.size();
+  sample->frames.push_back(0.0f);
+  sample->baseStep = static_cast<double>(format.samplesPerSec) / kMixRate;
+  return sample;
+}
+
+bool VoiceEngine::LoadSample(int slot, const char* path) {
+  if (slot < 0 || slot >= kSoundSlots) return false;
+  FreeRetired();
+  std::unique_ptr<Sample> sample;
+  try {
+    sample = DecodeFile(path);
+  } catch (const std::bad_alloc&) {
+    if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s: out of memory", path ? path : "(null)");
+  }
+  if (!sample) {
+    StopSample(slot);
     return false;
   }
-  const size_t length = samples.size();
-  samples.push_back(0.0f);
-  DeviceLock lock(m_device);
-  Slot& target = m_slots[slot];
-  target.samples.swap(samples);  // the slot was stopped: nothing to release under the lock
-  target.length = length;
-  target.baseStep = static_cast<double>(format.samplesPerSec) / kMixRate;
-  target.loaded = true;
-  for (int record = slot * kVoicesPerSlot; record < (slot + 1) * kVoicesPerSlot; ++record) {
-    m_voices[record].Silence();
-    m_voices[record].state.store(kReady);
-  }
+  if (!SendSample(slot, sample.get())) return false;
+  sample.release();  // the audio thread's now
   return true;
 }
 
 void VoiceEngine::StopSample(int slot) {
   if (slot < 0 || slot >= kSoundSlots) return;
-  std::vector<float> released;  // freed after the lock is dropped
-  DeviceLock lock(m_device);
-  Slot& target = m_slots[slot];
-  target.loaded = false;
-  target.samples.swap(released);
-  target.length = 0;
-  for (int record = slot * kVoicesPerSlot; record < (slot + 1) * kVoicesPerSlot; ++record)
-    m_voices[record].Silence();
+  FreeRetired();
+  SendSample(slot, nullptr);
+}
+
+bool VoiceEngine::SendSample(int slot, Sample* sample) {
+  m_loaded[slot].store(false);
+  if (!m_commands.Push({slot, sample})) {
+    if (g_pSystemLog) g_pSystemLog->Send("Sound: the audio thread takes no more samples; slot %d is silent", slot);
+    return false;
+  }
+  if (sample) m_loaded[slot].store(true);
+  if (!m_device) {  // this thread renders: apply it now
+    ApplyCommands();
+    FreeRetired();
+  }
+  return true;
 }
 
 void VoiceEngine::ReleaseAll() {
   for (int slot = 0; slot < kSoundSlots; ++slot) StopSample(slot);
 }
 
-float VoiceEngine::NextFrequencyRatio() {
-  if (g_freqVariation <= 0) return 1.0f;
-  const double spread = static_cast<double>(m_random() % static_cast<unsigned>(g_freqVariation));
-  const double ratio = 1.0 - g_freqVariation * 0.001 * 0.5 + spread / 1000.0;
-  return std::clamp(static_cast<float>(ratio), kMinFrequencyRatio, static_cast<float>(kMaxFrequencyRatio));
+void VoiceEngine::UpdateSound() { FreeRetired(); }
+
+void VoiceEngine::FreeRetired() {
+  Sample* sample = nullptr;
+  while (m_retired.Pop(&sample)) delete sample;
 }
 
-bool VoiceEngine::PlaySample(int slot, float volume) {
-  if (!IsLoadedSlot(slot)) return false;
-  Voice* const first = &m_voices[slot * kVoicesPerSlot];
+// ---- sending threads --------------------------------------------------------
+
+bool VoiceEngine::PlayNote(NoteSource source, const Note& note) {
+  if (note.slot < 0 || note.slot >= kSoundSlots || !m_loaded[note.slot].load()) return false;
+  return m_scheduler.Send(source, note);
+}
+
+// ---- audio thread -----------------------------------------------------------
+
+void VoiceEngine::ApplyCommands() {
+  Command command;
+  while (m_commands.Pop(&command)) {
+    Sample* const old = m_samples[command.slot];
+    m_samples[command.slot] = command.sample;
+    for (int record = command.slot * kVoicesPerSlot; record < (command.slot + 1) * kVoicesPerSlot; ++record)
+      m_voices[record].Silence(command.sample != nullptr);
+    if (!old) continue;
+    const bool retired = m_retired.Push(old);
+    assert(retired && "the retire queue outgrew the commands");
+    (void)retired;
+  }
+}
+
+bool VoiceEngine::StartNote(const Note& note, int offset) {
+  if (note.slot < 0 || note.slot >= kSoundSlots || !m_samples[note.slot]) return false;
+  Voice* const first = &m_voices[note.slot * kVoicesPerSlot];
   for (Voice* voice = first; voice < first + kVoicesPerSlot; ++voice) {
-    if (voice->state.load() != kReady) continue;
-    const float ratio = NextFrequencyRatio();
-    voice->volume.store(ratio * kFreshHitGain * volume);
-    voice->frequencyRatio.store(ratio);
-    voice->started.store(true);
+    if (voice->Busy()) continue;
+    voice->Assign(note.pitch * kFreshHitGain * note.volume, note.pitch, offset);
     return true;
   }
   // All five sound: restart one at the plain volume, keeping its pitch.
   Voice& stolen = first[m_random() % kVoicesPerSlot];
-  stolen.volume.store(volume);
-  stolen.started.store(true);
-  stolen.state.store(kReady);
+  stolen.Assign(note.volume, stolen.nextRatio, offset);
   return true;
 }
 
-void VoiceEngine::UpdateSound() {
-  for (int record = 0; record < kVoiceRecords; ++record) {
-    Voice& voice = m_voices[record];
-    if (!m_slots[record / kVoicesPerSlot].loaded || voice.state.load() != kPlaying || voice.busy.load()) continue;
-    voice.started.store(false);  // before ready, so the audio thread cannot restart it
-    voice.state.store(kReady);
-  }
-}
-
-void VoiceEngine::StartProcessingPass() {
-  for (int record = 0; record < kVoiceRecords; ++record) {
-    Voice& voice = m_voices[record];
-    int ready = kReady;
-    if (!m_slots[record / kVoicesPerSlot].loaded || !voice.started.load()) continue;
-    if (!voice.state.compare_exchange_strong(ready, kPlaying)) continue;
-    voice.position = 0.0;
-    voice.queued = true;
-    voice.busy.store(true);
-  }
-}
-
 void VoiceEngine::MixVoice(Voice& voice, float* mix, int frames) {
-  const Slot& slot = m_slots[static_cast<size_t>(&voice - m_voices.data()) / kVoicesPerSlot];
-  const float* samples = slot.samples.data();
-  const double end = static_cast<double>(slot.length);
-  const double step = slot.baseStep * voice.frequencyRatio.load(std::memory_order_relaxed);
-  const float volume = voice.volume.load(std::memory_order_relaxed);
+  const Sample& sample = *m_samples[static_cast<size_t>(&voice - m_voices.get()) / kVoicesPerSlot];
+  const float* data = sample.frames.data();
+  const double end = static_cast<double>(sample.length);
+  const double step = sample.baseStep * voice.mixRatio;
+  const float volume = voice.mixVolume;  // a local: mix might alias the voice's fields
   double position = voice.position;
   for (int frame = 0; frame < frames && position < end; ++frame, position += step) {
     const size_t index = static_cast<size_t>(position);
     const float fraction = static_cast<float>(position - static_cast<double>(index));
-    mix[frame] += volume * (samples[index] + (samples[index + 1] - samples[index]) * fraction);
+    mix[frame] += volume * (data[index] + (data[index + 1] - data[index]) * fraction);
   }
   voice.position = position;
-  if (position >= end) {
-    voice.queued = false;
-    voice.busy.store(false);
+  if (position >= end) voice.End();
+}
+
+void VoiceEngine::MixPass(int passStart, int passFrames) {
+  std::fill(m_mix, m_mix + passFrames, 0.0f);
+  for (int record = 0; record < kVoiceRecords; ++record) {
+    Voice& voice = m_voices[record];
+    const int start = voice.startFrame - passStart;
+    if (voice.startFrame < 0 || start >= passFrames) {
+      if (voice.sounding) MixVoice(voice, m_mix, passFrames);
+      continue;
+    }
+    if (voice.sounding) MixVoice(voice, m_mix, start);  // what it played until the restart
+    voice.Begin();
+    MixVoice(voice, m_mix + start, passFrames - start);
   }
 }
 
-void VoiceEngine::Render(float* out, int frames, int channels) {
-  while (frames > 0) {
-    const int passFrames = std::min(frames, kPassFrames);
-    StartProcessingPass();
-    std::fill(m_mix, m_mix + passFrames, 0.0f);
-    for (Voice& voice : m_voices)
-      if (voice.queued) MixVoice(voice, m_mix, passFrames);
+void VoiceEngine::Render(float* out, int frames, int channels, Basalt::TimeNs bufferTime) {
+  ApplyCommands();
+  auto start = [this](const Note& note, int offset) { return StartNote(note, offset); };
+  m_scheduler.Collect(bufferTime, frames, start);
+  for (int passStart = 0; passStart < frames; passStart += kPassFrames) {
+    const int passFrames = std::min(frames - passStart, kPassFrames);
+    MixPass(passStart, passFrames);
     for (int frame = 0; frame < passFrames; ++frame) {
       const float value = std::clamp(m_mix[frame], -1.0f, 1.0f);
       for (int channel = 0; channel < channels; ++channel) *out++ = value;
     }
-    frames -= passFrames;
   }
 }
 
 VoiceEngine::VoiceInfo VoiceEngine::GetVoice(int record) const {
   assert(record >= 0 && record < kVoiceRecords);
   const Voice& voice = m_voices[record];
-  return {voice.state.load(), m_slots[record / kVoicesPerSlot].loaded, voice.volume.load(),
-          voice.frequencyRatio.load()};
+  return {voice.state.load(std::memory_order_acquire), m_loaded[record / kVoicesPerSlot].load(),
+          voice.volume.load(std::memory_order_relaxed), voice.frequencyRatio.load(std::memory_order_relaxed)};
 }

@@ -4,16 +4,23 @@
 // output. It renders either from the SDL audio callback of its device or, with
 // no device at all, into a caller's buffer (tests, benchmarks).
 //
-// Threads: LoadSample, StopSample, PlaySample, UpdateSound and the device
-// calls belong to the main thread; Render runs on the audio thread while the
-// device is open, else on the caller's. The voice states they share are
-// atomics (see voice_engine.cpp).
+// Threads: PlayNote from the thread its NoteSource names; Render on the
+// audio thread while the device is open, else on the caller's; GetVoice and
+// the counters from any thread; everything else on the main thread. Without
+// a device the main thread is also the one that renders, and the main-thread
+// calls apply their changes at once. The audio thread owns the voices and the
+// slots' samples; the other threads reach it only through lock-free queues
+// (see voice_engine.cpp).
+#include <SDL_audio.h>
+
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <random>
-#include <vector>
 
-#include <SDL_audio.h>
+#include "backline/sound/note.h"
+#include "backline/sound/note_scheduler.h"
+#include "basalt/util/spsc_queue.h"
 
 class VoiceEngine {
  public:
@@ -21,7 +28,6 @@ class VoiceEngine {
   static constexpr int kVoicesPerSlot = 5;
   static constexpr int kVoiceRecords = kSoundSlots * kVoicesPerSlot;
   static constexpr int kMixRate = 48000;
-  static constexpr int kMaxFrequencyRatio = 4;
   // Render mixes in passes of at most this many frames.
   static constexpr int kPassFrames = 512;
 
@@ -36,8 +42,9 @@ class VoiceEngine {
   };
 
   // Called on the audio thread after each device callback with what was
-  // handed to the device (interleaved floats). It must not block or allocate.
-  using RenderObserver = void (*)(const float* out, int frames, int channels);
+  // handed to the device (interleaved floats) and the instrument-clock time
+  // read as the callback began. It must not block or allocate.
+  using RenderObserver = void (*)(const float* out, int frames, int channels, Basalt::TimeNs bufferTime);
 
   VoiceEngine();
   ~VoiceEngine();
@@ -45,51 +52,83 @@ class VoiceEngine {
   VoiceEngine& operator=(const VoiceEngine&) = delete;
 
   // Opens the default SDL audio device (SDL's audio must be initialised) at
-  // 48 kHz float with a period of periodFrames, logs what it granted and
-  // starts it. False, with a log line, when it cannot be opened.
+  // 48 kHz float with a period of periodFrames, which becomes the notes'
+  // latency, logs what it granted and starts it. False, with a log line, when
+  // it cannot be opened.
   bool OpenDevice(int periodFrames);
   // Stops the audio thread; Render then belongs to the caller again.
   void CloseDevice();
   bool HasDevice() const { return m_device != 0; }
   void SetRenderObserver(RenderObserver observer) { m_observer.store(observer); }
+  // The notes' fixed delay in frames, for rendering without a device (the
+  // device sets its period). Main thread, while no device is open.
+  void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(frames); }
 
-  // Decodes the WAV file at path into slot, replacing (and releasing) what
-  // the slot held, and makes its five voices ready. Logs and returns false
-  // for a file it cannot read or play; the slot is then silent.
+  // Decodes the WAV file at path on this thread and hands it to the audio
+  // thread, which silences the slot's voices and swaps the sample in at its
+  // next buffer. Logs and returns false for a file it cannot read or play, or
+  // when the audio thread has stopped taking changes; the slot is then
+  // silent. Frees the samples the audio thread has let go of.
   bool LoadSample(int slot, const char* path);
-  // Silences the slot's voices and releases its sample; the voice states stay.
+  // Silences the slot's voices and releases its sample (at the next buffer).
   void StopSample(int slot);
-  // Starts the first ready voice of slot with a random pitch spread of
-  // g_freqVariation thousandths, at ratio x 1.2 x volume; when all five
-  // sound, restarts a random one at plain volume. Lock-free and
-  // allocation-free. False when the slot holds nothing.
-  bool PlaySample(int slot, float volume);
-  // Returns the voices whose sample has ended to ready.
-  void UpdateSound();
   // Releases every slot.
   void ReleaseAll();
+  // Frees the samples the audio thread has let go of. Once per frame.
+  void UpdateSound();
+
+  // Queues note for the audio thread: it starts at the output frame of
+  // note.time plus the latency, in the first voice of its slot that is not
+  // sounding, at pitch x 1.2 x volume; when all five sound, a random one
+  // restarts at plain volume with its pitch. Lock-free, allocation-free.
+  // False when the slot holds nothing or the queue is full.
+  bool PlayNote(NoteSource source, const Note& note);
+  // Drops the notes of source that have not started yet.
+  void CancelNotes(NoteSource source) { m_scheduler.Cancel(source); }
+  // Clicks slot 20 every 60 / bpm seconds from the frame of `at` plus the
+  // latency (see note_scheduler.h); off stops it.
+  void SetMetronome(bool on, unsigned bpm, Basalt::TimeNs at) { m_scheduler.SetMetronome(on, bpm, at); }
+  uint32_t MetronomeBeats() const { return m_scheduler.MetronomeBeats(); }
+  uint32_t NotesStarted() const { return m_scheduler.NotesStarted(); }
+  uint32_t NotesDropped() const { return m_scheduler.NotesDropped(); }
 
   // Mixes frames frames into out (frames x channels interleaved floats,
-  // overwritten). At the start of each pass a started, ready voice is given
-  // its sample from the beginning and marked playing.
-  void Render(float* out, int frames, int channels);
+  // overwritten); bufferTime is the instrument-clock time the buffer stands
+  // for (the device reads it as its callback starts). First applies the main
+  // thread's changes, then starts the notes due in this buffer, each at its
+  // own frame. Never allocates, frees, locks or touches a file.
+  void Render(float* out, int frames, int channels, Basalt::TimeNs bufferTime);
 
   VoiceInfo GetVoice(int record) const;
 
  private:
   struct Voice;
-  struct Slot;
+  struct Sample;
+  // A slot's new sample (null: none), from the main thread to the audio one.
+  struct Command {
+    int slot;
+    Sample* sample;
+  };
 
   static void AudioCallback(void* engine, Uint8* stream, int bytes);
-  void StartProcessingPass();
+  // Reads and decodes the WAV file at path; null, with a log line, when it
+  // cannot be read or played. Main thread.
+  static std::unique_ptr<Sample> DecodeFile(const char* path);
+  bool SendSample(int slot, Sample* sample);
+  void ApplyCommands();
+  void FreeRetired();
+  bool StartNote(const Note& note, int offset);
+  void MixPass(int passStart, int passFrames);
   void MixVoice(Voice& voice, float* mix, int frames);
-  float NextFrequencyRatio();
-  bool IsLoadedSlot(int slot) const;
 
-  std::vector<Voice> m_voices;
-  std::vector<Slot> m_slots;
+  std::unique_ptr<Voice[]> m_voices;             // kVoiceRecords, made once; audio thread
+  Sample* m_samples[kSoundSlots] = {};           // audio thread
+  std::atomic<bool> m_loaded[kSoundSlots] = {};  // main thread: what PlayNote accepts
+  util::SpscQueue<Command, 64> m_commands;
+  util::SpscQueue<Sample*, 128> m_retired;  // more than the commands can ever retire before the main thread frees
+  NoteScheduler m_scheduler{kMixRate};
   float m_mix[kPassFrames] = {};
-  std::minstd_rand m_random;
+  std::minstd_rand m_random;  // audio thread: which voice a steal takes
   SDL_AudioDeviceID m_device = 0;
   int m_deviceChannels = 0;
   std::atomic<RenderObserver> m_observer{nullptr};

@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include "backline/app/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
+#include "basalt/core/clock.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
 
@@ -60,6 +62,10 @@ class SoundBackendTest : public test::EngineFixture {
     }
     return false;
   }
+  // A note on slot at volume, due `inMs` milliseconds from now.
+  static Note NoteIn(int slot, float volume, int inMs) {
+    return Note{slot, volume, 1.0f, Basalt::GetTimeNs() + inMs * Basalt::kNsPerMs};
+  }
   // Waits (at most two seconds) for done to hold.
   template <typename Done>
   static bool WaitFor(Done done) {
@@ -74,7 +80,11 @@ class SoundBackendTest : public test::EngineFixture {
 int g_initialisedWith = 0;
 bool Succeeds(int bufferSize) { return g_initialisedWith = bufferSize, true; }
 bool Fails(int) { return false; }
-SoundBackend Fake(bool (*initialise)(int)) { return {initialise, nullptr, nullptr, nullptr, nullptr, nullptr}; }
+SoundBackend Fake(bool (*initialise)(int)) {
+  SoundBackend table;
+  table.Initialise = initialise;
+  return table;
+}
 
 TEST_F(SoundBackendTest, TheVoiceEngineIsTriedFirstUnlessUseSoundLibIs1) {
   const SoundBackend voices = Fake(Succeeds);
@@ -108,6 +118,32 @@ TEST_F(SoundBackendTest, TheDevicePeriodComesFromAudioPeriodMsWithinItsRange) {
   EXPECT_EQ(AudioPeriodFrames(44100), 4410);
   g_audioPeriodMs = saved;
   EXPECT_EQ(LogText(), "g_audioPeriodMs 0 is out of range; using 1\ng_audioPeriodMs 5000 is out of range; using 100\n");
+}
+
+TEST_F(SoundBackendTest, APitchIsSpreadByFreqVariationThousandthsFromTheCallersOwnGenerator) {
+  const int saved = g_freqVariation;
+  uint32_t seed = 1;
+  g_freqVariation = 0;
+  EXPECT_EQ(PickPitch(&seed), 1.0f);
+  g_freqVariation = 1;
+  EXPECT_FLOAT_EQ(PickPitch(&seed), 0.9995f);
+  g_freqVariation = 30;
+  uint32_t first = 7, second = 7;
+  float low = 2.0f, high = 0.0f;
+  for (int strike = 0; strike < 400; ++strike) {
+    const float pitch = PickPitch(&first);
+    EXPECT_EQ(PickPitch(&second), pitch);  // the same state, the same pitches: nothing shared
+    low = std::min(low, pitch);
+    high = std::max(high, pitch);
+  }
+  EXPECT_FLOAT_EQ(low, 0.985f);
+  EXPECT_FLOAT_EQ(high, 1.014f);
+  uint32_t zero = 0;
+  EXPECT_NE(PickPitch(&zero), PickPitch(&zero));  // a zero state still moves on
+  g_freqVariation = 5000;
+  seed = 1;
+  for (int strike = 0; strike < 50; ++strike) EXPECT_GE(PickPitch(&seed), 1.0f / 1024);
+  g_freqVariation = saved;
 }
 
 TEST_F(SoundBackendTest, WithNoAudioDeviceBothBackEndsFailCleanly) {
@@ -145,10 +181,21 @@ TEST_F(DiskDeviceTest, TheVoiceEnginePlaysThroughARealDevice) {
   ASSERT_TRUE(g_soundBackend.PlaySample(20, 1.0f));
   const VoiceEngine& engine = GetVoiceEngine();
   EXPECT_TRUE(WaitFor([&] { return engine.GetVoice(100).state == VoiceEngine::kPlaying; }));
-  EXPECT_TRUE(WaitFor([&] {
-    g_soundBackend.UpdateSound();
-    return engine.GetVoice(100).state == VoiceEngine::kReady;
-  }));
+  // Ready again once the sample has ended, with no UpdateSound.
+  EXPECT_TRUE(WaitFor([&] { return engine.GetVoice(100).state == VoiceEngine::kReady; }));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(20, 1.0f, 300)));
+  SDL_Delay(150);
+  EXPECT_EQ(g_soundBackend.NotesStarted(), 1u);  // still waiting
+  EXPECT_TRUE(WaitFor([] { return g_soundBackend.NotesStarted() == 2; }));
+
+  g_soundBackend.SetMetronome(true, 1200);  // a beat every 50 ms
+  EXPECT_TRUE(WaitFor([] { return g_soundBackend.MetronomeBeats() >= 4; }));
+  g_soundBackend.SetMetronome(false, 1200);
+  SDL_Delay(100);
+  const uint32_t beats = g_soundBackend.MetronomeBeats();
+  SDL_Delay(100);
+  EXPECT_EQ(g_soundBackend.MetronomeBeats(), beats);
+  g_soundBackend.UpdateSound();
   g_soundBackend.Shutdown();
   EXPECT_FALSE(engine.GetVoice(100).hasVoice);  // released with the device
   EXPECT_TRUE(DiskOutputIsAudible(0.2f));
@@ -157,16 +204,30 @@ TEST_F(DiskDeviceTest, TheVoiceEnginePlaysThroughARealDevice) {
 TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
   Start(1, "  [SDL_mixer]");
   EXPECT_FALSE(g_soundBackend.PlaySample(0, 1.0f));  // nothing loaded
-  EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_FALSE(g_soundBackend.LoadSample(51, "hit.wav"));
   EXPECT_FALSE(g_soundBackend.LoadSample(50, "missing.wav"));
   ASSERT_TRUE(g_soundBackend.LoadSample(50, "hit.wav"));
-  g_soundBackend.PlaySample(50, 0.5f);
-  g_soundBackend.PlaySample(50, 1.0f);
-  EXPECT_EQ(Mix_Playing(-1), 2);  // overlapping, each at its own volume
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 0.5f, 0)));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(50, 1.0f, 0)));
+  EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 2; }));  // overlapping, each at its own volume
   EXPECT_EQ(Mix_Volume(0, -1) + Mix_Volume(1, -1), MIX_MAX_VOLUME * 3 / 2);
   EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 0; }));
+
+  // A future note waits for its time; a cancelled one never plays.
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 1.0f, 200)));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(50, 1.0f, 300)));
+  g_soundBackend.CancelNotes(NoteSource::Input);
+  SDL_Delay(100);
+  EXPECT_EQ(Mix_Playing(-1), 0);
+  EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 1; }));
+  SDL_Delay(300);
+  EXPECT_EQ(g_soundBackend.NotesStarted(), 3u);
+
+  g_soundBackend.SetMetronome(true, 1200);  // nothing in slot 20: beats still count
+  EXPECT_TRUE(WaitFor([] { return g_soundBackend.MetronomeBeats() >= 4; }));
+  g_soundBackend.SetMetronome(false, 1200);
   g_soundBackend.PlaySample(50, 1.0f);
+  EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 1; }));
   g_soundBackend.StopSample(50);  // halts and releases
   EXPECT_EQ(Mix_Playing(-1), 0);
   EXPECT_FALSE(g_soundBackend.PlaySample(50, 1.0f));

@@ -1,11 +1,17 @@
 #include "backline/sound/voice_engine.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cmath>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "backline/app/app_cvars.h"
+#include "backline/sound/sound_backend.h"
 #include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
@@ -13,13 +19,23 @@
 namespace {
 
 constexpr int kChannels = 2;
+constexpr int kPeriod = 240;
+constexpr Basalt::TimeNs kStartNs = 1000 * Basalt::kNsPerSecond;
 
+// The instrument-clock time of an output frame, when frame 0 is kStartNs.
+Basalt::TimeNs TimeOf(int64_t frame) {
+  return kStartNs + std::llround(static_cast<double>(frame) * 1e9 / VoiceEngine::kMixRate);
+}
+
+// An engine without a device, rendered by the test in buffers that follow
+// each other on the clock; no latency unless a test sets one.
 class VoiceEngineTest : public test::EngineFixture {
  protected:
   void SetUp() override {
     EngineFixture::SetUp();
     m_savedVariation = g_freqVariation;
     g_freqVariation = 0;
+    engine.SetLatencyFrames(0);
   }
   void TearDown() override {
     g_freqVariation = m_savedVariation;
@@ -30,127 +46,191 @@ class VoiceEngineTest : public test::EngineFixture {
     test::WriteFile("sample.wav", test::Pcm16Wav(samples, rate));
     ASSERT_TRUE(engine.LoadSample(slot, "sample.wav"));
   }
-  // The left channel of the next frames frames (the right one must match it).
-  std::vector<float> Render(int frames) {
+  // Strikes slot at volume, due at output frame `at` (less the latency).
+  bool Play(int slot, float volume, int64_t at, float pitch = 1.0f, NoteSource source = NoteSource::Main) {
+    return engine.PlayNote(source, Note{slot, volume, pitch, TimeOf(at)});
+  }
+  bool PlayNow(int slot, float volume, float pitch = 1.0f) { return Play(slot, volume, frame, pitch); }
+  // The left channel of the next frames frames (the right one must match
+  // it); the buffer's time may be given off by jitterNs.
+  std::vector<float> Render(int frames, Basalt::TimeNs jitterNs = 0) {
     std::vector<float> out(static_cast<size_t>(frames) * kChannels, 99.0f);
-    engine.Render(out.data(), frames, kChannels);
+    engine.Render(out.data(), frames, kChannels, TimeOf(frame) + jitterNs);
+    frame += frames;
     std::vector<float> left;
-    for (int frame = 0; frame < frames; ++frame) {
-      EXPECT_EQ(out[2 * frame], out[2 * frame + 1]);
-      left.push_back(out[2 * frame]);
+    for (int i = 0; i < frames; ++i) {
+      EXPECT_EQ(out[2 * i], out[2 * i + 1]);
+      left.push_back(out[2 * i]);
     }
     return left;
   }
-  int Audible(const std::vector<float>& samples) {
+  static int Audible(const std::vector<float>& samples) {
     int count = 0;
     for (float sample : samples) count += sample != 0.0f;
     return count;
   }
+  static int FirstAudible(const std::vector<float>& samples) {
+    for (size_t i = 0; i < samples.size(); ++i)
+      if (samples[i] != 0.0f) return static_cast<int>(i);
+    return -1;
+  }
 
   VoiceEngine engine;
+  int64_t frame = 0;  // the next frame to render
 
  private:
   int m_savedVariation = 0;
 };
 
-TEST_F(VoiceEngineTest, AHitPlaysTheSampleOnceAtRatioTimes1Point2TimesVolume) {
+TEST_F(VoiceEngineTest, ANoteStartsOnTheFrameOfItsTimePlusTheLatencyAtPitchTimes1Point2TimesVolume) {
+  engine.SetLatencyFrames(kPeriod);
   Load(4, {16384, -8192, 4096, 32767});
-  EXPECT_EQ(Audible(Render(8)), 0);  // loaded, not hit
-  ASSERT_TRUE(engine.PlaySample(4, 0.5f));
-  const std::vector<float> out = Render(8);
-  const std::vector<float> expected = {0.3f, -0.15f, 0.075f, 0.6f * 32767 / 32768, 0, 0, 0, 0};
-  for (size_t i = 0; i < expected.size(); ++i) EXPECT_FLOAT_EQ(out[i], expected[i]) << i;
+  ASSERT_TRUE(Play(4, 0.5f, 100));
+  EXPECT_EQ(Audible(Render(kPeriod)), 0);  // due at frame 340
+  const std::vector<float> out = Render(kPeriod);
+  const std::vector<float> expected = {0.3f, -0.15f, 0.075f, 0.6f * 32767 / 32768, 0};
+  EXPECT_EQ(FirstAudible(out), 100);
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_FLOAT_EQ(out[100 + i], expected[i]) << i;
   EXPECT_FLOAT_EQ(engine.GetVoice(4 * 5).volume, 0.6f);
+  EXPECT_EQ(Audible(out), 4);
+
+  // Inside the second 512-frame pass of a long buffer, and at its last frame.
+  ASSERT_TRUE(Play(4, 0.5f, frame + 700 - kPeriod));
+  ASSERT_TRUE(Play(4, 0.5f, frame + 1023 - kPeriod));
+  const std::vector<float> longBuffer = Render(1024);
+  EXPECT_EQ(FirstAudible(longBuffer), 700);
+  EXPECT_FLOAT_EQ(longBuffer[1023], 0.3f);
+  EXPECT_EQ(Audible(longBuffer), 5);
+}
+
+TEST_F(VoiceEngineTest, ALateNoteStartsAtOnceAndAFutureOneWaitsForTheBufferThatHoldsIt) {
+  engine.SetLatencyFrames(kPeriod);
+  Load(0, std::vector<int16_t>(10, 1000));
+  Render(5000);
+  ASSERT_TRUE(Play(0, 1.0f, frame - 3000));  // struck long ago
+  EXPECT_EQ(FirstAudible(Render(kPeriod)), 0);
+  Render(kPeriod);
+  ASSERT_TRUE(Play(0, 1.0f, frame + 1000));  // lands at frame + 1240: buffer 5, frame 40
+  for (int buffer = 0; buffer < 5; ++buffer) EXPECT_EQ(Audible(Render(kPeriod)), 0) << buffer;
+  EXPECT_EQ(FirstAudible(Render(kPeriod)), 40);
+  EXPECT_EQ(engine.NotesStarted(), 2u);
 }
 
 TEST_F(VoiceEngineTest, TheFileRateAndThePitchRatioSetThePlayedLength) {
   Load(0, std::vector<int16_t>(1000, 1000), 24000);
-  engine.PlaySample(0, 1.0f);
+  PlayNow(0, 1.0f);
   EXPECT_EQ(Audible(Render(4000)), 2000);
 
-  g_freqVariation = 1;  // ratio 1 - 1/2000, always
   Load(1, std::vector<int16_t>(48000, 1000));
-  engine.PlaySample(1, 1.0f);
+  PlayNow(1, 1.0f, 0.9995f);
+  EXPECT_EQ(Audible(Render(50000)), 48025);  // 48000 / 0.9995, rounded up
   EXPECT_FLOAT_EQ(engine.GetVoice(5).frequencyRatio, 0.9995f);
   EXPECT_FLOAT_EQ(engine.GetVoice(5).volume, 0.9995f * 1.2f);
-  EXPECT_EQ(Audible(Render(50000)), 48025);  // 48000 / 0.9995, rounded up
-
-  g_freqVariation = 30;
-  for (int hit = 0; hit < 40; ++hit) {
-    engine.PlaySample(1, 1.0f);
-    const float ratio = engine.GetVoice(5).frequencyRatio;
-    EXPECT_GE(ratio, 0.985f - 1e-6f);
-    EXPECT_LT(ratio, 1.015f);
-  }
 }
 
-TEST_F(VoiceEngineTest, AVoiceIsPlayingOnceMixedAndReadyAgainAfterUpdateSoundSeesItEnd) {
-  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kNone);
-  Load(0, std::vector<int16_t>(100, 1000));
-  for (int record = 0; record < 5; ++record) EXPECT_EQ(engine.GetVoice(record).state, VoiceEngine::kReady);
-  engine.PlaySample(0, 1.0f);
-  engine.PlaySample(0, 1.0f);  // the same frame: the same voice
-  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kReady);
-  Render(50);
+TEST_F(VoiceEngineTest, NotesOnOneSlotInOneBufferTakeVoicesOfTheirOwnAndAnEndedVoiceIsFreeAtOnce) {
+  const float one = 3277 / 32768.0f;
+  Load(0, std::vector<int16_t>(1000, 3277));
+  PlayNow(0, 1.0f);
+  Play(0, 1.0f, frame + 20);
+  const std::vector<float> both = Render(100);
+  EXPECT_FLOAT_EQ(both[10], one * 1.2f);
+  EXPECT_FLOAT_EQ(both[30], one * 2.4f);  // both audible: the sum
   EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kPlaying);
+  EXPECT_EQ(engine.GetVoice(1).state, VoiceEngine::kPlaying);
+  Render(1000);
+  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kReady);  // no UpdateSound needed
   EXPECT_EQ(engine.GetVoice(1).state, VoiceEngine::kReady);
-  engine.UpdateSound();
-  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kPlaying);  // still sounding
-  Render(50);
-  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kPlaying);
-  engine.UpdateSound();
-  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kReady);
-  EXPECT_EQ(Audible(Render(200)), 0);  // stopped: not replayed
+
+  // Six strikes one after another, each after the last ended: none steals.
+  for (int strike = 0; strike < 6; ++strike) {
+    PlayNow(0, 0.5f);
+    EXPECT_FLOAT_EQ(Render(1100)[0], one * 0.6f) << strike;
+  }
+  for (int record = 2; record < 5; ++record) EXPECT_FLOAT_EQ(engine.GetVoice(record).volume, 1.0f) << record;
 }
 
-TEST_F(VoiceEngineTest, ASixthHitRestartsOneOfTheFiveAtItsPlainVolume) {
+TEST_F(VoiceEngineTest, ASixthNoteRestartsOneOfTheFiveAtItsPlainVolumeWithTheVoicesPitch) {
   Load(2, std::vector<int16_t>(1000, 3277));  // 0.1
-  for (int hit = 0; hit < 5; ++hit) {
-    engine.PlaySample(2, 1.0f);
+  for (int strike = 0; strike < 5; ++strike) {
+    PlayNow(2, 1.0f);
     Render(10);
   }
   for (int record = 10; record < 15; ++record) EXPECT_EQ(engine.GetVoice(record).state, VoiceEngine::kPlaying);
-  engine.PlaySample(2, 0.25f);
-  int stolen = -1;
-  for (int record = 10; record < 15; ++record)
-    if (engine.GetVoice(record).state == VoiceEngine::kReady) stolen = record;
-  ASSERT_NE(stolen, -1);
-  EXPECT_FLOAT_EQ(engine.GetVoice(stolen).volume, 0.25f);
-  EXPECT_FLOAT_EQ(engine.GetVoice(stolen).frequencyRatio, 1.0f);
+  PlayNow(2, 0.25f, 2.0f);
   const float one = 3277 / 32768.0f;
   EXPECT_FLOAT_EQ(Render(1)[0], one * (4 * 1.2f + 0.25f));
+  int stolen = -1;
+  for (int record = 10; record < 15; ++record)
+    if (engine.GetVoice(record).volume == 0.25f) stolen = record;
+  ASSERT_NE(stolen, -1);
+  EXPECT_FLOAT_EQ(engine.GetVoice(stolen).frequencyRatio, 1.0f);
   // The restarted voice sounds on alone for as long as it was cut short.
   const std::vector<float> tail = Render(1000);
   EXPECT_FLOAT_EQ(tail[998], one * 0.25f);
   EXPECT_EQ(Audible(tail), 999);
 }
 
-TEST_F(VoiceEngineTest, AnEmptyOrStoppedSlotReturnsFalseAndStaysSilent) {
-  EXPECT_FALSE(engine.PlaySample(3, 1.0f));
-  EXPECT_FALSE(engine.PlaySample(-1, 1.0f));
-  EXPECT_FALSE(engine.PlaySample(VoiceEngine::kSoundSlots, 1.0f));
+TEST_F(VoiceEngineTest, AnEmptyOrStoppedSlotRefusesNotesAndStaysSilent) {
+  EXPECT_FALSE(PlayNow(3, 1.0f));
+  EXPECT_FALSE(PlayNow(-1, 1.0f));
+  EXPECT_FALSE(PlayNow(VoiceEngine::kSoundSlots, 1.0f));
+  EXPECT_EQ(engine.GetVoice(15).state, VoiceEngine::kNone);
   Load(3, std::vector<int16_t>(1000, 1000));
-  engine.PlaySample(3, 1.0f);
+  PlayNow(3, 1.0f);
+  Play(3, 1.0f, frame + 500);  // still waiting when the slot stops
   EXPECT_EQ(Audible(Render(100)), 100);
   engine.StopSample(3);
-  EXPECT_EQ(Audible(Render(100)), 0);
-  EXPECT_FALSE(engine.PlaySample(3, 1.0f));
+  EXPECT_EQ(Audible(Render(1000)), 0);
+  EXPECT_FALSE(PlayNow(3, 1.0f));
   EXPECT_FALSE(engine.GetVoice(15).hasVoice);
+  EXPECT_EQ(engine.GetVoice(15).state, VoiceEngine::kReady);
+  EXPECT_EQ(engine.NotesStarted(), 1u);
+  EXPECT_EQ(engine.NotesDropped(), 1u);
   EXPECT_EQ(LogText(), "");
+
+  // A full queue refuses the note and counts it.
+  Load(3, {1000});
+  for (size_t note = 0; note < NoteScheduler::kQueueCapacity; ++note) ASSERT_TRUE(PlayNow(3, 1.0f));
+  EXPECT_FALSE(PlayNow(3, 1.0f));
+  EXPECT_EQ(engine.NotesDropped(), 2u);
 }
 
-TEST_F(VoiceEngineTest, ReloadingReplacesTheSampleAndAFailedLoadLeavesTheSlotSilent) {
-  Load(0, {1000, 1000});
+TEST_F(VoiceEngineTest, LoadingWhileAVoicePlaysSilencesItAndSwapsTheSampleAndAFailedLoadLeavesTheSlotSilent) {
+  Load(0, std::vector<int16_t>(48000, 1000));
+  PlayNow(0, 1.0f);
+  EXPECT_EQ(Audible(Render(100)), 100);
   Load(0, {2000});
-  engine.PlaySample(0, 1.0f / 1.2f);
+  EXPECT_EQ(Audible(Render(100)), 0);
+  EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kReady);
+  PlayNow(0, 1.0f / 1.2f);
   EXPECT_EQ(Render(3), (std::vector<float>{2000 / 32768.0f, 0, 0}));
   EXPECT_FALSE(engine.LoadSample(0, "missing.wav"));
-  EXPECT_FALSE(engine.PlaySample(0, 1.0f));
+  EXPECT_FALSE(PlayNow(0, 1.0f));
   test::WriteFile("cut.wav", test::Pcm16Wav({1, 2, 3, 4}, 48000).substr(0, 48));
   EXPECT_FALSE(engine.LoadSample(0, "cut.wav"));
   EXPECT_FALSE(engine.LoadSample(0, nullptr));
-  EXPECT_EQ(LogText(), "Failed to read WAV file missing.wav\nFailed to read WAV file cut.wav\n"
-                       "Failed to read WAV file (null)\n");
+  EXPECT_EQ(LogText(),
+            "Failed to read WAV file missing.wav\nFailed to read WAV file cut.wav\n"
+            "Failed to read WAV file (null)\n");
+}
+
+TEST_F(VoiceEngineTest, CancelDropsOnlyTheWaitingNotesOfItsSourceSentBeforeIt) {
+  Load(0, std::vector<int16_t>(2000, 1000));
+  Load(1, std::vector<int16_t>(10, 1000));
+  Load(2, std::vector<int16_t>(10, 1000));
+  PlayNow(0, 1.0f);
+  Render(10);                                           // started: it plays on
+  Play(1, 1.0f, frame + 100);                           // waiting, sent before the cancel: dropped
+  Play(2, 1.0f, frame + 200, 1.0f, NoteSource::Input);  // the other source: kept
+  engine.CancelNotes(NoteSource::Main);
+  Play(1, 1.0f, frame + 300);  // sent after the cancel: kept
+  const std::vector<float> out = Render(500);
+  EXPECT_EQ(Audible(out), 500);
+  EXPECT_FLOAT_EQ(out[150], 1000 / 32768.0f * 1.2f);
+  EXPECT_FLOAT_EQ(out[205], 1000 / 32768.0f * 2.4f);
+  EXPECT_FLOAT_EQ(out[305], 1000 / 32768.0f * 2.4f);
+  EXPECT_EQ(engine.NotesStarted(), 3u);
 }
 
 TEST_F(VoiceEngineTest, EveryTestFileLoadsOrIsRefusedWithTheSourceVoiceLine) {
@@ -160,11 +240,103 @@ TEST_F(VoiceEngineTest, EveryTestFileLoadsOrIsRefusedWithTheSourceVoiceLine) {
   for (const std::string& name : Basalt::ListDirectory(dir.c_str(), "wav")) {
     const bool compressed = name.find("adpcm") != std::string::npos || name.find("alaw") != std::string::npos;
     EXPECT_EQ(engine.LoadSample(0, (dir + "/" + name).c_str()), !compressed) << name;
-    EXPECT_EQ(engine.PlaySample(0, 1.0f), !compressed) << name;
+    EXPECT_EQ(PlayNow(0, 1.0f), !compressed) << name;
     EXPECT_EQ(Audible(Render(4800)) > 1000, !compressed) << name;
   }
-  EXPECT_EQ(LogText(), "Failed to create source voice: 6\nFailed to create source voice: 17\n"
-                       "Failed to create source voice: 2\n");
+  EXPECT_EQ(LogText(),
+            "Failed to create source voice: 6\nFailed to create source voice: 17\n"
+            "Failed to create source voice: 2\n");
+}
+
+// ---- metronome ---------------------------------------------------------------
+
+class MetronomeClockTest : public VoiceEngineTest {
+ protected:
+  void SetUp() override {
+    VoiceEngineTest::SetUp();
+    engine.SetLatencyFrames(kPeriod);
+    Load(NoteScheduler::kMetronomeSlot, std::vector<int16_t>(10, 8000));
+  }
+  // Renders seconds of output in device periods, each buffer's time off by
+  // up to jitterNs, and returns the frame of every click's onset.
+  std::vector<int64_t> Onsets(double seconds, Basalt::TimeNs jitterNs = 0) {
+    std::minstd_rand random(5);
+    std::vector<int64_t> onsets;
+    bool sounding = false;
+    for (int64_t end = frame + std::llround(seconds * VoiceEngine::kMixRate); frame < end;) {
+      const int64_t first = frame;
+      const Basalt::TimeNs jitter = jitterNs ? static_cast<Basalt::TimeNs>(random() % (2 * jitterNs)) - jitterNs : 0;
+      const std::vector<float> out = Render(kPeriod, jitter);
+      for (int i = 0; i < kPeriod; ++i) {
+        if (out[i] != 0.0f && !sounding) onsets.push_back(first + i);
+        sounding = out[i] != 0.0f;
+      }
+    }
+    return onsets;
+  }
+  // Every onset within one sample of first + n x 60 x 48000 / bpm.
+  static void ExpectGrid(const std::vector<int64_t>& onsets, double first, unsigned bpm) {
+    const double interval = 60.0 * VoiceEngine::kMixRate / bpm;
+    for (size_t n = 0; n < onsets.size(); ++n)
+      EXPECT_LE(std::abs(static_cast<double>(onsets[n]) - (first + static_cast<double>(n) * interval)), 1.0)
+          << "beat " << n << " at " << bpm << " BPM";
+  }
+};
+
+TEST_F(MetronomeClockTest, BeatsStayWithinOneSampleOfTheGridForAMinuteWhateverTheCallbacksTiming) {
+  engine.SetMetronome(true, 120, TimeOf(100));  // beat 0 at 100 + the latency
+  std::vector<int64_t> onsets = Onsets(60.0);
+  EXPECT_EQ(onsets.size(), 120u);
+  EXPECT_EQ(onsets.front(), 340);
+  ExpectGrid(onsets, 340.0, 120);
+  engine.SetMetronome(false, 120, TimeOf(frame));
+  EXPECT_TRUE(Onsets(2.0).empty());
+  EXPECT_EQ(engine.MetronomeBeats(), 120u);
+
+  // 70 BPM: 41142.86 frames a beat; callbacks up to 2 ms early or late.
+  const int64_t on = frame;
+  engine.SetMetronome(true, 70, TimeOf(on));
+  onsets = Onsets(60.0, 2 * Basalt::kNsPerMs);
+  ASSERT_EQ(onsets.size(), 70u);
+  EXPECT_LE(std::abs(onsets.front() - (on + kPeriod)), 96);  // beat 0 alone follows the clock
+  ExpectGrid(onsets, static_cast<double>(onsets.front()), 70);
+}
+
+TEST_F(MetronomeClockTest, ATempoChangeGoesOnFromTheLastBeatAtTheNewInterval) {
+  engine.SetMetronome(true, 120, TimeOf(0));
+  std::vector<int64_t> onsets = Onsets(1.2);  // beats at 240, 24240, 48240
+  ASSERT_EQ(onsets.size(), 3u);
+  engine.SetMetronome(true, 120, TimeOf(frame));  // the same tempo: no change
+  engine.SetMetronome(true, 90, TimeOf(frame));
+  onsets = Onsets(2.0);
+  ASSERT_EQ(onsets.size(), 3u);
+  ExpectGrid(onsets, 48240.0 + 32000.0, 90);
+}
+
+// ---- through the real (dummy) device -------------------------------------------
+
+TEST_F(VoiceEngineTest, TwoSendingThreadsGetEveryNoteStartedOnTheAudioThread) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  g_freqVariation = 30;
+  Load(0, std::vector<int16_t>(100, 1000));
+  Load(1, std::vector<int16_t>(100, 1000));
+  ASSERT_TRUE(engine.OpenDevice(kPeriod));
+  constexpr uint32_t kNotes = 400;
+  const auto send = [this](NoteSource source, int slot) {
+    uint32_t seed = static_cast<uint32_t>(slot) + 1;
+    for (uint32_t note = 0; note < kNotes; ++note) {
+      EXPECT_TRUE(engine.PlayNote(source, Note{slot, 0.5f, PickPitch(&seed), Basalt::GetTimeNs()}));
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+  };
+  std::thread input(send, NoteSource::Input, 1);
+  send(NoteSource::Main, 0);
+  input.join();
+  for (int tick = 0; tick < 200 && engine.NotesStarted() < 2 * kNotes; ++tick) SDL_Delay(10);
+  engine.CloseDevice();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  EXPECT_EQ(engine.NotesStarted(), 2 * kNotes);
+  EXPECT_EQ(engine.NotesDropped(), 0u);
 }
 
 }  // namespace
