@@ -157,7 +157,9 @@ TEST_F(InstrumentTest, EveryStrikeBetweenTwoFramesSoundsAndFlashes) {
         SetButton(kit, 2, false);
       }
     }
-    if (frame == 3) EXPECT_LT(app.drumSet->subsetColours[2][0], 1.0f);  // blue flashes
+    if (frame == 3) {
+      EXPECT_LT(app.drumSet->subsetColours[2][0], 1.0f);  // blue flashes
+    }
     return frame < 3;
   });
   EXPECT_EQ(s_played, (std::vector<int>{0, 0, 2, 2}));
