@@ -10,8 +10,8 @@
 #include "backline/pads/pad_hits.h"
 #include "backline/recording/player.h"
 #include "backline/recording/recorder.h"
-#include "basalt/input/input_event.h"
 #include "tests/backline/pads/fake_sound.h"
+#include "tests/support/input_events.h"
 #include "tests/support/virtual_input.h"
 
 namespace {
@@ -51,14 +51,9 @@ class HitPathTest : public test::VirtualInputTest {
   // m_strikes (the main thread's side, not counted).
   long Step(int step) {
     const long before = g_allocations;
-    for (int button = 0; button < kPadButtons; ++button) {
-      Basalt::InputEvent event;
-      event.type = step % 2 == 0 ? Basalt::InputEvent::ButtonDown : Basalt::InputEvent::ButtonUp;
-      event.joy = 0;
-      event.code = static_cast<uint8_t>(button);
-      event.time = step * 10 * Basalt::kNsPerMs;
-      m_path.OnInputEvent(event);
-    }
+    const auto type = step % 2 == 0 ? Basalt::InputEvent::ButtonDown : Basalt::InputEvent::ButtonUp;
+    for (int button = 0; button < kPadButtons; ++button)
+      m_path.OnInputEvent(test::MakeInputEvent(type, 0, button, step * 10 * Basalt::kNsPerMs));
     m_path.OnInputPoll(step * 10 * Basalt::kNsPerMs);
     const long made = g_allocations - before;
     m_strikes.Clear();

@@ -9,6 +9,7 @@
 #include "backline/pads/pad_hits.h"
 #include "basalt/input/key_codes.h"
 #include "tests/backline/pads/fake_sound.h"
+#include "tests/support/input_events.h"
 #include "tests/support/virtual_input.h"
 
 namespace {
@@ -43,12 +44,7 @@ class StrikePathTest : public test::VirtualInputTest {
   // Events at ms on the instrument clock; each returns the sound slots played.
   std::string Event(InputEvent::Type type, int joy, int code, int64_t ms) {
     m_sound.Clear();
-    InputEvent event;
-    event.type = type;
-    event.joy = static_cast<int8_t>(joy);
-    event.code = static_cast<uint8_t>(code);
-    event.time = ms * kNsPerMs;
-    m_path.OnInputEvent(event);
+    m_path.OnInputEvent(test::MakeInputEvent(type, joy, code, ms * kNsPerMs));
     return m_sound.Played();
   }
   std::string Down(int joy, int button, int64_t ms) { return Event(InputEvent::ButtonDown, joy, button, ms); }
