@@ -59,13 +59,3 @@ float PickPitch(uint32_t* seed) {
   const double ratio = 1.0 - g_freqVariation * 0.001 * 0.5 + spread / 1000.0;
   return std::clamp(static_cast<float>(ratio), kMinFrequencyRatio, kMaxFrequencyRatio);
 }
-
-Note MainThreadNote(int slot, float volume) {
-  static uint32_t seed = 1;  // the main thread's generator
-  Note note;
-  note.slot = slot;
-  note.volume = volume;
-  note.pitch = PickPitch(&seed);
-  note.time = Basalt::GetTimeNs();
-  return note;
-}

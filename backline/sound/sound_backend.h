@@ -49,11 +49,6 @@ struct SoundBackend {
   // Housekeeping, once per frame on the main thread (releases the samples the
   // audio thread has let go of).
   void (*UpdateSound)() = nullptr;
-
-  // GOING AWAY once every caller sends notes: a strike on slot at volume now,
-  // from the main thread, with the main thread's pitch spread (the same as
-  // PlayNote(NoteSource::Main, MainThreadNote(slot, volume))).
-  bool (*PlaySample)(int slot, float volume) = nullptr;
 };
 
 // Empty until SelectSoundBackend has run; not changed afterwards.
@@ -75,7 +70,3 @@ int AudioPeriodFrames(int rate);
 // thousandths, from the caller's own generator (each sending thread keeps
 // one, so none is shared between threads).
 float PickPitch(uint32_t* seed);
-
-// GOING AWAY with SoundBackend::PlaySample: a note on slot at volume, struck
-// now, with a pitch from the main thread's own generator. Main thread only.
-Note MainThreadNote(int slot, float volume);

@@ -178,13 +178,11 @@ void SetMetronome(bool on, unsigned bpm) { g_mixer.scheduler.SetMetronome(on, bp
 uint32_t MetronomeBeats() { return g_mixer.scheduler.MetronomeBeats(); }
 uint32_t NotesStarted() { return g_mixer.scheduler.NotesStarted(); }
 void UpdateSound() {}
-// Going away with SoundBackend::PlaySample.
-bool PlaySample(int slot, float volume) { return PlayNote(NoteSource::Main, MainThreadNote(slot, volume)); }
 
 }  // namespace
 
 const SoundBackend& SoundBackendSDLMixer() {
   static const SoundBackend table = {Initialise,   Shutdown,       LoadSample,   StopSample,  PlayNote,  CancelNotes,
-                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound, PlaySample};
+                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }

@@ -39,14 +39,12 @@ void SetMetronome(bool on, unsigned bpm) { GetVoiceEngine().SetMetronome(on, bpm
 uint32_t MetronomeBeats() { return GetVoiceEngine().MetronomeBeats(); }
 uint32_t NotesStarted() { return GetVoiceEngine().NotesStarted(); }
 void UpdateSound() { GetVoiceEngine().UpdateSound(); }
-// Going away with SoundBackend::PlaySample.
-bool PlaySample(int slot, float volume) { return PlayNote(NoteSource::Main, MainThreadNote(slot, volume)); }
 
 }  // namespace
 
 const SoundBackend& SoundBackendVoices() {
   static const SoundBackend table = {Initialise,   Shutdown,       LoadSample,   StopSample,  PlayNote,  CancelNotes,
-                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound, PlaySample};
+                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }
 

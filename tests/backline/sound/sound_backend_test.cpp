@@ -178,7 +178,7 @@ class DiskDeviceTest : public SoundBackendTest {
 TEST_F(DiskDeviceTest, TheVoiceEnginePlaysThroughARealDevice) {
   Start(0, "  [voices]");
   ASSERT_TRUE(g_soundBackend.LoadSample(20, "hit.wav"));
-  ASSERT_TRUE(g_soundBackend.PlaySample(20, 1.0f));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(20, 1.0f, 0)));
   const VoiceEngine& engine = GetVoiceEngine();
   EXPECT_TRUE(WaitFor([&] { return engine.GetVoice(100).state == VoiceEngine::kPlaying; }));
   // Ready again once the sample has ended, with no UpdateSound.
@@ -203,7 +203,7 @@ TEST_F(DiskDeviceTest, TheVoiceEnginePlaysThroughARealDevice) {
 
 TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
   Start(1, "  [SDL_mixer]");
-  EXPECT_FALSE(g_soundBackend.PlaySample(0, 1.0f));  // nothing loaded
+  EXPECT_FALSE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(0, 1.0f, 0)));  // nothing loaded
   EXPECT_FALSE(g_soundBackend.LoadSample(51, "hit.wav"));
   EXPECT_FALSE(g_soundBackend.LoadSample(50, "missing.wav"));
   ASSERT_TRUE(g_soundBackend.LoadSample(50, "hit.wav"));
@@ -226,11 +226,11 @@ TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
   g_soundBackend.SetMetronome(true, 1200);  // nothing in slot 20: beats still count
   EXPECT_TRUE(WaitFor([] { return g_soundBackend.MetronomeBeats() >= 4; }));
   g_soundBackend.SetMetronome(false, 1200);
-  g_soundBackend.PlaySample(50, 1.0f);
+  g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 1.0f, 0));
   EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 1; }));
   g_soundBackend.StopSample(50);  // halts and releases
   EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_FALSE(g_soundBackend.PlaySample(50, 1.0f));
+  EXPECT_FALSE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 1.0f, 0)));
   g_soundBackend.Shutdown();
   EXPECT_NE(LogText().find("Failed to read WAV file missing.wav: "), std::string::npos);
   EXPECT_TRUE(DiskOutputIsAudible(0.2f));
