@@ -137,6 +137,7 @@ bool CInput::Update() {
   const bool controllersRead = ReadControllerEvents();
   m_presses.Publish();
   LogDroppedEvents();
+  LogThreadPriority();
   return controllersRead;
 }
 
@@ -183,6 +184,16 @@ void CInput::LogDroppedEvents() {
   if (Basalt::g_pSystemLog)
     Basalt::g_pSystemLog->Send("Input: events were dropped because a queue was full (%llu so far)",
                                static_cast<unsigned long long>(m_thread.Dropped()));
+}
+
+// Said once, when the input thread has tried.
+void CInput::LogThreadPriority() {
+  const int raised = m_thread.PriorityRaised();
+  if (m_priorityLogged || raised == 0) return;
+  m_priorityLogged = true;
+  if (Basalt::g_pSystemLog)
+    Basalt::g_pSystemLog->Send(raised > 0 ? "Input thread: high priority"
+                                          : "Input thread: normal priority (the system refused a higher one)");
 }
 
 void CInput::Shutdown() {

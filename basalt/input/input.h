@@ -129,6 +129,7 @@ class CInput final : public Basalt::IEventObserver {
   bool ReadControllerEvents();
   void ApplyControllerEvent(const Basalt::InputEvent& event);
   void LogDroppedEvents();
+  void LogThreadPriority();
   void OnKeyEvent(const SDL_KeyboardEvent& event);
   void OnMouseEvent(const SDL_Event& event);
 
@@ -140,6 +141,7 @@ class CInput final : public Basalt::IEventObserver {
   bool m_keyboardInitialized = false;
   bool m_mouseInitialized = false;
   bool m_droppedLogged = false;
+  bool m_priorityLogged = false;
 
   std::array<Basalt::ControllerFrame, kMaxJoysticks> m_frames;
   Basalt::FramePresses m_presses;

@@ -7,6 +7,8 @@
 // (all of it sequentially consistent) no call to the old one can follow.
 #include "basalt/input/input_thread.h"
 
+#include <SDL.h>
+
 #include <chrono>
 
 namespace Basalt {
@@ -14,6 +16,7 @@ namespace Basalt {
 void InputThread::Start(ControllerPoller* controllers) {
   if (Running()) return;
   m_controllers = controllers;
+  m_priorityRaised.store(0);
   m_stop.store(false);
   m_thread = std::thread(&InputThread::Run, this);
 }
@@ -53,6 +56,7 @@ bool InputThread::WaitForPolls(int polls) const {
 }
 
 void InputThread::Run() {
+  m_priorityRaised.store(SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH) == 0 ? 1 : -1, std::memory_order_release);
   if (m_controllers) m_controllers->Attach();
   while (!m_stop.load()) {
     Poll();

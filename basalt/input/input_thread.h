@@ -47,6 +47,10 @@ class InputThread {
   // this returns, the listener it replaced is not being called and never
   // will be again: it blocks for the rest of a poll under way.
   void SetListener(IInputListener* listener);
+  // Whether the thread runs at a raised priority (SDL's high priority: ahead
+  // of the rendering threads on a loaded machine): 1 raised, -1 refused by the
+  // system, 0 not known yet. Any thread.
+  int PriorityRaised() const { return m_priorityRaised.load(std::memory_order_acquire); }
   // Polls completed since Start. Any thread.
   uint64_t PollCount() const { return m_pollSeq.load() / 2; }
   // Main thread: blocks until `polls` more polls have completed after the
@@ -71,6 +75,7 @@ class InputThread {
   std::atomic<IInputListener*> m_listener{nullptr};
   std::atomic<uint64_t> m_pollSeq{0};
   std::atomic<uint64_t> m_droppedEvents{0};
+  std::atomic<int> m_priorityRaised{0};
   uint64_t m_droppedKeys = 0;  // main thread
 };
 
