@@ -56,7 +56,7 @@ bool Core::Launch(IApp* app) {
   while (!m_quit) {
     g_pGUI->Update();
     if (!Update() || !m_app->Update()) m_quit = true;
-    m_pacer.Wait(g_maxFps);
+    m_pacer.Wait(FrameRateCap(g_maxFps, g_idleFps, Idle()));
   }
   Shutdown();
   return true;
@@ -162,9 +162,12 @@ bool Core::Update() {
   if (m_sceneGraph) m_sceneGraph->Update();
   if (g_pInput && !g_pInput->Update() && g_pSystemLog)
     g_pSystemLog->Send("Input->Update() returned: %s", g_pInput->GetError());
+  if (g_pInput && g_pInput->HadInput()) m_lastInputTick = g_pPlatform->GetTick();
   g_pGraphics->Update();
   return true;
 }
+
+bool Core::Idle() const { return g_pPlatform->GetTick() - m_lastInputTick > kIdleAfterMs; }
 
 bool Core::Shutdown() {
   const bool wasInitialized = m_initialized;

@@ -4,7 +4,8 @@
 // g_pCVarSystem, g_pPlatform, g_pGraphics, ...), runs the frame loop on the
 // calling thread until the quit flag is set, then shuts the services down
 // and sets every global back to null. The loop draws at most g_maxFps frames
-// a second (with vsync where the display offers it) and sleeps in between.
+// a second (with vsync where the display offers it), g_idleFps after a second
+// without input, and sleeps in between.
 #include "basalt/core/frame_clock.h"
 #include "basalt/core/frame_pacer.h"
 #include "basalt/core/idevice.h"
@@ -66,8 +67,13 @@ class Core : public IDevice {
   ISceneGraph* m_sceneGraph = nullptr;
   bool m_quit = false;
   bool m_useSDLJoysticks = true;
+  // After this long without input the loop draws at g_idleFps.
+  static constexpr unsigned kIdleAfterMs = 1000;
+  bool Idle() const;
+
   FrameClock m_clock;
   FramePacer m_pacer;
+  unsigned m_lastInputTick = 0;  // the platform's tick of the last frame with input
 };
 
 extern Core* g_pCore;

@@ -15,6 +15,7 @@ bool g_initGamePad = true;
 bool g_disableInput = false;
 bool g_noShaders = false;
 int g_maxFps = 120;
+int g_idleFps = 30;
 
 namespace {
 const cvar kScreenWidth(&g_screenWidth, "g_screenWidth");
@@ -28,6 +29,7 @@ const cvar kInitGamePad(&g_initGamePad, "g_initGamePad");
 const cvar kDisableInput(&g_disableInput, "g_disableInput");
 const cvar kNoShaders(&g_noShaders, "g_noShaders");
 const cvar kMaxFps(&g_maxFps, "g_maxFps");
+const cvar kIdleFps(&g_idleFps, "g_idleFps");
 }  // namespace
 
 }  // namespace Basalt

@@ -15,5 +15,6 @@ extern bool g_initGamePad;       // input start-up opens game pads too
 extern bool g_disableInput;      // no input at all
 extern bool g_noShaders;         // fixed-function lighting instead of the material shaders
 extern int g_maxFps;             // frames drawn per second at most (vsync asked for too); 0 = no cap
+extern int g_idleFps;            // the same after a second without input; 0 = g_maxFps throughout
 
 }  // namespace Basalt

@@ -1,8 +1,14 @@
 #include "basalt/core/frame_pacer.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace Basalt {
+
+int FrameRateCap(int maxFps, int idleFps, bool idle) {
+  if (!idle || idleFps <= 0) return maxFps;
+  return maxFps <= 0 ? idleFps : std::min(maxFps, idleFps);
+}
 
 void FramePacer::Wait(int maxFps) {
   if (maxFps > 0) {

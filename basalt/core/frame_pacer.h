@@ -5,9 +5,19 @@
 // frame that ran late starts the next period from now instead of trying to
 // catch up. Nothing audible depends on it: strikes and sound run on their own
 // threads. Main thread.
+//
+// A program that nobody touches (the main menu left alone) needs no more
+// than a smooth picture: after a second without input the core asks for the
+// idle rate instead, which on a machine that draws in software is most of
+// what it costs to sit there.
 #include <chrono>
 
 namespace Basalt {
+
+// The frame rate the loop may draw at: maxFps, or idleFps once the program
+// has gone a while without input (when that is lower, or there is no cap).
+// 0 or less means no cap.
+int FrameRateCap(int maxFps, int idleFps, bool idle);
 
 class FramePacer {
  public:

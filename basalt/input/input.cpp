@@ -134,6 +134,7 @@ bool CInput::Update() {
     m_mouseState.z = std::exchange(m_mouseMotionZ, 0);
     m_mouseButtons.Capture(m_mouseState.buttons);
   }
+  m_hadInput = std::exchange(m_inputSinceUpdate, false);
   const bool controllersRead = ReadControllerEvents();
   m_presses.Publish();
   LogDroppedEvents();
@@ -150,6 +151,7 @@ bool CInput::ReadControllerEvents() {
 
 void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
   if (event.joy < 0 || event.joy >= kMaxJoysticks) return;
+  m_hadInput = true;
   Basalt::ControllerFrame& frame = m_frames[static_cast<size_t>(event.joy)];
   switch (event.type) {
     case Basalt::InputEvent::ControllerUnplugged:
@@ -216,12 +218,14 @@ void CInput::OnEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+      m_inputSinceUpdate = true;
       OnKeyEvent(event.key);
       break;
     case SDL_MOUSEMOTION:
     case SDL_MOUSEWHEEL:
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
+      m_inputSinceUpdate = true;
       OnMouseEvent(event);
       break;
     default:

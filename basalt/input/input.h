@@ -114,6 +114,9 @@ class CInput final : public Basalt::IEventObserver {
   // kMaxFramePresses: KeyDown (not key repeats), ButtonDown, and HatMoved to
   // a direction. Valid until the next Update.
   const Basalt::InputEvent* GetFramePresses(int* count) const { return m_presses.Get(count); }
+  // Whether anything was pressed, released or moved since the last frame
+  // (keys, mouse, controllers): the core draws at full rate while it is.
+  bool HadInput() const { return m_hadInput; }
   const char* GetError() const { return m_error; }
 
   void OnEvent(const SDL_Event& event) override;
@@ -139,6 +142,8 @@ class CInput final : public Basalt::IEventObserver {
   bool m_joysticksStarted = false;
   bool m_readJoysticks = false;
   bool m_keyboardInitialized = false;
+  bool m_inputSinceUpdate = false;  // a key or mouse event since the last Update
+  bool m_hadInput = false;
   bool m_mouseInitialized = false;
   bool m_droppedLogged = false;
   bool m_priorityLogged = false;

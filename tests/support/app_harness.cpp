@@ -28,7 +28,7 @@ std::mutex AppHarness::s_soundsMutex;
 namespace {
 
 AppHarness* g_current = nullptr;
-const int kDefaultMaxFps = Basalt::g_maxFps;
+const int kDefaultMaxFps = Basalt::g_maxFps, kDefaultIdleFps = Basalt::g_idleFps;
 bool (*g_realPlayNote)(NoteSource, const Note&) = nullptr;
 
 bool RecordingPlayNote(NoteSource source, const Note& note) {
@@ -115,7 +115,7 @@ void AppHarness::SetUp() {
   Basalt::PlatformSDL::SetMessageBoxHandler(
       [](const char* caption, const char* text) { g_current->boxes.push_back(std::string(caption) + "|" + text); });
   s_nowMs = 1000000;
-  Basalt::g_maxFps = 0;  // the tests step frames as fast as they can
+  Basalt::g_maxFps = Basalt::g_idleFps = 0;  // the tests step frames as fast as they can
   Basalt::SetTimeSource(&HandClock);
   s_played.clear();
   s_sounds.clear();
@@ -129,6 +129,7 @@ void AppHarness::TearDown() {
   Basalt::SetTimeSource(nullptr);
   GetVoiceEngine().SetRenderObserver(nullptr);
   Basalt::g_maxFps = kDefaultMaxFps;
+  Basalt::g_idleFps = kDefaultIdleFps;
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
   g_current = nullptr;
   TempDirTest::TearDown();

@@ -52,4 +52,12 @@ TEST(FramePacerTest, FramesTakeAtLeastTheirShareOfTheSecond) {
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
 }
 
+TEST(FramePacerTest, LeftAloneTheLoopDrawsAtTheIdleRateUnlessThatIsHigher) {
+  EXPECT_EQ(Basalt::FrameRateCap(120, 30, false), 120);
+  EXPECT_EQ(Basalt::FrameRateCap(120, 30, true), 30);
+  EXPECT_EQ(Basalt::FrameRateCap(0, 30, true), 30);  // no cap while used, the idle one when not
+  EXPECT_EQ(Basalt::FrameRateCap(20, 30, true), 20);
+  EXPECT_EQ(Basalt::FrameRateCap(120, 0, true), 120);
+}
+
 }  // namespace
