@@ -52,6 +52,9 @@ class GameApp : public Basalt::IApp {
   // Releases the scene, the GUI context and the sound device; the engine's
   // services still exist.
   bool Shutdown() override;
+  // While the kit plays, a recording plays back or the metronome runs, the
+  // pads' and the read-out's flashes keep up with the sound.
+  bool NeedsFullFrameRate() const override { return InstrumentLive() || mode == Playback || metronome.on; }
 
   // The platform callback: names the window. setup is a Basalt::WindowSetup*.
   static unsigned PlatformCallback(void* setup);

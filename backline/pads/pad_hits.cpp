@@ -17,6 +17,7 @@ bool ChooseSecondary(const PadAssignment& assignment, int padSlot, bool secondar
 int StrikePadSlot(int padSlot, bool secondary, const PadVolumes& volumes, Basalt::TimeNs time) {
   assert(padSlot >= 0 && padSlot < kPadSlots);
   const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
-  g_soundBackend.PlayNote(NoteSource::Main, Note{soundSlot, volumes.volume[soundSlot], PickPitch(&g_mainPitchSeed), time});
+  g_soundBackend.PlayNote(NoteSource::Main,
+                          Note{soundSlot, volumes.volume[soundSlot], PickPitch(&g_mainPitchSeed), time});
   return padSlot;
 }

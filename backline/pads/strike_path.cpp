@@ -19,9 +19,7 @@ int KitButtonOfKey(int key) {
   return found == kKitKeys + kPadButtons ? -1 : static_cast<int>(found - kKitKeys);
 }
 
-bool IsKitButton(const InputEvent& event) {
-  return event.joy >= 0 && event.joy < kKits && event.code < kPadButtons;
-}
+bool IsKitButton(const InputEvent& event) { return event.joy >= 0 && event.joy < kKits && event.code < kPadButtons; }
 
 bool UsesPolling(int button) { return g_usePollMethod != 0 && button != BassPedal; }
 

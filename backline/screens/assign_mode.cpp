@@ -26,7 +26,11 @@ constexpr unsigned kVolumeColour = 0xFF3FCCCC;
 constexpr Basalt::vec3f kOneKitCamera[kPadsPerKit] = {
     {-5.5f, 8.5f, -12.0f}, {-2.0f, 11.1f, -10.0f}, {2.0f, 11.1f, -10.0f}, {5.3f, 8.8f, -12.0f}, {0.0f, 1.2f, -12.0f}};
 constexpr Basalt::vec3f kTwoKitCamera[kKits][kPadsPerKit] = {
-    {{-11.6f, 7.0f, -14.0f}, {-10.2f, 10.1f, -11.5f}, {-6.6f, 11.1f, -9.8f}, {-2.4f, 9.9f, -9.7f}, {-7.5f, 1.2f, -12.0f}},
+    {{-11.6f, 7.0f, -14.0f},
+     {-10.2f, 10.1f, -11.5f},
+     {-6.6f, 11.1f, -9.8f},
+     {-2.4f, 9.9f, -9.7f},
+     {-7.5f, 1.2f, -12.0f}},
     {{2.0f, 9.9f, -9.7f}, {6.2f, 11.1f, -9.8f}, {9.8f, 10.1f, -11.5f}, {11.2f, 7.0f, -14.0f}, {7.3f, 1.2f, -12.0f}}};
 
 const char* const kCategoryNames[kCategoryLines] = {"Snare", "Cymbals/Hi-Hat", "Tom Tom", "Bass", "Other", "None"};
@@ -61,8 +65,8 @@ void ShowMenuButton(GameApp& app, int index, unsigned x, unsigned y, const char*
 
 void MoveCamera(GameApp& app) {
   const AssignState& state = app.screens.assign;
-  const Basalt::vec3f& target = KitsInUse(app) < 2 ? kOneKitCamera[state.selectedPad]
-                                                   : kTwoKitCamera[state.selectedKit][state.selectedPad];
+  const Basalt::vec3f& target =
+      KitsInUse(app) < 2 ? kOneKitCamera[state.selectedPad] : kTwoKitCamera[state.selectedKit][state.selectedPad];
   app.camera->MoveTo(target, kCameraSeconds);
 }
 

@@ -182,7 +182,7 @@ void UpdateSound() {}
 }  // namespace
 
 const SoundBackend& SoundBackendSDLMixer() {
-  static const SoundBackend table = {Initialise,   Shutdown,       LoadSample,   StopSample,  PlayNote,  CancelNotes,
-                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
+  static const SoundBackend table = {Initialise,  Shutdown,     LoadSample,     StopSample,   PlayNote,
+                                     CancelNotes, SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }

@@ -43,8 +43,8 @@ void UpdateSound() { GetVoiceEngine().UpdateSound(); }
 }  // namespace
 
 const SoundBackend& SoundBackendVoices() {
-  static const SoundBackend table = {Initialise,   Shutdown,       LoadSample,   StopSample,  PlayNote,  CancelNotes,
-                                     SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
+  static const SoundBackend table = {Initialise,  Shutdown,     LoadSample,     StopSample,   PlayNote,
+                                     CancelNotes, SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }
 

@@ -34,6 +34,9 @@ void LogLine(const char* line) {
   if (g_pSystemLog) g_pSystemLog->Send("%s", line);
 }
 
+// Ends an idle frame's wait: a key, the mouse, the window or a kit.
+bool InputWaiting() { return g_pPlatformSDL->InputWaiting() || (g_pInput && g_pInput->ControllerEventWaiting()); }
+
 }  // namespace
 
 Core::Core() { g_pCore = this; }
@@ -53,10 +56,12 @@ bool Core::Launch(IApp* app) {
     Shutdown();
     return false;
   }
+  m_lastInputTick = g_pPlatform->GetTick();  // the first second runs at the full rate
   while (!m_quit) {
     g_pGUI->Update();
     if (!Update() || !m_app->Update()) m_quit = true;
-    m_pacer.Wait(FrameRateCap(g_maxFps, g_idleFps, Idle()));
+    const bool idle = Idle();
+    m_pacer.Wait(FrameRateCap(g_maxFps, g_idleFps, idle), idle ? &InputWaiting : nullptr);
   }
   Shutdown();
   return true;
@@ -148,8 +153,7 @@ bool Core::InitInput() {
   }
   LogLine("[enum joysticks]");
   g_pInput->EnumJoysticks();
-  const int devices =
-      CInput::kKeyboardDevice | CInput::kMouseDevice | (g_initGamePad ? CInput::kJoystickDevices : 0);
+  const int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | (g_initGamePad ? CInput::kJoystickDevices : 0);
   if (!g_pInput->InitDevices(m_useSDLJoysticks, devices)) LogLine("InitDevices failed!");
   return true;
 }
@@ -167,7 +171,9 @@ bool Core::Update() {
   return true;
 }
 
-bool Core::Idle() const { return g_pPlatform->GetTick() - m_lastInputTick > kIdleAfterMs; }
+bool Core::Idle() const {
+  return !m_app->NeedsFullFrameRate() && !g_pGUI->FadingIn() && g_pPlatform->GetTick() - m_lastInputTick > kIdleAfterMs;
+}
 
 bool Core::Shutdown() {
   const bool wasInitialized = m_initialized;

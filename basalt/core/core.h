@@ -5,7 +5,8 @@
 // calling thread until the quit flag is set, then shuts the services down
 // and sets every global back to null. The loop draws at most g_maxFps frames
 // a second (with vsync where the display offers it), g_idleFps after a second
-// without input, and sleeps in between.
+// without input while the application does not need the full rate, and
+// sleeps in between.
 #include "basalt/core/frame_clock.h"
 #include "basalt/core/frame_pacer.h"
 #include "basalt/core/idevice.h"
@@ -67,7 +68,8 @@ class Core : public IDevice {
   ISceneGraph* m_sceneGraph = nullptr;
   bool m_quit = false;
   bool m_useSDLJoysticks = true;
-  // After this long without input the loop draws at g_idleFps.
+  // After this long without input the loop draws at g_idleFps, unless the
+  // application needs the full rate.
   static constexpr unsigned kIdleAfterMs = 1000;
   bool Idle() const;
 

@@ -15,7 +15,7 @@ bool g_initGamePad = true;
 bool g_disableInput = false;
 bool g_noShaders = false;
 int g_maxFps = 120;
-int g_idleFps = 30;
+int g_idleFps = 10;
 
 namespace {
 const cvar kScreenWidth(&g_screenWidth, "g_screenWidth");

@@ -6,10 +6,11 @@
 // catch up. Nothing audible depends on it: strikes and sound run on their own
 // threads. Main thread.
 //
-// A program that nobody touches (the main menu left alone) needs no more
-// than a smooth picture: after a second without input the core asks for the
-// idle rate instead, which on a machine that draws in software is most of
-// what it costs to sit there.
+// A menu that nobody touches needs no more than a steady picture: after a
+// second without input, unless the application follows music on screen, the
+// core asks for the idle rate instead, which on a machine that draws in
+// software is most of what it costs to sit there. That wait ends the moment
+// input arrives, so the first press after a pause is drawn at once.
 #include <chrono>
 
 namespace Basalt {
@@ -21,8 +22,13 @@ int FrameRateCap(int maxFps, int idleFps, bool idle);
 
 class FramePacer {
  public:
+  // Whether something happened that should end the wait at once.
+  using WakeCheck = bool (*)();
+  static constexpr int kWakeCheckMs = 2;  // how often a wait looks
+
   // Blocks for what is left of the frame's share; maxFps 0 or less: never.
-  void Wait(int maxFps);
+  // With wake, it looks every kWakeCheckMs and ends as soon as wake says so.
+  void Wait(int maxFps, WakeCheck wake = nullptr);
 
  private:
   using Clock = std::chrono::steady_clock;

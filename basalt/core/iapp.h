@@ -17,6 +17,10 @@ class IApp {
   // False ends the loop.
   virtual bool Update() { return true; }
   virtual bool Shutdown() { return true; }
+  // Whether the picture must keep the full frame rate although nobody has
+  // touched anything for a while (it follows music, say); otherwise the core
+  // draws at g_idleFps then.
+  virtual bool NeedsFullFrameRate() const { return false; }
 
   Core* GetCore() const { return m_core; }
   // The version text the core writes to the log, filled before Launch.

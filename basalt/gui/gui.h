@@ -42,6 +42,8 @@ class GUI {
   unsigned GetScreenWidth() const;
   unsigned GetScreenHeight() const;
   unsigned NumContexts() const { return m_contexts.Count(); }
+  // Whether the start-up fade from black is still under way.
+  bool FadingIn() const { return m_fadeLevel < kFadeDone; }
   // Forgets the controllers (without destroying them) and releases the fonts'
   // textures, while the graphics device's context exists.
   bool Shutdown();

@@ -117,6 +117,9 @@ class CInput final : public Basalt::IEventObserver {
   // Whether anything was pressed, released or moved since the last frame
   // (keys, mouse, controllers): the core draws at full rate while it is.
   bool HadInput() const { return m_hadInput; }
+  // Whether a controller event waits for the next frame (the core cuts an
+  // idle frame's sleep short for it).
+  bool ControllerEventWaiting() const { return m_thread.EventWaiting(); }
   const char* GetError() const { return m_error; }
 
   void OnEvent(const SDL_Event& event) override;

@@ -39,6 +39,8 @@ class InputThread {
   void ForwardKey(const InputEvent& key);
   // Main thread: the controllers' next event, in order; false when none is waiting.
   bool PopEvent(InputEvent* out) { return m_events.Pop(out); }
+  // Main thread: whether a controller event waits for the next frame.
+  bool EventWaiting() const { return m_events.SizeApprox() > 0; }
   // Main thread: events lost on either queue, or in a poll, since the start.
   uint64_t Dropped() const;
 

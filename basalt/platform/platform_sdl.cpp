@@ -93,6 +93,11 @@ bool PlatformSDL::Update() {
   return true;
 }
 
+bool PlatformSDL::InputWaiting() {
+  SDL_PumpEvents();
+  return SDL_HasEvents(SDL_QUIT, SDL_MOUSEWHEEL) == SDL_TRUE;
+}
+
 void PlatformSDL::AddEventObserver(IEventObserver* observer) {
   assert(observer);
   m_observers.push_back(observer);
@@ -104,8 +109,8 @@ void PlatformSDL::RemoveEventObserver(IEventObserver* observer) {
 
 void PlatformSDL::HandleEvent(const SDL_Event& event) {
   for (IEventObserver* observer : m_observers) observer->OnEvent(event);
-  const bool closed = event.type == SDL_QUIT ||
-                      (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+  const bool closed =
+      event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
   if (closed && g_pCore) g_pCore->ForceShutdown();
 }
 

@@ -41,6 +41,9 @@ class PlatformSDL : public IPlatform {
   bool Initialize(void* params) override;
   // Pumps every waiting event; always true (quitting goes through the core's quit flag).
   bool Update() override;
+  // Gathers the system's events without handling them: whether a key, mouse
+  // or window event waits for the next Update.
+  bool InputWaiting();
   bool Shutdown() override;
   bool MsgBox(const char* caption, const char* format, ...) override __attribute__((format(printf, 3, 4)));
   unsigned GetTick() override;

@@ -157,8 +157,8 @@ class SoakTest : public test::AppHarness {
   }
   void For(double seconds) {
     m_steps.push_back([seconds, end = Clock::time_point{}](GameApp&) mutable {
-      if (end == Clock::time_point{}) end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
-                                                                std::chrono::duration<double>(seconds));
+      if (end == Clock::time_point{})
+        end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
       return Clock::now() >= end;
     });
   }
@@ -426,8 +426,8 @@ void SoakTest::Report() const {
   }
   std::printf("heap at the main menu rose by %.2f MiB after the first minute\n", HeapRiseAtMenuMib());
   std::printf("after %.0f s: heap %.2f MiB, peak %.2f, end %.2f; resident %.2f MiB, peak %.2f, end %.2f\n",
-              baseline->seconds, Mib(baseline->heap), Mib(heapPeak), Mib(m_memory.back().heap),
-              Mib(baseline->resident), Mib(residentPeak), Mib(m_memory.back().resident));
+              baseline->seconds, Mib(baseline->heap), Mib(heapPeak), Mib(m_memory.back().heap), Mib(baseline->resident),
+              Mib(residentPeak), Mib(m_memory.back().resident));
 }
 
 TEST_F(SoakTest, TheProgramPlaysRecordsAndSavesForTheWholeTimeWithoutLosingAnything) {

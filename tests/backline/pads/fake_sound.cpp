@@ -1,9 +1,9 @@
 #include "tests/backline/pads/fake_sound.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <cstdint>
 
 #include "backline/sound/sound_backend.h"
 

@@ -108,8 +108,8 @@ TEST_F(StrikePathTest, EachControllerKindHasItsOwnRow) {
   for (int button = 0; button < kPadButtons; ++button) played += Down(0, button, 1) += " ";
   for (int button = 0; button < 2; ++button) played += Down(1, button, 1) += " ";
   EXPECT_EQ(played, "3 0 2 1 4 7 8 ");  // 360: green, red, blue, yellow, pedal; Wii: blue, green
-  EXPECT_EQ(Down(2, 0, 1), "");  // only two kits play
-  EXPECT_EQ(Down(0, 6, 1), "");  // not a pad button
+  EXPECT_EQ(Down(2, 0, 1), "");         // only two kits play
+  EXPECT_EQ(Down(0, 6, 1), "");         // not a pad button
   EXPECT_EQ(MapButtonToPad(m_map, 0, MadCatzKind), RedPad);
   EXPECT_EQ(MapButtonToPad(m_map, 3, MadCatzKind), GreenPad);
 }

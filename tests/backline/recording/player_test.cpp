@@ -5,7 +5,6 @@
 #include <string>
 
 #include "basalt/core/clock.h"
-
 #include "tests/backline/pads/fake_sound.h"
 
 namespace {
@@ -45,7 +44,7 @@ TEST(PlayerTest, NotesKeepTheirTimesWhateverTheFramesAndFlashWhenTheirTimeHasCom
   playback.volumes.Set(10, 0.5f);
   playback.Run(recording, 100, 1200);
   EXPECT_EQ(playback.sound.Log(),
-            "play 4 1.00 @5250\n"  // the press is heard, the release is not
+            "play 4 1.00 @5250\n"   // the press is heard, the release is not
             "play 10 0.50 @5300\n"  // the pedal is down: red plays its secondary
             "play 1 1.00 @5301\n"
             "play 0 1.00 @6000\nplay 0 1.00 @6000\nplay 0 1.00 @6000\n");

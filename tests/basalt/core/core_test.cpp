@@ -54,9 +54,8 @@ class FramesApp : public Basalt::IApp {
   explicit FramesApp(int frames) : m_frames(frames) { SetVersion("version test"); }
 
   bool Init(Basalt::Core* core) override {
-    servicesAtInit = Basalt::g_pFileSystem && Basalt::g_pSystemLog && Basalt::g_pCVarSystem &&
-                     Basalt::g_pPlatform && Basalt::g_pGraphics && Basalt::g_pMaterialManager &&
-                     Basalt::g_pMeshManager && Basalt::g_pGUI;
+    servicesAtInit = Basalt::g_pFileSystem && Basalt::g_pSystemLog && Basalt::g_pCVarSystem && Basalt::g_pPlatform &&
+                     Basalt::g_pGraphics && Basalt::g_pMaterialManager && Basalt::g_pMeshManager && Basalt::g_pGUI;
     core->SetSceneGraph(&scene);
     inputAtInit = Basalt::g_pInput != nullptr;
     SDL_GetWindowSize(Basalt::g_pPlatformSDL->GetWindow(), &windowWidth, &windowHeight);
@@ -152,10 +151,15 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
 
   const std::string log = test::ReadFile("systemlog.txt");
   std::vector<std::string> expectedOrder = {"-- System Log Opened --\n\nVersion: version test\n",
-                                            "Platform initialized\n", "Initializing Graphics Device...\n",
-                                            "OpenGL ", "\nEvaluating Adapter\n", "- windowed mode (320x200)\n",
+                                            "Platform initialized\n",
+                                            "Initializing Graphics Device...\n",
+                                            "OpenGL ",
+                                            "\nEvaluating Adapter\n",
+                                            "- windowed mode (320x200)\n",
                                             "Graphics Device initialized\nGraphics Device initialized\n",
-                                            "'materials.txt'", "[init input]\n", "[enum joysticks]\n",
+                                            "'materials.txt'",
+                                            "[init input]\n",
+                                            "[enum joysticks]\n",
                                             "Failed to load font: broken.tga\n",
                                             "\n-- System Log Closed --\n"};
   size_t at = 0;
