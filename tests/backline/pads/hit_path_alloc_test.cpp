@@ -19,14 +19,14 @@ std::atomic<long> g_allocations{0};
 std::size_t g_refuseFrom = SIZE_MAX;  // blocks this large fail
 }  // namespace
 
-void* operator new(std::size_t size) {
+// Kept out of line, with operator delete below: inlined, the compiler sees
+// malloc() and free() and takes the replacement pair for a mismatch.
+__attribute__((noinline)) void* operator new(std::size_t size) {
   ++g_allocations;
   if (size >= g_refuseFrom) throw std::bad_alloc();
   if (void* block = std::malloc(size ? size : 1)) return block;
   throw std::bad_alloc();
 }
-// Kept out of line: inlined, the compiler sees free() given what operator new
-// returned and takes the replacement pair for a mismatch.
 __attribute__((noinline)) void operator delete(void* block) noexcept { std::free(block); }
 __attribute__((noinline)) void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
