@@ -15,6 +15,16 @@ namespace {
 
 float Channel(unsigned argb, unsigned shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.0f; }
 
+// The sampler bound to texture unit 0 (the binding belongs to the active unit).
+GLint SamplerOfUnitZero() {
+  GLint active = GL_TEXTURE0, sampler = 0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+  glActiveTexture(GL_TEXTURE0);
+  glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+  glActiveTexture(static_cast<GLenum>(active));
+  return sampler;
+}
+
 }  // namespace
 
 bool SpriteBatch::Initialize() {
@@ -34,6 +44,11 @@ bool SpriteBatch::Initialize() {
     return false;
   }
   m_quads.reserve(kMaxQuads * 4);
+  glGenSamplers(1, &m_sampler);
+  glSamplerParameteri(m_sampler, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glSamplerParameteri(m_sampler, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glSamplerParameteri(m_sampler, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   return true;
 }
 
@@ -41,13 +56,17 @@ void SpriteBatch::Release() {
   m_vertices.Shutdown();
   m_indices.Shutdown();
   m_program.Release();
+  if (m_sampler) glDeleteSamplers(1, &m_sampler);
+  m_sampler = 0;
 }
 
 void SpriteBatch::Begin() {
   m_drawing = true;
   m_savedBlend = glIsEnabled(GL_BLEND) == GL_TRUE;
   m_savedProgram = g_pGraphicsGL->GetProgram();
+  m_savedSampler = SamplerOfUnitZero();
   glEnable(GL_BLEND);
+  glBindSampler(0, m_sampler);
 }
 
 bool SpriteBatch::Draw(const GRECT& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
@@ -73,6 +92,7 @@ bool SpriteBatch::Draw(const GRECT& rect, const vec3f& position, unsigned colour
 void SpriteBatch::End() {
   Flush();
   if (!m_savedBlend) glDisable(GL_BLEND);
+  glBindSampler(0, static_cast<GLuint>(m_savedSampler));
   g_pGraphicsGL->UseProgram(m_savedProgram);
   m_texture = nullptr;
   m_drawing = false;

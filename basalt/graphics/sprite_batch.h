@@ -3,9 +3,13 @@
 // (origin top-left, y down, z is the depth 0..1) for the 2D pass. Quads are
 // collected between Begin and End and drawn in call order; consecutive quads
 // of one texture share a draw call, a change of texture (or a full batch)
-// draws what was collected. Begin turns alpha blending on and End restores
-// the blending and the program that were active before. Owned by the
-// graphics device; main thread only.
+// draws what was collected. Begin turns alpha blending on and binds the
+// batch's own sampler to texture unit 0, and End restores the blending, the
+// sampler and the program that were active before. The 2D pass samples a
+// texture's full-size image with plain bilinear filtering whatever
+// g_textureFilterMode asks of the 3D scene: mip levels and anisotropy blur
+// small text into its neighbouring glyphs. Owned by the graphics device; main
+// thread only.
 #include <vector>
 
 #include "basalt/graphics/gl_program.h"
@@ -47,6 +51,8 @@ class SpriteBatch {
   bool m_drawing = false;
   bool m_savedBlend = false;
   unsigned m_savedProgram = 0;
+  unsigned m_sampler = 0;
+  int m_savedSampler = 0;
 };
 
 }  // namespace Basalt

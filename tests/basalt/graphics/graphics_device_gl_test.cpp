@@ -195,6 +195,28 @@ TEST_F(AnisotropicTest, TheAnisotropyLevelIsLoweredToTheDevicesMaximum) {
   EXPECT_EQ(anisotropy, maximum);
 }
 
+// Small text is a texture drawn scaled down. Its smaller mip levels average
+// neighbouring glyphs together; here they are painted another colour, so a 2D
+// pass that read them would show it.
+TEST_F(AnisotropicTest, TheTwoDPassReadsTheFullSizeImageAndLeavesTheScenesSamplerBound) {
+  auto* texture = static_cast<Basalt::TextureGL*>(Materials().NewTexture("glyphs"));
+  const std::vector<unsigned> green(16 * 16, 0xFF20C040);
+  ASSERT_TRUE(texture->SetData(green.data(), 32, 16, 16));
+  const std::vector<unsigned> red(8 * 8, 0xFFFF0000);
+  for (GLint level = 1, size = 8; size >= 1; ++level, size /= 2)
+    glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, size, size, 0, GL_BGRA, GL_UNSIGNED_BYTE, red.data());
+  GLint sceneSampler = 0;
+  glGetIntegerv(GL_SAMPLER_BINDING, &sceneSampler);
+  std::vector<Quad> quads = {{{0, 0, 16, 16}, {8, 8, 0.5f}, 0xFFFFFFFF, texture, 0.3f, 0.3f}};
+  Device().SetOverlayPass(&DrawQuads, &quads);
+  ASSERT_TRUE(Device().RenderFrame());
+  EXPECT_TRUE(test::NearColour(Device().ReadPixel(10, 10), 0xFF20C040u));
+  GLint sampler = 0;
+  glGetIntegerv(GL_SAMPLER_BINDING, &sampler);
+  EXPECT_EQ(sampler, sceneSampler);
+  Device().Present();
+}
+
 TEST(FindClosestDisplayModeTest, TakesTheNearestModeAndTheFirstOfEqualDistances) {
   using Modes = std::vector<Basalt::DisplayMode>;
   const Modes modes = {{1024, 768, 60, 0}, {800, 600, 60, 0}};
