@@ -117,26 +117,68 @@ TEST_F(RecordingTest, APatternSavedUnderATypedNamePlaysBackAsItWasPlayed) {
   }
 }
 
-TEST_F(RecordingTest, TheModifierPedalIsRecordedAsItsPressAndRelease) {
+// Both kits' pedals switch the secondaries: a held pedal is one press and
+// one release, heard once, however many frames it is held through.
+TEST_F(RecordingTest, TheModifierPedalsAreRecordedAsTheirPressAndReleaseAndHeardOnce) {
   SDL_Joystick* kit = AttachKit();
+  SDL_Joystick* second = AttachKit();
   Choose(kRecordEntry);
   WaitForMode(Record);
-  Then([](GameApp& app) { app.pads.function[BassPedal] = EnableSecondaries; });
+  Then([](GameApp& app) { app.pads.function[BassPedal] = app.pads.function[BassPedal + 5] = EnableSecondaries; });
   size_t from = 0;
   Mark(&from);
   Hold(kit, BassPedal, true);
-  Frames(98);
+  Frames(40);
+  Hold(second, BassPedal, true);
+  Frames(58);
   Hold(kit, BassPedal, false);
+  Frames(20);
+  Hold(second, BassPedal, false);
   Frames(3);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(SaveRecordingName);
-  Then([](GameApp& app) { EXPECT_EQ(app.recording.tracks[BassPedal], (std::vector<int32_t>{0, 1000})); });
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.recording.tracks[BassPedal], (std::vector<int32_t>{0, 1020}));  // a hold is two frames
+    EXPECT_EQ(app.recording.tracks[BassPedal + 5], (std::vector<int32_t>{420, 1240}));
+  });
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   ASSERT_TRUE(RunScript());
   const std::vector<PlayedSound> strikes = Strikes(from);
-  ASSERT_EQ(strikes.size(), 1u);  // only the press is heard
+  ASSERT_EQ(strikes.size(), 2u);  // only the presses are heard
   EXPECT_EQ(strikes[0].slot, BassPedal);
+  EXPECT_EQ(strikes[1].slot, BassPedal + 5);
+}
+
+// The keys strike kit 0's pads on the recording screen as they do in Free
+// Play: the first starts the take.
+TEST_F(RecordingTest, TheKeysStartATakeAndPlayIntoIt) {
+  Choose(kRecordEntry);
+  WaitForMode(Record);
+  Frames(5);
+  size_t from = 0;
+  Mark(&from);
+  for (SDL_Scancode key : {SDL_SCANCODE_A, SDL_SCANCODE_D, SDL_SCANCODE_X}) {
+    Press(key);
+    Frames(10);
+  }
+  Then([](GameApp&) { EXPECT_EQ(TextAt(220, 340), "Recording..."); });
+  Press(SDL_SCANCODE_RETURN);
+  WaitForMode(SaveRecordingName);
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.recording.tracks[2].size(), 1u);  // A: the blue pad
+    EXPECT_EQ(app.recording.tracks[0].size(), 1u);  // D: the red pad
+    EXPECT_EQ(app.recording.tracks[BassPedal].size(), 1u);
+    EXPECT_EQ(app.recording.tracks[2][0], 0);
+  });
+  Press(SDL_SCANCODE_ESCAPE);
+  WaitForMode(MainMenu);
+  ASSERT_TRUE(RunScript());
+  const std::vector<PlayedSound> strikes = Strikes(from);
+  ASSERT_EQ(strikes.size(), 3u);
+  EXPECT_EQ(strikes[0].slot, 2);
+  EXPECT_EQ(strikes[1].slot, 0);
+  EXPECT_EQ(strikes[2].slot, BassPedal);
 }
 
 TEST_F(RecordingTest, ATwoKitRecordingSwitchesTheDrumSetWhilePlaying) {

@@ -165,6 +165,20 @@ TEST_F(StrikePathTest, AModifierPedalOnEitherKitSwitchesPadsThatHaveASecondary) 
   EXPECT_EQ(Reports(), "s:4@10 s2:0@20 s:2@21 s:9@25 r:4@30 r:9@40 s:0@50");
 }
 
+TEST_F(StrikePathTest, WithOneKitAPresetsSecondKitPedalNeverDecides) {
+  AttachDrumsetA();
+  StartAll();
+  m_pads.function[4] = m_pads.function[9] = EnableSecondaries;  // a two-kit preset
+  m_pads.secondary[0] = 7;
+  Publish();
+  EXPECT_EQ(Down(0, 4, 10), "4");
+  EXPECT_TRUE(m_path.SecondariesHeld());
+  EXPECT_EQ(Down(0, 1, 20), "10");
+  EXPECT_EQ(Up(0, 4, 30), "");
+  EXPECT_FALSE(m_path.SecondariesHeld());
+  EXPECT_EQ(Down(0, 1, 40), "0");
+}
+
 TEST_F(StrikePathTest, OffScreenNothingSoundsButThePedalsAreFollowedAndAnUnpluggedKitLetsGo) {
   AttachDrumsetA();
   StartAll();
