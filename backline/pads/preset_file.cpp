@@ -4,7 +4,9 @@
 // twenty float32 volumes. The volume block holds the volumes of sound slots
 // 0..9 and then 5..14, the order the format has always had: entry k is sound
 // slot (k / 10) x 5 + k % 10. Readers apply them in the same order, so the
-// second copy of slots 5..9 wins and slots 15..19 are never stored.
+// second copy of slots 5..9 wins and slots 15..19 are never stored. The
+// path fields and functions are written as the assignment keeps them, so a
+// pad nobody changed is saved with the very bytes it was read from.
 //
 // The reader takes the whole layout into memory before it touches anything,
 // so a short or damaged file changes nothing. The writer builds the file in
@@ -48,23 +50,13 @@ uint32_t GetInt32(const unsigned char* at) {
          static_cast<uint32_t>(at[3]) << 24;
 }
 
-void PutPath(unsigned char* at, const SampleBank& bank, int sampleIndex) {
-  if (IsBankSample(bank, sampleIndex)) std::memcpy(at, bank.paths[sampleIndex], std::strlen(bank.paths[sampleIndex]));
-}
-
-// The sample a stored path names; a field without its NUL names nothing.
-int FindStoredSample(const SampleBank& bank, const unsigned char* field) {
-  if (!std::memchr(field, '\0', kPathField) || field[0] == '\0') return kNoSample;
-  return FindSampleByPath(bank, reinterpret_cast<const char*>(field));
-}
-
-void BuildPreset(Layout bytes, const PadAssignment& assignment, const SampleBank& bank, const PadVolumes& volumes) {
+void BuildPreset(Layout bytes, const PadAssignment& assignment, const PadVolumes& volumes) {
   std::memset(bytes, 0, sizeof(Layout));
   std::memcpy(bytes, kMagic, kMagicSize);
   for (int slot = 0; slot < kPadSlots; ++slot) {
     unsigned char* record = bytes + kMagicSize + kRecordSize * static_cast<unsigned>(slot);
-    PutPath(record, bank, assignment.primary[slot]);
-    PutPath(record + kPathField, bank, assignment.secondary[slot]);
+    std::memcpy(record, assignment.path[slot][PrimarySample], kPathField);
+    std::memcpy(record + kPathField, assignment.path[slot][SecondarySample], kPathField);
     PutInt32(record + 2 * kPathField, static_cast<uint32_t>(assignment.function[slot]));
   }
   for (int k = 0; k < kStoredVolumes; ++k) {
@@ -78,8 +70,8 @@ void ApplyPreset(const Layout bytes, bool withVolumes, PadAssignment* assignment
                  PadVolumes* volumes) {
   for (int slot = 0; slot < kPadSlots; ++slot) {
     const unsigned char* record = bytes + kMagicSize + kRecordSize * static_cast<unsigned>(slot);
-    AssignPadSample(assignment, bank, slot, PrimarySample, FindStoredSample(bank, record));
-    AssignPadSample(assignment, bank, slot, SecondarySample, FindStoredSample(bank, record + kPathField));
+    for (int which = PrimarySample; which <= SecondarySample; ++which)
+      RestorePadSample(assignment, bank, slot, which, reinterpret_cast<const char*>(record + kPathField * which));
     assignment->function[slot] = static_cast<int32_t>(GetInt32(record + 2 * kPathField));
   }
   if (!withVolumes) return;
@@ -113,10 +105,10 @@ bool ReadPreset(const std::string& path, Layout bytes, unsigned* size) {
 
 }  // namespace
 
-bool SavePreset(const char* path, const PadAssignment& assignment, const SampleBank& bank, const PadVolumes& volumes) {
+bool SavePreset(const char* path, const PadAssignment& assignment, const PadVolumes& volumes) {
   if (!path) return false;
   Layout bytes;
-  BuildPreset(bytes, assignment, bank, volumes);
+  BuildPreset(bytes, assignment, volumes);
   return Basalt::WriteFileAtomically(LimitedPath(path).c_str(), bytes, sizeof(Layout));
 }
 
@@ -124,8 +116,10 @@ bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& b
   if (!path) return false;
   Layout bytes;
   unsigned size = 0;
-  if (!ReadPreset(LimitedPath(path), bytes, &size)) return false;
+  const std::string limited = LimitedPath(path);
+  if (!ReadPreset(limited, bytes, &size)) return false;
   ApplyPreset(bytes, size == kPresetVersion3Size, assignment, bank, volumes);
+  LogMissingSamples(*assignment, ("preset \"" + limited + "\"").c_str());
   return true;
 }
 

@@ -10,17 +10,19 @@ constexpr unsigned kPresetVersion3Size = 4044;
 
 extern const char kDefaultPresetPath[];  // "Presets\default.preset"
 
-// Writes a version 3 preset to path (at most 260 characters are used) through
-// a temporary file in the same folder that replaces the old file only once it
-// is complete; creates a missing folder. False, with a log line, when it
+// Writes a version 3 preset to path (at most 260 characters are used): each
+// pad's path fields and function as the assignment keeps them (a path the
+// bank does not hold included), and the volumes. It goes through a temporary
+// file in the same folder that replaces the old file only once it is
+// complete; creates a missing folder. False, with a log line, when it
 // cannot be written; the old file is then untouched. A null path does nothing.
-bool SavePreset(const char* path, const PadAssignment& assignment, const SampleBank& bank, const PadVolumes& volumes);
+bool SavePreset(const char* path, const PadAssignment& assignment, const PadVolumes& volumes);
 
 // Reads a version 2 or 3 preset and applies it: samples by path (one not in
-// the bank leaves its pad slot unassigned), functions, and for version 3 the
-// volumes. False, changing nothing, for a null path, a file that cannot be
-// opened, and (with a log line) a wrong version byte or a file shorter than
-// its version's layout.
+// the bank leaves its pad slot silent, keeps the path and is logged with it),
+// functions as stored, and for version 3 the volumes. False, changing
+// nothing, for a null path, a file that cannot be opened, and (with a log
+// line) a wrong version byte or a file shorter than its version's layout.
 bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes);
 
 // Start-up: loads the default preset, logging that it does and whether it failed.

@@ -21,7 +21,7 @@ void StrikeTable::Publish(const PadMap& map, const PadAssignment& assignment, co
     for (int button = 0; button < kPadButtons; ++button)
       m_padSlot[kit][button].store(::PadSlotOfButton(map, kit, button), std::memory_order_relaxed);
   for (int slot = 0; slot < kPadSlots; ++slot) {
-    m_enablesSecondaries[slot].store(assignment.function[slot] == EnableSecondaries, std::memory_order_relaxed);
+    m_enablesSecondaries[slot].store(PadEnablesSecondaries(assignment, slot), std::memory_order_relaxed);
     m_hasSecondary[slot].store(assignment.secondary[slot] >= 0, std::memory_order_relaxed);
   }
   for (int slot = 0; slot < kVolumeSlots; ++slot) m_volume[slot].store(volumes.volume[slot], std::memory_order_relaxed);

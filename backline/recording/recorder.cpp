@@ -59,7 +59,7 @@ void TakeRecording(Recorder* recorder, const RecordingSetup& setup, plrInfo* out
     PlrPadRecord& pad = out->pads[slot];
     CopyPath(pad.primary, *setup.bank, setup.assignment->primary[slot]);
     CopyPath(pad.secondary, *setup.bank, setup.assignment->secondary[slot]);
-    pad.enablesSecondaries = setup.assignment->function[slot] > 0;
+    pad.enablesSecondaries = PadEnablesSecondaries(*setup.assignment, slot);
     out->tracks[slot] = std::move(recorder->liveTrack[slot]);
     recorder->liveTrack[slot] = {};
   }

@@ -1,6 +1,7 @@
 #include "backline/screens/assign_mode.h"
 
 #include <algorithm>
+#include <string>
 
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
@@ -126,6 +127,16 @@ bool RunCategoryMenu(GameApp& app, int padSlot, int which) {
 
 // ---- item menu ----
 
+// What an item button shows of a sample: its name, the file name of a path
+// the bank does not hold marked missing, or "unassigned".
+std::string SampleCaption(const GameApp& app, int padSlot, int which) {
+  const int sample = which == PrimarySample ? app.pads.primary[padSlot] : app.pads.secondary[padSlot];
+  if (IsBankSample(app.bank, sample)) return app.bank.names[sample];
+  if (!PadSampleMissing(app.pads, padSlot, which)) return "unassigned";
+  const std::string path = PadSamplePath(app.pads, padSlot, which);
+  return path.substr(path.find_last_of("\\/") + 1) + " (missing)";
+}
+
 void ShowItemButtons(GameApp& app) {
   AssignState& state = app.screens.assign;
   const int padSlot = SelectedPadSlot(state);
@@ -138,18 +149,17 @@ void ShowItemButtons(GameApp& app) {
     else
       RaiseLevel(&level, 2.0f * app.frameTime, item == kFunctionButton && !pedal ? 0.0f : kRestLevel);
   }
-  if (state.selectedItem == kFunctionButton && app.pads.function[padSlot] == EnableSecondaries)
+  if (state.selectedItem == kFunctionButton && PadEnablesSecondaries(app.pads, padSlot))
     state.buttonLevel[kPrimaryButton] = state.buttonLevel[kSecondaryButton] = kRestLevel;
   FadeMenuButtons(app, kFirstCategoryButton, kCategoryLines, 3.0f);  // after a quick accept in the picker
 
   const Screen screen = ScreenSize();
   const unsigned x = screen.width / 2 - 50, y = screen.height / 2 - 90;
   ShowMenuButton(app, kFunctionButton, x, y,
-                 app.pads.function[padSlot] != NormalFunction ? "enable secondaries" : "normal");
-  const int samples[2] = {app.pads.primary[padSlot], app.pads.secondary[padSlot]};
+                 PadEnablesSecondaries(app.pads, padSlot) ? "enable secondaries" : "normal");
   for (int which = PrimarySample; which <= SecondarySample; ++which)
     ShowMenuButton(app, kPrimaryButton + which, x, y + 30 * static_cast<unsigned>(which + 1),
-                   IsBankSample(app.bank, samples[which]) ? app.bank.names[samples[which]] : "unassigned");
+                   SampleCaption(app, padSlot, which).c_str());
 }
 
 void DrawItemTexts(GameApp& app) {
@@ -183,7 +193,7 @@ void StepPad(GameApp& app, int direction) {
   const int index = (SelectedPadSlot(state) + direction + kits * kPadsPerKit) % (kits * kPadsPerKit);
   SelectPad(&state, index / kPadsPerKit, index % kPadsPerKit);
   // Stepping left skips the preview of a pedal that enables secondaries.
-  if (direction > 0 || app.pads.function[index] == NormalFunction) PreviewPadSlot(app, index, false);
+  if (direction > 0 || !PadEnablesSecondaries(app.pads, index)) PreviewPadSlot(app, index, false);
 }
 
 void StepItem(AssignState* state, int direction) {
@@ -216,9 +226,9 @@ void RunItemMenuKeys(GameApp& app) {
   if (Pressed(app, MenuPageUp)) ChangeVolume(app, kVolumeUp);
   if (Pressed(app, MenuPageDown)) ChangeVolume(app, -kVolumeDown);
   if (EnterOrGreen(app.menuKeys)) {
-    int& function = app.pads.function[SelectedPadSlot(state)];
+    const int padSlot = SelectedPadSlot(state);
     if (state.selectedItem == kFunctionButton)
-      function = function == NormalFunction ? EnableSecondaries : NormalFunction;
+      app.pads.function[padSlot] = PadEnablesSecondaries(app.pads, padSlot) ? NormalFunction : EnableSecondaries;
     else
       state.categoryMenuOpen = true;
   }

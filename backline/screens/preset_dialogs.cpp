@@ -85,7 +85,7 @@ void UpdateSavePresetName(GameApp& app) {
 }
 
 bool SaveAssignedPreset(GameApp& app, const char* path) {
-  if (SavePreset(path, app.pads, app.bank, app.drumSet->padVolume)) return true;
+  if (SavePreset(path, app.pads, app.drumSet->padVolume)) return true;
   Basalt::g_pPlatform->MsgBox("Error", "Could not save the preset \"%s\".\nAny file of that name is unchanged.", path);
   return false;
 }
