@@ -46,11 +46,16 @@ Event TakeEvent(const Player& player, const plrInfo& recording, const PadAssignm
 
 }  // namespace
 
-void ApplyRecordingSamples(const plrInfo& recording, const SampleBank& bank, PadAssignment* assignment) {
+PadAssignment RecordingPads(const plrInfo& recording, const SampleBank& bank) {
+  static_assert(kPlrPathField == SampleBank::kFieldSize, "a recording names samples as presets do");
+  PadAssignment pads;
   for (int slot = 0; slot < kPlrPadSlots; ++slot) {
-    AssignPadSample(assignment, bank, slot, PrimarySample, FindSampleByPath(bank, recording.pads[slot].primary));
-    AssignPadSample(assignment, bank, slot, SecondarySample, FindSampleByPath(bank, recording.pads[slot].secondary));
+    const PlrPadRecord& pad = recording.pads[slot];
+    SetStoredPadSample(&pads, bank, slot, PrimarySample, pad.primary);
+    SetStoredPadSample(&pads, bank, slot, SecondarySample, pad.secondary);
+    pads.function[slot] = pad.enablesSecondaries ? EnableSecondaries : NormalFunction;
   }
+  return pads;
 }
 
 void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes) {

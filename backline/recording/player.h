@@ -7,8 +7,9 @@
 // across the pad slots (equal times in pad slot order). A pad slot whose
 // record enables secondaries holds the pedal's presses and releases: each
 // one switches the recording's own modifier, which chooses the other pads'
-// secondary samples, and from version 3 on a press is heard. The live
-// instrument's state is not touched. Main thread.
+// secondary samples, and from version 3 on a press is heard. The recording
+// plays on pads and volumes of its own: the user's assignment, volumes and
+// modifier are not touched. Main thread.
 #include <cstdint>
 
 #include "backline/pads/pad_hits.h"
@@ -32,12 +33,14 @@ struct Player {
   EventCursor scheduled;         // events handed to the audio clock
   EventCursor shown;             // events flashed on screen
   bool switchedKits = false;     // the drum set shows the recording's kit count, not the one in use
+  PadAssignment pads;            // the recording's samples and modifier flags
+  PadVolumes volumes;            // the recording's volumes
 };
 
-// Puts a loaded recording's samples on the pads: each path is looked up in
-// the bank (one not there leaves its pad slot unassigned). The functions are
-// left alone: the player reads the recording's flags instead.
-void ApplyRecordingSamples(const plrInfo& recording, const SampleBank& bank, PadAssignment* assignment);
+// The pads a loaded recording was made with: each path as stored and the
+// bank sample it names (a path the bank does not hold leaves its pad slot
+// silent), its modifier flags as functions. Loads no sound.
+PadAssignment RecordingPads(const plrInfo& recording, const SampleBank& bank);
 
 // The recording's twenty volumes, in file order, clamped into 0..1.
 void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes);

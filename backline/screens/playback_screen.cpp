@@ -1,5 +1,7 @@
 #include "backline/screens/playback_screen.h"
 
+#include <string>
+
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
 #include "backline/scene/drum_set.h"
@@ -11,15 +13,29 @@
 
 namespace {
 
-// Volumes first: switching the drum set's kits sets every volume to 1.0, so
-// a recording made with another kit count plays at full volume.
+// The drum set shows kits; the user's volumes stay (a new kit count resets the set's own).
+void ShowKits(DrumSet* drumSet, unsigned kits) {
+  const PadVolumes kept = drumSet->padVolume;
+  drumSet->SetKitCount(kits);
+  drumSet->padVolume = kept;
+}
+
+// The recording's samples go into the sound slots and its volumes into the
+// player; the user's pads and volumes stay as they are, for Leave to sound
+// again.
 void Begin(GameApp& app, Player* player) {
   HideBox(app.panelButton);
   *player = Player{};
-  ApplyRecordingVolumes(app.recording, &app.drumSet->padVolume);
+  player->pads = RecordingPads(app.recording, app.bank);
+  LogMissingSamples(player->pads, (std::string("recording \"") + app.playbackName + "\"").c_str());
+  SwitchPadSounds(app.pads, player->pads, app.bank);
+  ApplyRecordingVolumes(app.recording, &player->volumes);
   const unsigned kits = RecordingKits(app.recording.kitCount);
   player->switchedKits = kits != RecordingKits(static_cast<int32_t>(app.numDrumSets));
-  if (player->switchedKits) app.drumSet->SetKitCount(kits);
+  if (player->switchedKits) {
+    ShowKits(app.drumSet, kits);
+    player->volumes.Reset();  // a recording made with another kit count plays at full volume
+  }
   player->startTime = Basalt::GetTimeNs();
   player->started = true;
 }
@@ -27,8 +43,9 @@ void Begin(GameApp& app, Player* player) {
 void Leave(GameApp& app, Player* player) {
   app.mode = MainMenu;
   g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
+  SwitchPadSounds(player->pads, app.pads, app.bank);
   ReleaseTracks(&app.recording);
-  if (player->switchedKits) app.drumSet->SetKitCount(app.numDrumSets);
+  if (player->switchedKits) ShowKits(app.drumSet, app.numDrumSets);
   *player = Player{};
 }
 
@@ -54,7 +71,7 @@ void UpdatePlaybackScreen(GameApp& app) {
   if (!player.started) Begin(app, &player);
   MoveCameraToKit(app);
   const Basalt::TimeNs now = Basalt::GetTimeNs();
-  PlayDueEvents(&player, app.recording, now, app.pads, app.drumSet->padVolume, &app.strikes);
+  PlayDueEvents(&player, app.recording, now, player.pads, player.volumes, &app.strikes);
   FlashStrikes(app, app.strikes);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);

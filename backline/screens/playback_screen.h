@@ -1,8 +1,10 @@
 #pragma once
 class GameApp;
 
-// The Playback screen: plays the recording just opened once, on the drum set
-// of the recording's kit count, with its volumes; "DONE" once its length has
-// passed. Escape returns to the menu, frees the events and puts the drum set
-// back to the kits in use.
+// The Playback screen: plays the recording just opened once, with its own
+// samples and volumes, on the drum set of the recording's kit count; "DONE"
+// once its length has passed. A sample the bank does not hold is logged and
+// its pad is silent. Escape returns to the menu, frees the events, puts the
+// user's samples back into the sound slots and the drum set back to the kits
+// in use. The user's pad assignment and volumes are never changed.
 void UpdatePlaybackScreen(GameApp& app);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "backline/app/game_app.h"
-#include "backline/recording/player.h"
 #include "backline/screens/list_dialog.h"
 #include "backline/screens/name_entry.h"
 #include "basalt/platform/platform.h"
@@ -27,9 +26,7 @@ void Save(GameApp& app) {
 bool Open(GameApp& app, const char* name) {
   std::snprintf(app.playbackName, sizeof app.playbackName, "%s", name);
   const std::string path = std::string(kRecordingsDirectory) + "\\" + name;
-  if (!LoadRecordingFile(path.c_str(), &app.recording)) return false;
-  ApplyRecordingSamples(app.recording, app.bank, &app.pads);
-  return true;
+  return LoadRecordingFile(path.c_str(), &app.recording);
 }
 
 }  // namespace
