@@ -222,6 +222,7 @@ void GameApp::DrawMetronome() {
 }
 
 bool GameApp::Shutdown() {
+  if (InAssignScreens(mode)) SaveAssignedPreset(*this, kDefaultPresetPath);  // the window closed in Assign Mode
   if (Basalt::g_pInput) Basalt::g_pInput->SetListener(nullptr);
   if (sceneGraph) sceneGraph->Shutdown();
   sceneGraph.reset();

@@ -49,8 +49,9 @@ class GameApp : public Basalt::IApp {
   // One frame: the strikes the kits reported, the current screen, then the
   // work every screen shares. False ends the program.
   bool Update() override;
-  // Releases the scene, the GUI context and the sound device; the engine's
-  // services still exist.
+  // Saves the default preset when the program ends in Assign Mode or its
+  // preset dialogs, then releases the scene, the GUI context and the sound
+  // device; the engine's services still exist.
   bool Shutdown() override;
   // While the kit plays, a recording plays back or the metronome runs, the
   // pads' and the read-out's flashes keep up with the sound.

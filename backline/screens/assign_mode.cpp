@@ -212,11 +212,6 @@ void ChangeVolume(GameApp& app, float change) {
   PreviewPadSlot(app, padSlot, which == SecondarySample);
 }
 
-void LeaveForMainMenu(GameApp& app) {
-  SaveAssignedPreset(app, kDefaultPresetPath);
-  LeaveAssignScreens(app, MainMenu);
-}
-
 void RunItemMenuKeys(GameApp& app) {
   AssignState& state = app.screens.assign;
   if (Pressed(app, MenuLeft)) StepPad(app, -1);
@@ -232,7 +227,7 @@ void RunItemMenuKeys(GameApp& app) {
     else
       state.categoryMenuOpen = true;
   }
-  if (EscapeOrRed(app.menuKeys)) LeaveForMainMenu(app);
+  if (EscapeOrRed(app.menuKeys)) ExitAssignMode(app);
 }
 
 }  // namespace
@@ -274,6 +269,15 @@ void LeaveAssignScreens(GameApp& app, AppMode next) {
   }
   app.textEntry.active = false;
   app.mode = next;
+}
+
+void ExitAssignMode(GameApp& app) {
+  SaveAssignedPreset(app, kDefaultPresetPath);
+  LeaveAssignScreens(app, MainMenu);
+}
+
+bool InAssignScreens(AppMode mode) {
+  return mode == Assign || mode == PresetMenu || mode == LoadPresetList || mode == SavePresetName;
 }
 
 void FadeMenuButtons(GameApp& app, int first, int count, float perSecond) {

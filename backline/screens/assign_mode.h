@@ -3,8 +3,11 @@
 // pad's function, samples and volumes, change the volumes with Page Up/Down,
 // switch a bass pedal to "enable secondaries", and choose samples through a
 // category menu and the sample picker. The camera flies to the selected pad
-// and every change is heard on the pad. Escape saves the assignment as the
-// default preset and returns to the menu; TAB opens the preset menu.
+// and every change is heard on the pad. A sample whose path the bank does not
+// hold is shown as missing. Escape returns to the menu; TAB opens the preset
+// menu. Every way out of Assign Mode and its preset dialogs (Escape, the
+// dialogs' ways to the menu, the program's end) saves the assignment as the
+// default preset.
 #include "backline/app/app_mode.h"
 
 class GameApp;
@@ -27,6 +30,14 @@ void EnterAssignMode(GameApp& app);
 // Leaves the assign screens for next: every menu button's brightness to 0,
 // text entry off.
 void LeaveAssignScreens(GameApp& app, AppMode next);
+
+// Saves the assignment and volumes as the default preset (a failed save is
+// told in a message box and leaves the old file whole), then leaves the
+// assign screens for the main menu.
+void ExitAssignMode(GameApp& app);
+
+// Whether mode is Assign Mode or one of its preset dialogs.
+bool InAssignScreens(AppMode mode);
 
 // Lowers the brightness of menu buttons first .. first + count - 1 by
 // perSecond x frame time, not below 0.

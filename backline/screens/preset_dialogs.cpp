@@ -61,7 +61,7 @@ void UpdateLoadPresetList(GameApp& app) {
       EnterAssignMode(app);
       return;
     case ListDialogResult::Cancelled:
-      LeaveAssignScreens(app, MainMenu);
+      ExitAssignMode(app);
       return;
   }
 }
@@ -76,10 +76,10 @@ void UpdateSavePresetName(GameApp& app) {
         return;
       }
       SaveAssignedPreset(app, MakeContentPath(kPresetFolder, app.textEntry.text, "preset").c_str());
-      LeaveAssignScreens(app, MainMenu);
+      ExitAssignMode(app);
       return;
     case NameEntryResult::Cancelled:
-      LeaveAssignScreens(app, MainMenu);
+      ExitAssignMode(app);
       return;
   }
 }

@@ -3,7 +3,8 @@
 // menu that TAB opens, the list of the "presets" folder, and the name entry
 // that saves the assignment as "presets\<name>.preset". Loading and Escape
 // from the menu return to Assign Mode with typing working again; saving and
-// Escape from the list or the name entry go to the main menu.
+// Escape from the list or the name entry leave Assign Mode for the main menu,
+// saving the default preset on the way (ExitAssignMode).
 class GameApp;
 
 // One frame of each screen: modes PresetMenu, LoadPresetList, SavePresetName.

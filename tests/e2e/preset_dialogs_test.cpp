@@ -7,6 +7,7 @@
 
 #include "backline/app/game_app.h"
 #include "backline/scene/drum_set.h"
+#include "basalt/fs/path.h"
 #include "tests/support/app_script.h"
 
 namespace {
@@ -123,12 +124,12 @@ TEST_F(PresetDialogsTest, WithoutAPresetsFolderTheListSaysSoAndSavingCreatesIt) 
   OpenPresetDialog(0);
   Then([](GameApp&) { EXPECT_EQ(TextAt(kEmptyX, kEmptyY), "No presets found!"); });
   Press(SDL_SCANCODE_ESCAPE);
-  ExpectMode(MainMenu);
+  ExpectMode(MainMenu);  // leaving Assign Mode saved the default preset, which made the folder "Presets"
   Press(SDL_SCANCODE_RETURN);
   OpenPresetDialog(1);
   Type("A");
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp&) { EXPECT_EQ(fs::file_size("presets/a.preset"), 4044u); });
+  Then([](GameApp&) { EXPECT_EQ(fs::file_size(Basalt::ResolvePath("presets\\a.preset")), 4044u); });
   ASSERT_TRUE(RunScript());
 }
 
