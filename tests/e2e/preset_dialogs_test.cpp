@@ -19,22 +19,6 @@ constexpr unsigned kListX = 100, kFirstListY = 100, kEmptyX = 235, kEmptyY = 235
 
 class PresetDialogsTest : public test::ScriptedAppTest {
  protected:
-  // From Assign Mode through the preset menu into its line (0 load, 1 save).
-  void OpenPresetDialog(int line) {
-    Press(SDL_SCANCODE_TAB);
-    Then([=](GameApp& app) {
-      ASSERT_EQ(app.mode, PresetMenu);
-      EXPECT_FALSE(app.textEntry.active);
-      if (app.screens.presetMenu.line != line) {  // the menu keeps its line between openings
-        PushKey(SDL_SCANCODE_DOWN, true);
-        PushKey(SDL_SCANCODE_DOWN, false);
-      }
-    });
-    Frames(2);
-    Press(SDL_SCANCODE_RETURN);
-    Frames(1);  // the dialog's first frame
-    Then([=](GameApp& app) { ASSERT_EQ(app.mode, line == 0 ? LoadPresetList : SavePresetName); });
-  }
   void ExpectListLines(int first) {
     Then([=](GameApp&) {
       for (int line = 0; line < 10; ++line)

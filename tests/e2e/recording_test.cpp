@@ -21,18 +21,8 @@ enum MenuEntry { kRecordEntry = 2, kPlayBackEntry = 3 };
 
 class RecordingTest : public test::ScriptedAppTest {
  protected:
-  void WaitForMode(AppMode mode) {
-    Until([mode](GameApp& app) { return app.mode == mode; });
-  }
   void Hold(SDL_Joystick* kit, int button, bool down) {
     Then([kit, button, down](GameApp&) { SetButton(kit, button, down); });
-  }
-  // From the main menu, once it takes keys, chooses entry.
-  void Choose(int entry) {
-    WaitForMode(MainMenu);
-    Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
-    Then([entry](GameApp& app) { app.screens.mainMenu.selection = entry; });
-    Press(SDL_SCANCODE_RETURN);
   }
   // Remembers how many sounds have been played at this point.
   void Mark(size_t* at) {

@@ -24,6 +24,7 @@ std::atomic<uint32_t> AppHarness::s_nowMs{0};
 std::vector<int> AppHarness::s_played;
 std::vector<AppHarness::PlayedSound> AppHarness::s_sounds;
 std::mutex AppHarness::s_soundsMutex;
+std::map<int, std::string> AppHarness::s_slotSamples;
 
 namespace {
 
@@ -38,6 +39,20 @@ bool RecordingPlayNote(NoteSource source, const Note& note) {
     AppHarness::s_sounds.push_back({note.slot, note.volume, static_cast<uint32_t>(note.time / Basalt::kNsPerMs)});
   }
   return g_realPlayNote(source, note);
+}
+
+bool (*g_realLoadSample)(int, const char*) = nullptr;
+void (*g_realStopSample)(int) = nullptr;
+
+bool RecordingLoadSample(int slot, const char* path) {
+  const bool loaded = g_realLoadSample(slot, path);
+  AppHarness::s_slotSamples[slot] = loaded ? path : "";
+  return loaded;
+}
+
+void RecordingStopSample(int slot) {
+  g_realStopSample(slot);
+  AppHarness::s_slotSamples[slot] = "";
 }
 
 // The device's output as the voice engine hands it over (ListenToOutput).
@@ -119,6 +134,7 @@ void AppHarness::SetUp() {
   Basalt::SetTimeSource(&HandClock);
   s_played.clear();
   s_sounds.clear();
+  s_slotSamples.clear();
   ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0);
 }
 
@@ -205,6 +221,10 @@ std::vector<size_t> AppHarness::Onsets(const std::vector<float>& samples, size_t
 void AppHarness::RecordPlayedSounds() {
   if (g_soundBackend.PlayNote != &RecordingPlayNote) g_realPlayNote = g_soundBackend.PlayNote;
   g_soundBackend.PlayNote = &RecordingPlayNote;
+  if (g_soundBackend.LoadSample != &RecordingLoadSample) g_realLoadSample = g_soundBackend.LoadSample;
+  g_soundBackend.LoadSample = &RecordingLoadSample;
+  if (g_soundBackend.StopSample != &RecordingStopSample) g_realStopSample = g_soundBackend.StopSample;
+  g_soundBackend.StopSample = &RecordingStopSample;
 }
 
 std::vector<uint32_t> AppHarness::CaptureFrame(unsigned* width, unsigned* height) {

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -62,7 +63,11 @@ class AppHarness : public TempDirTest {
   static std::vector<PlayedSound> s_sounds;
   // Guards both lists while the program runs; read them after Run or under it.
   static std::mutex s_soundsMutex;
-  // Records every note of the running program from now on.
+  // What the program last put into each sound slot it changed: the sample's
+  // path, or "" once released or when the sample would not load. Main thread.
+  static std::map<int, std::string> s_slotSamples;
+  // Records every note of the running program from now on, and every sample
+  // loaded into or released from a sound slot.
   static void RecordPlayedSounds();
 
   // Before Run: the first channel of what the voice engine hands the audio

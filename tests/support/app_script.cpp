@@ -49,6 +49,33 @@ void ScriptedAppTest::EnterAssignMode() {
   Then([](GameApp& app) { ASSERT_EQ(app.mode, Assign); });
 }
 
+void ScriptedAppTest::WaitForMode(AppMode mode) {
+  Until([mode](GameApp& app) { return app.mode == mode; });
+}
+
+void ScriptedAppTest::Choose(int entry) {
+  WaitForMode(MainMenu);
+  Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
+  Then([entry](GameApp& app) { app.screens.mainMenu.selection = entry; });
+  Press(SDL_SCANCODE_RETURN);
+}
+
+void ScriptedAppTest::OpenPresetDialog(int line) {
+  Press(SDL_SCANCODE_TAB);
+  Then([=](GameApp& app) {
+    ASSERT_EQ(app.mode, PresetMenu);
+    EXPECT_FALSE(app.textEntry.active);
+    if (app.screens.presetMenu.line != line) {  // the menu keeps its line between openings
+      PushKey(SDL_SCANCODE_DOWN, true);
+      PushKey(SDL_SCANCODE_DOWN, false);
+    }
+  });
+  Frames(2);
+  Press(SDL_SCANCODE_RETURN);
+  Frames(1);  // the dialog's first frame
+  Then([=](GameApp& app) { ASSERT_EQ(app.mode, line == 0 ? LoadPresetList : SavePresetName); });
+}
+
 bool ScriptedAppTest::RunScript() {
   return Run([this](GameApp& app, int frame) {
     if (frame == kStarted) {

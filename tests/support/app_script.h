@@ -34,8 +34,14 @@ class ScriptedAppTest : public AppHarness {
   void Then(std::function<void(GameApp&)> check);
   // The script waits until ready holds after a frame's update.
   void Until(std::function<bool(GameApp&)> ready);
+  // The script waits until the program shows mode.
+  void WaitForMode(AppMode mode);
   // From the main menu into Assign Mode, once the menu keys are read.
   void EnterAssignMode();
+  // From the main menu, once it takes keys, chooses entry (MainMenuState's).
+  void Choose(int entry);
+  // From Assign Mode through the preset menu into its line (0 load, 1 save).
+  void OpenPresetDialog(int line);
 
   // Runs the program through the script, recording the sounds it plays;
   // false when it failed to start.
