@@ -156,6 +156,36 @@ TEST_F(PresetFileTest, APathWithoutItsNulOrOutsideTheBankLeavesThePadUnassigned)
   EXPECT_EQ(m_sound.Log(), "stop 0\n");  // the sample it played before falls silent
 }
 
+// A path the bank does not hold, another spelling of one it holds, bytes
+// after a path's NUL and function values other than 0 and 1 all go back into
+// the file as they came, until the user assigns something else.
+TEST_F(PresetFileTest, AnUnchangedPadIsSavedWithTheBytesItWasReadFrom) {
+  constexpr size_t kRecord1 = 4 + 396, kRecord2 = 4 + 2 * 396, kFunction4 = 4 + 4 * 396 + 392;
+  std::string bytes = PresetBytes('3', Field("samplebank\\SNARES\\snare.WAV"));
+  bytes.replace(kRecord1, 196, Field("SampleBank\\Snares\\gone.wav").replace(40, 3, "xyz"));
+  bytes.replace(kRecord2 + 196, 196, std::string(196, 'A'));  // a secondary without its NUL
+  bytes.replace(kFunction4, 4, Int32(2));
+  bytes.replace(kFunction4 + 396, 4, Int32(0xFFFFFFFF));
+  test::WriteFile("presets/odd.preset", bytes);
+  ASSERT_TRUE(Load("presets\\odd.preset"));
+  EXPECT_EQ(m_pads.primary[0], 1);  // Snare.wav
+  EXPECT_EQ(m_pads.primary[1], kNoSample);
+  EXPECT_TRUE(PadSampleMissing(m_pads, 1, PrimarySample));
+  EXPECT_FALSE(PadSampleMissing(m_pads, 2, SecondarySample));  // names nothing
+  EXPECT_FALSE(PadEnablesSecondaries(m_pads, 4));
+  EXPECT_FALSE(PadEnablesSecondaries(m_pads, 5));
+  EXPECT_EQ(m_sound.Log(), "load 0 SampleBank\\Snares\\Snare.wav\n");
+  EXPECT_EQ(LogText(),
+            "preset \"presets\\odd.preset\": the primary sample of pad slot 1, \"SampleBank\\Snares\\gone.wav\", is "
+            "not in the sample bank: the pad is silent and keeps the path\n");
+  ASSERT_TRUE(Save("presets\\again.preset"));
+  EXPECT_EQ(test::ReadFile("presets/again.preset"), bytes);
+
+  Assign(1, PrimarySample, 0);
+  ASSERT_TRUE(Save("presets\\again.preset"));
+  EXPECT_EQ(test::ReadFile("presets/again.preset"), bytes.replace(kRecord1, 196, Field("SampleBank\\Snares\\c0.wav")));
+}
+
 TEST_F(PresetFileTest, TheSecondCopyOfSlots5To9WinsAndAbsurdVolumesAreClamped) {
   std::string bytes = PresetBytes('3');
   const float values[] = {std::numeric_limits<float>::quiet_NaN(), -3.0f, 1e30f,

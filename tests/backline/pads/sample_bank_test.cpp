@@ -118,4 +118,26 @@ TEST_F(PadAssignmentTest, SteppingWrapsAtBothEndsOfTheCategory) {
             "stop 12\nload 12 SampleBank\\Kick\\c3.wav\n");
 }
 
+TEST_F(PadAssignmentTest, NoneSilencesASlotThatHeldASampleAndForgetsItsPath) {
+  AssignPadSample(&m_pads, Bank(), 3, PrimarySample, 1);
+  AssignPadSample(&m_pads, Bank(), 3, PrimarySample, kNoSample);
+  EXPECT_EQ(m_sound.Log(), "load 3 SampleBank\\Snares\\s1.wav\nstop 3\n");
+  EXPECT_STREQ(PadSamplePath(m_pads, 3, PrimarySample), "");
+}
+
+// Playback's switch to a recording's pads and back.
+TEST_F(PadAssignmentTest, SwitchingLoadsOnlyTheSamplesThatDifferAndSilencesTheOnesGone) {
+  PadAssignment user, take;
+  AssignPadSample(&user, Bank(), 0, PrimarySample, 1);
+  AssignPadSample(&user, Bank(), 3, SecondarySample, 4 * 512);
+  AssignPadSample(&take, Bank(), 0, PrimarySample, 1);
+  AssignPadSample(&take, Bank(), 5, PrimarySample, 2);
+  m_sound.Clear();
+  SwitchPadSounds(user, take, Bank());
+  EXPECT_EQ(m_sound.Log(), "stop 13\nload 5 SampleBank\\Snares\\s2.wav\n");
+  m_sound.Clear();
+  SwitchPadSounds(take, user, Bank());
+  EXPECT_EQ(m_sound.Log(), "load 13 SampleBank\\Other\\c4.wav\nstop 5\n");
+}
+
 }  // namespace

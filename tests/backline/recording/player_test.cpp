@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "basalt/core/clock.h"
@@ -62,6 +63,23 @@ TEST(PlayerTest, AVersion2PedalSwitchesTheSecondariesWithoutBeingHeard) {
   playback.Run(recording, 10, 700);
   EXPECT_EQ(playback.sound.Played(), "10");
   EXPECT_EQ(playback.flashes, "0@300 ");
+}
+
+// The pads playback plays on: the user's sound slots are loaded only when it begins.
+TEST(PlayerTest, ARecordingsPadsNameItsOwnSamplesAndLoadNothing) {
+  static SampleBank bank;
+  std::snprintf(bank.paths[2], SampleBank::kFieldSize, "SampleBank\\Snares\\a.wav");
+  bank.count[Snares] = 3;
+  plrInfo recording;
+  std::snprintf(recording.pads[0].primary, kPlrPathField, "samplebank\\snares\\A.WAV");
+  std::snprintf(recording.pads[1].secondary, kPlrPathField, "SampleBank\\Snares\\gone.wav");
+  recording.pads[4].enablesSecondaries = true;
+  test::FakeSound sound;
+  const PadAssignment pads = RecordingPads(recording, bank);
+  EXPECT_EQ(pads.primary[0], 2);
+  EXPECT_TRUE(PadSampleMissing(pads, 1, SecondarySample));
+  EXPECT_TRUE(PadEnablesSecondaries(pads, 4));
+  EXPECT_EQ(sound.Count(), 0);
 }
 
 TEST(PlayerTest, TheStoredOrderWinsForTheRepeatedVolumesAndValuesAreClamped) {

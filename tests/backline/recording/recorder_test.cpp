@@ -64,6 +64,21 @@ TEST(RecorderTest, ATakenRecordingHoldsTheSetupAndTheTracksLeaveTheRecorder) {
   EXPECT_EQ(recording.volumes[7], 0.25f);
 }
 
+TEST(RecorderTest, OnlyFunctionOneIsRecordedAsAModifierPedal) {
+  static SampleBank bank;
+  PadAssignment assignment;
+  assignment.function[3] = EnableSecondaries;
+  assignment.function[4] = 2;
+  assignment.function[9] = -1;
+  PadVolumes volumes;
+  Recorder recorder;
+  plrInfo recording;
+  TakeRecording(&recorder, RecordingSetup{&bank, &assignment, &volumes, 2}, &recording);
+  EXPECT_TRUE(recording.pads[3].enablesSecondaries);
+  EXPECT_FALSE(recording.pads[4].enablesSecondaries);
+  EXPECT_FALSE(recording.pads[9].enablesSecondaries);
+}
+
 TEST(RecorderTest, TheTimerShowsMinutesSecondsAndTenths) {
   const TimerText timer = SplitTime(754321);
   EXPECT_EQ(timer.minutes, 12);
