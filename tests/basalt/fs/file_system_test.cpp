@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <string>
 
@@ -105,6 +107,10 @@ TEST_F(FileSystemTest, LoadsWholeFilesWithATerminatingZero) {
   EXPECT_EQ(file.data[3], '\0');
   EXPECT_FALSE(fs.LoadFileToRAM("content", &file));  // a directory is no file
   EXPECT_EQ(file.size, 3u);                          // and the old contents stay
+  ASSERT_EQ(mkfifo("pipe.cfg", 0600), 0);            // nor a pipe, whose read would wait for a writer
+  EXPECT_FALSE(fs.LoadFileToRAM("pipe.cfg", &file));
+  EXPECT_EQ(fs.OpenFile("pipe.cfg", Basalt::IFileSystem::kReadBinary), -1);
+  EXPECT_EQ(fs.OpenFile("pipe.cfg", Basalt::IFileSystem::kWriteText), -1);
   EXPECT_FALSE(fs.LoadFileToRAM("missing.cfg", &file));
   EXPECT_NE(LogText().find("FileSystemStd::LoadFileToRAM(): failed to open 'missing.cfg' (file not found?)"),
             std::string::npos);
