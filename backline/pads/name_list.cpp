@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "basalt/core/exception_boundary.h"
 #include "basalt/fs/path.h"
 
-void EnumerateFiles(NameList* list, const char* directory, const char* extension) {
+namespace {
+
+bool FillList(NameList* list, const char* directory, const char* extension) {
   list->block = std::make_unique<char[]>(NameList::kBlockSize);  // zeroed: an empty list
-  list->count = 0;
   unsigned used = 0;
   for (const std::string& name : Basalt::ListDirectory(directory, extension)) {
     const size_t size = name.size() + 1;
@@ -17,6 +19,17 @@ void EnumerateFiles(NameList* list, const char* directory, const char* extension
     used += static_cast<unsigned>(size);
     ++list->count;
   }
+  return true;
+}
+
+}  // namespace
+
+void EnumerateFiles(NameList* list, const char* directory, const char* extension) {
+  list->count = 0;
+  if (Basalt::RunGuarded("Cannot list", directory, false, [&] { return FillList(list, directory, extension); }))
+    return;
+  list->block.reset();
+  list->count = 0;
 }
 
 void EnumeratePresetFiles(NameList* list) { EnumerateFiles(list, "presets", "preset"); }

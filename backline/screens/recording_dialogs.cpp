@@ -27,7 +27,11 @@ void Save(GameApp& app) {
 bool Open(GameApp& app, const char* name) {
   std::snprintf(app.playbackName, sizeof app.playbackName, "%s", name);
   const std::string path = std::string(kRecordingsDirectory) + "\\" + name;
-  if (!LoadRecordingFile(path.c_str(), &app.recording)) return false;
+  const char* why = nullptr;
+  if (!LoadRecordingFile(path.c_str(), &app.recording, &why)) {
+    Basalt::g_pPlatform->MsgBox("Error", "Could not open the recording \"%s\":\n%s.", path.c_str(), why);
+    return false;
+  }
   ApplyRecordingSamples(app.recording, app.bank, &app.pads);
   return true;
 }

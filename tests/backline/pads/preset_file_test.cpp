@@ -121,9 +121,11 @@ TEST_F(PresetFileTest, OnlyTheFourthByteNamesTheVersionAndVersion2LeavesTheVolum
 
 TEST_F(PresetFileTest, DamagedFilesAreRefusedWholeAndChangeNothing) {
   AssignSomething();
-  EXPECT_FALSE(Load("missing.preset"));
   EXPECT_FALSE(Load(nullptr));
   EXPECT_EQ(LogText(), "");
+  EXPECT_FALSE(Load("missing.preset"));
+  std::filesystem::create_directory("folder.preset");
+  EXPECT_FALSE(Load("folder.preset"));
 
   std::string wrongVersion = PresetBytes('3');
   wrongVersion[3] = '4';
@@ -137,10 +139,25 @@ TEST_F(PresetFileTest, DamagedFilesAreRefusedWholeAndChangeNothing) {
   EXPECT_FALSE(Load("tiny.preset"));
   ExpectUntouched();
   EXPECT_EQ(LogText(),
+            "preset \"missing.preset\": the file cannot be opened\n"
+            "preset \"folder.preset\": the file cannot be opened\n"
             "preset \"v4.preset\": incorrect file version\n"
             "preset \"short3.preset\": the file is too short, nothing loaded\n"
             "preset \"short2.preset\": the file is too short, nothing loaded\n"
             "preset \"tiny.preset\": the file is too short, nothing loaded\n");
+}
+
+TEST_F(PresetFileTest, AFailedLoadSaysWhatIsWrongForTheMessageBox) {
+  const char* why = nullptr;
+  EXPECT_FALSE(LoadPreset("missing.preset", &m_pads, *m_bank, &m_volumes, &why));
+  EXPECT_STREQ(why, "the file cannot be opened");
+  test::WriteFile("short.preset", PresetBytes('2').substr(0, 400));
+  EXPECT_FALSE(LoadPreset("short.preset", &m_pads, *m_bank, &m_volumes, &why));
+  EXPECT_STREQ(why, "the file is too short, nothing loaded");
+  test::WriteFile("good.preset", PresetBytes('3'));
+  why = nullptr;
+  EXPECT_TRUE(LoadPreset("good.preset", &m_pads, *m_bank, &m_volumes, &why));
+  EXPECT_EQ(why, nullptr);
 }
 
 TEST_F(PresetFileTest, APathWithoutItsNulOrOutsideTheBankLeavesThePadUnassigned) {
@@ -187,7 +204,9 @@ TEST_F(PresetFileTest, TheContentGeneratorsStarterPresetFindsItsSamples) {
   ASSERT_TRUE(DiscoverSampleBank(m_bank.get()));
   ASSERT_TRUE(LoadDefaultPreset(&m_pads, *m_bank, &m_volumes));
   for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_NE(m_pads.primary[slot], kNoSample) << slot;
-  EXPECT_EQ(LogText(), "Loading default preset...\ncannot load default.preset!\nLoading default preset...\n");
+  EXPECT_EQ(LogText(),
+            "Loading default preset...\npreset \"Presets\\default.preset\": the file cannot be opened\n"
+            "cannot load default.preset!\nLoading default preset...\n");
 }
 
 }  // namespace
