@@ -11,6 +11,7 @@ namespace {
 
 bool FillList(NameList* list, const char* directory, const char* extension) {
   list->block = std::make_unique<char[]>(NameList::kBlockSize);  // zeroed: an empty list
+  list->count = 0;
   unsigned used = 0;
   for (const std::string& name : Basalt::ListDirectory(directory, extension)) {
     const size_t size = name.size() + 1;
@@ -25,7 +26,6 @@ bool FillList(NameList* list, const char* directory, const char* extension) {
 }  // namespace
 
 void EnumerateFiles(NameList* list, const char* directory, const char* extension) {
-  list->count = 0;
   if (Basalt::RunGuarded("Cannot list", directory, false, [&] { return FillList(list, directory, extension); }))
     return;
   list->block.reset();

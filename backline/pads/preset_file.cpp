@@ -92,6 +92,7 @@ void ApplyPreset(const Layout bytes, bool withVolumes, PadAssignment* assignment
 const char kCannotOpen[] = "the file cannot be opened";
 const char kWrongVersion[] = "incorrect file version";
 const char kTooShort[] = "the file is too short, nothing loaded";
+const char kOutOfMemory[] = "there is not enough memory to read it";
 
 // Reads the version byte and then the rest of that version's layout; null,
 // or what is wrong when any of it is missing.
@@ -133,7 +134,7 @@ bool SavePreset(const char* path, const PadAssignment& assignment, const SampleB
 bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes,
                 const char** why) {
   if (!path) return false;
-  const char* problem = Basalt::RunGuarded("Cannot load the preset", path, kCannotOpen, [&] {
+  const char* problem = Basalt::RunGuarded("Cannot load the preset", path, kOutOfMemory, [&] {
     return ReadAndApply(LimitedPath(path), assignment, bank, volumes);
   });
   if (!problem) return true;

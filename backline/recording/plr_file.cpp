@@ -24,6 +24,7 @@ const char kNegativeCount[] = "an event count is negative";
 const char kTooManyEvents[] = "a pad holds more events than a recording can";
 const char kTooLong[] = "the file is longer than the recording it holds";
 const char kDamaged[] = "the file is damaged";
+const char kOutOfMemory[] = "there is not enough memory to read it";
 
 bool IsRecordingVersion(uint8_t version) { return version == '2' || version == '3'; }
 
@@ -70,6 +71,49 @@ bool TakePath(Reader* in, char* path) {
   if (!in->Take(path, kPlrPathField)) return false;
   path[kPlrPathField - 1] = '\0';  // a field with no NUL of its own names no sample
   return true;
+}
+
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+bool ReadExactly(std::FILE* file, void* out, size_t size) { return std::fread(out, 1, size, file) == size; }
+
+// Walks the header and the event counts of an open recording of fileSize
+// bytes, seeking past the events, and compares the size they imply with the
+// file's: null when they are equal, else what is wrong. Reads at most the
+// header and ten counts, however large the file.
+const char* CheckImpliedSize(std::FILE* file, uint64_t fileSize) {
+  uint8_t header[kPlrHeaderSize];
+  const size_t got = std::fread(header, 1, sizeof header, file);
+  if (got <= kVersionByte || !IsRecordingVersion(header[kVersionByte])) return kNotARecording;
+  if (got < sizeof header) return kCutShort;
+  uint64_t implied = kPlrHeaderSize;
+  for (int track = 0; track < kPlrPadSlots; ++track) {
+    int32_t count = 0;
+    if (!ReadExactly(file, &count, 4)) return kCutShort;
+    implied += 4;
+    if (const char* problem = CheckTrackCount(count, fileSize - implied)) return problem;
+    implied += static_cast<uint64_t>(count) * 4;
+    if (std::fseek(file, static_cast<long>(implied), SEEK_SET) != 0) return kCannotRead;
+  }
+  if (header[kVersionByte] == '3') implied += kPlrVolumes * 4;
+  if (implied > fileSize) return kCutShort;
+  return implied < fileSize ? kTooLong : nullptr;
+}
+
+// Loads the recording at path into out; null, or what is wrong.
+const char* ReadRecording(const char* path, plrInfo* out) {
+  namespace fs = std::filesystem;
+  const std::string resolved = Basalt::ResolvePath(path);
+  std::error_code ec;
+  if (!fs::is_regular_file(resolved, ec)) return kCannotOpen;
+  const uint64_t fileSize = fs::file_size(resolved, ec);
+  const File file(std::fopen(resolved.c_str(), "rb"), &std::fclose);
+  if (ec || !file) return kCannotOpen;
+  if (const char* problem = CheckImpliedSize(file.get(), fileSize)) return problem;
+  std::vector<uint8_t> image(fileSize);
+  std::rewind(file.get());
+  if (!ReadExactly(file.get(), image.data(), image.size())) return kCannotRead;
+  return DecodeRecording(image.data(), image.size(), out) ? nullptr : kDamaged;
 }
 
 }  // namespace
@@ -141,57 +185,10 @@ bool SaveRecording(const char* path, const plrInfo& recording) {
   return Basalt::WriteFileAtomically(path, image.data(), image.size());
 }
 
-namespace {
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-bool ReadExactly(std::FILE* file, void* out, size_t size) { return std::fread(out, 1, size, file) == size; }
-
-// Walks the header and the event counts of an open recording of fileSize
-// bytes, seeking past the events, and compares the size they imply with the
-// file's: null when they are equal, else what is wrong. Reads at most the
-// header and ten counts, however large the file.
-const char* CheckImpliedSize(std::FILE* file, uint64_t fileSize) {
-  uint8_t header[kPlrHeaderSize];
-  const size_t got = std::fread(header, 1, sizeof header, file);
-  if (got <= kVersionByte || !IsRecordingVersion(header[kVersionByte])) return kNotARecording;
-  if (got < sizeof header) return kCutShort;
-  uint64_t implied = kPlrHeaderSize;
-  for (int track = 0; track < kPlrPadSlots; ++track) {
-    int32_t count = 0;
-    if (!ReadExactly(file, &count, 4)) return kCutShort;
-    implied += 4;
-    if (const char* problem = CheckTrackCount(count, fileSize - implied)) return problem;
-    implied += static_cast<uint64_t>(count) * 4;
-    if (std::fseek(file, static_cast<long>(implied), SEEK_SET) != 0) return kCannotRead;
-  }
-  if (header[kVersionByte] == '3') implied += kPlrVolumes * 4;
-  if (implied > fileSize) return kCutShort;
-  return implied < fileSize ? kTooLong : nullptr;
-}
-
-// Loads the recording at path into out; null, or what is wrong.
-const char* ReadRecording(const char* path, plrInfo* out) {
-  namespace fs = std::filesystem;
-  const std::string resolved = Basalt::ResolvePath(path);
-  std::error_code ec;
-  if (!fs::is_regular_file(resolved, ec)) return kCannotOpen;
-  const uint64_t fileSize = fs::file_size(resolved, ec);
-  const File file(std::fopen(resolved.c_str(), "rb"), &std::fclose);
-  if (ec || !file) return kCannotOpen;
-  if (const char* problem = CheckImpliedSize(file.get(), fileSize)) return problem;
-  std::vector<uint8_t> image(fileSize);
-  std::rewind(file.get());
-  if (!ReadExactly(file.get(), image.data(), image.size())) return kCannotRead;
-  return DecodeRecording(image.data(), image.size(), out) ? nullptr : kDamaged;
-}
-
-}  // namespace
-
 bool LoadRecordingFile(const char* path, plrInfo* out, const char** why) {
   if (!path) return false;
   const char* problem =
-      Basalt::RunGuarded("Cannot load the recording", path, kCannotRead, [&] { return ReadRecording(path, out); });
+      Basalt::RunGuarded("Cannot load the recording", path, kOutOfMemory, [&] { return ReadRecording(path, out); });
   if (!problem) return true;
   if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("recording \"%s\": %s", path, problem);
   if (why) *why = problem;
