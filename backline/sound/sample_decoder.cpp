@@ -37,19 +37,20 @@ std::string RateOutOfRange(int rate) {
   return text;
 }
 
+sf_count_t MaxFrames(const SF_INFO& info) { return static_cast<sf_count_t>(info.samplerate) * kMaxSampleSeconds; }
+
 // Why a file of this rate and length cannot be a sample, or empty. An
 // unknown length (SF_COUNT_MAX) is checked while reading.
 std::string CheckShape(const SF_INFO& info) {
   if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) return RateOutOfRange(info.samplerate);
-  const sf_count_t maxFrames = static_cast<sf_count_t>(info.samplerate) * kMaxSampleSeconds;
-  if (info.frames != SF_COUNT_MAX && info.frames > maxFrames) return TooLong(info.frames, info.samplerate);
+  if (info.frames != SF_COUNT_MAX && info.frames > MaxFrames(info)) return TooLong(info.frames, info.samplerate);
   return {};
 }
 
 // Reads every frame of file into mono, averaging the channels; why it stops
 // early, or empty.
 std::string ReadMono(SNDFILE* file, const SF_INFO& info, std::vector<float>* mono) {
-  const sf_count_t maxFrames = static_cast<sf_count_t>(info.samplerate) * kMaxSampleSeconds;
+  const sf_count_t maxFrames = MaxFrames(info);
   const int channels = info.channels;
   const sf_count_t blockFrames = std::max<sf_count_t>(1, kBlockSamples / channels);
   std::vector<float> block(static_cast<size_t>(blockFrames * channels));
