@@ -147,19 +147,6 @@ TEST_F(PresetFileTest, DamagedFilesAreRefusedWholeAndChangeNothing) {
             "preset \"tiny.preset\": the file is too short, nothing loaded\n");
 }
 
-TEST_F(PresetFileTest, AFailedLoadSaysWhatIsWrongForTheMessageBox) {
-  const char* why = nullptr;
-  EXPECT_FALSE(LoadPreset("missing.preset", &m_pads, *m_bank, &m_volumes, &why));
-  EXPECT_STREQ(why, "the file cannot be opened");
-  test::WriteFile("short.preset", PresetBytes('2').substr(0, 400));
-  EXPECT_FALSE(LoadPreset("short.preset", &m_pads, *m_bank, &m_volumes, &why));
-  EXPECT_STREQ(why, "the file is too short, nothing loaded");
-  test::WriteFile("good.preset", PresetBytes('3'));
-  why = nullptr;
-  EXPECT_TRUE(LoadPreset("good.preset", &m_pads, *m_bank, &m_volumes, &why));
-  EXPECT_EQ(why, nullptr);
-}
-
 TEST_F(PresetFileTest, APathWithoutItsNulOrOutsideTheBankLeavesThePadUnassigned) {
   AssignSomething();
   test::WriteFile("nonul.preset", PresetBytes('2', std::string(196, 'A')));
