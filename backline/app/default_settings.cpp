@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 
 const char kSettingsFileName[] = "settings.cfg";
@@ -22,9 +23,5 @@ bool EnsureSettingsFile() {
     std::fclose(existing);
     return true;
   }
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  if (!file) return false;
-  const size_t length = std::strlen(kDefaultSettingsText);
-  const bool written = std::fwrite(kDefaultSettingsText, 1, length, file) == length;
-  return std::fclose(file) == 0 && written;
+  return Basalt::WriteFileAtomically(kSettingsFileName, kDefaultSettingsText, std::strlen(kDefaultSettingsText));
 }

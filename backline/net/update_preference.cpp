@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 
 const char kUpdatePreferenceFile[] = "rmd.dat";
@@ -15,8 +16,5 @@ UpdatePreference ReadUpdatePreference() {
 }
 
 bool WriteUpdatePreference(char answer) {
-  std::FILE* file = std::fopen(Basalt::ResolvePath(kUpdatePreferenceFile).c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fputc(answer, file) != EOF;
-  return std::fclose(file) == 0 && written;
+  return Basalt::WriteFileAtomically(kUpdatePreferenceFile, &answer, 1);
 }

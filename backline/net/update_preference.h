@@ -7,6 +7,7 @@ enum class UpdatePreference { Ask, Check, Never };
 extern const char kUpdatePreferenceFile[];  // "rmd.dat"
 
 UpdatePreference ReadUpdatePreference();
-// Writes answer ('y' or 'n'); false when the file cannot be written (the
-// question then comes again at the next start).
+// Writes answer ('y' or 'n') with Basalt::WriteFileAtomically; false, with a
+// log line, when the file cannot be written (the question then comes again
+// at the next start).
 bool WriteUpdatePreference(char answer);

@@ -4,9 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "basalt/core/exception_boundary.h"
 #include "basalt/fs/path.h"
 
-void EnumerateFiles(NameList* list, const char* directory, const char* extension) {
+namespace {
+
+bool FillList(NameList* list, const char* directory, const char* extension) {
   list->block = std::make_unique<char[]>(NameList::kBlockSize);  // zeroed: an empty list
   list->count = 0;
   unsigned used = 0;
@@ -17,6 +20,16 @@ void EnumerateFiles(NameList* list, const char* directory, const char* extension
     used += static_cast<unsigned>(size);
     ++list->count;
   }
+  return true;
+}
+
+}  // namespace
+
+void EnumerateFiles(NameList* list, const char* directory, const char* extension) {
+  if (Basalt::RunGuarded("Cannot list", directory, false, [&] { return FillList(list, directory, extension); }))
+    return;
+  list->block.reset();
+  list->count = 0;
 }
 
 void EnumeratePresetFiles(NameList* list) { EnumerateFiles(list, "presets", "preset"); }

@@ -12,9 +12,11 @@ struct NameList {
   int count = 0;
 };
 
-// Rebuilds list from the names (with extension) in directory whose extension
-// is extension, in sorted order: at most 512, and no more than leave room for
-// the ending empty name. A missing directory gives an empty list.
+// Rebuilds list from the names (with extension) of the files in directory
+// whose extension is extension, in sorted order: at most 512, and no more than
+// leave room for the ending empty name. Folders are never listed. A missing
+// directory gives an empty list, and so does running out of memory (with a
+// log line). Never throws.
 void EnumerateFiles(NameList* list, const char* directory, const char* extension);
 
 // The presets of the "presets" folder.

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <string>
 
+#include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 #include "basalt/fs/atomic_write.h"
 #include "basalt/fs/file_system.h"
@@ -34,10 +35,6 @@ constexpr unsigned kVolumeBlock = kPresetVersion2Size;  // the volumes follow th
 const char kMagic[] = "PR03";
 
 using Layout = unsigned char[kPresetVersion3Size];
-
-void Log(const char* format, const char* path) {
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send(format, path);
-}
 
 std::string LimitedPath(const char* path) { return std::string(path).substr(0, kMaxPathLength); }
 
@@ -83,24 +80,39 @@ void ApplyPreset(const Layout bytes, bool withVolumes, PadAssignment* assignment
   }
 }
 
-// Reads the version byte and then the rest of that version's layout; false
-// (with a log line for a damaged file) when any of it is missing.
-bool ReadPreset(const std::string& path, Layout bytes, unsigned* size) {
+// What can be wrong with a preset file, as the user is told it.
+const char kCannotOpen[] = "the file cannot be opened";
+const char kWrongVersion[] = "incorrect file version";
+const char kTooShort[] = "the file is too short, nothing loaded";
+const char kOutOfMemory[] = "there is not enough memory to read it";
+
+// Reads the version byte and then the rest of that version's layout; null,
+// or what is wrong when any of it is missing.
+const char* ReadPreset(const std::string& path, Layout bytes, unsigned* size) {
   Basalt::IFileSystem* files = Basalt::g_pFileSystem;
   const int handle = files->OpenFile(path.c_str(), Basalt::IFileSystem::kReadBinary);
-  if (handle < 0) return false;
+  if (handle < 0) return kCannotOpen;
   bool ok = files->Read(handle, bytes, kMagicSize);
   const char version = static_cast<char>(bytes[kMagicSize - 1]);
   if (ok && version != '2' && version != '3') {
-    Log("preset \"%s\": incorrect file version", path.c_str());
     files->Close(handle);
-    return false;
+    return kWrongVersion;
   }
   *size = version == '3' ? kPresetVersion3Size : kPresetVersion2Size;
   ok = ok && files->Read(handle, bytes + kMagicSize, *size - kMagicSize);
   files->Close(handle);
-  if (!ok) Log("preset \"%s\": the file is too short, nothing loaded", path.c_str());
-  return ok;
+  return ok ? nullptr : kTooShort;
+}
+
+// Reads the preset at path and applies it; null, or what is wrong.
+const char* ReadAndApply(const std::string& path, PadAssignment* assignment, const SampleBank& bank,
+                         PadVolumes* volumes) {
+  Layout bytes;
+  unsigned size = 0;
+  if (const char* problem = ReadPreset(path, bytes, &size)) return problem;
+  ApplyPreset(bytes, size == kPresetVersion3Size, assignment, bank, volumes);
+  LogMissingSamples(*assignment, ("preset \"" + path + "\"").c_str());
+  return nullptr;
 }
 
 }  // namespace
@@ -112,15 +124,16 @@ bool SavePreset(const char* path, const PadAssignment& assignment, const PadVolu
   return Basalt::WriteFileAtomically(LimitedPath(path).c_str(), bytes, sizeof(Layout));
 }
 
-bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes) {
+bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes,
+                const char** why) {
   if (!path) return false;
-  Layout bytes;
-  unsigned size = 0;
-  const std::string limited = LimitedPath(path);
-  if (!ReadPreset(limited, bytes, &size)) return false;
-  ApplyPreset(bytes, size == kPresetVersion3Size, assignment, bank, volumes);
-  LogMissingSamples(*assignment, ("preset \"" + limited + "\"").c_str());
-  return true;
+  const char* problem = Basalt::RunGuarded("Cannot load the preset", path, kOutOfMemory, [&] {
+    return ReadAndApply(LimitedPath(path), assignment, bank, volumes);
+  });
+  if (!problem) return true;
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("preset \"%s\": %s", LimitedPath(path).c_str(), problem);
+  if (why) *why = problem;
+  return false;
 }
 
 bool LoadDefaultPreset(PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes) {

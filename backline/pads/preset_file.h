@@ -21,9 +21,12 @@ bool SavePreset(const char* path, const PadAssignment& assignment, const PadVolu
 // Reads a version 2 or 3 preset and applies it: samples by path (one not in
 // the bank leaves its pad slot silent, keeps the path and is logged with it),
 // functions as stored, and for version 3 the volumes. False, changing
-// nothing, for a null path, a file that cannot be opened, and (with a log
-// line) a wrong version byte or a file shorter than its version's layout.
-bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes);
+// nothing, for a null path and, with a log line 'preset "<path>": <why>', for
+// a file that cannot be opened, a wrong version byte or a file shorter than
+// its version's layout; *why, when given, is then that reason (a static
+// text). Never throws.
+bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes,
+                const char** why = nullptr);
 
 // Start-up: loads the default preset, logging that it does and whether it failed.
 bool LoadDefaultPreset(PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 #include "basalt/fs/path.h"
 
@@ -42,13 +43,17 @@ bool ListCategory(SampleBank* bank, int category) {
   return position > 0;
 }
 
+bool ListEveryCategory(SampleBank* bank) {
+  for (int category = 0; category < kSampleCategories; ++category)
+    if (!ListCategory(bank, category)) return false;
+  return true;
+}
+
 }  // namespace
 
 bool DiscoverSampleBank(SampleBank* bank) {
   std::memset(bank, 0, sizeof *bank);
-  for (int category = 0; category < kSampleCategories; ++category)
-    if (!ListCategory(bank, category)) return false;
-  return true;
+  return Basalt::RunGuarded("Cannot list", "SampleBank", false, [&] { return ListEveryCategory(bank); });
 }
 
 bool IsBankSample(const SampleBank& bank, int index) {

@@ -1,15 +1,39 @@
 #include "backline/recording/plr_file.h"
 
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <memory>
 
+#include "basalt/core/exception_boundary.h"
+#include "basalt/core/log.h"
 #include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 
 namespace {
 
 constexpr char kMagic[] = "PLR03";
+constexpr size_t kVersionByte = 4;
+
+// What can be wrong with a recording file, as the user is told it.
+const char kCannotOpen[] = "the file cannot be opened";
+const char kCannotRead[] = "the file cannot be read";
+const char kNotARecording[] = "it is not a recording";
+const char kCutShort[] = "the file is cut short";
+const char kNegativeCount[] = "an event count is negative";
+const char kTooManyEvents[] = "a pad holds more events than a recording can";
+const char kTooLong[] = "the file is longer than the recording it holds";
+const char kDamaged[] = "the file is damaged";
+const char kOutOfMemory[] = "there is not enough memory to read it";
+
+bool IsRecordingVersion(uint8_t version) { return version == '2' || version == '3'; }
+
+// Whether a track of count events fits the bytes left behind its count.
+const char* CheckTrackCount(int32_t count, uint64_t bytesLeft) {
+  if (count < 0) return kNegativeCount;
+  if (static_cast<size_t>(count) > kPlrTrackCapacity) return kTooManyEvents;
+  return static_cast<uint64_t>(count) * 4 > bytesLeft ? kCutShort : nullptr;
+}
 
 void PutBytes(std::vector<uint8_t>* out, const void* data, size_t size) {
   const uint8_t* bytes = static_cast<const uint8_t*>(data);
@@ -49,6 +73,49 @@ bool TakePath(Reader* in, char* path) {
   return true;
 }
 
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+bool ReadExactly(std::FILE* file, void* out, size_t size) { return std::fread(out, 1, size, file) == size; }
+
+// Walks the header and the event counts of an open recording of fileSize
+// bytes, seeking past the events, and compares the size they imply with the
+// file's: null when they are equal, else what is wrong. Reads at most the
+// header and ten counts, however large the file.
+const char* CheckImpliedSize(std::FILE* file, uint64_t fileSize) {
+  uint8_t header[kPlrHeaderSize];
+  const size_t got = std::fread(header, 1, sizeof header, file);
+  if (got <= kVersionByte || !IsRecordingVersion(header[kVersionByte])) return kNotARecording;
+  if (got < sizeof header) return kCutShort;
+  uint64_t implied = kPlrHeaderSize;
+  for (int track = 0; track < kPlrPadSlots; ++track) {
+    int32_t count = 0;
+    if (!ReadExactly(file, &count, 4)) return kCutShort;
+    implied += 4;
+    if (const char* problem = CheckTrackCount(count, fileSize - implied)) return problem;
+    implied += static_cast<uint64_t>(count) * 4;
+    if (std::fseek(file, static_cast<long>(implied), SEEK_SET) != 0) return kCannotRead;
+  }
+  if (header[kVersionByte] == '3') implied += kPlrVolumes * 4;
+  if (implied > fileSize) return kCutShort;
+  return implied < fileSize ? kTooLong : nullptr;
+}
+
+// Loads the recording at path into out; null, or what is wrong.
+const char* ReadRecording(const char* path, plrInfo* out) {
+  namespace fs = std::filesystem;
+  const std::string resolved = Basalt::ResolvePath(path);
+  std::error_code ec;
+  if (!fs::is_regular_file(resolved, ec)) return kCannotOpen;
+  const uint64_t fileSize = fs::file_size(resolved, ec);
+  const File file(std::fopen(resolved.c_str(), "rb"), &std::fclose);
+  if (ec || !file) return kCannotOpen;
+  if (const char* problem = CheckImpliedSize(file.get(), fileSize)) return problem;
+  std::vector<uint8_t> image(fileSize);
+  std::rewind(file.get());
+  if (!ReadExactly(file.get(), image.data(), image.size())) return kCannotRead;
+  return DecodeRecording(image.data(), image.size(), out) ? nullptr : kDamaged;
+}
+
 }  // namespace
 
 bool plrInfo::HasEvents() const {
@@ -83,9 +150,9 @@ std::vector<uint8_t> EncodeRecording(const plrInfo& recording) {
 }
 
 bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out) {
-  if (!image || size < kPlrHeaderSize || (image[4] != '2' && image[4] != '3')) return false;
+  if (!image || size < kPlrHeaderSize || !IsRecordingVersion(image[kVersionByte])) return false;
   plrInfo parsed;
-  parsed.version = image[4] - '0';
+  parsed.version = image[kVersionByte] - '0';
   Reader in(image, size);
   char magic[5];
   in.Take(magic, 5);
@@ -100,7 +167,7 @@ bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out) {
   in.Take(&parsed.length, 4);
   for (std::vector<int32_t>& track : parsed.tracks) {
     int32_t count = 0;
-    if (!in.Take(&count, 4) || count < 0 || static_cast<size_t>(count) > in.Left() / 4) return false;
+    if (!in.Take(&count, 4) || CheckTrackCount(count, in.Left())) return false;
     track.resize(static_cast<size_t>(count));
     if (count > 0) in.Take(track.data(), static_cast<size_t>(count) * 4);
   }
@@ -118,10 +185,12 @@ bool SaveRecording(const char* path, const plrInfo& recording) {
   return Basalt::WriteFileAtomically(path, image.data(), image.size());
 }
 
-bool LoadRecordingFile(const char* path, plrInfo* out) {
+bool LoadRecordingFile(const char* path, plrInfo* out, const char** why) {
   if (!path) return false;
-  std::ifstream file(Basalt::ResolvePath(path), std::ios::binary);
-  if (!file) return false;
-  const std::vector<uint8_t> image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  return DecodeRecording(image.data(), image.size(), out);
+  const char* problem =
+      Basalt::RunGuarded("Cannot load the recording", path, kOutOfMemory, [&] { return ReadRecording(path, out); });
+  if (!problem) return true;
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("recording \"%s\": %s", path, problem);
+  if (why) *why = problem;
+  return false;
 }

@@ -43,8 +43,9 @@ struct plrInfo {
 std::vector<uint8_t> EncodeRecording(const plrInfo& recording);
 
 // Parses a whole file image into out; false, with out unchanged, for a
-// version other than 2 or 3, a header cut short, or counts that are negative
-// or run past the end. Version 2 files get every volume 1.0.
+// version other than 2 or 3, a header cut short, or counts that are negative,
+// above kPlrTrackCapacity or run past the end. Version 2 files get every
+// volume 1.0. Bytes past the recording are ignored.
 bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out);
 
 // Writes the recording to path (creating its folder) with
@@ -52,6 +53,11 @@ bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out);
 // once the save succeeded, so a failed save loses nothing.
 bool SaveRecording(const char* path, const plrInfo& recording);
 
-// Reads and decodes the file at path; false, with out unchanged, when it
-// cannot be read or is no recording.
-bool LoadRecordingFile(const char* path, plrInfo* out);
+// Reads and decodes the file at path (main thread). Before reading the
+// events it checks the size its header and event counts imply against the
+// file's, so a file of any size is refused at once when they differ. False,
+// with out unchanged, when the path is null or when the file cannot be read,
+// is no recording, or is damaged, cut short or longer than its recording:
+// then (but for a null path) a log line says 'recording "<path>": <why>' and
+// *why, when given, is that reason (a static text). Never throws.
+bool LoadRecordingFile(const char* path, plrInfo* out, const char** why = nullptr);

@@ -31,6 +31,14 @@ void OpenChoice(GameApp& app, int line) {
   app.textEntry.active = true;
 }
 
+// Loads the preset at path onto the pads; when it cannot, a message box
+// names the file and says what is wrong, and the pads stay as they were.
+void LoadChosenPreset(GameApp& app, const char* path) {
+  const char* why = nullptr;
+  if (LoadPreset(path, &app.pads, app.bank, &app.drumSet->padVolume, &why)) return;
+  Basalt::g_pPlatform->MsgBox("Error", "Could not load the preset \"%s\":\n%s.", path, why);
+}
+
 }  // namespace
 
 void UpdatePresetMenu(GameApp& app) {
@@ -57,7 +65,7 @@ void UpdateLoadPresetList(GameApp& app) {
     case ListDialogResult::Browsing:
       return;
     case ListDialogResult::Chosen:
-      LoadPreset((std::string(kPresetFolder) + "\\" + name).c_str(), &app.pads, app.bank, &app.drumSet->padVolume);
+      LoadChosenPreset(app, (std::string(kPresetFolder) + "\\" + name).c_str());
       EnterAssignMode(app);
       return;
     case ListDialogResult::Cancelled:

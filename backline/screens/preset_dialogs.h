@@ -1,10 +1,12 @@
 #pragma once
 // The preset dialogs around Assign Mode: the "Load Preset" / "Save Preset"
 // menu that TAB opens, the list of the "presets" folder, and the name entry
-// that saves the assignment as "presets\<name>.preset". Loading and Escape
-// from the menu return to Assign Mode with typing working again; saving and
-// Escape from the list or the name entry leave Assign Mode for the main menu,
-// saving the default preset on the way (ExitAssignMode).
+// that saves the assignment as "presets\<name>.preset". A preset that cannot
+// be loaded shows a message box naming it and what is wrong, and changes
+// nothing. Loading (or failing to) and Escape from the menu return to Assign
+// Mode with typing working again; saving and Escape from the list or the name
+// entry leave Assign Mode for the main menu, saving the default preset on the
+// way (ExitAssignMode).
 class GameApp;
 
 // One frame of each screen: modes PresetMenu, LoadPresetList, SavePresetName.

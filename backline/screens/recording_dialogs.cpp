@@ -26,7 +26,10 @@ void Save(GameApp& app) {
 bool Open(GameApp& app, const char* name) {
   std::snprintf(app.playbackName, sizeof app.playbackName, "%s", name);
   const std::string path = std::string(kRecordingsDirectory) + "\\" + name;
-  return LoadRecordingFile(path.c_str(), &app.recording);
+  const char* why = nullptr;
+  if (LoadRecordingFile(path.c_str(), &app.recording, &why)) return true;
+  Basalt::g_pPlatform->MsgBox("Error", "Could not open the recording \"%s\":\n%s.", path.c_str(), why);
+  return false;
 }
 
 }  // namespace

@@ -9,8 +9,9 @@ class GameApp;
 void UpdateSaveRecordingScreen(GameApp& app);
 
 // "Open a Recording": the list of "recordings" (built by OpenRecordingList).
-// Enter loads the chosen file and starts playback; a file that cannot be
-// read or is no recording, and Escape, return to the main menu.
+// Enter loads the chosen file and starts playback; a file that cannot be read
+// or is no recording shows a message box naming the file and what is wrong
+// with it. That, and Escape, return to the main menu.
 void UpdateOpenRecordingScreen(GameApp& app);
 
 // Lists the recordings and opens the list (the main menu's "Play Back").

@@ -1,93 +1,103 @@
 #include "backline/sound/sample_decoder.h"
 
-#include <cstring>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "backline/sound/sound_file_source.h"
+#include "basalt/core/exception_boundary.h"
+#include "basalt/core/log.h"
+#include "basalt/fs/path.h"
 
 namespace {
 
-constexpr uint16_t kMaxChannels = 32;
-constexpr uint32_t kMinRate = 1000;
-constexpr uint32_t kMaxRate = 768000;
-// WAVE_FORMAT_EXTENSIBLE: valid bits (2), channel mask (4), then the
-// sub-format GUID whose first two bytes are the plain format tag and whose
-// other fourteen are these.
-constexpr size_t kSubFormatOffset = 6;
-constexpr size_t kExtensibleExtraSize = 22;
-constexpr uint8_t kSubFormatTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
-                                        0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+namespace fs = std::filesystem;
 
-using SampleReader = float (*)(const uint8_t* bytes);
+const char kAction[] = "Failed to read WAV file";
+// Samples read from libsndfile at a time, all channels together.
+constexpr sf_count_t kBlockSamples = 16384;
 
-float ReadUnsigned8(const uint8_t* b) { return (static_cast<float>(b[0]) - 128.0f) / 128.0f; }
-float ReadSigned16(const uint8_t* b) {
-  return static_cast<float>(static_cast<int16_t>(static_cast<uint16_t>(b[0] | b[1] << 8))) / 32768.0f;
-}
-float ReadSigned24(const uint8_t* b) {
-  const uint32_t bits = static_cast<uint32_t>(b[0]) << 8 | static_cast<uint32_t>(b[1]) << 16 |
-                        static_cast<uint32_t>(b[2]) << 24;
-  return static_cast<float>(static_cast<int32_t>(bits)) / 2147483648.0f;
-}
-float ReadSigned32(const uint8_t* b) {
-  const uint32_t bits = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                        static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
-  return static_cast<float>(static_cast<double>(static_cast<int32_t>(bits)) / 2147483648.0);
-}
-// Float samples are little-endian in the file, as on every machine we build for.
-float ReadFloat32(const uint8_t* b) {
-  float value;
-  std::memcpy(&value, b, sizeof value);
-  return value;
-}
-float ReadFloat64(const uint8_t* b) {
-  double value;
-  std::memcpy(&value, b, sizeof value);
-  return static_cast<float>(value);
+using SoundFile = std::unique_ptr<SNDFILE, int (*)(SNDFILE*)>;
+
+std::string TooLong(sf_count_t frames, int rate) {
+  char text[128];
+  std::snprintf(text, sizeof text, "it lasts %g s, and a sample may last at most %d s",
+                static_cast<double>(frames) / rate, kMaxSampleSeconds);
+  return text;
 }
 
-// The plain tag behind an extensible format, or 0 when it names something else.
-uint16_t SubFormatTag(const WaveFormat& format) {
-  if (format.extra.size() < kExtensibleExtraSize) return 0;
-  const uint8_t* guid = format.extra.data() + kSubFormatOffset;
-  if (std::memcmp(guid + 2, kSubFormatTail, sizeof kSubFormatTail) != 0) return 0;
-  return static_cast<uint16_t>(guid[0] | guid[1] << 8);
+std::string RateOutOfRange(int rate) {
+  char text[128];
+  std::snprintf(text, sizeof text, "its rate of %d Hz is outside the %d to %d Hz a sample may have", rate,
+                kMinSampleRate, kMaxSampleRate);
+  return text;
 }
 
-SampleReader ReaderFor(const WaveFormat& format) {
-  const uint16_t tag = format.formatTag == WaveFormat::kExtensible ? SubFormatTag(format) : format.formatTag;
-  if (tag == WaveFormat::kPcm) {
-    switch (format.bitsPerSample) {
-      case 8: return ReadUnsigned8;
-      case 16: return ReadSigned16;
-      case 24: return ReadSigned24;
-      case 32: return ReadSigned32;
-      default: return nullptr;
+sf_count_t MaxFrames(const SF_INFO& info) { return static_cast<sf_count_t>(info.samplerate) * kMaxSampleSeconds; }
+
+// Why a file of this rate and length cannot be a sample, or empty. An
+// unknown length (SF_COUNT_MAX) is checked while reading.
+std::string CheckShape(const SF_INFO& info) {
+  if (info.samplerate < kMinSampleRate || info.samplerate > kMaxSampleRate) return RateOutOfRange(info.samplerate);
+  if (info.frames != SF_COUNT_MAX && info.frames > MaxFrames(info)) return TooLong(info.frames, info.samplerate);
+  return {};
+}
+
+// Reads every frame of file into mono, averaging the channels; why it stops
+// early, or empty.
+std::string ReadMono(SNDFILE* file, const SF_INFO& info, std::vector<float>* mono) {
+  const sf_count_t maxFrames = MaxFrames(info);
+  const int channels = info.channels;
+  const sf_count_t blockFrames = std::max<sf_count_t>(1, kBlockSamples / channels);
+  std::vector<float> block(static_cast<size_t>(blockFrames * channels));
+  // Room for the guard sample the voice engine appends.
+  if (info.frames != SF_COUNT_MAX) mono->reserve(static_cast<size_t>(info.frames) + 1);
+  for (sf_count_t got; (got = sf_readf_float(file, block.data(), blockFrames)) > 0;) {
+    if (static_cast<sf_count_t>(mono->size()) + got > maxFrames)
+      return TooLong(static_cast<sf_count_t>(mono->size()) + got, info.samplerate);
+    for (sf_count_t frame = 0; frame < got; ++frame) {
+      const float* first = block.data() + frame * channels;
+      float sum = 0.0f;
+      for (int channel = 0; channel < channels; ++channel) sum += first[channel];
+      mono->push_back(sum / static_cast<float>(channels));
     }
   }
-  if (tag == WaveFormat::kFloat) {
-    if (format.bitsPerSample == 32) return ReadFloat32;
-    if (format.bitsPerSample == 64) return ReadFloat64;
-  }
-  return nullptr;
+  return mono->empty() ? "it holds no sound" : "";
 }
 
-bool HasSaneLayout(const WaveFormat& format) {
-  return format.channels >= 1 && format.channels <= kMaxChannels && format.samplesPerSec >= kMinRate &&
-         format.samplesPerSec <= kMaxRate && format.blockAlign == format.channels * (format.bitsPerSample / 8);
+// Decodes the file at path into out; why it cannot, or empty.
+std::string Decode(const char* path, DecodedSample* out) {
+  const std::string resolved = Basalt::ResolvePath(path);
+  std::error_code ec;
+  const fs::file_status status = fs::status(resolved, ec);
+  if (!fs::exists(status)) return "there is no such file";
+  if (!fs::is_regular_file(status)) return "it is a folder or a device, not a file";
+  SoundFileSource source(resolved.c_str());
+  if (!source.IsOpen()) return "the file cannot be opened";
+  SF_INFO info = {};
+  const SoundFile file(sf_open_virtual(SoundFileSource::Callbacks(), SFM_READ, &info, &source), &sf_close);
+  if (!file) return sf_strerror(nullptr);
+  std::string why = CheckShape(info);
+  if (!why.empty()) return why;
+  std::vector<float> mono;
+  why = ReadMono(file.get(), info, &mono);
+  if (!why.empty()) return why;
+  out->frames = std::move(mono);
+  out->rate = info.samplerate;
+  return {};
 }
 
 }  // namespace
 
-bool DecodeToMono(const WaveFormat& format, const uint8_t* data, size_t bytes, std::vector<float>* out) {
-  const SampleReader read = HasSaneLayout(format) ? ReaderFor(format) : nullptr;
-  if (!read) return false;
-  const size_t sampleBytes = format.bitsPerSample / 8;
-  const size_t frames = bytes / format.blockAlign;
-  const float scale = 1.0f / static_cast<float>(format.channels);
-  out->assign(frames, 0.0f);
-  for (size_t frame = 0; frame < frames; ++frame) {
-    const uint8_t* bytesOfFrame = data + frame * format.blockAlign;
-    float sum = 0.0f;
-    for (size_t channel = 0; channel < format.channels; ++channel) sum += read(bytesOfFrame + channel * sampleBytes);
-    (*out)[frame] = sum * scale;
-  }
-  return true;
+bool DecodeSampleFile(const char* path, DecodedSample* out) {
+  return Basalt::RunGuarded(kAction, path, false, [&] {
+    const std::string why = path ? Decode(path, out) : "no file named";
+    if (!why.empty() && Basalt::g_pSystemLog)
+      Basalt::g_pSystemLog->Send("%s %s: %s", kAction, path ? path : "(null)", why.c_str());
+    return why.empty();
+  });
 }

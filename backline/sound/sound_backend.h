@@ -25,9 +25,10 @@ struct SoundBackend {
   bool (*Initialise)(int bufferSize) = nullptr;
   // Closes the device and releases every slot's sample.
   void (*Shutdown)() = nullptr;
-  // Loads the WAV file at path (a program path) into slot; false, with a log
-  // line, leaves the slot silent. Decodes on the calling thread; the audio
-  // thread takes the decoded sample over without waiting.
+  // Loads the sample file at path (a program path) into slot; false, with a
+  // log line, leaves the slot silent. Decodes on the calling thread with
+  // DecodeSampleFile (sample_decoder.h), so both back ends take and refuse the
+  // same files; the audio thread takes the decoded sample over without waiting.
   bool (*LoadSample)(int slot, const char* path) = nullptr;
   // Silences the slot and releases its sample.
   void (*StopSample)(int slot) = nullptr;

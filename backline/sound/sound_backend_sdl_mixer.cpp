@@ -12,6 +12,10 @@
 // of being one constant period; and every start takes SDL's device lock
 // (inside Mix_PlayChannel), so it may wait for a mixing pass to end. There is
 // no pitch spread. It is the fallback.
+//
+// Samples are decoded by the voice engine's decoder (sample_decoder.h) and
+// converted to the device's format once, at load: the two back ends play the
+// same files, and the same sound from each.
 #include "backline/sound/sound_backend_sdl_mixer.h"
 
 #include <SDL.h>
@@ -19,15 +23,18 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <climits>
 #include <cmath>
 #include <mutex>
 #include <thread>
 
+#include "backline/sound/mixer_sound.h"
 #include "backline/sound/note_scheduler.h"
+#include "backline/sound/sample_decoder.h"
 #include "basalt/core/clock.h"
+#include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
-#include "basalt/fs/path.h"
 
 using Basalt::g_pSystemLog;
 using Basalt::TimeNs;
@@ -40,6 +47,7 @@ constexpr int kChannels = 2;
 // Enough for every slot the program uses to sound five times at once.
 constexpr int kMixerChannels = 128;
 constexpr auto kDispatchPeriod = std::chrono::milliseconds(1);
+const char kFailedToRead[] = "Failed to read WAV file";
 
 int64_t FramesIn(TimeNs span) {
   return span / Basalt::kNsPerSecond * kRate + span % Basalt::kNsPerSecond * kRate / Basalt::kNsPerSecond;
@@ -50,8 +58,8 @@ TimeNs NsOfFrames(int64_t frames) {
 
 // What the back end holds; released by Shutdown, or at exit.
 struct MixerState {
-  std::mutex chunkLock;  // between the main thread's loads and the dispatcher's starts
-  Mix_Chunk* chunks[kSlots] = {};
+  std::mutex soundLock;  // between the main thread's loads and the dispatcher's starts
+  std::unique_ptr<MixerSound> sounds[kSlots];
   std::atomic<bool> loaded[kSlots] = {};  // what PlayNote accepts
   NoteScheduler scheduler{kRate};
   std::thread dispatcher;
@@ -76,12 +84,12 @@ struct MixerState {
   }
   void Release(int slot) {
     loaded[slot].store(false);
-    Mix_Chunk* chunk = nullptr;
+    std::unique_ptr<MixerSound> sound;
     {
-      std::lock_guard<std::mutex> lock(chunkLock);
-      std::swap(chunk, chunks[slot]);
+      std::lock_guard<std::mutex> lock(soundLock);
+      std::swap(sound, sounds[slot]);
     }
-    if (chunk) Mix_FreeChunk(chunk);  // halts the channels playing it first
+    sound.reset();  // halts the channels playing it first
   }
 };
 
@@ -91,8 +99,8 @@ bool IsSlot(int slot) { return slot >= 0 && slot < kSlots; }
 
 // Dispatcher thread: plays note on a free mixer channel (else the oldest).
 bool PlayNow(const Note& note, int) {
-  std::lock_guard<std::mutex> lock(g_mixer.chunkLock);
-  Mix_Chunk* const chunk = IsSlot(note.slot) ? g_mixer.chunks[note.slot] : nullptr;
+  std::lock_guard<std::mutex> lock(g_mixer.soundLock);
+  Mix_Chunk* const chunk = IsSlot(note.slot) && g_mixer.sounds[note.slot] ? g_mixer.sounds[note.slot]->Chunk() : nullptr;
   if (!chunk) return false;
   int channel = Mix_GroupAvailable(-1);
   if (channel == -1) channel = Mix_GroupOldest(-1);
@@ -152,17 +160,25 @@ void StopSample(int slot) {
   if (IsSlot(slot)) g_mixer.Release(slot);
 }
 
+// The sample file at path, decoded as the voice engine decodes it, in the
+// device's format; null, with a log line, when it is refused.
+std::unique_ptr<MixerSound> LoadSound(const char* path) {
+  DecodedSample decoded;
+  if (!DecodeSampleFile(path, &decoded)) return nullptr;
+  std::unique_ptr<MixerSound> sound = MixerSound::Make(decoded);
+  if (!sound && g_pSystemLog) g_pSystemLog->Send("%s %s: %s", kFailedToRead, path, SDL_GetError());
+  return sound;
+}
+
 bool LoadSample(int slot, const char* path) {
   StopSample(slot);
-  if (!IsSlot(slot) || !path || !g_mixer.deviceOpen) return false;
-  Mix_Chunk* const chunk = Mix_LoadWAV(Basalt::ResolvePath(path).c_str());
-  if (!chunk) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s: %s", path, Mix_GetError());
-    return false;
-  }
+  if (!IsSlot(slot) || !g_mixer.deviceOpen) return false;
+  std::unique_ptr<MixerSound> sound =
+      Basalt::RunGuarded(kFailedToRead, path, std::unique_ptr<MixerSound>(), [&] { return LoadSound(path); });
+  if (!sound) return false;
   {
-    std::lock_guard<std::mutex> lock(g_mixer.chunkLock);
-    g_mixer.chunks[slot] = chunk;
+    std::lock_guard<std::mutex> lock(g_mixer.soundLock);
+    g_mixer.sounds[slot] = std::move(sound);
   }
   g_mixer.loaded[slot].store(true);
   return true;

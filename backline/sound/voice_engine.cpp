@@ -10,7 +10,8 @@
 // inside whichever 512-frame pass holds it; a voice being restarted plays its
 // old sound up to that frame. A voice whose sample runs out is free at once.
 //
-// Samples: LoadSample decodes on the main thread into a new heap Sample and
+// Samples: LoadSample decodes on the main thread (sample_decoder.h, the
+// decode SDL_mixer's back end plays too) into a new heap Sample and
 // sends it through the command queue; at the start of each buffer, before
 // any note, the audio thread swaps it in, silences the slot's voices and
 // sends the sample it replaced back through the retire queue, from which
@@ -25,12 +26,11 @@
 
 #include <algorithm>
 #include <cassert>
-#include <new>
 #include <vector>
 
 #include "backline/sound/sample_decoder.h"
-#include "backline/sound/wave_file.h"
 #include "basalt/core/clock.h"
+#include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 
 using Basalt::g_pSystemLog;
@@ -147,38 +147,21 @@ void VoiceEngine::AudioCallback(void* engine, Uint8* stream, int bytes) {
 // ---- main thread: samples ---------------------------------------------------
 
 std::unique_ptr<VoiceEngine::Sample> VoiceEngine::DecodeFile(const char* path) {
-  WaveFile wave;
-  if (wave.Open(path) != WaveFile::kOk) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s", path ? path : "(null)");
-    return nullptr;
-  }
-  std::vector<uint8_t> data(wave.GetSize());
-  uint32_t bytesRead = 0;
-  if (!data.empty() && wave.Read(data.data(), wave.GetSize(), &bytesRead) != WaveFile::kOk) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV data");
-    return nullptr;
-  }
-  const WaveFormat& format = *wave.GetFormat();
+  DecodedSample decoded;
+  if (!DecodeSampleFile(path, &decoded)) return nullptr;
   auto sample = std::make_unique<Sample>();
-  if (!DecodeToMono(format, data.data(), bytesRead, &sample->frames)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to create source voice: %d", format.formatTag);
-    return nullptr;
-  }
-  sample->length = sample->frames.size();
+  sample->length = decoded.frames.size();
+  sample->frames = std::move(decoded.frames);
   sample->frames.push_back(0.0f);
-  sample->baseStep = static_cast<double>(format.samplesPerSec) / kMixRate;
+  sample->baseStep = static_cast<double>(decoded.rate) / kMixRate;
   return sample;
 }
 
 bool VoiceEngine::LoadSample(int slot, const char* path) {
   if (slot < 0 || slot >= kSoundSlots) return false;
   FreeRetired();
-  std::unique_ptr<Sample> sample;
-  try {
-    sample = DecodeFile(path);
-  } catch (const std::bad_alloc&) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to read WAV file %s: out of memory", path ? path : "(null)");
-  }
+  std::unique_ptr<Sample> sample =
+      Basalt::RunGuarded("Failed to read WAV file", path, std::unique_ptr<Sample>(), [&] { return DecodeFile(path); });
   if (!sample) {
     StopSample(slot);
     return false;

@@ -64,11 +64,12 @@ class VoiceEngine {
   // device sets its period). Main thread, while no device is open.
   void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(frames); }
 
-  // Decodes the WAV file at path on this thread and hands it to the audio
-  // thread, which silences the slot's voices and swaps the sample in at its
-  // next buffer. Logs and returns false for a file it cannot read or play, or
-  // when the audio thread has stopped taking changes; the slot is then
-  // silent. Frees the samples the audio thread has let go of.
+  // Decodes the sample file at path on this thread (DecodeSampleFile) and
+  // hands it to the audio thread, which silences the slot's voices and swaps
+  // the sample in at its next buffer. Logs and returns false for a file the
+  // decoder refuses, when memory runs out, or when the audio thread has
+  // stopped taking changes; the slot is then silent. Frees the samples the
+  // audio thread has let go of. Never throws.
   bool LoadSample(int slot, const char* path);
   // Silences the slot's voices and releases its sample (at the next buffer).
   void StopSample(int slot);
@@ -111,8 +112,8 @@ class VoiceEngine {
   };
 
   static void AudioCallback(void* engine, Uint8* stream, int bytes);
-  // Reads and decodes the WAV file at path; null, with a log line, when it
-  // cannot be read or played. Main thread.
+  // Decodes the sample file at path; null, with a log line, when it is
+  // refused. Main thread.
   static std::unique_ptr<Sample> DecodeFile(const char* path);
   bool SendSample(int slot, Sample* sample);
   void ApplyCommands();

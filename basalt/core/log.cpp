@@ -1,5 +1,6 @@
 #include "basalt/core/log.h"
 
+#include <cassert>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -10,7 +11,17 @@ namespace Basalt {
 
 Log* g_pSystemLog = nullptr;
 
-Log::Log(const char* fileName) { std::strncpy(m_fileName, fileName, kFileNameCapacity - 1); }
+namespace {
+
+const char kHeader[] = "-- System Log Opened --\n";
+const char kFooter[] = "\n-- System Log Closed --";
+
+}  // namespace
+
+Log::Log(const char* fileName, size_t sizeCap) : m_sizeCap(sizeCap) {
+  assert(sizeCap > kClosingRoom + kLineCapacity && "a log cap too small for one line");
+  std::strncpy(m_fileName, fileName, kFileNameCapacity - 1);
+}
 
 Log::~Log() { Shutdown(); }
 
@@ -18,14 +29,19 @@ bool Log::Initialize(void*) {
   if (!g_pFileSystem) return false;
   m_handle = g_pFileSystem->OpenFile(m_fileName, IFileSystem::kWriteText);
   if (m_handle == -1) return false;
-  g_pFileSystem->Write(m_handle, "-- System Log Opened --\n\n");
+  m_written = 0;
+  m_full = false;
+  m_hasLastLine = false;
+  m_repeats = 0;
   m_initialized = true;
+  WriteLine(kHeader);
   return true;
 }
 
 bool Log::Shutdown() {
   if (!m_initialized || m_handle == -1 || !g_pFileSystem) return false;
-  g_pFileSystem->Write(m_handle, "\n-- System Log Closed --\n");
+  WriteRepeatCount();
+  g_pFileSystem->Write(m_handle, "%s\n", kFooter);
   g_pFileSystem->Close(m_handle);
   m_handle = -1;
   return true;
@@ -39,7 +55,34 @@ void Log::Send(const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(line, sizeof line, format, args);
   va_end(args);
-  g_pFileSystem->Write(m_handle, "%s\n", line);
+  if (m_hasLastLine && std::strcmp(line, m_lastLine) == 0) {
+    ++m_repeats;
+    return;
+  }
+  WriteRepeatCount();
+  WriteLine(line);
+  std::memcpy(m_lastLine, line, sizeof line);
+  m_hasLastLine = true;
+}
+
+void Log::WriteRepeatCount() {
+  if (m_repeats == 0) return;
+  char line[64];
+  std::snprintf(line, sizeof line, "Last message repeated %lu time%s", m_repeats, m_repeats == 1 ? "" : "s");
+  m_repeats = 0;
+  WriteLine(line);
+}
+
+void Log::WriteLine(const char* text) {
+  if (m_full) return;
+  const size_t length = std::strlen(text) + 1;
+  if (m_written + length + kClosingRoom <= m_sizeCap) {
+    if (g_pFileSystem->Write(m_handle, "%s\n", text)) m_written += length;
+    return;
+  }
+  m_full = true;
+  g_pFileSystem->Write(m_handle, "-- The log has reached its size cap of %zu bytes: later messages are not written --\n",
+                       m_sizeCap);
 }
 
 }  // namespace Basalt

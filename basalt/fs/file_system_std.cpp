@@ -20,11 +20,15 @@ const char* ModeString(unsigned mode) {
   return kModes[mode & 3];
 }
 
-// Opens path in a stdio mode; a directory is never opened as a file.
+// Opens path in a stdio mode. A folder or a pipe (whose open would wait for
+// another program) is never opened, and for reading only a regular file is.
 std::FILE* OpenResolved(const char* path, const char* mode) {
+  namespace fs = std::filesystem;
   const std::string resolved = ResolvePath(path);
   std::error_code ec;
-  if (std::filesystem::is_directory(resolved, ec)) return nullptr;
+  const fs::file_status status = fs::status(resolved, ec);
+  if (fs::is_directory(status) || fs::is_fifo(status)) return nullptr;
+  if (mode[0] == 'r' && !fs::is_regular_file(status)) return nullptr;
   return std::fopen(resolved.c_str(), mode);
 }
 

@@ -61,6 +61,12 @@ std::string FindSpelling(const fs::path& directory, const std::string& name) {
   return {};
 }
 
+// Follows a symbolic link: a link to a sample is listed like the sample.
+bool IsRegularFile(const fs::path& p) {
+  std::error_code ec;
+  return fs::is_regular_file(p, ec);
+}
+
 bool HasExtension(const std::string& name, const char* extension) {
   if (std::string(extension) == "*") return true;
   const size_t dot = name.rfind('.');
@@ -102,7 +108,7 @@ std::vector<std::string> ListDirectory(const char* directory, const char* extens
   std::error_code ec;
   if (!fs::is_directory(resolved.empty() ? "." : resolved, ec)) return names;
   for (std::string& name : SortedEntries(resolved))
-    if (HasExtension(name, extension)) names.push_back(std::move(name));
+    if (HasExtension(name, extension) && IsRegularFile(fs::path(resolved) / name)) names.push_back(std::move(name));
   return names;
 }
 

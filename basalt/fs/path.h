@@ -22,9 +22,10 @@ bool PathExists(const char* path);
 // the letters, as names are listed on Windows).
 int CompareNoCase(const char* a, const char* b);
 
-// The names (not paths) of the entries of directory, files and directories
-// alike, whose extension is extension ("*" for any, case-insensitive),
-// sorted case-insensitively. Empty when the directory is missing or holds no match.
+// The names (not paths) of the regular files of directory (or links to
+// them) whose extension is extension ("*" for any, case-insensitive), sorted
+// case-insensitively. A folder, device or pipe is never listed, whatever it
+// is named. Empty when the directory is missing or holds no match.
 std::vector<std::string> ListDirectory(const char* directory, const char* extension);
 
 }  // namespace Basalt

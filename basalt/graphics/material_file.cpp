@@ -6,6 +6,7 @@
 #include <string>
 
 #include "basalt/core/engine_cvars.h"
+#include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 #include "basalt/core/text_tokenizer.h"
 #include "basalt/fs/file_system.h"
@@ -215,7 +216,8 @@ void MaterialFileParser::ClearRecords() {
 
 bool ParseMaterialFile(const char* data, unsigned length) {
   if (!data || !g_pMaterialManager) return false;
-  return MaterialFileParser().Parse(data, length);
+  return RunGuarded("Failed to read", "the material file", false,
+                    [&] { return MaterialFileParser().Parse(data, length); });
 }
 
 ITexture* LoadTexture(const char* name) {
@@ -226,11 +228,13 @@ ITexture* LoadTexture(const char* name) {
 ITexture* LoadTextureFile(const char* name, const char* path) {
   if (!g_pMaterialManager || !name) return nullptr;
   if (ITexture* found = g_pMaterialManager->FindTexture(name)) return found;
-  RAMFile file;
-  if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path, &file)) return nullptr;
-  auto* texture = static_cast<TextureGL*>(g_pMaterialManager->NewTexture(name));
-  texture->LoadTexture(file.data, file.size);
-  return texture;
+  return RunGuarded("Failed to load texture", path, static_cast<ITexture*>(nullptr), [&]() -> ITexture* {
+    RAMFile file;
+    if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path, &file)) return nullptr;
+    auto* texture = static_cast<TextureGL*>(g_pMaterialManager->NewTexture(name));
+    texture->LoadTexture(file.data, file.size);
+    return texture;
+  });
 }
 
 }  // namespace Basalt

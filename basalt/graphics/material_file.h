@@ -18,12 +18,13 @@ namespace Basalt {
 
 class ITexture;
 
-// True when the whole text was read, false when it stopped at an error.
+// True when the whole text was read, false when it stopped at an error or
+// memory ran out (a log line). Never throws.
 bool ParseMaterialFile(const char* data, unsigned length);
 
 // The texture registered as name, else "Textures/<name>" loaded and
 // registered under name (kept also when its image cannot be decoded); null
-// when the file cannot be read.
+// when the file cannot be read or memory runs out (a log line). Never throws.
 ITexture* LoadTexture(const char* name);
 // The same for the image file at path (textures that live elsewhere, such as
 // the GUI skin in the game directory).

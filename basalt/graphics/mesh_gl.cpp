@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "basalt/core/engine_cvars.h"
+#include "basalt/core/exception_boundary.h"
 #include "basalt/fs/file_system.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/index_buffer.h"
@@ -82,6 +83,12 @@ bool ReadSubset(ByteReader* reader, MeshSubset* subset) {
 
 bool MeshGL::LoadGMSH(const char* path) {
   Clear();
+  if (RunGuarded("Failed to load mesh", path, false, [&] { return ReadGMSH(path); })) return true;
+  Clear();
+  return false;
+}
+
+bool MeshGL::ReadGMSH(const char* path) {
   RAMFile file;
   if (!g_pFileSystem || !g_pGraphicsGL || !g_pFileSystem->LoadFileToRAM(path, &file)) return false;
   ByteReader reader(file.data, file.size);

@@ -22,12 +22,14 @@ class MeshGL : public IMesh {
 
   ~MeshGL() override { Clear(); }
 
-  // False when the file cannot be read or is damaged; nothing is kept then.
+  // False when the file cannot be read or is damaged, or memory runs out
+  // (with a log line); nothing is kept then. Never throws.
   bool LoadGMSH(const char* path) override;
   bool Render(const mat4& world, int subset) override;
   void Clear() override;
 
  private:
+  bool ReadGMSH(const char* path);
   void RenderSubset(MeshSubset& subset);
 };
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "basalt/core/exception_boundary.h"
 #include "basalt/fs/file_system.h"
 #include "basalt/graphics/texture_gl.h"
 #include "basalt/platform/platform.h"
@@ -58,7 +59,8 @@ FontManager::~FontManager() { Shutdown(); }
 int FontManager::LoadFont(const char* path, bool) {
   const int id = m_fonts.Add(FontRecord{});
   if (id < 0) return -1;
-  return ReadFont(path, &m_fonts.Get(static_cast<unsigned>(id))) ? id : -1;
+  FontRecord* font = &m_fonts.Get(static_cast<unsigned>(id));
+  return RunGuarded("Failed to load font", path, false, [&] { return ReadFont(path, font); }) ? id : -1;
 }
 
 bool FontManager::ReadFont(const char* path, FontRecord* font) {

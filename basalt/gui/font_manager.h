@@ -39,7 +39,8 @@ class FontManager {
   bool Initialize() { return true; }
   // Loads one font image; returns its id (its index in the font table) or -1.
   // An unreadable or malformed file still uses up its id. A texture that
-  // cannot be made shows the "error" message box. The bool is not used.
+  // cannot be made shows the "error" message box; memory running out is a log
+  // line. Never throws. The bool is not used.
   int LoadFont(const char* path, bool);
   // Formats like printf and queues the result, cut to the length of format
   // itself: "%d" with 120 queues "12". Callers with finished text use QueueText.

@@ -137,4 +137,34 @@ TEST_F(PresetDialogsTest, AFailedSaveNamesTheFileAndEscapeSavesNothing) {
   EXPECT_FALSE(fs::exists("presets/gone.preset"));
 }
 
+// A folder named like a preset is not listed; a damaged preset chosen in the
+// list says what is wrong with it and changes none of the pads.
+TEST_F(PresetDialogsTest, AFolderIsNotListedAndADamagedPresetSaysWhyAndChangesNothing) {
+  fs::create_directories("presets/a folder.preset");
+  test::WriteFile("presets/broken.preset", test::ReadFile("presets/default.preset").substr(0, 100));
+  PadAssignment before;
+  EnterAssignMode();
+  Then([&](GameApp& app) { before = app.pads; });
+  OpenPresetDialog(0);
+  Then([](GameApp&) {
+    EXPECT_EQ(TextAt(kListX, kFirstListY), "broken.preset");
+    EXPECT_EQ(TextAt(kListX, kFirstListY + 30), "default.preset");
+    EXPECT_EQ(TextAt(kListX, kFirstListY + 60), "");
+  });
+  Press(SDL_SCANCODE_RETURN);
+  Then([&](GameApp& app) {
+    EXPECT_EQ(app.mode, Assign);
+    for (int slot = 0; slot < kPadSlots; ++slot) {
+      EXPECT_EQ(app.pads.primary[slot], before.primary[slot]) << slot;
+      EXPECT_EQ(app.pads.secondary[slot], before.secondary[slot]) << slot;
+    }
+  });
+  ASSERT_TRUE(RunScript());
+  ASSERT_EQ(boxes.size(), 2u);  // "Drums not found", then the load
+  EXPECT_EQ(boxes[1], "Error|Could not load the preset \"presets\\broken.preset\":\n"
+                      "the file is too short, nothing loaded.");
+  EXPECT_NE(LogText().find("preset \"presets\\broken.preset\": the file is too short, nothing loaded\n"),
+            std::string::npos);
+}
+
 }  // namespace

@@ -218,6 +218,27 @@ TEST_F(RecordingTest, AFailedSaveKeepsTheRecordingForAnotherTry) {
   EXPECT_EQ(test::ReadFile("recordings/take.plr").size(), kPlrHeaderSize + kPlrPadSlots * 4 + 4 + kPlrVolumes * 4);
 }
 
+// A folder named like a recording is not listed; a damaged recording chosen
+// in the list says what is wrong with it and leads back to the menu.
+TEST_F(RecordingTest, AFolderIsNotListedAndADamagedRecordingSaysWhy) {
+  std::filesystem::create_directories("recordings/a folder.plr");
+  test::WriteFile("recordings/b damaged.plr", std::string(100, 'x'));
+  AttachKit();
+  Choose(kPlayBackEntry);
+  WaitForMode(OpenRecording);
+  Frames(1);
+  Then([](GameApp&) {
+    EXPECT_EQ(TextAt(100, 100), "b damaged.plr");
+    EXPECT_EQ(TextAt(100, 130), "");
+  });
+  Press(SDL_SCANCODE_RETURN);
+  WaitForMode(MainMenu);
+  ASSERT_TRUE(RunScript());
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "Error|Could not open the recording \"recordings\\b damaged.plr\":\nit is not a recording.");
+  EXPECT_NE(LogText().find("recording \"recordings\\b damaged.plr\": it is not a recording\n"), std::string::npos);
+}
+
 // A version 3 file put together from the format's table, not by our writer:
 // one kit, the paths and events given per pad slot, every volume 0.5.
 struct TablePad {

@@ -121,9 +121,11 @@ TEST_F(PresetFileTest, OnlyTheFourthByteNamesTheVersionAndVersion2LeavesTheVolum
 
 TEST_F(PresetFileTest, DamagedFilesAreRefusedWholeAndChangeNothing) {
   AssignSomething();
-  EXPECT_FALSE(Load("missing.preset"));
   EXPECT_FALSE(Load(nullptr));
   EXPECT_EQ(LogText(), "");
+  EXPECT_FALSE(Load("missing.preset"));
+  std::filesystem::create_directory("folder.preset");
+  EXPECT_FALSE(Load("folder.preset"));
 
   std::string wrongVersion = PresetBytes('3');
   wrongVersion[3] = '4';
@@ -137,6 +139,8 @@ TEST_F(PresetFileTest, DamagedFilesAreRefusedWholeAndChangeNothing) {
   EXPECT_FALSE(Load("tiny.preset"));
   ExpectUntouched();
   EXPECT_EQ(LogText(),
+            "preset \"missing.preset\": the file cannot be opened\n"
+            "preset \"folder.preset\": the file cannot be opened\n"
             "preset \"v4.preset\": incorrect file version\n"
             "preset \"short3.preset\": the file is too short, nothing loaded\n"
             "preset \"short2.preset\": the file is too short, nothing loaded\n"
@@ -217,7 +221,9 @@ TEST_F(PresetFileTest, TheContentGeneratorsStarterPresetFindsItsSamples) {
   ASSERT_TRUE(DiscoverSampleBank(m_bank.get()));
   ASSERT_TRUE(LoadDefaultPreset(&m_pads, *m_bank, &m_volumes));
   for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_NE(m_pads.primary[slot], kNoSample) << slot;
-  EXPECT_EQ(LogText(), "Loading default preset...\ncannot load default.preset!\nLoading default preset...\n");
+  EXPECT_EQ(LogText(),
+            "Loading default preset...\npreset \"Presets\\default.preset\": the file cannot be opened\n"
+            "cannot load default.preset!\nLoading default preset...\n");
 }
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -118,6 +121,62 @@ TEST_F(PlrSaveTest, SavesIntoAMissingFolderAndKeepsTheRecordingWhenItCannot) {
   EXPECT_TRUE(recording.HasEvents());
   EXPECT_NE(LogText().find("Cannot write 'blocked\\take.plr'"), std::string::npos);
   EXPECT_FALSE(LoadRecordingFile("recordings\\missing.plr", &loaded));
+}
+
+// Every damaged file is refused with a log line naming it and the reason the
+// user is shown; the recording in memory stays.
+TEST_F(PlrSaveTest, ADamagedFileIsRefusedWithItsReasonAndChangesNothing) {
+  const std::vector<uint8_t> good = HandMadeFile('3');
+  const auto write = [](const char* name, std::vector<uint8_t> bytes) {
+    test::WriteFile(std::string("recordings/") + name, std::string(bytes.begin(), bytes.end()));
+  };
+  std::vector<uint8_t> bytes = good;
+  bytes[4] = '4';
+  write("version.plr", bytes);
+  write("short.plr", std::vector<uint8_t>(good.begin(), good.end() - 1));
+  bytes = good;
+  bytes.push_back(0);
+  write("long.plr", bytes);
+  bytes = good;
+  bytes[3946] = 0x80;
+  write("negative.plr", bytes);
+  bytes = good;
+  bytes[3945] = 0x10;  // 0x100003 events
+  write("many.plr", bytes);
+  std::filesystem::create_directories("recordings/folder.plr");
+  const std::pair<const char*, const char*> cases[] = {
+      {"version.plr", "it is not a recording"},
+      {"short.plr", "the file is cut short"},
+      {"long.plr", "the file is longer than the recording it holds"},
+      {"negative.plr", "an event count is negative"},
+      {"many.plr", "a pad holds more events than a recording can"},
+      {"folder.plr", "the file cannot be opened"},
+      {"missing.plr", "the file cannot be opened"},
+  };
+  plrInfo kept = ExampleRecording();
+  std::string expectedLog;
+  for (const auto& [name, reason] : cases) {
+    const std::string path = std::string("recordings\\") + name;
+    const char* why = nullptr;
+    EXPECT_FALSE(LoadRecordingFile(path.c_str(), &kept, &why)) << name;
+    EXPECT_STREQ(why, reason) << name;
+    expectedLog += "recording \"" + path + "\": " + reason + "\n";
+  }
+  EXPECT_EQ(LogText(), expectedLog);
+  EXPECT_EQ(EncodeRecording(kept), EncodeRecording(ExampleRecording()));
+}
+
+// A 1 GiB file (sparse: it takes no disk) is refused from its header and
+// counts, without reading its gigabyte.
+TEST_F(PlrSaveTest, AHugeFileIsRefusedFromItsHeaderAtOnce) {
+  const std::vector<uint8_t> good = HandMadeFile('3');
+  test::WriteFile("recordings/huge.plr", std::string(good.begin(), good.end()));
+  ASSERT_EQ(truncate("recordings/huge.plr", 1 << 30), 0);
+  plrInfo loaded;
+  const char* why = nullptr;
+  EXPECT_FALSE(LoadRecordingFile("recordings/huge.plr", &loaded, &why));
+  EXPECT_STREQ(why, "the file is longer than the recording it holds");
+  EXPECT_FALSE(loaded.HasEvents());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/clock.h"
+#include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
 
@@ -103,9 +104,8 @@ TEST_F(SoundBackendTest, TheVoiceEngineIsTriedFirstUnlessUseSoundLibIs1) {
   g_soundBackend = {};
   EXPECT_EQ(LogText(),
             "  [voices]\n"
-            "  [voices]\nFailed to initialize voice engine sound! Trying SDL_mixer..\n  [SDL_mixer]\n"
-            "  [SDL_mixer]\n"
-            "  [SDL_mixer]\nFailed to initialize SDL_mixer sound!\n");
+            "Last message repeated 1 time\nFailed to initialize voice engine sound! Trying SDL_mixer..\n  [SDL_mixer]\n"
+            "Last message repeated 2 times\nFailed to initialize SDL_mixer sound!\n");
 }
 
 TEST_F(SoundBackendTest, TheDevicePeriodComesFromAudioPeriodMsWithinItsRange) {
@@ -234,6 +234,39 @@ TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
   g_soundBackend.Shutdown();
   EXPECT_NE(LogText().find("Failed to read WAV file missing.wav: "), std::string::npos);
   EXPECT_TRUE(DiskOutputIsAudible(0.2f));
+}
+
+// Every file either back end is given, the other takes or refuses alike: the
+// compressed encodings, data sizes past the end of the file or 0, and what
+// neither can play (the same log line from each).
+TEST_F(DiskDeviceTest, BothBackEndsTakeAndRefuseTheSameFiles) {
+  const std::string fmt = test::Chunk("fmt ", test::FmtHead(1, 1, 48000, 16));
+  const std::string sound(4800, '\x10');
+  test::WriteFile("size plus one.wav", test::Riff(fmt + "data" + test::Le32(4801) + sound));
+  test::WriteFile("size zero.wav", test::Riff(fmt + "data" + test::Le32(0) + sound));
+  test::WriteFile("size unknown.wav", test::Riff(fmt + "data" + test::Le32(0xFFFFFFFFu) + sound));
+  test::WriteFile("not a wav.wav", "RIFX" + sound);
+  test::WriteFile("too long.wav", test::Riff(test::Chunk("fmt ", test::FmtHead(1, 1, 1000, 16)) +
+                                             test::Chunk("data", std::string(2 * 61000, '\x10'))));
+  std::vector<std::string> playable = {"size plus one.wav", "size zero.wav", "size unknown.wav"};
+  const std::string tones = std::string(PADLARK_TESTDATA_DIR) + "/wav";
+  for (const std::string& name : Basalt::ListDirectory(tones.c_str(), "wav")) playable.push_back(tones + "/" + name);
+  const std::vector<std::string> refused = {"not a wav.wav", "too long.wav", "missing.wav"};
+
+  std::string logs[2];
+  for (int useSoundLib : {0, 1}) {
+    g_useSoundLib = useSoundLib;
+    ASSERT_TRUE(SelectSoundBackend());
+    const size_t logStart = LogText().size();
+    for (const std::string& path : playable) EXPECT_TRUE(g_soundBackend.LoadSample(0, path.c_str())) << path;
+    for (const std::string& path : refused) EXPECT_FALSE(g_soundBackend.LoadSample(0, path.c_str())) << path;
+    g_soundBackend.Shutdown();
+    g_soundBackend = {};
+    logs[useSoundLib] = LogText().substr(logStart);
+  }
+  EXPECT_EQ(logs[0], logs[1]);
+  EXPECT_EQ(std::count(logs[0].begin(), logs[0].end(), '\n'), 3) << logs[0];
+  EXPECT_NE(logs[0].find("Failed to read WAV file too long.wav: it lasts 61 s"), std::string::npos) << logs[0];
 }
 
 }  // namespace

@@ -207,12 +207,13 @@ TEST_F(VoiceEngineTest, LoadingWhileAVoicePlaysSilencesItAndSwapsTheSampleAndAFa
   EXPECT_EQ(Render(3), (std::vector<float>{2000 / 32768.0f, 0, 0}));
   EXPECT_FALSE(engine.LoadSample(0, "missing.wav"));
   EXPECT_FALSE(PlayNow(0, 1.0f));
-  test::WriteFile("cut.wav", test::Pcm16Wav({1, 2, 3, 4}, 48000).substr(0, 48));
+  test::WriteFile("cut.wav", test::Pcm16Wav({1, 2, 3, 4}, 48000).substr(0, 30));
   EXPECT_FALSE(engine.LoadSample(0, "cut.wav"));
   EXPECT_FALSE(engine.LoadSample(0, nullptr));
-  EXPECT_EQ(LogText(),
-            "Failed to read WAV file missing.wav\nFailed to read WAV file cut.wav\n"
-            "Failed to read WAV file (null)\n");
+  const std::string log = LogText();
+  EXPECT_EQ(log.find("Failed to read WAV file missing.wav: there is no such file\nFailed to read WAV file cut.wav: "),
+            0u) << log;
+  EXPECT_NE(log.find("\nFailed to read WAV file (null): no file named\n"), std::string::npos) << log;
 }
 
 TEST_F(VoiceEngineTest, CancelDropsOnlyTheWaitingNotesOfItsSourceSentBeforeIt) {
@@ -233,19 +234,15 @@ TEST_F(VoiceEngineTest, CancelDropsOnlyTheWaitingNotesOfItsSourceSentBeforeIt) {
   EXPECT_EQ(engine.NotesStarted(), 3u);
 }
 
-TEST_F(VoiceEngineTest, EveryTestFileLoadsOrIsRefusedWithTheSourceVoiceLine) {
+TEST_F(VoiceEngineTest, EveryTestFileLoadsAndPlaysCompressedOnesToo) {
   const std::string dir = std::string(PADLARK_TESTDATA_DIR) + "/wav";
   if (!Basalt::PathExists(dir.c_str())) GTEST_SKIP() << "no test data at " << dir;
-  std::string refused;
   for (const std::string& name : Basalt::ListDirectory(dir.c_str(), "wav")) {
-    const bool compressed = name.find("adpcm") != std::string::npos || name.find("alaw") != std::string::npos;
-    EXPECT_EQ(engine.LoadSample(0, (dir + "/" + name).c_str()), !compressed) << name;
-    EXPECT_EQ(PlayNow(0, 1.0f), !compressed) << name;
-    EXPECT_EQ(Audible(Render(4800)) > 1000, !compressed) << name;
+    EXPECT_TRUE(engine.LoadSample(0, (dir + "/" + name).c_str())) << name;
+    EXPECT_TRUE(PlayNow(0, 1.0f)) << name;
+    EXPECT_GT(Audible(Render(4800)), 1000) << name;
   }
-  EXPECT_EQ(LogText(),
-            "Failed to create source voice: 6\nFailed to create source voice: 17\n"
-            "Failed to create source voice: 2\n");
+  EXPECT_EQ(LogText(), "");
 }
 
 // ---- metronome ---------------------------------------------------------------

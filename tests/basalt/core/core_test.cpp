@@ -156,7 +156,7 @@ TEST_F(CoreTest, StartsServicesInOrderRunsFramesAndTearsEverythingDown) {
                                             "OpenGL ",
                                             "\nEvaluating Adapter\n",
                                             "- windowed mode (320x200)\n",
-                                            "Graphics Device initialized\nGraphics Device initialized\n",
+                                            "Graphics Device initialized\nLast message repeated 1 time\n",
                                             "'materials.txt'",
                                             "[init input]\n",
                                             "[enum joysticks]\n",

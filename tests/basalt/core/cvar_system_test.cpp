@@ -152,6 +152,19 @@ TEST_F(CVarSystemTest, GarbageAndHugeLinesNeverStopTheParse) {
   EXPECT_FALSE(other.ParseFile(nullptr, 3, "x"));
 }
 
+// Each garbage line logs a line of its own (with its number, so no two are
+// alike): 4 MB of them stop at the log's 1 MiB cap.
+TEST_F(CVarSystemTest, AHugeGarbageFileWritesNoMoreLogThanTheCap) {
+  std::string garbage;
+  while (garbage.size() < 4 * 1024 * 1024) garbage += "zzzzzz\n";
+  Parse(garbage + "t_width = 1600\n");
+  EXPECT_EQ(t_width, 1600);
+  const std::string log = LogText();
+  EXPECT_LE(log.size(), Basalt::Log::kDefaultSizeCap);
+  EXPECT_NE(log.find("(settings.cfg : 2) unknown command or cvar: 'zzzzzz'"), std::string::npos);
+  EXPECT_NE(log.find("-- The log has reached its size cap of 1048576 bytes"), std::string::npos);
+}
+
 TEST_F(CVarSystemTest, ExecutesFilesAndReportsMissingOnes) {
   test::WriteFile("game.cfg", "t_width = 1920\r\n");
   EXPECT_TRUE(system.ExecFile("game.cfg"));

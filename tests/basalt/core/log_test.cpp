@@ -58,4 +58,36 @@ TEST_F(LogTest, AFileThatCannotBeCreatedFailsInitialize) {
   EXPECT_FALSE(orphan.Initialize(nullptr));
 }
 
+TEST_F(LogTest, ARepeatedMessageIsWrittenOnceAndCountedWhenAnotherFollowsOrTheLogCloses) {
+  Basalt::Log log("systemlog.txt");
+  ASSERT_TRUE(log.Initialize(nullptr));
+  for (int i = 0; i < 1000; ++i) log.Send("Failed to read WAV file %s", "kick.wav");
+  EXPECT_EQ(test::ReadFile("systemlog.txt"), "-- System Log Opened --\n\nFailed to read WAV file kick.wav\n");
+  log.Send("other");
+  log.Send("other");
+  log.Send("kick");
+  log.Send("kick");
+  log.Send("kick");
+  log.Shutdown();
+  EXPECT_EQ(test::ReadFile("systemlog.txt"),
+            "-- System Log Opened --\n\nFailed to read WAV file kick.wav\nLast message repeated 999 times\n"
+            "other\nLast message repeated 1 time\nkick\nLast message repeated 2 times\n"
+            "\n-- System Log Closed --\n");
+}
+
+TEST_F(LogTest, TheFileStopsAtItsCapSaysSoAndStillCloses) {
+  constexpr size_t kCap = 8192;
+  Basalt::Log log("systemlog.txt", kCap);
+  ASSERT_TRUE(log.Initialize(nullptr));
+  for (int i = 0; i < 1000; ++i) log.Send("(settings.cfg : %d) unknown command or cvar: 'garbage'", i);
+  log.Shutdown();
+  const std::string text = test::ReadFile("systemlog.txt");
+  EXPECT_LE(text.size(), kCap);
+  EXPECT_GT(text.size(), kCap - 512);
+  const std::string notice = "-- The log has reached its size cap of 8192 bytes: later messages are not written --\n";
+  ASSERT_NE(text.find(notice), std::string::npos) << text;
+  EXPECT_EQ(text.substr(text.find(notice)), notice + "\n-- System Log Closed --\n");
+  EXPECT_EQ(text.find("(settings.cfg : 999)"), std::string::npos);
+}
+
 }  // namespace

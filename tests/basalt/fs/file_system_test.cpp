@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <string>
 
@@ -105,6 +109,15 @@ TEST_F(FileSystemTest, LoadsWholeFilesWithATerminatingZero) {
   EXPECT_EQ(file.data[3], '\0');
   EXPECT_FALSE(fs.LoadFileToRAM("content", &file));  // a directory is no file
   EXPECT_EQ(file.size, 3u);                          // and the old contents stay
+  // Nor a pipe, whose open waits for another program. The test holds both
+  // ends itself, so that a wrong open fails here rather than waits.
+  ASSERT_EQ(mkfifo("pipe.cfg", 0600), 0);
+  const int bothEnds = open("pipe.cfg", O_RDWR | O_NONBLOCK);
+  ASSERT_GE(bothEnds, 0);
+  EXPECT_EQ(fs.OpenFile("pipe.cfg", Basalt::IFileSystem::kReadBinary), -1);
+  EXPECT_EQ(fs.OpenFile("pipe.cfg", Basalt::IFileSystem::kWriteText), -1);
+  EXPECT_FALSE(fs.LoadFileToRAM("pipe.cfg", &file));
+  close(bothEnds);
   EXPECT_FALSE(fs.LoadFileToRAM("missing.cfg", &file));
   EXPECT_NE(LogText().find("FileSystemStd::LoadFileToRAM(): failed to open 'missing.cfg' (file not found?)"),
             std::string::npos);

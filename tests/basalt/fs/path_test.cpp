@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "tests/support/temp_dir.h"
@@ -39,12 +41,25 @@ TEST_F(PathTest, ANewFileResolvesIntoTheExistingDirectory) {
 TEST_F(PathTest, ListingsAreSortedAsWindowsListsThemAndMatchExtensionsInAnyCase) {
   for (const char* name : {"b.wav", "A.WAV", "ab.wav", "a_b.wav", "c.Wav", "notes.txt", "wav", "x.wave"})
     test::WriteFile(std::string("Bank/") + name, "x");
-  std::filesystem::create_directory("Bank/dir.wav");
   EXPECT_EQ(Basalt::ListDirectory("bank", "wav"),
-            (std::vector<std::string>{"A.WAV", "ab.wav", "a_b.wav", "b.wav", "c.Wav", "dir.wav"}));
-  EXPECT_EQ(Basalt::ListDirectory("BANK", "*").size(), 9u);
+            (std::vector<std::string>{"A.WAV", "ab.wav", "a_b.wav", "b.wav", "c.Wav"}));
+  EXPECT_EQ(Basalt::ListDirectory("BANK", "*").size(), 8u);
   EXPECT_TRUE(Basalt::ListDirectory("bank", "ogg").empty());
   EXPECT_TRUE(Basalt::ListDirectory("nowhere", "wav").empty());
+}
+
+// A folder, a pipe or a dangling link named like a sample is no sample; a
+// link to one is.
+TEST_F(PathTest, OnlyFilesAreListedWhateverTheOthersAreNamed) {
+  test::WriteFile("Bank/kick.wav", "x");
+  std::filesystem::create_directory("Bank/folder.wav");
+  std::filesystem::create_directory("Bank/take.plr");
+  ASSERT_EQ(mkfifo("Bank/pipe.wav", 0600), 0);
+  std::filesystem::create_symlink("kick.wav", "Bank/link.wav");
+  std::filesystem::create_symlink("gone.wav", "Bank/dangling.wav");
+  EXPECT_EQ(Basalt::ListDirectory("bank", "wav"), (std::vector<std::string>{"kick.wav", "link.wav"}));
+  EXPECT_TRUE(Basalt::ListDirectory("bank", "plr").empty());
+  EXPECT_EQ(Basalt::ListDirectory("bank", "*").size(), 2u);
 }
 
 }  // namespace
