@@ -132,7 +132,8 @@ bool Core::InitGraphics() {
   }
   LogLine("Graphics Device initialized");
   RAMFile materials;
-  if (g_pFileSystem->LoadFileToRAM(kMaterialFile, &materials)) ParseMaterialFile(materials.data, materials.size);
+  if (g_pFileSystem->LoadFileToRAM(kMaterialFile, &materials))
+    ParseMaterialFile(materials.data, materials.size, kMaterialFile);
 
   g_pMeshManager = new MeshManagerGL();
   if (!g_pMeshManager->Initialize()) {

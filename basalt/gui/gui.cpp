@@ -40,7 +40,12 @@ bool GUI::Initialize() {
 // Font ids are positions in the listing: a file that fails keeps its id.
 void GUI::LoadFonts() {
   IFileSystem::DirectoryListing listing;
-  if (!g_pFileSystem || !g_pFileSystem->GetDirectoryListing(kFontDirectory, kFontExtension, &listing)) return;
+  if (!g_pFileSystem) return;
+  if (!g_pFileSystem->GetDirectoryListing(kFontDirectory, kFontExtension, &listing) || listing.names.Count() == 0) {
+    if (g_pSystemLog)
+      g_pSystemLog->Send("No fonts: %s/ holds no *.%s file, so no text is drawn", kFontDirectory, kFontExtension);
+    return;
+  }
   for (unsigned i = 0; i < listing.names.Count(); ++i) {
     const char* name = listing.names.Get(i).name;
     char path[sizeof(IFileSystem::FileName) + sizeof kFontDirectory + 1];

@@ -26,7 +26,8 @@ class GUI {
   GUI& operator=(const GUI&) = delete;
 
   // Needs g_pGraphicsGL's sprite batch ("FontManager failed to initialize"
-  // and false without it). Fonts that fail to load are logged and skipped.
+  // and false without it). Fonts that fail to load are logged and skipped;
+  // so is a fonts folder with none (no text is drawn then).
   bool Initialize();
   bool Update() { return true; }
   // From the graphics device between the sprite batch's Begin and End.
