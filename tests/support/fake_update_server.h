@@ -47,7 +47,7 @@ class FakeUpdateServer {
   }
   unsigned Port() const { return m_port; }
   void Release() {
-    if (!m_released.exchange(true)) m_release.set_value();
+    if (!m_releaseSent.exchange(true)) m_release.set_value();
   }
   std::string Request() {
     m_thread.join();
@@ -60,6 +60,7 @@ class FakeUpdateServer {
     sockaddr_in address;
     m_fd = ListenOnLoopback(1, &address);
     m_port = ntohs(address.sin_port);
+    m_released = m_release.get_future();
     m_thread = std::thread([this, parts, pauseMs] { Serve(parts, pauseMs); });
   }
   void Serve(const std::vector<std::string>& parts, int pauseMs) {
@@ -70,7 +71,7 @@ class FakeUpdateServer {
       m_request += c;
       if (c == '\0') break;
     }
-    if (m_held) m_release.get_future().wait();
+    if (m_held) m_released.wait();
     for (const std::string& part : parts) {
       std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
       send(client, part.data(), part.size(), MSG_NOSIGNAL);
@@ -83,7 +84,8 @@ class FakeUpdateServer {
   unsigned m_port = 0;
   bool m_held = false;
   std::promise<void> m_release;
-  std::atomic<bool> m_released{false};
+  std::future<void> m_released;
+  std::atomic<bool> m_releaseSent{false};
   std::string m_request;
   std::thread m_thread;
 };
