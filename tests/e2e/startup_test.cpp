@@ -69,9 +69,14 @@ class StartupTest : public test::AppHarness {
   void SetUp() override {
     AppHarness::SetUp();
     test::WriteFile("rmd.dat", "n");
+    const char* driver = std::getenv("SDL_AUDIODRIVER");
+    m_audioDriver = driver ? driver : "";
   }
   void TearDown() override {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    if (m_audioDriver.empty())
+      unsetenv("SDL_AUDIODRIVER");
+    else
+      setenv("SDL_AUDIODRIVER", m_audioDriver.c_str(), 1);
     AppHarness::TearDown();
   }
   // Whether the GUI holds text for the next frame that begins with start.
@@ -83,6 +88,9 @@ class StartupTest : public test::AppHarness {
     }
     return false;
   }
+
+ private:
+  std::string m_audioDriver;  // as the test found it
 };
 
 // An audio driver that cannot open stands for a machine without any sound device.
