@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "content/image.h"
 
@@ -10,34 +11,47 @@ namespace content {
 
 namespace {
 
-void Put(std::vector<uint8_t>* bytes, uint32_t value, int size) {
-  for (int i = 0; i < size; ++i) bytes->push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
+constexpr size_t kHeaderBytes = 44;
 
-void PutTag(std::vector<uint8_t>* bytes, const char* tag) { bytes->insert(bytes->end(), tag, tag + 4); }
+// Fills a buffer of known size front to back, numbers little-endian. The
+// buffer is sized before it is filled, so nothing grows while it is written.
+class ByteWriter {
+ public:
+  explicit ByteWriter(uint8_t* out) : m_out(out) {}
+  void Tag(const char* tag) {
+    std::memcpy(m_out, tag, 4);
+    m_out += 4;
+  }
+  void Number(uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) *m_out++ = static_cast<uint8_t>(value >> (8 * i));
+  }
+
+ private:
+  uint8_t* m_out;
+};
 
 }  // namespace
 
 bool WriteWav(const std::string& path, const std::vector<float>& samples) {
   const uint32_t dataSize = static_cast<uint32_t>(samples.size() * 2);
-  std::vector<uint8_t> bytes;
-  bytes.reserve(44 + dataSize);
-  PutTag(&bytes, "RIFF");
-  Put(&bytes, 36 + dataSize, 4);
-  PutTag(&bytes, "WAVE");
-  PutTag(&bytes, "fmt ");
-  Put(&bytes, 16, 4);
-  Put(&bytes, 1, 2);  // PCM
-  Put(&bytes, 1, 2);  // mono
-  Put(&bytes, kSampleRate, 4);
-  Put(&bytes, kSampleRate * 2, 4);
-  Put(&bytes, 2, 2);
-  Put(&bytes, 16, 2);
-  PutTag(&bytes, "data");
-  Put(&bytes, dataSize, 4);
+  std::vector<uint8_t> bytes(kHeaderBytes + dataSize);
+  ByteWriter out(bytes.data());
+  out.Tag("RIFF");
+  out.Number(36 + dataSize, 4);
+  out.Tag("WAVE");
+  out.Tag("fmt ");
+  out.Number(16, 4);
+  out.Number(1, 2);  // PCM
+  out.Number(1, 2);  // mono
+  out.Number(kSampleRate, 4);
+  out.Number(kSampleRate * 2, 4);
+  out.Number(2, 2);
+  out.Number(16, 2);
+  out.Tag("data");
+  out.Number(dataSize, 4);
   for (float sample : samples) {
     const long value = std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f);
-    Put(&bytes, static_cast<uint32_t>(static_cast<int16_t>(value)), 2);
+    out.Number(static_cast<uint32_t>(static_cast<int16_t>(value)), 2);
   }
   return WriteBytes(path, bytes);
 }

@@ -8,7 +8,7 @@
 #include "basalt/graphics/material_manager.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Basalt::ParseMaterialFile(reinterpret_cast<const char*>(data), static_cast<unsigned>(size));
+  Basalt::ParseMaterialFile(reinterpret_cast<const char*>(data), static_cast<unsigned>(size), "materials.txt");
   Basalt::g_pMaterialManager->Shutdown();
   return 0;
 }

@@ -1,5 +1,5 @@
-// The first block of an update server's reply, as the check receives it: at
-// most 2047 bytes and a NUL, compared with the program's version. The copy
+// An update server's reply, as the check keeps it: at most 2047 bytes and a
+// NUL, compared with the program's version. The copy
 // is exactly that long, so a read past the NUL is caught.
 #include <algorithm>
 #include <cstddef>
@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t received = std::min(size, kMostReceived);
   std::vector<char> block(received + 1, '\0');
   std::memcpy(block.data(), data, received);
-  ReplyNamesOtherVersion(block.data(), GameApp::kVersionText);
+  ReplyNamesNewerVersion(block.data(), GameApp::kVersionText);
   return 0;
 }

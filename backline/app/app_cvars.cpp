@@ -1,5 +1,7 @@
 #include "backline/app/app_cvars.h"
 
+#include <climits>
+
 #include "basalt/core/cvar.h"
 
 int g_audioBufferSize = 10;
@@ -21,7 +23,8 @@ namespace {
 using Basalt::cvar;
 const cvar kAudioBufferSize(&g_audioBufferSize, "g_audioBufferSize");
 const cvar kAudioPeriodMs(&g_audioPeriodMs, "g_audioPeriodMs");
-const cvar kHitDelayThreshold(&g_hitDelayThreshold, "g_hitDelayThreshold");
+// Milliseconds until a held pad sounds again: no negative wait.
+const cvar kHitDelayThreshold(&g_hitDelayThreshold, "g_hitDelayThreshold", 0, INT_MAX);
 const cvar kUsePollMethod(&g_usePollMethod, "g_usePollMethod");
 const cvar kNoUpdateCheck(&g_noUpdateCheck, "g_noUpdateCheck");
 const cvar kFreqVariation(&g_freqVariation, "g_freqVariation");

@@ -15,7 +15,7 @@ const char kDefaultSettingsText[] =
     "g_textureFilterMode = 3\n"
     "g_hitDelayThreshold = 90\n"
     "g_noUpdateCheck = 0\t\t// change this to 1 if you never want to check for updates\n"
-    "g_useSoundLib = 0               // 0 = XAudio2; 1 = Audiere";
+    "g_useSoundLib = 0               // 0 = Padlark's own voice engine; 1 = SDL_mixer";
 
 bool EnsureSettingsFile() {
   const std::string path = Basalt::ResolvePath(kSettingsFileName);

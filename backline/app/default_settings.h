@@ -2,7 +2,7 @@
 
 // The settings file the engine executes at start-up.
 extern const char kSettingsFileName[];
-// The text written when there is none (245 characters, no final line break).
+// The text written when there is none (266 characters, no final line break).
 extern const char kDefaultSettingsText[];
 
 // Writes the default settings file when it cannot be opened for reading

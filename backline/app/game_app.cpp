@@ -1,6 +1,7 @@
 #include "backline/app/game_app.h"
 
 #include <cstring>
+#include <string>
 
 #include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
@@ -20,6 +21,7 @@
 #include "backline/screens/screen_widgets.h"
 #include "backline/screens/update_screens.h"
 #include "backline/sound/sound_backend.h"
+#include "backline/sound/sound_backend_silent.h"
 #include "basalt/core/core.h"
 #include "basalt/core/log.h"
 #include "basalt/graphics/graphics_device.h"
@@ -39,21 +41,23 @@ void Log(const char* line) {
 
 }  // namespace
 
-GameApp::GameApp() {
-  SetVersion(kVersionText);
-  EnsureSettingsFile();
-}
+GameApp::GameApp() : m_settingsFileReady(EnsureSettingsFile()) { SetVersion(kVersionText); }
 
 GameApp::~GameApp() = default;
 
 bool GameApp::Init(Basalt::Core* core) {
   if (!Basalt::IApp::Init(core)) return false;
-  if (!DiscoverSampleBank(&bank)) {
-    Basalt::g_pPlatform->MsgBox("Error",
-                                "Failed to find sound bank.\nMake sure there are WAV files in SoundBank directory!");
+  if (!m_settingsFileReady)
+    Log("Cannot write settings.cfg in the game directory: the settings are the defaults until it can be written");
+  std::string bankProblem;
+  if (!DiscoverSampleBank(&bank, &bankProblem)) {
+    Basalt::g_pPlatform->MsgBox(
+        "Error", "Failed to find sound bank.\n%s.\nMake sure every folder of the SampleBank directory holds WAV files!",
+        bankProblem.c_str());
     return false;
   }
-  if (!StartSound() || !BuildScene()) return false;
+  StartSound();
+  if (!BuildScene()) return false;
   LoadDefaultPreset(&pads, bank, &drumSet->padVolume);
   g_soundBackend.LoadSample(kMetronomeSoundSlot, "met.wav");
   Basalt::g_pGraphics->SetRenderState(Basalt::IGraphicsDevice::RS_ALPHA_BLEND, 1, true);
@@ -65,11 +69,15 @@ bool GameApp::Init(Basalt::Core* core) {
   return true;
 }
 
-bool GameApp::StartSound() {
+void GameApp::StartSound() {
   Log("Initializing Sound...");
-  if (!SelectSoundBackend()) return false;
+  soundSilent = !SelectSoundBackend();
+  if (soundSilent) {
+    g_soundBackend = SoundBackendSilent();
+    Log("No audio device could be opened (see the lines above): Padlark runs silently");
+    return;
+  }
   Log("Sound Initialized!");
-  return true;
 }
 
 bool GameApp::BuildScene() {
@@ -126,8 +134,9 @@ void GameApp::FindControllers() {
   InitPadMap(&padMap, Basalt::g_pInput);
   if (padMap.numControllers >= 1) return;
   Basalt::g_pPlatform->MsgBox("Drums not found",
-                              "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand recognized by "
-                              "Windows.\n\nYou may continue to run this app, but you will be unable to play.");
+                              "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand that your user "
+                              "may read them (/dev/input/event*).\n\nYou may continue to run this app, but you will be "
+                              "unable to play.");
   Log("JoystickInitialize failed! Rock Band drum kit not found!");
 }
 

@@ -44,7 +44,9 @@ class GameApp : public Basalt::IApp {
   ~GameApp();
 
   // Start-up: sample bank, sound, scene, default preset, metronome click,
-  // GUI, first screen, controllers. False stops the program before its loop.
+  // GUI, first screen, controllers. False stops the program before its loop:
+  // only a sample bank without samples does (a message names the folder).
+  // Without any audio device the program runs silently (soundSilent).
   bool Init(Basalt::Core* core) override;
   // One frame: the strikes the kits reported, the current screen, then the
   // work every screen shares. False ends the program.
@@ -69,6 +71,7 @@ class GameApp : public Basalt::IApp {
   bool quitRequested = false;
   float frameTime = 0.0f;
   unsigned numDrumSets = 1;
+  bool soundSilent = false;  // no audio device could be opened: nothing is heard
 
   SampleBank bank;
   PadAssignment pads;
@@ -103,7 +106,7 @@ class GameApp : public Basalt::IApp {
   Basalt::GUIButton* metronomeButton = nullptr;
 
  private:
-  bool StartSound();
+  void StartSound();
   bool BuildScene();
   bool BuildGui();
   void ChooseFirstScreen();
@@ -113,4 +116,6 @@ class GameApp : public Basalt::IApp {
   bool InstrumentLive() const { return mode == FreePlay || mode == Record; }
   void DrawTitles();
   void DrawMetronome();
+
+  bool m_settingsFileReady;  // settings.cfg existed or could be written
 };

@@ -16,8 +16,9 @@ class CCTest : public Basalt::IContextController {
   ~CCTest() override;
 
   // Finds the skin among the loaded textures, else loads it from the game
-  // directory (where the content puts it) or from "Textures"; false ("Failed
-  // to load GUI.TGA") when there is none.
+  // directory (where the content puts it) or from "Textures". Without one
+  // that decodes it logs "Failed to load GUI.TGA" and the buttons are drawn
+  // as plain boxes. Always true.
   bool Initialize() override;
   bool Update() override { return true; }
   // Sends GUI_DRAW to the root widget, then queues the frame-rate line.
@@ -31,6 +32,7 @@ class CCTest : public Basalt::IContextController {
   Basalt::GUIButton* CreateButton(unsigned wid, unsigned parentWid);
 
   Basalt::IWidget* GetRoot() const { return m_root; }
+  // Null when the buttons have no skin.
   Basalt::ITexture* GetSkin() const { return m_texture; }
 
  private:

@@ -21,6 +21,9 @@ class ITCPClientSocket {
   // Bytes received; 0 when a non-blocking socket would block; -1 when the
   // peer closed the connection or on error.
   virtual int Receive(void* buffer, int capacity) = 0;
+  // Blocks until Receive has something to say (bytes, the peer's close or an
+  // error), at most milliseconds; false when the time ran out first.
+  virtual bool WaitReadable(unsigned milliseconds) = 0;
   virtual bool GetNoDelay() = 0;
   virtual bool SetNoDelay(bool on) = 0;
   virtual bool SetBlocking(bool blocking) = 0;
@@ -52,13 +55,18 @@ class ISocketSys {
   virtual ~ISocketSys() = default;
   virtual bool Init() = 0;
   virtual bool Shutdown() = 0;
+  // TCP connects made from now on give up after milliseconds; 0 (the
+  // default) lets them wait as long as the system does, minutes for a host
+  // that never answers.
+  virtual void SetConnectTimeout(unsigned milliseconds) = 0;
   // The first IPv4 address of host (port 0).
   virtual bool ResolveHostName(const char* host, NetAddress* out) = 0;
   // The name of an IPv4 address, at most capacity - 1 characters, always terminated.
   virtual bool GetHostName(const uint8_t ip[4], char* out, unsigned capacity) = 0;
   virtual ITCPServerSocket* CreateTCPServer(unsigned port, int backlog, bool noDelay, bool blocking, bool reuseAddress,
                                             const NetAddress* local = nullptr) = 0;
-  // Connects (always blocking), then applies noDelay and blocking.
+  // Connects (blocking, within the connect time-out), then applies noDelay
+  // and blocking.
   virtual ITCPClientSocket* CreateTCPClient(const NetAddress& remote, bool noDelay, bool blocking,
                                             const NetAddress* local = nullptr) = 0;
   // host: a dotted IPv4 text (no lookup) or a name to resolve.

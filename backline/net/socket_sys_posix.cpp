@@ -3,10 +3,12 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 
 #include "backline/net/sockets_posix.h"
@@ -24,6 +26,25 @@ bool Bind(int fd, const NetAddress* local, unsigned port) {
 bool ReuseAddress(int fd) {
   const int on = 1;
   return setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) == 0;
+}
+
+// The error a non-blocking connect ended with (0 when it succeeded).
+int PendingError(int fd) {
+  int error = 0;
+  socklen_t size = sizeof error;
+  return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) == 0 ? error : errno;
+}
+
+// Connects fd to where, giving up after timeoutMs (0: as long as the system
+// lets it); fd is blocking again afterwards.
+bool Connect(int fd, const sockaddr_in& where, unsigned timeoutMs) {
+  const auto* address = reinterpret_cast<const sockaddr*>(&where);
+  if (timeoutMs == 0) return connect(fd, address, sizeof where) == 0;
+  if (!socket_posix::SetBlocking(fd, false)) return false;
+  if (connect(fd, address, sizeof where) != 0 &&
+      (errno != EINPROGRESS || !socket_posix::WaitFor(fd, POLLOUT, timeoutMs) || PendingError(fd) != 0))
+    return false;
+  return socket_posix::SetBlocking(fd, true);
 }
 
 // Closes fd and answers null: the common end of every failed creation step.
@@ -99,8 +120,7 @@ ITCPClientSocket* SocketSysPosix::CreateTCPClient(const NetAddress& remote, bool
   const int fd = socket(AF_INET, SOCK_STREAM, 0);
   if (fd < 0) return nullptr;
   if (local && !Bind(fd, local, local->port)) return Fail<ITCPClientSocket>(fd);
-  const sockaddr_in where = socket_posix::ToSockaddr(remote);
-  if (connect(fd, reinterpret_cast<const sockaddr*>(&where), sizeof where) != 0) return Fail<ITCPClientSocket>(fd);
+  if (!Connect(fd, socket_posix::ToSockaddr(remote), m_connectTimeoutMs)) return Fail<ITCPClientSocket>(fd);
   if ((noDelay && !socket_posix::SetNoDelay(fd, true)) || (!blocking && !socket_posix::SetBlocking(fd, false)))
     return Fail<ITCPClientSocket>(fd);
   return new TCPClientSocketPosix(fd, remote);

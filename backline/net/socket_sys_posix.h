@@ -7,6 +7,7 @@ class SocketSysPosix : public ISocketSys {
  public:
   bool Init() override;
   bool Shutdown() override;
+  void SetConnectTimeout(unsigned milliseconds) override { m_connectTimeoutMs = milliseconds; }
   bool ResolveHostName(const char* host, NetAddress* out) override;
   bool GetHostName(const uint8_t ip[4], char* out, unsigned capacity) override;
   ITCPServerSocket* CreateTCPServer(unsigned port, int backlog, bool noDelay, bool blocking, bool reuseAddress,
@@ -19,4 +20,7 @@ class SocketSysPosix : public ISocketSys {
   void DestroyTCPServer(ITCPServerSocket* socket) override;
   void DestroyTCPClient(ITCPClientSocket* socket) override;
   IUDPSocket* CreateUDP(unsigned port, bool blocking, bool reuseAddress, const NetAddress* local = nullptr) override;
+
+ private:
+  unsigned m_connectTimeoutMs = 0;
 };

@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -41,6 +43,16 @@ NetAddress FromSockaddr(const sockaddr_in& address) {
 
 bool WouldBlock() { return errno == EAGAIN || errno == EWOULDBLOCK; }
 
+bool WaitFor(int fd, short events, unsigned milliseconds) {
+  pollfd watched = {fd, events, 0};
+  const int timeout = static_cast<int>(std::min<unsigned>(milliseconds, INT_MAX));
+  int ready;
+  do {
+    ready = poll(&watched, 1, timeout);
+  } while (ready < 0 && errno == EINTR);
+  return ready > 0;
+}
+
 }  // namespace socket_posix
 
 namespace {
@@ -64,6 +76,10 @@ int TCPClientSocketPosix::Receive(void* buffer, int capacity) {
   if (got < 0) return socket_posix::WouldBlock() ? 0 : -1;
   if (got == 0) return -1;  // the peer closed the connection
   return static_cast<int>(got);
+}
+
+bool TCPClientSocketPosix::WaitReadable(unsigned milliseconds) {
+  return socket_posix::WaitFor(m_fd, POLLIN, milliseconds);
 }
 
 bool TCPClientSocketPosix::GetNoDelay() {

@@ -11,6 +11,7 @@ class TCPClientSocketPosix : public ITCPClientSocket {
   ~TCPClientSocketPosix() override;
   int Send(const void* data, int length) override;
   int Receive(void* buffer, int capacity) override;
+  bool WaitReadable(unsigned milliseconds) override;
   bool GetNoDelay() override;
   bool SetNoDelay(bool on) override;
   bool SetBlocking(bool blocking) override;
@@ -53,4 +54,7 @@ sockaddr_in ToSockaddr(const NetAddress& address);
 NetAddress FromSockaddr(const sockaddr_in& address);
 // Would the last failed call have blocked?
 bool WouldBlock();
+// Waits at most milliseconds for events (poll's POLLIN, POLLOUT) on fd;
+// false when the time ran out or poll failed.
+bool WaitFor(int fd, short events, unsigned milliseconds);
 }  // namespace socket_posix

@@ -1,5 +1,7 @@
 #include "backline/net/update_check.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -24,8 +26,11 @@ const Basalt::cvar kUpdatePort(&g_updatePort, "g_updatePort");
 const Basalt::cvar kHomePage(g_homePage, "g_homePage");
 
 constexpr int kReceiveBuffer = 2048;
-constexpr auto kReplyTimeout = std::chrono::milliseconds(2000);
-constexpr unsigned kMaxVersionCompare = 63;
+constexpr int kVersionParts = 4;
+constexpr unsigned long kLargestVersionPart = 999999999;
+const char kVersionWord[] = "version";
+
+using Clock = std::chrono::steady_clock;
 
 // Sends the request: its lines end with a lone line feed, and the
 // terminating NUL is sent too.
@@ -35,44 +40,89 @@ bool SendRequest(ITCPClientSocket* client, const char* host) {
   return client->Send(request.c_str(), length) == length;
 }
 
-// Reads the first block of the reply; true when it names another version.
-bool ReadReply(ITCPClientSocket* client, const char* version, const UpdateLog& log) {
-  char buffer[kReceiveBuffer] = {};
-  const auto start = std::chrono::steady_clock::now();
-  for (;;) {
-    const int received = client->Receive(buffer, kReceiveBuffer - 1);
-    if (received > 0) {
-      buffer[received] = '\0';
-      log("network received:\n-----------------------------");
-      return ReplyNamesOtherVersion(buffer, version);
-    }
-    if (received < 0) {
-      log("network error");
-      return false;
-    }
-    if (std::chrono::steady_clock::now() - start > kReplyTimeout) {
-      log("network time out");
-      return false;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+// The milliseconds left until deadline, 0 once it has passed.
+unsigned MillisecondsUntil(Clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<unsigned>(left) : 0;
+}
+
+// Reads into buffer (capacity bytes, NUL-terminated, *filled of them read)
+// until the server closes the connection or the buffer is full; false when
+// replyMs ran out first.
+bool ReadWholeReply(ITCPClientSocket* client, char* buffer, int capacity, unsigned replyMs, int* filled) {
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(replyMs);
+  bool inTime = true;
+  *filled = 0;
+  while (*filled < capacity - 1) {
+    const unsigned left = MillisecondsUntil(deadline);
+    inTime = left > 0 && client->WaitReadable(left);
+    if (!inTime) break;
+    const int received = client->Receive(buffer + *filled, capacity - 1 - *filled);
+    if (received < 0) break;  // the server has closed the connection (or it failed)
+    *filled += received;
   }
+  buffer[*filled] = '\0';
+  return inTime;
+}
+
+// Reads the reply; true when it names a newer version.
+bool ReadReply(ITCPClientSocket* client, const char* version, unsigned replyMs, const UpdateLog& log) {
+  char buffer[kReceiveBuffer];
+  int filled = 0;
+  const bool inTime = ReadWholeReply(client, buffer, kReceiveBuffer, replyMs, &filled);
+  if (!inTime) log("network time out");
+  if (filled == 0) {
+    if (inTime) log("network error");
+    return false;
+  }
+  log("network received:\n-----------------------------");
+  return ReplyNamesNewerVersion(buffer, version);
+}
+
+// The dot-separated numbers of a version text ("version 1.36"): at most
+// four, each at most 999999999, missing ones 0.
+struct VersionNumber {
+  unsigned long parts[kVersionParts] = {};
+};
+
+// One number of digits at *text, moved past it.
+unsigned long ReadVersionPart(const char** text) {
+  unsigned long value = 0;
+  for (; std::isdigit(static_cast<unsigned char>(**text)); ++*text)
+    value = std::min(value * 10 + static_cast<unsigned long>(**text - '0'), kLargestVersionPart);
+  return value;
+}
+
+// text starts with "version"; false when no number follows it.
+bool ParseVersion(const char* text, VersionNumber* out) {
+  if (std::strncmp(text, kVersionWord, std::strlen(kVersionWord)) != 0) return false;
+  text += std::strlen(kVersionWord);
+  while (*text == ' ' || *text == '\t') ++text;
+  if (!std::isdigit(static_cast<unsigned char>(*text))) return false;
+  for (int part = 0; part < kVersionParts; ++part) {
+    out->parts[part] = ReadVersionPart(&text);
+    if (text[0] != '.' || !std::isdigit(static_cast<unsigned char>(text[1]))) break;
+    ++text;
+  }
+  return true;
+}
+
+bool IsNewer(const VersionNumber& offered, const VersionNumber& own) {
+  return std::lexicographical_compare(own.parts, own.parts + kVersionParts, offered.parts,
+                                      offered.parts + kVersionParts);
 }
 
 }  // namespace
 
-bool ReplyNamesOtherVersion(const char* reply, const char* version) {
+bool ReplyNamesNewerVersion(const char* reply, const char* version) {
   const char* line = std::strstr(reply, "PL1: version");
-  if (!line) return false;
-  const char* received = line + std::strlen("PL1: ");
-  for (unsigned i = 0; i < kMaxVersionCompare; ++i) {
-    const char c = received[i];
-    if (c == '\n' || c == '\r' || c == '\0') return false;
-    if (c != version[i]) return true;
-  }
-  return false;
+  VersionNumber offered, own;
+  return line && ParseVersion(line + std::strlen("PL1: "), &offered) && ParseVersion(version, &own) &&
+         IsNewer(offered, own);
 }
 
-bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log) {
+bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log,
+                        const UpdateLimits& limits) {
   SocketSysPosix sockets;
   if (!sockets.Init()) {
     log("netCheckForUpdates() : failed to initialize SocketSysPosix");
@@ -84,6 +134,7 @@ bool netCheckForUpdates(const char* version, const char* host, unsigned port, co
     sockets.Shutdown();
     return false;
   }
+  sockets.SetConnectTimeout(limits.connectMs);
   char dotted[16];
   std::snprintf(dotted, sizeof dotted, "%u.%u.%u.%u", server.ip[0], server.ip[1], server.ip[2], server.ip[3]);
   ITCPClientSocket* client = sockets.ConnectTCP(dotted, port, true, false);
@@ -92,7 +143,7 @@ bool netCheckForUpdates(const char* version, const char* host, unsigned port, co
     log("netCheckForUpdates() : failed to create client");
     return false;
   }
-  const bool update = SendRequest(client, host) && ReadReply(client, version, log);
+  const bool update = SendRequest(client, host) && ReadReply(client, version, limits.replyMs, log);
   sockets.DestroyTCPClient(client);
   sockets.Shutdown();
   return update;
@@ -106,17 +157,18 @@ struct UpdateCheckJob::Shared {
   std::vector<std::string> lines;
 };
 
-bool UpdateCheckJob::Start(const char* version) {
+bool UpdateCheckJob::Start(const char* version, const UpdateLimits& limits) {
   if (m_started) return false;
   auto shared = std::make_shared<Shared>();
   const std::string versionText = version, host = g_updateHost;
   const unsigned port = static_cast<unsigned>(g_updatePort);
   try {
-    m_thread = std::thread([shared, versionText, host, port] {
-      const bool update = netCheckForUpdates(versionText.c_str(), host.c_str(), port, [&shared](const char* line) {
+    m_thread = std::thread([shared, versionText, host, port, limits] {
+      const auto log = [&shared](const char* line) {
         std::lock_guard<std::mutex> lock(shared->mutex);
         shared->lines.emplace_back(line);
-      });
+      };
+      const bool update = netCheckForUpdates(versionText.c_str(), host.c_str(), port, log, limits);
       std::lock_guard<std::mutex> lock(shared->mutex);
       shared->update = update;
       shared->done = true;

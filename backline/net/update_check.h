@@ -15,15 +15,24 @@ extern char g_homePage[128];
 // Receives each log line of a check; called on the checking thread.
 using UpdateLog = std::function<void(const char* line)>;
 
-// True when the reply names a version other than version: the text from
-// the 'v' of the first "PL1: version" is compared with version up to a line
-// end, a NUL or 63 characters. No such line, or a line that is a prefix of
-// version, means no update.
-bool ReplyNamesOtherVersion(const char* reply, const char* version);
+// How long a check waits for the connection, then for the whole reply.
+struct UpdateLimits {
+  unsigned connectMs = 4000;
+  unsigned replyMs = 2000;
+};
 
-// Asks host:port; true when it names another version. Blocks: the connect
-// waits as long as the system lets it, the reply at most 2 s.
-bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log);
+// True when the reply names a newer version than version ("version 1.36"):
+// the dot-separated numbers after the first "PL1: version" are compared
+// with version's, one number at a time, a missing one counting as 0; what
+// follows the numbers (blanks, a line end) does not matter. No such line, or
+// one without a number, means no update.
+bool ReplyNamesNewerVersion(const char* reply, const char* version);
+
+// Asks host:port; true when it names a newer version. Blocks for at most
+// limits.connectMs to connect plus limits.replyMs for the reply, which is read
+// until the server closes the connection or 2047 bytes have arrived.
+bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log,
+                        const UpdateLimits& limits = UpdateLimits());
 
 // One check on a worker thread. Main thread only. The worker owns a share of
 // the state it writes, so an abandoned worker (still blocked in connect, say)
@@ -35,9 +44,9 @@ class UpdateCheckJob {
   UpdateCheckJob(const UpdateCheckJob&) = delete;
   UpdateCheckJob& operator=(const UpdateCheckJob&) = delete;
 
-  // Starts checking g_updateHost:g_updatePort for version; false when the
-  // thread cannot be created or a check was already started.
-  bool Start(const char* version);
+  // Starts checking g_updateHost:g_updatePort for version within limits;
+  // false when the thread cannot be created or a check was already started.
+  bool Start(const char* version, const UpdateLimits& limits = UpdateLimits());
   bool Started() const { return m_started; }
   // Waits at most milliseconds for the worker; true once it has finished.
   // The worker's log lines so far go to the system log.

@@ -17,16 +17,25 @@ namespace {
 
 constexpr size_t kMaxFieldLength = SampleBank::kFieldSize - 1;
 
+// Logs why a category cannot be used and hands the reason to the caller.
+bool RefuseCategory(const std::string& reason, std::string* problem) {
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Sample bank: %s.", reason.c_str());
+  if (problem) *problem = reason;
+  return false;
+}
+
 // Fills the category's entries from its sorted listing; false when it has none
 // or more than the category holds.
-bool ListCategory(SampleBank* bank, int category) {
+bool ListCategory(SampleBank* bank, int category, std::string* problem) {
   const char* directory = kSampleCategoryDirectories[category];
   const std::vector<std::string> files = Basalt::ListDirectory(directory, "wav");
-  if (files.empty()) return false;
-  if (files.size() > SampleBank::kPerCategory) {
-    if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Sample bank: %s holds more than 512 WAV files.", directory);
-    return false;
+  if (files.empty()) {
+    std::string folder = Basalt::ResolvePath(directory);
+    if (!folder.empty() && folder.back() == '/') folder.pop_back();
+    return RefuseCategory(folder + (Basalt::PathExists(directory) ? " holds no WAV file" : " is missing"), problem);
   }
+  if (files.size() > SampleBank::kPerCategory)
+    return RefuseCategory(std::string(directory) + " holds more than 512 WAV files", problem);
   int position = 0;
   for (const std::string& file : files) {
     if (std::strlen(directory) + file.size() > kMaxFieldLength) {
@@ -43,17 +52,17 @@ bool ListCategory(SampleBank* bank, int category) {
   return position > 0;
 }
 
-bool ListEveryCategory(SampleBank* bank) {
+bool ListEveryCategory(SampleBank* bank, std::string* problem) {
   for (int category = 0; category < kSampleCategories; ++category)
-    if (!ListCategory(bank, category)) return false;
+    if (!ListCategory(bank, category, problem)) return false;
   return true;
 }
 
 }  // namespace
 
-bool DiscoverSampleBank(SampleBank* bank) {
+bool DiscoverSampleBank(SampleBank* bank, std::string* problem) {
   std::memset(bank, 0, sizeof *bank);
-  return Basalt::RunGuarded("Cannot list", "SampleBank", false, [&] { return ListEveryCategory(bank); });
+  return Basalt::RunGuarded("Cannot list", "SampleBank", false, [&] { return ListEveryCategory(bank, problem); });
 }
 
 bool IsBankSample(const SampleBank& bank, int index) {

@@ -3,6 +3,7 @@
 // "SampleBank", found once at start-up and only read afterwards. A sample
 // index is category x 512 + position in the category's sorted listing
 // (0..2559); -1 means no sample.
+#include <string>
 
 enum SampleCategory { Snares = 0, Cymbals = 1, TomToms = 2, Kick = 3, Other = 4 };
 
@@ -26,10 +27,10 @@ extern const char* const kSampleCategoryDirectories[kSampleCategories];
 
 // Lists the five category folders into bank (about 1 MB: the caller holds it
 // for the whole run). A file whose path would exceed 195 characters is left
-// out with a log line. False when a category folder is missing or holds no
-// WAV file, or, with a log line, holds more than 512; the bank is then
-// partly filled and must not be used.
-bool DiscoverSampleBank(SampleBank* bank);
+// out with a log line. False when a category folder is missing, holds no WAV
+// file or holds more than 512: a log line names the folder, *problem (when
+// given) says the same, and the bank is partly filled and must not be used.
+bool DiscoverSampleBank(SampleBank* bank, std::string* problem = nullptr);
 
 // Whether index names a sample the bank holds.
 bool IsBankSample(const SampleBank& bank, int index);

@@ -13,6 +13,7 @@ namespace {
 const char* const kEntries[MainMenuState::kEntries] = {"Free Play", "Assign Pads", "Record", "Play Back", "Exit"};
 constexpr unsigned kIdleColour = 0x60E0E0FF;
 constexpr unsigned kHighlightRgb = 0xFFE599;
+constexpr unsigned kNoSoundColour = 0xE0FF8080;
 
 void Select(GameApp& app, int selection) {
   HideBox(app.panelButton);
@@ -48,6 +49,7 @@ void UpdateMainMenu(GameApp& app) {
   for (int i = 0; i < MainMenuState::kEntries; ++i)
     app.guiContext->DrawTextA(1, 90, static_cast<unsigned>(120 + 30 * i), i == menu.selection ? highlight : kIdleColour,
                               "%s", kEntries[i]);
+  if (app.soundSilent) app.guiContext->DrawTextA(0, 63, 282, kNoSoundColour, "No audio device: playing silently");
   const bool* keys = app.menuKeys.event;
   if ((keys[MenuUp] || keys[MenuPadButton3]) && menu.startupDelay <= 0)
     menu.selection = (menu.selection + MainMenuState::kEntries - 1) % MainMenuState::kEntries;

@@ -1,10 +1,14 @@
 #include "basalt/core/core.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 #include "basalt/core/cvar_system.h"
 #include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
 #include "basalt/core/log.h"
 #include "basalt/fs/file_system_std.h"
+#include "basalt/fs/write_check.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/material_file.h"
 #include "basalt/graphics/material_manager_gl.h"
@@ -32,6 +36,21 @@ void Destroy(T*& service) {
 
 void LogLine(const char* line) {
   if (g_pSystemLog) g_pSystemLog->Send("%s", line);
+}
+
+// A start-up failure: a log line (when the log is open) and a message box
+// naming the cause, printed on stderr when there is no display to show it
+// on; false, so Launch ends with a failure.
+bool FailStart(const char* caption, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool FailStart(const char* caption, const char* format, ...) {
+  char text[PlatformSDL::kMsgBoxTextCapacity];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  if (g_pSystemLog) g_pSystemLog->Send("%s: %s", caption, text);
+  PlatformSDL::ShowMessage(caption, text);
+  return false;
 }
 
 // Ends an idle frame's wait: a key, the mouse, the window or a kit.
@@ -71,7 +90,10 @@ bool Core::Initialize(void*) {
   g_pFileSystem = g_pFileSystemStd = new FileSystemStd();
 
   g_pSystemLog = new Log(kLogFile);
-  if (!g_pSystemLog->Initialize(nullptr)) return false;
+  if (!g_pSystemLog->Initialize(nullptr))
+    return FailStart("Critical Error",
+                     "Cannot write the system log %s: %s.\nPadlark needs a game folder it may write to.",
+                     AbsolutePath(kLogFile).c_str(), WhyNotWritable(kLogFile).c_str());
 
   g_pCVarSystem = new CVarSystem();
   g_pCVarSystem->Initialize(const_cast<char*>(kSettingsFile));
@@ -82,20 +104,13 @@ bool Core::Initialize(void*) {
     LogLine("Core::Initialize(): No platform callback registered! Cannot run");
     return false;
   }
-  if (!InitPlatform()) {
-    g_pPlatform->MsgBox("Critical Error", "InitPlatform() failed");
-    return false;
-  }
-  if (!InitGraphics()) {
-    g_pPlatform->MsgBox("Critical Error", "InitGraphics() failed");
-    return false;
-  }
-  if (!g_disableInput && !InitInput()) return false;
+  if (!InitPlatform()) return FailStart("Critical Error", "InitPlatform() failed: %s", g_pPlatformSDL->GetError());
+  if (!InitGraphics()) return false;
+  if (!g_disableInput && !InitInput())
+    return FailStart("Critical Error", "InitInput() failed: %s", g_pInput->GetError());
   g_pGUI = new GUI();
-  if (!g_pGUI->Initialize()) {
-    g_pPlatform->MsgBox("Critical Error", "g_pGUI->Initialize( ) failed");
-    return false;
-  }
+  if (!g_pGUI->Initialize())
+    return FailStart("Critical Error", "g_pGUI->Initialize( ) failed: the graphics device has no 2D pass");
   m_quit = false;
   m_initialized = true;
   return true;
@@ -108,6 +123,9 @@ bool Core::InitPlatform() {
     LogLine("Core::Initialize(): Platform failed to initialize!");
     return false;
   }
+  // Every service after the window uses the size it got.
+  g_screenWidth = static_cast<int>(g_pPlatformSDL->GetClientWidth());
+  g_screenHeight = static_cast<int>(g_pPlatformSDL->GetClientHeight());
   LogLine("Platform initialized");
   return true;
 }
@@ -119,26 +137,24 @@ bool Core::InitGraphics() {
                            g_fullScreen};
   if (!g_pGraphics->Initialize(&params)) {
     LogLine("Core::Initialize(): GraphicsDevice failed to initialize!");
-    g_pPlatform->MsgBox("Fatal Error", "Failed to initialize Graphics Device!\n");
-    return false;
+    return FailStart("Fatal Error", "Failed to initialize Graphics Device!\n%s", g_pGraphicsGL->GetError());
   }
   LogLine("Graphics Device initialized");
 
   g_pMaterialManager = g_pMaterialManagerGL = new MaterialManagerGL();
   if (!g_pMaterialManager->Initialize(nullptr)) {
     LogLine("Core::Initialize(): MaterialManager failed to initialize!");
-    g_pPlatform->MsgBox("Fatal Error", "Failed to initialize MaterialManager Device!\n");
-    return false;
+    return FailStart("Fatal Error", "Failed to initialize MaterialManager Device!\n");
   }
   LogLine("Graphics Device initialized");
   RAMFile materials;
-  if (g_pFileSystem->LoadFileToRAM(kMaterialFile, &materials)) ParseMaterialFile(materials.data, materials.size);
+  if (g_pFileSystem->LoadFileToRAM(kMaterialFile, &materials))
+    ParseMaterialFile(materials.data, materials.size, kMaterialFile);
 
   g_pMeshManager = new MeshManagerGL();
   if (!g_pMeshManager->Initialize()) {
     LogLine("Core::Initialize(): MeshManager failed to initialize!");
-    g_pPlatform->MsgBox("Fatal Error", "Failed to initialize MeshManager!\n");
-    return false;
+    return FailStart("Fatal Error", "Failed to initialize MeshManager!\n");
   }
   return true;
 }

@@ -26,7 +26,10 @@ class Core : public IDevice {
   Core& operator=(const Core&) = delete;
 
   // Runs the engine's whole life with app (not owned, must outlive the call).
-  // True after a normal end of the loop, false when start-up failed.
+  // True after a normal end of the loop, false when start-up failed: every
+  // failure of the engine's own start-up is a log line (once the log is open)
+  // and a message box naming the file or device (on stderr when there is no
+  // display), but for a missing platform callback, a programming mistake.
   bool Launch(IApp* app);
   // Must be called before Launch.
   void SetPlatformCallback(PlatformCallback callback) { m_platformCallback = callback; }

@@ -1,5 +1,6 @@
 #include "basalt/core/cvar.h"
 
+#include <cassert>
 #include <cstring>
 
 #include "basalt/core/cvar_system.h"
@@ -17,6 +18,11 @@ cvar::cvar(bool* target, const char* name) : cvar(target, kBool, name) {}
 cvar::cvar(float* target, const char* name) : cvar(target, kFloat, name) {}
 cvar::cvar(unsigned* target, const char* name) : cvar(target, kUnsigned, name) {}
 cvar::cvar(int* target, const char* name) : cvar(target, kInt, name) {}
+cvar::cvar(int* target, const char* name, int minimum, int maximum) : cvar(target, kInt, name) {
+  assert(minimum <= maximum);
+  m_minimum = minimum;
+  m_maximum = maximum;
+}
 cvar::cvar(unsigned short* target, const char* name) : cvar(target, kUnsignedShort, name) {}
 cvar::cvar(short* target, const char* name) : cvar(target, kShort, name) {}
 cvar::cvar(double* target, const char* name) : cvar(target, kDouble, name) {}

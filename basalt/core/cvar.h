@@ -2,7 +2,10 @@
 // A console variable binds a named setting to a global of the program. A cvar
 // is a static object next to its global; constructing it registers the pair
 // in CVarSystem's table during static initialisation, and the settings file
-// later assigns values straight into the global (see cvar_system.h).
+// later assigns values straight into the global (see cvar_system.h). An int
+// cvar may carry the range of values it accepts, so the range is declared
+// once, beside the variable.
+#include <climits>
 
 namespace Basalt {
 
@@ -31,6 +34,9 @@ class cvar {
   cvar(float* target, const char* name);
   cvar(unsigned* target, const char* name);
   cvar(int* target, const char* name);
+  // An int setting that accepts only minimum..maximum: the settings file's
+  // other values are refused (a log line) and the global keeps its value.
+  cvar(int* target, const char* name, int minimum, int maximum);
   cvar(unsigned short* target, const char* name);
   cvar(short* target, const char* name);
   cvar(double* target, const char* name);
@@ -44,6 +50,9 @@ class cvar {
   const char* GetName() const { return m_name; }
   Type GetType() const { return m_type; }
   void* GetTarget() const { return m_target; }
+  int GetMinimum() const { return m_minimum; }
+  int GetMaximum() const { return m_maximum; }
+  bool Accepts(int value) const { return value >= m_minimum && value <= m_maximum; }
 
  protected:
   // Registers this cvar under the name already stored.
@@ -54,6 +63,8 @@ class cvar {
 
   void* m_target = nullptr;
   Type m_type = kNone;
+  int m_minimum = INT_MIN;
+  int m_maximum = INT_MAX;
   char m_name[kNameCapacity] = {};
 };
 

@@ -20,8 +20,26 @@ int ClampToInt(long value) {
   return static_cast<int>(value);
 }
 
-// Reads the value after "=" into the cvar's target; false when the line has none.
-bool AssignValue(const cvar& var, TextTokenizer& tokens) {
+// Where a value was read, for the log lines about it.
+struct Source {
+  const char* name;
+  int line;
+};
+
+void LogRefusedValue(const cvar& var, long value, const Source& source) {
+  if (!g_pSystemLog) return;
+  const int kept = *static_cast<const int*>(var.GetTarget());
+  if (var.GetMaximum() == INT_MAX)
+    g_pSystemLog->Send("(%s : %d) %s = %ld refused: it must be at least %d; keeping %d", source.name, source.line,
+                       var.GetName(), value, var.GetMinimum(), kept);
+  else
+    g_pSystemLog->Send("(%s : %d) %s = %ld refused: it must be %d to %d; keeping %d", source.name, source.line,
+                       var.GetName(), value, var.GetMinimum(), var.GetMaximum(), kept);
+}
+
+// Reads the value after "=" into the cvar's target, unless the cvar's range
+// refuses it; false when the line has no value.
+bool AssignValue(const cvar& var, TextTokenizer& tokens, const Source& source) {
   bool found = false;
   switch (var.GetType()) {
     case cvar::kBool: {
@@ -40,8 +58,11 @@ bool AssignValue(const cvar& var, TextTokenizer& tokens) {
       break;
     }
     case cvar::kInt: {
-      const int value = ClampToInt(tokens.ReadInt(&found));
-      if (found) *static_cast<int*>(var.GetTarget()) = value;
+      const long value = tokens.ReadInt(&found);
+      if (found && !var.Accepts(ClampToInt(value)))
+        LogRefusedValue(var, value, source);
+      else if (found)
+        *static_cast<int*>(var.GetTarget()) = ClampToInt(value);
       break;
     }
     case cvar::kString: {
@@ -114,7 +135,7 @@ bool CVarSystem::ParseFile(const char* data, unsigned length, const char* source
       tokens.ReadWord();
       continue;
     }
-    if (!AssignValue(*var, tokens)) {
+    if (!AssignValue(*var, tokens, Source{sourceName, line})) {
       if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) Syntax error: no value for '%s'", sourceName, line, var->GetName());
       skipLine = true;
     }

@@ -2,8 +2,9 @@
 // CVarSystem executes settings files: lines of `name = value` (blanks around
 // the equals sign), comments opened by any token that begins with '/', blank
 // lines allowed. Each value is assigned straight into the global bound by the
-// cvar of that name. Every error is one log line and skips the rest of its
-// line; parsing always goes on to the end and never stops start-up.
+// cvar of that name; a value outside the cvar's range is refused and the
+// global keeps the value it had. Every error is one log line and skips the
+// rest of its line; parsing always goes on to the end and never stops start-up.
 #include "basalt/core/idevice.h"
 #include "basalt/util/string_hash.h"
 

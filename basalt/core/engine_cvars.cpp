@@ -1,5 +1,7 @@
 #include "basalt/core/engine_cvars.h"
 
+#include <climits>
+
 #include "basalt/core/cvar.h"
 
 namespace Basalt {
@@ -18,8 +20,10 @@ int g_maxFps = 120;
 int g_idleFps = 10;
 
 namespace {
-const cvar kScreenWidth(&g_screenWidth, "g_screenWidth");
-const cvar kScreenHeight(&g_screenHeight, "g_screenHeight");
+// A window needs at least one pixel each way; one larger than the display
+// is made the desktop's size when it opens (PlatformSDL).
+const cvar kScreenWidth(&g_screenWidth, "g_screenWidth", 1, INT_MAX);
+const cvar kScreenHeight(&g_screenHeight, "g_screenHeight", 1, INT_MAX);
 const cvar kFullScreen(&g_fullScreen, "g_fullScreen");
 const cvar kAnisoLevel(&g_anisoLevel, "g_anisoLevel");
 const cvar kTextureFilterMode(&g_textureFilterMode, "g_textureFilterMode");

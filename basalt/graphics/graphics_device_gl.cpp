@@ -4,6 +4,8 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <string>
 
 #include "basalt/core/core.h"
@@ -73,15 +75,21 @@ GraphicsDeviceGL::GraphicsDeviceGL()
 
 GraphicsDeviceGL::~GraphicsDeviceGL() { Shutdown(); }
 
+bool GraphicsDeviceGL::Fail(const char* format, ...) {
+  char reason[kErrorCapacity];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(reason, sizeof reason, format, args);
+  va_end(args);
+  m_error = reason;
+  LogLine(reason);
+  return false;
+}
+
 bool GraphicsDeviceGL::Initialize(void* params) {
-  if (!g_pPlatformSDL || !g_pPlatformSDL->GetWindow()) {
-    LogLine("GraphicsDeviceGL requires an SDL platform device");
-    return false;
-  }
-  if (!params) {
-    LogLine("GraphicsDeviceGL::Initialize() requires parameters");
-    return false;
-  }
+  m_error.clear();
+  if (!g_pPlatformSDL || !g_pPlatformSDL->GetWindow()) return Fail("there is no window to draw into");
+  if (!params) return Fail("GraphicsDeviceGL::Initialize() requires parameters");
   m_params = *static_cast<const GraphicsParams*>(params);
   if (!InitGL()) return false;
   m_starList = std::make_unique<PointListGL>(false);
@@ -94,10 +102,7 @@ bool GraphicsDeviceGL::InitGL() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   m_context = SDL_GL_CreateContext(window);
-  if (!m_context) {
-    if (g_pSystemLog) g_pSystemLog->Send("InitGL() Error: no OpenGL 3.3 context: %s", SDL_GetError());
-    return false;
-  }
+  if (!m_context) return Fail("no OpenGL 3.3 context: %s", SDL_GetError());
   if (g_pSystemLog)
     g_pSystemLog->Send("OpenGL %s on %s", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
                        reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
@@ -110,12 +115,10 @@ bool GraphicsDeviceGL::InitGL() {
   int red = 0, depth = 0;
   SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &red);
   SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &depth);
-  if (ok && (red < 8 || depth < 16)) {
-    LogLine("Graphics adapter is not compatible (requires 32-bit colour, and depth buffer support)");
-    ok = false;
-  }
-  ok = ok && CreateDeclarations() &&
-       BuildProgram(&m_fixedFunction, &m_fixedUniforms, kFixedFunctionShader, "fixed function") &&
+  if (ok && (red < 8 || depth < 16))
+    ok = Fail("the graphics adapter is not compatible (requires 32-bit colour, and depth buffer support)");
+  if (ok && !CreateDeclarations()) ok = Fail("the vertex declarations cannot be made (OpenGL error)");
+  ok = ok && BuildProgram(&m_fixedFunction, &m_fixedUniforms, kFixedFunctionShader, "fixed function") &&
        BuildProgram(&m_pointSprites, &m_pointUniforms, kPointSpriteShader, "point sprites");
   if (!ok) {
     Shutdown();
@@ -124,9 +127,8 @@ bool GraphicsDeviceGL::InitGL() {
   SyncToDisplay();
   SetupDefaults();
   if (!Init2D()) {
-    LogLine("Failed to initialize 2D subsystem");
     Shutdown();
-    return false;
+    return Fail("Failed to initialize 2D subsystem");
   }
   return true;
 }
@@ -157,9 +159,7 @@ bool GraphicsDeviceGL::EvaluateAdapter() {
       {"GL_MAX_TEXTURE_IMAGE_UNITS >= 8", Integer(GL_MAX_TEXTURE_IMAGE_UNITS) >= static_cast<GLint>(kNumStages)},
   };
   for (const Requirement& requirement : required) {
-    if (requirement.met) continue;
-    if (g_pSystemLog) g_pSystemLog->Send("  (FAIL) %s unsupported", requirement.name);
-    return false;
+    if (!requirement.met) return Fail("(FAIL) %s unsupported", requirement.name);
   }
   const Requirement advised[] = {
       {"GL_EXT_texture_filter_anisotropic", HasAnisotropy()},
@@ -174,33 +174,21 @@ bool GraphicsDeviceGL::EvaluateAdapter() {
   if (!vertexShaders) LogLine("  (WARN) Vertex Shader unsupported");
   if (!pixelShaders) LogLine("  (WARN) Pixel Shader unsupported");
   if (!vertexShaders || !pixelShaders) g_noShaders = true;
-  if (EnumerateDisplayModes(&m_modes) <= 0 && m_modes.empty()) {
-    LogLine("  EvaluateAdapter: no 32-bit video modes");
-    return false;
-  }
+  if (EnumerateDisplayModes(&m_modes) <= 0 && m_modes.empty()) return Fail("the display offers no 32-bit video mode");
   LogLine("");
   return true;
 }
 
 bool GraphicsDeviceGL::EnterFullScreen() {
-  if (m_modes.empty()) {
-    LogLine("InitGL() Error: failed to enumerate device modes");
-    return false;
-  }
   const int index = FindClosestDisplayMode(m_modes, g_screenWidth, g_screenHeight);
-  if (index < 0) {
-    LogLine("Couldn't find any useable display modes (this shouldn't happen)");
-    return false;
-  }
+  if (index < 0) return Fail("InitGL() Error: failed to enumerate device modes");
   const DisplayMode& mode = m_modes[static_cast<size_t>(index)];
   if (g_pSystemLog) g_pSystemLog->Send("- mode %dx%dx32 OK", mode.width, mode.height);
   SDL_Window* window = g_pPlatformSDL->GetWindow();
   SDL_DisplayMode sdlMode = {mode.format, static_cast<int>(mode.width), static_cast<int>(mode.height),
                              static_cast<int>(mode.refreshRate), nullptr};
-  if (SDL_SetWindowDisplayMode(window, &sdlMode) != 0 || SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to enter full screen: %s", SDL_GetError());
-    return false;
-  }
+  if (SDL_SetWindowDisplayMode(window, &sdlMode) != 0 || SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0)
+    return Fail("Failed to enter full screen: %s", SDL_GetError());
   return true;
 }
 
@@ -230,8 +218,7 @@ bool GraphicsDeviceGL::BuildProgram(GLProgram* program, BuiltInUniforms* uniform
     uniforms->viewportHeight = program->Uniform("uViewportHeight");
     return true;
   }
-  if (g_pSystemLog) g_pSystemLog->Send("Shader compile error \"%s\": %s: %s", name, stage.c_str(), errors.c_str());
-  return false;
+  return Fail("Shader compile error \"%s\": %s: %s", name, stage.c_str(), errors.c_str());
 }
 
 void GraphicsDeviceGL::SetupDefaults() {

@@ -11,6 +11,7 @@
 // active, draws go through built-in programs that stand in for the
 // fixed-function pipeline (builtin_shaders.h).
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "basalt/graphics/display_modes.h"
@@ -42,8 +43,10 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   GraphicsDeviceGL& operator=(const GraphicsDeviceGL&) = delete;
 
   // params: GraphicsParams*. Needs g_pPlatformSDL's window. Undoes its
-  // partial work on failure.
+  // partial work on failure; GetError then says why.
   bool Initialize(void* params) override;
+  // Why the last Initialize failed ("" when it has not).
+  const char* GetError() const { return m_error.c_str(); }
   // RenderFrame, then Present.
   bool Update() override;
   // Draws one frame into the back buffer: clear, stars, the core's scene
@@ -117,6 +120,9 @@ class GraphicsDeviceGL : public IGraphicsDevice {
     int clip = -1, worldView = -1, lighting = -1, material = -1, ambient = -1, hasTexture = -1, viewportHeight = -1;
   };
 
+  static constexpr unsigned kErrorCapacity = 512;
+  // Logs the reason start-up fails, keeps it for GetError; returns false.
+  bool Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
   bool InitGL();
   bool EvaluateAdapter();
   bool EnterFullScreen();
@@ -134,6 +140,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   void ReleaseGL();
 
   GraphicsParams m_params = {};
+  std::string m_error;
   void* m_context = nullptr;  // SDL_GLContext
   unsigned m_width = 0;
   unsigned m_height = 0;

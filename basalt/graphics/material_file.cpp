@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -23,6 +24,7 @@ constexpr unsigned kNameCapacity = 64;
 constexpr unsigned kNumTextureSlots = 4;
 const char kDefaultShader[] = "default.shd";
 const char kErrorCaption[] = "Material File Error";
+constexpr unsigned kErrorCapacity = 256;
 
 struct Keyword {
   const char* word;
@@ -48,6 +50,7 @@ void CopyName(char* field, const char* word) {
 // The parser's state machine: which word comes next, and the block read so far.
 class MaterialFileParser {
  public:
+  explicit MaterialFileParser(const char* sourceName) : m_source(sourceName) {}
   bool Parse(const char* data, unsigned length);
 
  private:
@@ -63,6 +66,7 @@ class MaterialFileParser {
   bool Error(const char* format, const char* word);
   void ClearRecords();
 
+  const char* m_source;
   Kind m_kind = Kind::kNone;
   Expect m_expect = Expect::kBegin;
   unsigned m_textureSlot = 0;
@@ -201,7 +205,10 @@ void MaterialFileParser::FinishShader() {
 }
 
 bool MaterialFileParser::Error(const char* format, const char* word) {
-  if (g_pPlatform) g_pPlatform->MsgBox(kErrorCaption, format, word);
+  char text[kErrorCapacity];
+  std::snprintf(text, sizeof text, format, word);
+  if (g_pSystemLog) g_pSystemLog->Send("(%s) %s", m_source, text);
+  if (g_pPlatform) g_pPlatform->MsgBox(kErrorCaption, "%s", text);
   return false;
 }
 
@@ -214,10 +221,10 @@ void MaterialFileParser::ClearRecords() {
 
 }  // namespace
 
-bool ParseMaterialFile(const char* data, unsigned length) {
-  if (!data || !g_pMaterialManager) return false;
-  return RunGuarded("Failed to read", "the material file", false,
-                    [&] { return MaterialFileParser().Parse(data, length); });
+bool ParseMaterialFile(const char* data, unsigned length, const char* sourceName) {
+  if (!data || !sourceName || !g_pMaterialManager) return false;
+  return RunGuarded("Failed to read", sourceName, false,
+                    [&] { return MaterialFileParser(sourceName).Parse(data, length); });
 }
 
 ITexture* LoadTexture(const char* name) {

@@ -8,9 +8,10 @@
 // one character are skipped, keywords ignore case and names are kept as
 // written. A shader block loads and compiles its file; a material block sees
 // only the shaders declared above it, and without a SHADER line takes
-// "default.shd". Structural errors stop the parse with a "Material File
-// Error" message box; a missing texture or shader stops it with a log line;
-// an unknown shader keyword is reported and skipped. What was made before an
+// "default.shd". Structural errors stop the parse with a log line naming the
+// file and a "Material File Error" message box; a missing texture or shader
+// stops it with a log line; an unknown shader keyword is reported both ways
+// and skipped. What was made before an
 // error stays. Needs g_pMaterialManager, g_pFileSystem and the graphics
 // device; main thread only.
 
@@ -19,8 +20,9 @@ namespace Basalt {
 class ITexture;
 
 // True when the whole text was read, false when it stopped at an error or
-// memory ran out (a log line). Never throws.
-bool ParseMaterialFile(const char* data, unsigned length);
+// memory ran out (a log line). sourceName names the file in log lines. Never
+// throws.
+bool ParseMaterialFile(const char* data, unsigned length, const char* sourceName);
 
 // The texture registered as name, else "Textures/<name>" loaded and
 // registered under name (kept also when its image cannot be decoded); null

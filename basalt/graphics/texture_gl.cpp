@@ -54,8 +54,8 @@ bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
       refusal ? nullptr : stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4);
   if (!pixels) {
     if (g_pSystemLog)
-      g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s", 0,
-                         refusal ? refusal : stbi_failure_reason());
+      g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s (texture %s)", 0,
+                         refusal ? refusal : stbi_failure_reason(), m_name);
     return false;
   }
   const bool ok = Upload(static_cast<unsigned>(width), static_cast<unsigned>(height), GL_RGBA, GL_UNSIGNED_BYTE,

@@ -11,7 +11,8 @@ class TextureGL : public ITexture {
   using ITexture::ITexture;
   ~TextureGL() override { Release(); }
 
-  // bytes: a whole image file. Builds the full mip chain.
+  // bytes: a whole image file. Builds the full mip chain. A file that cannot
+  // be decoded is a log line naming the texture and why.
   bool LoadTexture(const void* bytes, unsigned size);
   // 16: R5G6B5 words; 24: B, G, R bytes (opaque); 32: B, G, R, A bytes
   // (a little-endian ARGB word), top row first, rows packed. g_mipLevels

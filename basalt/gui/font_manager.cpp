@@ -69,7 +69,7 @@ bool FontManager::ReadFont(const char* path, FontRecord* font) {
   if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path, &file) || !LocatePixels(file, &image)) return false;
   auto texture = std::make_unique<TextureGL>(path);
   if (!texture->SetData(TopRowFirst(image).data(), 32, image.width, image.height)) {
-    if (g_pPlatform) g_pPlatform->MsgBox("error", "Failed to create texture for font");
+    if (g_pPlatform) g_pPlatform->MsgBox("error", "Failed to create texture for font %s", path);
     return false;
   }
   ScanGlyphs(image.pixels, image.width, image.height, &font->glyphs);

@@ -17,11 +17,9 @@ namespace {
 const char kFontDirectory[] = "fonts";
 const char kFontExtension[] = "tga";
 
-// A 30-pixel square without texture, scaled 50 times from (-50, -50): it
-// covers any screen.
+// A 30-pixel square without texture, scaled to the screen's size.
 constexpr GRECT kFadeRect = {0, 0, 30, 30};
-constexpr float kFadeOrigin = -50.0f;
-constexpr float kFadeScale = 50.0f;
+constexpr float kFadeSide = 30.0f;
 
 }  // namespace
 
@@ -40,7 +38,12 @@ bool GUI::Initialize() {
 // Font ids are positions in the listing: a file that fails keeps its id.
 void GUI::LoadFonts() {
   IFileSystem::DirectoryListing listing;
-  if (!g_pFileSystem || !g_pFileSystem->GetDirectoryListing(kFontDirectory, kFontExtension, &listing)) return;
+  if (!g_pFileSystem) return;
+  if (!g_pFileSystem->GetDirectoryListing(kFontDirectory, kFontExtension, &listing) || listing.names.Count() == 0) {
+    if (g_pSystemLog)
+      g_pSystemLog->Send("No fonts: %s/ holds no *.%s file, so no text is drawn", kFontDirectory, kFontExtension);
+    return;
+  }
   for (unsigned i = 0; i < listing.names.Count(); ++i) {
     const char* name = listing.names.Get(i).name;
     char path[sizeof(IFileSystem::FileName) + sizeof kFontDirectory + 1];
@@ -66,7 +69,9 @@ void GUI::DrawFade() {
   g_pGraphics->SetRenderState(IGraphicsDevice::RS_DEPTH_WRITE, 0, false);
   m_fadeLevel += kFadeStep;
   const unsigned alpha = (256u - static_cast<unsigned>(m_fadeLevel)) & 0xFF;
-  g_pGraphics->Draw2D(kFadeRect, {kFadeOrigin, kFadeOrigin, kFadeDepth}, alpha << 24, nullptr, kFadeScale, kFadeScale);
+  const float scaleX = static_cast<float>(g_pGraphics->GetScreenWidth()) / kFadeSide;
+  const float scaleY = static_cast<float>(g_pGraphics->GetScreenHeight()) / kFadeSide;
+  g_pGraphics->Draw2D(kFadeRect, {0.0f, 0.0f, kFadeDepth}, alpha << 24, nullptr, scaleX, scaleY);
   g_pGraphics->SetRenderState(IGraphicsDevice::RS_DEPTH_WRITE, 1, false);
 }
 

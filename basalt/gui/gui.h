@@ -3,8 +3,9 @@
 // It owns the font manager and loads every font of "fonts" at start-up (ids
 // in the listing's sorted order), keeps the context controllers, and draws
 // once per frame inside the graphics device's sprite pass: the controllers in
-// registration order, a black square fading the first 51 frames in from
-// black, and last the queued text, which is never faded. Main thread only.
+// registration order, a black square over the whole screen fading the first
+// 51 frames in from black, and last the queued text, which is never faded.
+// Main thread only.
 #include "basalt/gui/font_manager.h"
 #include "basalt/util/array.h"
 
@@ -26,7 +27,8 @@ class GUI {
   GUI& operator=(const GUI&) = delete;
 
   // Needs g_pGraphicsGL's sprite batch ("FontManager failed to initialize"
-  // and false without it). Fonts that fail to load are logged and skipped.
+  // and false without it). Fonts that fail to load are logged and skipped;
+  // so is a fonts folder with none (no text is drawn then).
   bool Initialize();
   bool Update() { return true; }
   // From the graphics device between the sprite batch's Begin and End.

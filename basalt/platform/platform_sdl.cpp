@@ -37,6 +37,23 @@ void ShowSdlMessageBox(const char* caption, const char* text) {
   if (SDL_ShowMessageBox(&box, &pressed) != 0) std::fprintf(stderr, "%s: %s\n", caption, text);
 }
 
+// The requested client area, or the desktop's size when the request does
+// not fit on the display (a window SDL could not open, or one the user could
+// not see whole).
+void FitToDesktop(unsigned* width, unsigned* height) {
+  SDL_DisplayMode desktop;
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) return;
+  const auto desktopWidth = static_cast<unsigned>(desktop.w), desktopHeight = static_cast<unsigned>(desktop.h);
+  if (*width <= desktopWidth && *height <= desktopHeight) return;
+  if (g_pSystemLog)
+    g_pSystemLog->Send(
+        "The window size %ux%u (g_screenWidth, g_screenHeight) is larger than the display; using the "
+        "desktop size %ux%u",
+        *width, *height, desktopWidth, desktopHeight);
+  *width = desktopWidth;
+  *height = desktopHeight;
+}
+
 // The window's pixel format carries the sample count the graphics device's
 // full-screen mode asks for (g_multisampling of 2 or more; 0 for none).
 void RequestMultisampling(int samples) {
@@ -48,15 +65,27 @@ void RequestMultisampling(int samples) {
 
 void PlatformSDL::SetMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = handler; }
 
+void PlatformSDL::ShowMessage(const char* caption, const char* text) {
+  if (g_messageBoxHandler)
+    g_messageBoxHandler(caption, text);
+  else
+    ShowSdlMessageBox(caption, text);
+}
+
 PlatformSDL::PlatformSDL(PlatformCallback callback) : m_callback(callback) {}
 
 PlatformSDL::~PlatformSDL() { Shutdown(); }
 
 bool PlatformSDL::Initialize(void* params) {
   const PlatformParams* setup = static_cast<const PlatformParams*>(params);
-  if (!setup || !m_callback || m_callback(&m_setup) != 0) return false;
+  m_error.clear();
+  if (!setup || !m_callback || m_callback(&m_setup) != 0) {
+    m_error = "the program refused to open its window";
+    return false;
+  }
   m_setup.title[WindowSetup::kTitleCapacity - 1] = '\0';
   if (!CreateAppWindow(setup->fullScreen, setup->width, setup->height)) {
+    m_error = std::string("no window could be opened: ") + SDL_GetError();
     if (g_pSystemLog) g_pSystemLog->Send("Failed to create SDL window: %s", SDL_GetError());
     return false;
   }
@@ -67,6 +96,7 @@ bool PlatformSDL::Initialize(void* params) {
 bool PlatformSDL::CreateAppWindow(bool fullScreen, unsigned width, unsigned height) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   m_videoStarted = true;
+  FitToDesktop(&width, &height);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
   RequestMultisampling(g_fullScreen && g_multisampling >= 2 ? g_multisampling : 0);
@@ -81,7 +111,11 @@ bool PlatformSDL::CreateAppWindow(bool fullScreen, unsigned width, unsigned heig
     RequestMultisampling(0);  // no multisampled visual: a plain one rather than none
     m_window = open();
   }
-  if (m_window) return true;
+  if (m_window) {
+    m_clientWidth = width;
+    m_clientHeight = height;
+    return true;
+  }
   SDL_QuitSubSystem(SDL_INIT_VIDEO);
   m_videoStarted = false;
   return false;
@@ -131,10 +165,7 @@ bool PlatformSDL::MsgBox(const char* caption, const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
-  if (g_messageBoxHandler)
-    g_messageBoxHandler(caption, text);
-  else
-    ShowSdlMessageBox(caption, text);
+  ShowMessage(caption, text);
   return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "basalt/platform/platform.h"
@@ -21,8 +22,9 @@ class IEventObserver {
 };
 
 // IPlatform on SDL2: an OpenGL-capable window whose client area is the
-// requested size, SDL's event pump and message boxes, and SDL_GetTicks.
-// Closing the window sets the core's quit flag.
+// requested size (the desktop's size when the request is larger than the
+// display), SDL's event pump and message boxes, and SDL_GetTicks. Closing the
+// window sets the core's quit flag.
 class PlatformSDL : public IPlatform {
  public:
   static constexpr unsigned kMaxMsgBoxFormat = 512;
@@ -33,11 +35,17 @@ class PlatformSDL : public IPlatform {
   using MessageBoxHandler = void (*)(const char* caption, const char* text);
   // Process-wide; null restores SDL's message box.
   static void SetMessageBoxHandler(MessageBoxHandler handler);
+  // Shows caption and text through the handler, else in SDL's box, else
+  // (no display to show a box on) as a line on stderr. Needs no platform
+  // object and no window: start-up failures before the window opens use it.
+  // Main thread; blocks until the box is closed.
+  static void ShowMessage(const char* caption, const char* text);
 
   explicit PlatformSDL(PlatformCallback callback);
   ~PlatformSDL() override;
 
-  // params: PlatformParams*. Asks the callback for the title, then opens the window.
+  // params: PlatformParams*. Asks the callback for the title, then opens the
+  // window; false, with GetError saying why, when it cannot.
   bool Initialize(void* params) override;
   // Pumps every waiting event; always true (quitting goes through the core's quit flag).
   bool Update() override;
@@ -56,6 +64,11 @@ class PlatformSDL : public IPlatform {
 
   // The window, valid from Initialize to Shutdown.
   SDL_Window* GetWindow() const { return m_window; }
+  // The window's client area as opened.
+  unsigned GetClientWidth() const { return m_clientWidth; }
+  unsigned GetClientHeight() const { return m_clientHeight; }
+  // Why the last Initialize failed ("" after a success).
+  const char* GetError() const { return m_error.c_str(); }
   const WindowSetup& GetSetup() const { return m_setup; }
 
  private:
@@ -65,6 +78,9 @@ class PlatformSDL : public IPlatform {
   PlatformCallback m_callback;
   WindowSetup m_setup = {};
   SDL_Window* m_window = nullptr;
+  unsigned m_clientWidth = 0;
+  unsigned m_clientHeight = 0;
+  std::string m_error;
   bool m_videoStarted = false;
   std::vector<IEventObserver*> m_observers;
 };

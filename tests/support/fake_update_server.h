@@ -4,7 +4,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,20 +28,27 @@ inline int ListenOnLoopback(int backlog, sockaddr_in* address) {
 }
 
 // A one-connection HTTP server on a free loopback port: it reads the request
-// (up to its NUL), waits, sends its reply (or nothing) and closes.
+// (up to its NUL), sends its reply (or nothing) and closes.
 class FakeUpdateServer {
  public:
-  FakeUpdateServer(std::string reply, int delayMs, bool answer = true) {
-    sockaddr_in address;
-    m_fd = ListenOnLoopback(1, &address);
-    m_port = ntohs(address.sin_port);
-    m_thread = std::thread([this, reply, delayMs, answer] { Serve(reply, delayMs, answer); });
-  }
+  struct HoldUntilReleased {};
+
+  // The reply delayMs after the request; nothing when answer is false.
+  FakeUpdateServer(std::string reply, int delayMs, bool answer = true)
+      : FakeUpdateServer(answer ? std::vector<std::string>{std::move(reply)} : std::vector<std::string>{}, delayMs) {}
+  // Each part pauseMs after the request or the part before it.
+  FakeUpdateServer(std::vector<std::string> parts, int pauseMs) { Start(std::move(parts), pauseMs); }
+  // The reply only once Release has been called.
+  FakeUpdateServer(std::string reply, HoldUntilReleased) : m_held(true) { Start({std::move(reply)}, 0); }
   ~FakeUpdateServer() {
+    Release();
     m_thread.join();
     close(m_fd);
   }
   unsigned Port() const { return m_port; }
+  void Release() {
+    if (!m_releaseSent.exchange(true)) m_release.set_value();
+  }
   std::string Request() {
     m_thread.join();
     m_thread = std::thread([] {});
@@ -47,7 +56,14 @@ class FakeUpdateServer {
   }
 
  private:
-  void Serve(const std::string& reply, int delayMs, bool answer) {
+  void Start(std::vector<std::string> parts, int pauseMs) {
+    sockaddr_in address;
+    m_fd = ListenOnLoopback(1, &address);
+    m_port = ntohs(address.sin_port);
+    m_released = m_release.get_future();
+    m_thread = std::thread([this, parts, pauseMs] { Serve(parts, pauseMs); });
+  }
+  void Serve(const std::vector<std::string>& parts, int pauseMs) {
     const int client = accept(m_fd, nullptr, nullptr);
     if (client < 0) return;
     char c;
@@ -55,14 +71,21 @@ class FakeUpdateServer {
       m_request += c;
       if (c == '\0') break;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    if (answer) send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+    if (m_held) m_released.wait();
+    for (const std::string& part : parts) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+      send(client, part.data(), part.size(), MSG_NOSIGNAL);
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     close(client);
   }
 
-  int m_fd;
+  int m_fd = -1;
   unsigned m_port = 0;
+  bool m_held = false;
+  std::promise<void> m_release;
+  std::future<void> m_released;
+  std::atomic<bool> m_releaseSent{false};
   std::string m_request;
   std::thread m_thread;
 };

@@ -67,7 +67,7 @@ void GraphicsFixture::TearDown() {
 }
 
 bool GraphicsFixture::ParseMaterials(const std::string& text) {
-  return Basalt::ParseMaterialFile(text.data(), static_cast<unsigned>(text.size()));
+  return Basalt::ParseMaterialFile(text.data(), static_cast<unsigned>(text.size()), "materials.txt");
 }
 
 const char kHalfGlowShader[] = R"(

@@ -31,9 +31,9 @@ class RecordingDevice : public Basalt::IGraphicsDevice {
     quads.push_back({rect, position, colour, texture, scaleX, scaleY});
     return true;
   }
-  unsigned GetScreenWidth() override { return 800; }
-  unsigned GetScreenHeight() override { return 600; }
-  float GetScreenRatio() override { return 800.0f / 600.0f; }
+  unsigned GetScreenWidth() override { return width; }
+  unsigned GetScreenHeight() override { return height; }
+  float GetScreenRatio() override { return static_cast<float>(width) / static_cast<float>(height); }
   void SetVertType(Basalt::VertexType) override {}
   void SetRenderState(RenderStateSetting setting, unsigned value, bool) override {
     if (setting == RS_DEPTH_WRITE) depthWrites.push_back(value);
@@ -45,6 +45,7 @@ class RecordingDevice : public Basalt::IGraphicsDevice {
 
   std::vector<Quad> quads;
   std::vector<unsigned> depthWrites;
+  unsigned width = 800, height = 600;  // the screen it reports
 
  private:
   Basalt::IGraphicsDevice* m_previous;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 #include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
@@ -16,7 +17,7 @@ namespace {
 using DefaultSettingsTest = test::EngineFixture;
 
 TEST_F(DefaultSettingsTest, AMissingFileGetsTheDefaultTextAndAnExistingOneIsKept) {
-  EXPECT_EQ(std::strlen(kDefaultSettingsText), 245u);
+  EXPECT_EQ(std::strlen(kDefaultSettingsText), 266u);
   ASSERT_TRUE(EnsureSettingsFile());
   EXPECT_EQ(test::ReadFile("settings.cfg"), kDefaultSettingsText);
   test::WriteFile("settings.cfg", "g_drawFPS = 1");
@@ -29,12 +30,26 @@ TEST_F(DefaultSettingsTest, TheDefaultTextNamesOnlyRegisteredVariables) {
   Basalt::g_textureFilterMode = 0;
   g_hitDelayThreshold = 1;
   Basalt::CVarSystem system;
-  system.ParseFile(kDefaultSettingsText, 245, kSettingsFileName);
+  system.ParseFile(kDefaultSettingsText, 266, kSettingsFileName);
   EXPECT_EQ(LogText(), "");
   EXPECT_EQ(Basalt::g_textureFilterMode, 3);
   EXPECT_EQ(g_hitDelayThreshold, 90);
   EXPECT_EQ(Basalt::g_screenWidth, 800);
   EXPECT_EQ(g_useSoundLib, 0);
+}
+
+TEST_F(DefaultSettingsTest, TheSoundLibraryCommentNamesTheEnginesThisProgramHas) {
+  const std::string text = kDefaultSettingsText;
+  for (const char* foreign : {"XAudio2", "Audiere"}) EXPECT_EQ(text.find(foreign), std::string::npos) << foreign;
+  EXPECT_NE(text.find("0 = Padlark's own voice engine; 1 = SDL_mixer"), std::string::npos);
+}
+
+TEST_F(DefaultSettingsTest, ANegativeHitDelayIsRefusedAndTheDefaultKept) {
+  g_hitDelayThreshold = 90;
+  const std::string settings = "g_hitDelayThreshold = -20\n";
+  Basalt::CVarSystem().ParseFile(settings.data(), static_cast<unsigned>(settings.size()), kSettingsFileName);
+  EXPECT_EQ(g_hitDelayThreshold, 90);
+  EXPECT_EQ(LogText(), "(settings.cfg : 1) g_hitDelayThreshold = -20 refused: it must be at least 0; keeping 90\n");
 }
 
 TEST(GameAppTest, ThePlatformCallbackTitlesTheWindow) {

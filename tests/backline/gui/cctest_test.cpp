@@ -62,8 +62,27 @@ TEST_F(CCTestTest, TheSkinComesFromTheGameDirectoryOrTheLoadedTextures) {
   std::filesystem::remove("gui.tga");
   Materials().ClearTextures();
   CCTest without;
-  EXPECT_FALSE(without.Initialize());
+  EXPECT_TRUE(without.Initialize());
+  EXPECT_EQ(without.GetSkin(), nullptr);
   EXPECT_NE(LogText().find("Failed to load GUI.TGA"), std::string::npos) << LogText();
+}
+
+// A skin that does not decode is no skin either: the program goes on and the
+// buttons are drawn as plain boxes of their colour.
+TEST_F(CCTestTest, WithoutASkinTheButtonsAreDrawnPlain) {
+  test::WriteFile("gui.tga", "not an image");
+  ASSERT_TRUE(context.Initialize());
+  EXPECT_EQ(context.GetSkin(), nullptr);
+  gui.NewContext(&context);
+  Basalt::GUIButton* button = context.CreateButton(1, 0);
+  button->SetColour(1.0f, 1.0f, 0.0f, 0.0f);
+  button->SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 20, 20));
+  for (int frame = 1; frame <= 52; ++frame) ASSERT_TRUE(Device().RenderFrame());
+  EXPECT_EQ(Device().ReadPixel(25, 25), kRed);
+  const std::string log = LogText();
+  EXPECT_NE(log.find("Failed to create texture (code: 0): unknown image type (texture gui.tga)\n"), std::string::npos)
+      << log;
+  EXPECT_NE(log.find("Failed to load GUI.TGA: the buttons are drawn without their skin\n"), std::string::npos) << log;
 }
 
 TEST_F(CCTestTest, ButtonsAreCreatedOncePerIdUnderTheirParentOrTheRoot) {

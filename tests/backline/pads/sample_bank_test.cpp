@@ -44,6 +44,18 @@ TEST_F(SampleBankTest, FailsWhenACategoryHasNoWavFileEvenWithTheOthersFull) {
   EXPECT_FALSE(Discover());
 }
 
+TEST_F(SampleBankTest, TheFolderThatStopsDiscoveryIsNamed) {
+  test::WriteMinimalBank();
+  std::filesystem::remove("SampleBank/Kick/c3.wav");
+  std::string problem;
+  EXPECT_FALSE(DiscoverSampleBank(m_bank.get(), &problem));
+  EXPECT_EQ(problem, "SampleBank/Kick holds no WAV file");
+  std::filesystem::remove_all("SampleBank/Kick");
+  EXPECT_FALSE(DiscoverSampleBank(m_bank.get(), &problem));
+  EXPECT_EQ(problem, "SampleBank/Kick is missing");
+  EXPECT_EQ(LogText(), "Sample bank: SampleBank/Kick holds no WAV file.\nSample bank: SampleBank/Kick is missing.\n");
+}
+
 TEST_F(SampleBankTest, TakesExactly512AndRefusesACategoryWithMore) {
   test::WriteMinimalBank();
   for (int i = 1; i < 512; ++i) test::WriteSample(Cymbals, "crash" + std::to_string(1000 + i) + ".wav");

@@ -108,6 +108,12 @@ class CoreTest : public test::TempDirTest {
     Basalt::g_disableInput = false;
     TempDirTest::TearDown();
   }
+  // Runs app under a core of its own that names the window; Launch's result.
+  static bool LaunchNamed(FramesApp* app) {
+    Basalt::Core core;
+    core.SetPlatformCallback(&NameWindow);
+    return core.Launch(app);
+  }
   static void ExpectNoServices() {
     EXPECT_EQ(Basalt::g_pFileSystem, nullptr);
     EXPECT_EQ(Basalt::g_pSystemLog, nullptr);
@@ -236,7 +242,8 @@ TEST_F(CoreTest, ARefusedWindowIsACriticalError) {
   Basalt::Core core;
   core.SetPlatformCallback([](void*) -> unsigned { return 1; });
   EXPECT_FALSE(core.Launch(&app));
-  EXPECT_EQ(g_boxes, (std::vector<std::string>{"Critical Error|InitPlatform() failed"}));
+  EXPECT_EQ(g_boxes,
+            (std::vector<std::string>{"Critical Error|InitPlatform() failed: the program refused to open its window"}));
   EXPECT_NE(test::ReadFile("systemlog.txt").find("Core::Initialize(): Platform failed to initialize!\n"),
             std::string::npos);
   ExpectNoServices();
@@ -253,14 +260,47 @@ TEST_F(CoreTest, AnApplicationThatRefusesToStartIsShutDown) {
   ExpectNoServices();
 }
 
-TEST_F(CoreTest, ALogThatCannotBeWrittenEndsStartUp) {
+TEST_F(CoreTest, ALogThatCannotBeWrittenEndsStartUpWithAMessageNamingIt) {
   std::filesystem::create_directory("systemlog.txt");
   FramesApp app(1);
-  Basalt::Core core;
-  core.SetPlatformCallback(&NameWindow);
-  EXPECT_FALSE(core.Launch(&app));
-  EXPECT_TRUE(g_boxes.empty());
+  EXPECT_FALSE(LaunchNamed(&app));
+  const std::string path = (std::filesystem::current_path() / "systemlog.txt").string();
+  EXPECT_EQ(g_boxes, (std::vector<std::string>{"Critical Error|Cannot write the system log " + path +
+                                               ": it is a folder.\nPadlark needs a game folder it may write to."}));
   ExpectNoServices();
+}
+
+TEST_F(CoreTest, AWindowLargerThanTheDisplayOpensAtTheDesktopSize) {
+  test::WriteFile("settings.cfg", "g_screenWidth = 20000\ng_screenHeight = 300\n");
+  FramesApp app(1);
+  ASSERT_TRUE(LaunchNamed(&app));
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0);
+  SDL_DisplayMode desktop;
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  EXPECT_EQ(app.windowWidth, desktop.w);
+  EXPECT_EQ(app.windowHeight, desktop.h);
+  EXPECT_EQ(Basalt::g_screenWidth, desktop.w);  // the size every service after the window uses
+  const std::string log = test::ReadFile("systemlog.txt");
+  const std::string fallback =
+      "The window size 20000x300 (g_screenWidth, g_screenHeight) is larger than the display; "
+      "using the desktop size " +
+      std::to_string(desktop.w) + "x" + std::to_string(desktop.h) + "\n";
+  EXPECT_NE(log.find(fallback), std::string::npos) << log;
+  EXPECT_NE(log.find("- windowed mode (" + std::to_string(desktop.w) + "x"), std::string::npos) << log;
+  EXPECT_TRUE(g_boxes.empty());
+}
+
+TEST_F(CoreTest, AZeroOrNegativeWindowSizeIsRefusedForTheDefault) {
+  test::WriteFile("settings.cfg", "g_screenWidth = 0\ng_screenHeight = -600\n");
+  FramesApp app(1);
+  ASSERT_TRUE(LaunchNamed(&app));
+  EXPECT_EQ(app.windowWidth, 800);
+  EXPECT_EQ(app.windowHeight, 600);
+  const std::string log = test::ReadFile("systemlog.txt");
+  for (const char* line : {"(settings.cfg : 1) g_screenWidth = 0 refused: it must be at least 1; keeping 800\n",
+                           "(settings.cfg : 2) g_screenHeight = -600 refused: it must be at least 1; keeping 600\n"})
+    EXPECT_NE(log.find(line), std::string::npos) << log;
 }
 
 }  // namespace

@@ -23,6 +23,8 @@ unsigned short t_ushort = 2;
 double t_double = 3.0;
 int t_first = 0;
 int t_second = 0;
+int t_delay = 90;
+int t_pad = 3;
 
 const Basalt::cvar kWidth(&t_width, "t_width");
 const Basalt::cvar kHeight(&t_height, "t_height");
@@ -36,6 +38,8 @@ const Basalt::cvar kUShort(&t_ushort, "t_ushort");
 const Basalt::cvar kDouble(&t_double, "t_double");
 const Basalt::cvar kFirst(&t_first, "t_dup");
 const Basalt::cvar kSecond(&t_second, "t_dup");
+const Basalt::cvar kDelay(&t_delay, "t_delay", 0, INT_MAX);
+const Basalt::cvar kPad(&t_pad, "t_pad", 0, 4);
 
 class CVarSystemTest : public test::EngineFixture {
  protected:
@@ -48,6 +52,8 @@ class CVarSystemTest : public test::EngineFixture {
     t_mask = 7;
     std::strcpy(t_name, "default");
     t_first = t_second = 0;
+    t_delay = 90;
+    t_pad = 3;
   }
   void Parse(const std::string& text) {
     EXPECT_TRUE(system.ParseFile(text.data(), static_cast<unsigned>(text.size()), "settings.cfg"));
@@ -78,6 +84,22 @@ TEST_F(CVarSystemTest, IntegersOutOfRangeAreClamped) {
   Parse("t_width = 99999999999\r\nt_height = -99999999999\r\n");
   EXPECT_EQ(t_width, INT_MAX);
   EXPECT_EQ(t_height, INT_MIN);
+}
+
+TEST_F(CVarSystemTest, AValueOutsideItsVariablesRangeIsRefusedAndTheOldValueKept) {
+  Parse("t_delay = 0\nt_pad = 4\n");
+  EXPECT_EQ(t_delay, 0);
+  EXPECT_EQ(t_pad, 4);
+  EXPECT_EQ(LogText(), "");
+  Parse("t_delay = -5\nt_pad = 5\nt_pad = -1\nt_delay = -99999999999\nt_width = -5\n");
+  EXPECT_EQ(t_delay, 0);
+  EXPECT_EQ(t_pad, 4);
+  EXPECT_EQ(t_width, -5);  // no range: any int
+  EXPECT_EQ(LogText(),
+            "(settings.cfg : 1) t_delay = -5 refused: it must be at least 0; keeping 0\n"
+            "(settings.cfg : 2) t_pad = 5 refused: it must be 0 to 4; keeping 4\n"
+            "(settings.cfg : 3) t_pad = -1 refused: it must be 0 to 4; keeping 4\n"
+            "(settings.cfg : 4) t_delay = -99999999999 refused: it must be at least 0; keeping 0\n");
 }
 
 TEST_F(CVarSystemTest, CommentsAfterValuesAndOnTheirOwnLinesAreIgnored) {

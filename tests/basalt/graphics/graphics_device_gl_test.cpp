@@ -217,6 +217,14 @@ TEST_F(AnisotropicTest, TheTwoDPassReadsTheFullSizeImageAndLeavesTheScenesSample
   Device().Present();
 }
 
+// The reason goes into the start-up message (Core names it there).
+TEST(GraphicsDeviceStartTest, WithoutAWindowItRefusesToStartAndSaysWhy) {
+  Basalt::GraphicsDeviceGL device;
+  Basalt::GraphicsParams params = {600, 800, 32, 1, false};
+  EXPECT_FALSE(device.Initialize(&params));
+  EXPECT_STREQ(device.GetError(), "there is no window to draw into");
+}
+
 TEST(FindClosestDisplayModeTest, TakesTheNearestModeAndTheFirstOfEqualDistances) {
   using Modes = std::vector<Basalt::DisplayMode>;
   const Modes modes = {{1024, 768, 60, 0}, {800, 600, 60, 0}};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "basalt/core/engine_cvars.h"
 #include "basalt/graphics/material_gl.h"
@@ -87,6 +88,21 @@ TEST_F(MaterialFileTest, StrayWordsAndUnknownKeywordsAreReportedAsTheFileSays) {
   EXPECT_NE(Material("Nutmeg"), nullptr);
   EXPECT_TRUE(BoxesOf("BEGIN MATERIAL Olive x END").empty());  // one-character words are skipped
   EXPECT_NE(Material("Olive"), nullptr);
+}
+
+TEST_F(MaterialFileTest, ErrorsAreLoggedWithTheFilesName) {
+  BoxesOf("hello BEGIN");
+  BoxesOf("END");
+  BoxesOf("BEGIN MATERIAL Mauve COLOUR red END");
+  BoxesOf("BEGIN SHADER default.shd vs_wrold END");
+  test::WriteFile("Textures/bad.tga", "not an image");
+  EXPECT_TRUE(ParseMaterials("BEGIN SHADER default.shd END BEGIN MATERIAL Bad TEXTURE0 bad.tga END"));
+  const std::string log = LogText();
+  for (const char* line :
+       {"(materials.txt) Error in material file: hello\n", "(materials.txt) END with no BEGIN\n",
+        "(materials.txt) Unknown material property: COLOUR\n", "(materials.txt) Unknown shader property: vs_wrold\n",
+        "Failed to create texture (code: 0): unknown image type (texture bad.tga)\n"})
+    EXPECT_NE(log.find(line), std::string::npos) << line << "\nlog:\n" << log;
 }
 
 TEST_F(MaterialFileTest, ASecondMaterialOfOneNameIsMadeButLookupsFindTheFirst) {

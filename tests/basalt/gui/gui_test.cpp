@@ -72,14 +72,37 @@ TEST_F(GUITest, TheFirstFiftyOneFramesFadeInFromBlackUnderTheText) {
       const test::Quad& square = device.quads[0];
       EXPECT_EQ(square.texture, nullptr);
       EXPECT_EQ(square.colour & 0xFFFFFF, 0u);
-      EXPECT_EQ(square.position.x, -50.0f);
-      EXPECT_EQ(square.scaleX, 50.0f);
-      EXPECT_EQ(square.rect.right, 30);
+      EXPECT_EQ(square.position.x, 0.0f);
+      EXPECT_FLOAT_EQ(static_cast<float>(square.rect.right) * square.scaleX, 800.0f);
       EXPECT_EQ(device.depthWrites, (std::vector<unsigned>{0, 1, 1, 1}));
     }
   }
   ASSERT_EQ(fadeAlphas.size(), 51u);
   for (unsigned i = 0; i < 51; ++i) EXPECT_EQ(fadeAlphas[i], 251 - 5 * i);
+}
+
+TEST_F(GUITest, TheFadeCoversTheWholeScreenAtAnySize) {
+  WriteFonts(1);
+  ASSERT_TRUE(gui.Initialize());
+  test::RecordingDevice device;
+  device.width = 2560;
+  device.height = 1600;
+  gui.Draw();
+  ASSERT_EQ(device.quads.size(), 1u);
+  const test::Quad& square = device.quads[0];
+  // Every pixel's centre, from (0.5, 0.5) to (2559.5, 1599.5), lies under it.
+  EXPECT_LE(square.position.x, 0.5f);
+  EXPECT_LE(square.position.y, 0.5f);
+  EXPECT_GE(square.position.x + static_cast<float>(square.rect.right - square.rect.left) * square.scaleX, 2559.5f);
+  EXPECT_GE(square.position.y + static_cast<float>(square.rect.bottom - square.rect.top) * square.scaleY, 1599.5f);
+}
+
+TEST_F(GUITest, AFontFolderWithoutFontsIsLogged) {
+  std::filesystem::create_directory("fonts");
+  test::WriteFile("fonts/readme.txt", "no fonts here");
+  ASSERT_TRUE(gui.Initialize());
+  EXPECT_EQ(gui.GetFontManager()->NumFonts(), 0u);
+  EXPECT_NE(LogText().find("No fonts: fonts/ holds no *.tga file, so no text is drawn\n"), std::string::npos);
 }
 
 class ButtonTest : public GUITest {
