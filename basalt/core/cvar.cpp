@@ -7,11 +7,35 @@
 
 namespace Basalt {
 
+namespace {
+
+// Bytes of the global a cvar of this type binds.
+size_t TargetSize(cvar::Type type) {
+  switch (type) {
+    case cvar::kBool: return sizeof(bool);
+    case cvar::kFloat: return sizeof(float);
+    case cvar::kUnsigned: return sizeof(unsigned);
+    case cvar::kInt: return sizeof(int);
+    case cvar::kUnsignedShort: return sizeof(unsigned short);
+    case cvar::kShort: return sizeof(short);
+    case cvar::kDouble: return sizeof(double);
+    case cvar::kString: return cvar::kStringCapacity;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
 cvar::cvar() { std::strcpy(m_name, "unknown"); }
 
 cvar::cvar(void* target, Type type, const char* name) : m_target(target), m_type(type) {
   std::strncpy(m_name, name, kNameCapacity - 1);
+  std::memcpy(m_default, m_target, TargetSize(type));
   init();
+}
+
+void cvar::RestoreDefault() const {
+  if (m_target) std::memcpy(m_target, m_default, TargetSize(m_type));
 }
 
 cvar::cvar(bool* target, const char* name) : cvar(target, kBool, name) {}

@@ -4,7 +4,8 @@
 // in CVarSystem's table during static initialisation, and the settings file
 // later assigns values straight into the global (see cvar_system.h). An int
 // cvar may carry the range of values it accepts, so the range is declared
-// once, beside the variable.
+// once, beside the variable. The value a global holds when its cvar is
+// constructed is kept as its default: RestoreDefault puts it back.
 #include <climits>
 
 namespace Basalt {
@@ -53,6 +54,9 @@ class cvar {
   int GetMinimum() const { return m_minimum; }
   int GetMaximum() const { return m_maximum; }
   bool Accepts(int value) const { return value >= m_minimum && value <= m_maximum; }
+  // Writes the default back into the global (main thread, before the
+  // services that read it start).
+  void RestoreDefault() const;
 
  protected:
   // Registers this cvar under the name already stored.
@@ -66,6 +70,7 @@ class cvar {
   int m_minimum = INT_MIN;
   int m_maximum = INT_MAX;
   char m_name[kNameCapacity] = {};
+  unsigned char m_default[kStringCapacity] = {};
 };
 
 }  // namespace Basalt

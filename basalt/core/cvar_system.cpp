@@ -90,6 +90,10 @@ util::StringHash& CVarSystem::Registry() {
 
 cvar* CVarSystem::Find(const char* name) { return static_cast<cvar*>(Registry().Find(name)); }
 
+void CVarSystem::RestoreDefaults() {
+  Registry().ForEachValue([](void* registered) { static_cast<const cvar*>(registered)->RestoreDefault(); });
+}
+
 bool CVarSystem::Initialize(void* params) {
   const char* fileName = static_cast<const char*>(params);
   if (fileName && !ExecFile(fileName) && g_pSystemLog) g_pSystemLog->Send("Console failed to exec '%s'", fileName);

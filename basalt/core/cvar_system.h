@@ -19,6 +19,10 @@ class CVarSystem : public IDevice {
   // initialisation; it never owns the cvars.
   static util::StringHash& Registry();
   static cvar* Find(const char* name);
+  // Puts every registered global back to the value it started the process
+  // with, so a program started again in one process (the tests) begins from
+  // the defaults, not from the last run's settings. Main thread, no service running.
+  static void RestoreDefaults();
 
   // params: the settings file name (const char*) to execute, or null.
   // Always succeeds; a file that cannot be executed is logged.

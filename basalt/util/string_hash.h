@@ -58,6 +58,13 @@ class StringHash {
   // pairs of that key; returns value, or null when no such pair exists.
   void* Remove(const char* key, const void* value) { return RemoveFirst(key, value, true); }
 
+  // Hands every value to visit, bucket by bucket.
+  template <typename Visit>
+  void ForEachValue(Visit visit) const {
+    for (unsigned b = 0; b < m_numBuckets; ++b)
+      for (unsigned i = 0; i < m_buckets[b].Count(); ++i) visit(m_buckets[b].Get(i).value);
+  }
+
   // Frees every key copy and, when deleteValue is given, hands it every value.
   void Clear(void (*deleteValue)(void*) = nullptr) {
     for (unsigned b = 0; b < m_numBuckets; ++b) {

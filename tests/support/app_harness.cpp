@@ -11,6 +11,7 @@
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/clock.h"
 #include "basalt/core/core.h"
+#include "basalt/core/cvar_system.h"
 #include "basalt/core/engine_cvars.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
@@ -29,7 +30,6 @@ std::map<int, std::string> AppHarness::s_slotSamples;
 namespace {
 
 AppHarness* g_current = nullptr;
-const int kDefaultMaxFps = Basalt::g_maxFps, kDefaultIdleFps = Basalt::g_idleFps;
 bool (*g_realPlayNote)(NoteSource, const Note&) = nullptr;
 
 bool RecordingPlayNote(NoteSource source, const Note& note) {
@@ -144,8 +144,7 @@ void AppHarness::TearDown() {
   SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
   Basalt::SetTimeSource(nullptr);
   GetVoiceEngine().SetRenderObserver(nullptr);
-  Basalt::g_maxFps = kDefaultMaxFps;
-  Basalt::g_idleFps = kDefaultIdleFps;
+  Basalt::CVarSystem::RestoreDefaults();  // the next test starts from the defaults, not this one's settings
   Basalt::PlatformSDL::SetMessageBoxHandler(nullptr);
   g_current = nullptr;
   TempDirTest::TearDown();

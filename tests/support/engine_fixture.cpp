@@ -1,5 +1,7 @@
 #include "tests/support/engine_fixture.h"
 
+#include "basalt/core/cvar_system.h"
+
 namespace test {
 
 namespace {
@@ -17,6 +19,7 @@ void EngineFixture::SetUp() {
 }
 
 void EngineFixture::TearDown() {
+  Basalt::CVarSystem::RestoreDefaults();  // settings a test read or set end with it
   Basalt::g_pSystemLog = nullptr;
   m_log.reset();
   Basalt::g_pFileSystem = Basalt::g_pFileSystemStd = nullptr;

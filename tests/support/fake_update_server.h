@@ -40,8 +40,10 @@ class FakeUpdateServer {
   FakeUpdateServer(std::vector<std::string> parts, int pauseMs) { Start(std::move(parts), pauseMs); }
   // The reply only once Release has been called.
   FakeUpdateServer(std::string reply, HoldUntilReleased) : m_held(true) { Start({std::move(reply)}, 0); }
+  // A server nobody connected to stops waiting (a failed test ends, not hangs).
   ~FakeUpdateServer() {
     Release();
+    shutdown(m_fd, SHUT_RDWR);
     m_thread.join();
     close(m_fd);
   }

@@ -72,6 +72,20 @@ TEST_F(CVarSystemTest, AssignsEveryAssignableType) {
   EXPECT_EQ(LogText(), "");
 }
 
+// A program started again in one process begins from the defaults, not from
+// the settings its last run read.
+TEST_F(CVarSystemTest, RestoringTheDefaultsUndoesEverySettingOfEveryType) {
+  Parse("t_width = 1 \nt_full = 1\nt_gain = 0.5\nt_name = other\nt_short = 9\nt_double = 7.5\nt_dup = 4\n");
+  Basalt::CVarSystem::RestoreDefaults();
+  EXPECT_EQ(t_width, 800);
+  EXPECT_FALSE(t_full);
+  EXPECT_EQ(t_gain, 1.0f);
+  EXPECT_STREQ(t_name, "default");
+  EXPECT_EQ(t_short, 1);
+  EXPECT_EQ(t_double, 3.0);
+  EXPECT_EQ(t_first, 0);
+}
+
 TEST_F(CVarSystemTest, BooleansAreTrueOnlyAboveZero) {
   Parse("t_full = 1\r\nt_neighbour = 1\r\nt_full = -1\r\n");
   EXPECT_FALSE(t_full);
