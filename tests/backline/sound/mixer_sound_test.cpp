@@ -77,7 +77,7 @@ TEST_F(MixerSoundTest, AnotherRateKeepsItsLengthInTheDevicesRate) {
     const std::unique_ptr<MixerSound> sound = MixerSound::Make(sample);
     ASSERT_NE(sound, nullptr) << name;
     const double expectedFrames = static_cast<double>(sample.frames.size()) * 48000 / sample.rate;
-    EXPECT_NEAR(sound->Chunk()->alen / (2 * sizeof(float)), expectedFrames, 48000 * 0.002) << name;
+    EXPECT_NEAR(static_cast<double>(sound->Chunk()->alen / (2 * sizeof(float))), expectedFrames, 48000 * 0.002) << name;
   }
 }
 
