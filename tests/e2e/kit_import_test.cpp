@@ -2,15 +2,13 @@
 // of FLAC files into the game directory, and the real program loads its
 // preset, plays its velocity layers and keeps them after a restart.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "backline/app/game_app.h"
 #include "tests/support/app_script.h"
 #include "tests/support/kit_folder.h"
+#include "tests/support/run_command.h"
 
 namespace {
 
@@ -24,13 +22,7 @@ class KitImportTest : public test::ScriptedAppTest {
   // Runs `backline --import-kit arguments` in the game directory; its exit
   // status (-1 when it did not exit) and what it printed go to *output.
   static int RunImport(const std::string& arguments, std::string* output) {
-    const std::string command = std::string(BACKLINE_PATH) + " --import-kit " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char chunk[256];
-    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output->append(chunk, got);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::RunCommand(std::string(BACKLINE_PATH) + " --import-kit " + arguments, output);
   }
 };
 
@@ -66,7 +58,9 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
 
   Run([=](GameApp& app, int frame) {
     EXPECT_EQ(app.layers.ApplyingCount(app.pads, kPedal), 3);
-    if (frame == 0) EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);
+    if (frame == 0) {
+      EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);
+    }
     return frame < 0;
   });
 }

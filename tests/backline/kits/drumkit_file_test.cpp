@@ -63,21 +63,21 @@ TEST(DrumKitFileTest, ADamagedFileIsRefusedWithItsLineAndWhatIsWrong) {
   EXPECT_EQ(Problem(KitXml("None", "")), "it lists no instrument with a sample");
   EXPECT_EQ(Problem(KitXml("Unused", InstrumentXml(0, "Kick", ""))), "it lists no instrument with a sample");
   const std::string bad = KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("k.flac", "0.8", "0.3")));
-  EXPECT_EQ(Problem(bad), "line 18: the velocity range 0.8 to 0.3 is not one within 0 to 1, its minimum first");
+  EXPECT_EQ(Problem(bad), "line 17: the velocity range 0.8 to 0.3 is not one within 0 to 1, its minimum first");
   EXPECT_EQ(Problem(KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("k.flac", "0", "1.2")))),
-            "line 18: the velocity range 0 to 1.2 is not one within 0 to 1, its minimum first");
+            "line 17: the velocity range 0 to 1.2 is not one within 0 to 1, its minimum first");
   EXPECT_EQ(Problem(KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("k.flac", "0", "loud")))),
-            "line 21: <max> \"loud\" is not a number");
+            "line 20: <max> \"loud\" is not a number");
   EXPECT_EQ(Problem(KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("", "0", "1")))),
-            "line 18: a layer names no <filename>");
+            "line 17: a layer names no <filename>");
   EXPECT_EQ(Problem(KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("/etc/passwd", "0", "1")))),
-            "line 18: the layer's file \"/etc/passwd\" is not inside the kit's folder");
+            "line 17: the layer's file \"/etc/passwd\" is not inside the kit's folder");
   EXPECT_EQ(Problem(KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("k.flac", "0", "1"), -1.0f))),
-            "line 7: instrument \"Kick\" has a negative volume or gain");
+            "line 8: instrument \"Kick\" has a negative volume or gain");
   std::string seventeen;
   for (int layer = 0; layer < 17; ++layer) seventeen += LayerXml("k.flac", "0", "1");
   EXPECT_EQ(Problem(KitXml("Many", InstrumentXml(0, "Kick", seventeen))),
-            "line 7: instrument \"Kick\" has 17 layers, more than the 16 a kit may have");
+            "line 8: instrument \"Kick\" has 17 layers, more than the 16 a kit may have");
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST_F(KitImportTest, AKitThatCannotBeImportedIsNamedWithWhatIsWrongAndLeavesNot
   test::WriteFile(xml, test::KitXml("Nothing", ""));
   ExpectRefused(kKit, xml + ": it lists no instrument with a sample");
   test::WriteFile(xml, test::KitXml("Bad", test::InstrumentXml(0, "Kick", test::LayerXml("kick_soft.flac", "0.9", "0.1"))));
-  ExpectRefused(kKit, xml + ": line 18: the velocity range 0.9 to 0.1 is not one within 0 to 1, its minimum first");
+  ExpectRefused(kKit, xml + ": line 17: the velocity range 0.9 to 0.1 is not one within 0 to 1, its minimum first");
   test::WriteFile(xml, test::KitXml("Gone", test::InstrumentXml(0, "Kick", test::LayerXml("gone.flac", "0", "1"))));
   ExpectRefused(kKit, "none of the kit's samples could be read:\n  \"gone.flac\" (instrument \"Kick\"): there is no such file");
 }
