@@ -7,7 +7,20 @@
 
 #include "backline/pads/sample_bank.h"
 
-enum class DrumRole { Kick, Snare, SideStick, Tom, HiHatClosed, HiHatOpen, HiHatPedal, Crash, Ride, Cymbal, Clap, Other };
+enum class DrumRole {
+  Kick,
+  Snare,
+  SideStick,
+  Tom,
+  HiHatClosed,
+  HiHatOpen,
+  HiHatPedal,
+  Crash,
+  Ride,
+  Cymbal,
+  Clap,
+  Other
+};
 
 struct DrumPiece {
   DrumRole role = DrumRole::Other;

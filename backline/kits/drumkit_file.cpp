@@ -76,13 +76,17 @@ bool ReadLayer(const XMLElement& element, KitLayer* layer, Fault* fault) {
       !ReadNumber(element, "gain", &layer->gain, fault))
     return false;
   const int line = element.GetLineNum();
-  if (layer->file.empty()) *fault = {line, "a layer names no <filename>"};
-  else if (layer->file[0] == '/') *fault = {line, "the layer's file \"" + layer->file + "\" is not inside the kit's folder"};
+  if (layer->file.empty())
+    *fault = {line, "a layer names no <filename>"};
+  else if (layer->file[0] == '/')
+    *fault = {line, "the layer's file \"" + layer->file + "\" is not inside the kit's folder"};
   else if (!(layer->min >= 0.0f && layer->min <= layer->max && layer->max <= 1.0f))
     *fault = {line, "the velocity range " + Number(layer->min) + " to " + Number(layer->max) +
                         " is not one within 0 to 1, its minimum first"};
-  else if (layer->gain < 0.0f) *fault = {line, "the layer's gain is negative"};
-  else return true;
+  else if (layer->gain < 0.0f)
+    *fault = {line, "the layer's gain is negative"};
+  else
+    return true;
   return false;
 }
 
@@ -114,8 +118,10 @@ bool ReadInstrument(const XMLElement& element, KitInstrument* instrument, Fault*
     *fault = {instrument->line, "instrument \"" + instrument->name + "\" has a negative volume or gain"};
   else if (instrument->layers.size() > kMaxKitLayers)
     *fault = {instrument->line, "instrument \"" + instrument->name + "\" has " +
-                                    std::to_string(instrument->layers.size()) + " layers, more than the 16 a kit may have"};
-  else return true;
+                                    std::to_string(instrument->layers.size()) +
+                                    " layers, more than the 16 a kit may have"};
+  else
+    return true;
   return false;
 }
 
@@ -129,8 +135,8 @@ bool HasSamples(const DrumKitFile& kit) {
 std::string Parse(const std::string& text, DrumKitFile* out) {
   tinyxml2::XMLDocument document;
   if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
-    return "line " + std::to_string(document.ErrorLineNum()) + ": it is not well-formed XML (" +
-           document.ErrorName() + ")";
+    return "line " + std::to_string(document.ErrorLineNum()) + ": it is not well-formed XML (" + document.ErrorName() +
+           ")";
   const XMLElement* root = document.RootElement();
   if (!root || !Named(*root, "drumkit_info"))
     return std::string("it is not a drum kit: its first element is <") + (root ? root->Name() : "") +

@@ -25,8 +25,8 @@ namespace fs = std::filesystem;
 
 const char kKitFileName[] = "drumkit.xml";
 constexpr std::streamsize kMaxKitFileSize = 16 << 20;
-constexpr size_t kMaxNamePart = 60;       // of the kit's or an instrument's name in a sample's name
-constexpr size_t kMaxPresetName = 32;     // as a typed preset name
+constexpr size_t kMaxNamePart = 60;    // of the kit's or an instrument's name in a sample's name
+constexpr size_t kMaxPresetName = 32;  // as a typed preset name
 const char* const kCategoryNames[kSampleCategories] = {"Snares", "Cymbals", "TomToms", "Kick", "Other"};
 const char* const kPadNames[kPadsPerKit] = {"red", "yellow", "blue", "green", "bass pedal"};
 
@@ -125,8 +125,10 @@ class KitImporter {
   std::string ConvertSamples() {
     for (const KitInstrument& instrument : m_kit.instruments) {
       if (instrument.layers.empty()) continue;
-      ImportedInstrument imported{instrument.name, PieceOfInstrument(instrument.name),
-                                  std::clamp(instrument.volume * instrument.gain, 0.0f, 1.0f), {}};
+      ImportedInstrument imported{instrument.name,
+                                  PieceOfInstrument(instrument.name),
+                                  std::clamp(instrument.volume * instrument.gain, 0.0f, 1.0f),
+                                  {}};
       for (const auto& [layer, gain] : SofterFirst(instrument)) ConvertLayer(instrument, layer, gain, &imported);
       if (!imported.layers.empty()) m_instruments.push_back(std::move(imported));
     }
@@ -146,7 +148,8 @@ class KitImporter {
   }
 
   std::string NameSamples() {
-    const std::string kitStem = CleanFileName(m_kit.name, kMaxNamePart, CleanFileName(m_folder.filename().string(), kMaxNamePart, "Kit"));
+    const std::string kitStem =
+        CleanFileName(m_kit.name, kMaxNamePart, CleanFileName(m_folder.filename().string(), kMaxNamePart, "Kit"));
     std::map<int, NameTaker> takers;
     for (ImportedInstrument& instrument : m_instruments) {
       const int category = CategoryOfRole(instrument.piece.role);
@@ -171,7 +174,8 @@ class KitImporter {
       const size_t held = Basalt::ListDirectory(folder.c_str(), "wav").size();
       if (held + static_cast<size_t>(added) > SampleBank::kPerCategory)
         return folder + " holds " + std::to_string(held) + " WAV files; the kit's " + std::to_string(added) +
-               " would pass the " + std::to_string(SampleBank::kPerCategory) + " a folder may hold, so nothing was imported";
+               " would pass the " + std::to_string(SampleBank::kPerCategory) +
+               " a folder may hold, so nothing was imported";
     }
     return {};
   }
@@ -183,7 +187,8 @@ class KitImporter {
     PadLayerSets sets;
     for (int sound = 0; sound < kVolumeSlots; ++sound) {
       m_layout[sound] = layout[static_cast<size_t>(sound)];
-      if (m_layout[sound] >= 0) PutOnPad(m_instruments[static_cast<size_t>(m_layout[sound])], sound, &pads, &volumes, &sets);
+      if (m_layout[sound] >= 0)
+        PutOnPad(m_instruments[static_cast<size_t>(m_layout[sound])], sound, &pads, &volumes, &sets);
     }
     const std::string presets = Basalt::ResolvePath("presets");
     const std::string presetName = NameTaker(presets).Take(

@@ -52,8 +52,9 @@ class LayoutBuilder {
   explicit LayoutBuilder(const std::vector<DrumPiece>& pieces) : m_pieces(pieces), m_used(pieces.size(), false) {
     m_order.resize(pieces.size());
     std::iota(m_order.begin(), m_order.end(), 0);
-    std::stable_sort(m_order.begin(), m_order.end(),
-                     [&](int a, int b) { return pieces[static_cast<size_t>(a)].rank < pieces[static_cast<size_t>(b)].rank; });
+    std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+      return pieces[static_cast<size_t>(a)].rank < pieces[static_cast<size_t>(b)].rank;
+    });
     m_layout.fill(-1);
   }
 

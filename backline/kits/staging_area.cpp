@@ -1,6 +1,7 @@
-// A file is moved by a hard link to its target followed by removing the
-// staged name: the link fails when the target exists, so even a file made
-// there after the names were chosen is never replaced.
+// A file is moved by a hard link from its target to the staged file (the
+// staged names go with the folder at the end): the link fails when the
+// target exists, so even a file made there after the names were chosen is
+// never replaced.
 #include "backline/kits/staging_area.h"
 
 #include <fcntl.h>

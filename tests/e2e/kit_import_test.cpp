@@ -2,6 +2,7 @@
 // of FLAC files into the game directory, and the real program loads its
 // preset, plays its velocity layers and keeps them after a restart.
 #include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 
@@ -42,7 +43,7 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
     EXPECT_EQ(app.mode, Assign);
     EXPECT_EQ(s_slotSamples[soft], "SampleBank\\Kick\\Test Kit - Kick 1.wav");
     EXPECT_EQ(s_slotSamples[hard], "SampleBank\\Kick\\Test Kit - Kick 3.wav");
-    EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);  // a soft strike
+    EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);   // a soft strike
     EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.95f), hard);  // a hard one
   });
   Press(SDL_SCANCODE_ESCAPE);  // leaving Assign Mode keeps the pads as the default preset

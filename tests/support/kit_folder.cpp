@@ -47,25 +47,32 @@ float PeakOf(const std::string& path) {
   sf_readf_float(file, data.data(), info.frames);
   sf_close(file);
   float peak = 0.0f;
-  for (size_t i = 0; i < data.size(); i += static_cast<size_t>(info.channels)) peak = std::max(peak, std::fabs(data[i]));
+  for (size_t i = 0; i < data.size(); i += static_cast<size_t>(info.channels))
+    peak = std::max(peak, std::fabs(data[i]));
   return peak;
 }
 
 std::string KitXml(const std::string& name, const std::string& instruments) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<drumkit_info xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns=\"urn:example:drumkit\">\n"
-         " <name>" + name + "</name>\n"
+         " <name>" +
+         name +
+         "</name>\n"
          " <author>Padlark tests</author>\n"
          " <info>A kit written by the tests.</info>\n"
          " <license>GPL</license>\n"
-         " <instrumentList>\n" + instruments + " </instrumentList>\n"
+         " <instrumentList>\n" +
+         instruments +
+         " </instrumentList>\n"
          "</drumkit_info>\n";
 }
 
 std::string InstrumentXml(int id, const std::string& name, const std::string& layers, float volume) {
   return "  <instrument>\n   <id>" + std::to_string(id) + "</id>\n   <name>" + name + "</name>\n   <volume>" +
-         std::to_string(volume) + "</volume>\n   <isMuted>false</isMuted>\n   <pan_L>1</pan_L>\n   <pan_R>1</pan_R>\n"
-         "   <gain>1</gain>\n   <muteGroup>-1</muteGroup>\n" + layers + "  </instrument>\n";
+         std::to_string(volume) +
+         "</volume>\n   <isMuted>false</isMuted>\n   <pan_L>1</pan_L>\n   <pan_R>1</pan_R>\n"
+         "   <gain>1</gain>\n   <muteGroup>-1</muteGroup>\n" +
+         layers + "  </instrument>\n";
 }
 
 std::string LayerXml(const std::string& file, const std::string& min, const std::string& max) {
@@ -75,17 +82,23 @@ std::string LayerXml(const std::string& file, const std::string& min, const std:
 
 void WriteLayeredKit(const std::string& folder) {
   std::filesystem::create_directories(folder);
-  const KitSample samples[] = {
-      {"kick_soft.flac", 0.2f}, {"kick_mid.flac", 0.5f}, {"kick_hard.flac", 0.9f},
-      {"snare_soft.flac", 0.3f, 48000, 2, 16}, {"snare_hard.flac", 0.8f, 48000, 2, 16},
-      {"tom_hi.flac", 0.6f}, {"hihat_closed.flac", 0.4f}};
+  const KitSample samples[] = {{"kick_soft.flac", 0.2f},
+                               {"kick_mid.flac", 0.5f},
+                               {"kick_hard.flac", 0.9f},
+                               {"snare_soft.flac", 0.3f, 48000, 2, 16},
+                               {"snare_hard.flac", 0.8f, 48000, 2, 16},
+                               {"tom_hi.flac", 0.6f},
+                               {"hihat_closed.flac", 0.4f}};
   for (const KitSample& sample : samples) WriteKitSample(folder, sample);
   const std::string instruments =
-      InstrumentXml(0, "Kick", LayerXml("kick_soft.flac", "0", "0.3") + LayerXml("kick_mid.flac", "0.3", "0.7") +
-                                   LayerXml("kick_hard.flac", "0.7", "1")) +
-      InstrumentXml(1, "Snare", "   <instrumentComponent>\n    <drumkitComponent>0</drumkitComponent>\n" +
-                                    LayerXml("snare_soft.flac", "0", "0.5") + LayerXml("snare_hard.flac", "0.5", "1") +
-                                    "   </instrumentComponent>\n", 0.8f) +
+      InstrumentXml(0, "Kick",
+                    LayerXml("kick_soft.flac", "0", "0.3") + LayerXml("kick_mid.flac", "0.3", "0.7") +
+                        LayerXml("kick_hard.flac", "0.7", "1")) +
+      InstrumentXml(1, "Snare",
+                    "   <instrumentComponent>\n    <drumkitComponent>0</drumkitComponent>\n" +
+                        LayerXml("snare_soft.flac", "0", "0.5") + LayerXml("snare_hard.flac", "0.5", "1") +
+                        "   </instrumentComponent>\n",
+                    0.8f) +
       InstrumentXml(2, "Tom Hi", LayerXml("tom_hi.flac", "0", "1")) +
       InstrumentXml(3, "Closed HH", LayerXml("hihat_closed.flac", "0", "1"));
   std::ofstream(folder + "/drumkit.xml") << KitXml("Test Kit", instruments);

@@ -8,11 +8,11 @@
 namespace test {
 
 struct KitSample {
-  std::string file;   // inside the kit's folder, e.g. "kick_soft.flac"
-  float amplitude;    // the peak of its tone, 0..1, telling the layers apart
+  std::string file;  // inside the kit's folder, e.g. "kick_soft.flac"
+  float amplitude;   // the peak of its tone, 0..1, telling the layers apart
   int rate = 44100;
   int channels = 1;
-  int bits = 24;      // 16 or 24
+  int bits = 24;  // 16 or 24
 };
 
 // Writes a short decaying tone as a FLAC file (a ".wav" name: a WAV file);

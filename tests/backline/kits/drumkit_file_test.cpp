@@ -59,7 +59,8 @@ TEST(DrumKitFileTest, APrefixedNamespaceReadsLikeNone) {
 
 TEST(DrumKitFileTest, ADamagedFileIsRefusedWithItsLineAndWhatIsWrong) {
   EXPECT_EQ(Problem("<drumkit_info><name>x</name"), "line 1: it is not well-formed XML (XML_ERROR_PARSING_ELEMENT)");
-  EXPECT_EQ(Problem("<song><name>x</name></song>"), "it is not a drum kit: its first element is <song>, not <drumkit_info>");
+  EXPECT_EQ(Problem("<song><name>x</name></song>"),
+            "it is not a drum kit: its first element is <song>, not <drumkit_info>");
   EXPECT_EQ(Problem(KitXml("None", "")), "it lists no instrument with a sample");
   EXPECT_EQ(Problem(KitXml("Unused", InstrumentXml(0, "Kick", ""))), "it lists no instrument with a sample");
   const std::string bad = KitXml("Bad", InstrumentXml(0, "Kick", LayerXml("k.flac", "0.8", "0.3")));

@@ -11,10 +11,10 @@
 
 #include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
+#include "basalt/fs/path.h"
 #include "tests/backline/pads/bank_files.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/engine_fixture.h"
-#include "basalt/fs/path.h"
 #include "tests/support/kit_folder.h"
 
 namespace {
@@ -69,7 +69,11 @@ TEST_F(KitImportTest, ALayeredFlacKitBecomesBankSamplesAndAPresetWhoseLayersPlay
   ASSERT_TRUE(Import()) << m_report;
   for (const char* layer : {"1", "2", "3"})
     EXPECT_EQ(Frames(std::string("SampleBank/Kick/Test Kit - Kick ") + layer + ".wav"),
-              Frames(std::string(kKit) + "/kick_" + (layer[0] == '1' ? "soft" : layer[0] == '2' ? "mid" : "hard") + ".flac"));
+              Frames(std::string(kKit) + "/kick_" +
+                     (layer[0] == '1'   ? "soft"
+                      : layer[0] == '2' ? "mid"
+                                        : "hard") +
+                     ".flac"));
   EXPECT_EQ(Frames("SampleBank/Kick/Test Kit - Kick 1.wav")[0], SF_FORMAT_PCM_24);
   EXPECT_EQ(Frames("SampleBank/Snares/Test Kit - Snare 2.wav"), Frames(std::string(kKit) + "/snare_hard.flac"));
   EXPECT_EQ(Frames("SampleBank/Snares/Test Kit - Snare 2.wav")[2], 2);  // stereo kept
@@ -147,10 +151,12 @@ TEST_F(KitImportTest, AKitThatCannotBeImportedIsNamedWithWhatIsWrongAndLeavesNot
   ExpectRefused(kKit, xml + ": line ");
   test::WriteFile(xml, test::KitXml("Nothing", ""));
   ExpectRefused(kKit, xml + ": it lists no instrument with a sample");
-  test::WriteFile(xml, test::KitXml("Bad", test::InstrumentXml(0, "Kick", test::LayerXml("kick_soft.flac", "0.9", "0.1"))));
+  test::WriteFile(xml,
+                  test::KitXml("Bad", test::InstrumentXml(0, "Kick", test::LayerXml("kick_soft.flac", "0.9", "0.1"))));
   ExpectRefused(kKit, xml + ": line 17: the velocity range 0.9 to 0.1 is not one within 0 to 1, its minimum first");
   test::WriteFile(xml, test::KitXml("Gone", test::InstrumentXml(0, "Kick", test::LayerXml("gone.flac", "0", "1"))));
-  ExpectRefused(kKit, "none of the kit's samples could be read:\n  \"gone.flac\" (instrument \"Kick\"): there is no such file");
+  ExpectRefused(
+      kKit, "none of the kit's samples could be read:\n  \"gone.flac\" (instrument \"Kick\"): there is no such file");
 }
 
 TEST_F(KitImportTest, AFullSampleFolderOrNoGameDirectoryStopsTheImportBeforeAnythingIsWritten) {

@@ -17,21 +17,36 @@ std::string Layout(const std::vector<std::string>& names) {
   for (int padSlot = 0; padSlot < kPadSlots; ++padSlot) {
     const int primary = layout[static_cast<size_t>(padSlot)], secondary = layout[static_cast<size_t>(padSlot + 10)];
     text += (primary < 0 ? "-" : names[static_cast<size_t>(primary)]) + "/" +
-            (secondary < 0 ? "-" : names[static_cast<size_t>(secondary)]) + (padSlot == 4 ? " | " : padSlot < 9 ? ", " : "");
+            (secondary < 0 ? "-" : names[static_cast<size_t>(secondary)]) +
+            (padSlot == 4  ? " | "
+             : padSlot < 9 ? ", "
+                           : "");
   }
   return text;
 }
 
 TEST(DrumRolesTest, InstrumentNamesOfRealKitsTellTheirRoleAndCategory) {
-  const std::pair<const char*, DrumRole> names[] = {
-      {"Kick", DrumRole::Kick},           {"BassDrum", DrumRole::Kick},          {"c3 - bass drum 1", DrumRole::Kick},
-      {"Pearl Snare", DrumRole::Snare},   {"Snare1", DrumRole::Snare},           {"Pearl Side Stick", DrumRole::SideStick},
-      {"Snare Rimshot", DrumRole::SideStick}, {"tomhi4", DrumRole::Tom},        {"Pearl Tom Floor", DrumRole::Tom},
-      {"Closed HH", DrumRole::HiHatClosed}, {"Sabian Hat Semi-Open", DrumRole::HiHatOpen},
-      {"VariBreaks Hat 1 Pd", DrumRole::HiHatPedal}, {"Side OHH", DrumRole::HiHatOpen},
-      {"crash16inch", DrumRole::Crash},   {"Paiste Ride Flink", DrumRole::Ride}, {"Zildjian Splash", DrumRole::Cymbal},
-      {"Paiste Bell", DrumRole::Cymbal},  {"Cowbell", DrumRole::Other},          {"Hand Clap", DrumRole::Clap},
-      {"Sangban1 Head Hit", DrumRole::Other}, {"17", DrumRole::Other}};
+  const std::pair<const char*, DrumRole> names[] = {{"Kick", DrumRole::Kick},
+                                                    {"BassDrum", DrumRole::Kick},
+                                                    {"c3 - bass drum 1", DrumRole::Kick},
+                                                    {"Pearl Snare", DrumRole::Snare},
+                                                    {"Snare1", DrumRole::Snare},
+                                                    {"Pearl Side Stick", DrumRole::SideStick},
+                                                    {"Snare Rimshot", DrumRole::SideStick},
+                                                    {"tomhi4", DrumRole::Tom},
+                                                    {"Pearl Tom Floor", DrumRole::Tom},
+                                                    {"Closed HH", DrumRole::HiHatClosed},
+                                                    {"Sabian Hat Semi-Open", DrumRole::HiHatOpen},
+                                                    {"VariBreaks Hat 1 Pd", DrumRole::HiHatPedal},
+                                                    {"Side OHH", DrumRole::HiHatOpen},
+                                                    {"crash16inch", DrumRole::Crash},
+                                                    {"Paiste Ride Flink", DrumRole::Ride},
+                                                    {"Zildjian Splash", DrumRole::Cymbal},
+                                                    {"Paiste Bell", DrumRole::Cymbal},
+                                                    {"Cowbell", DrumRole::Other},
+                                                    {"Hand Clap", DrumRole::Clap},
+                                                    {"Sangban1 Head Hit", DrumRole::Other},
+                                                    {"17", DrumRole::Other}};
   for (const auto& [name, role] : names) EXPECT_EQ(PieceOfInstrument(name).role, role) << name;
   EXPECT_EQ(CategoryOfRole(DrumRole::SideStick), Snares);
   EXPECT_EQ(CategoryOfRole(DrumRole::HiHatPedal), Cymbals);
@@ -51,8 +66,7 @@ TEST(KitLayoutTest, AFullKitGoesWhereADrummerLooksForIt) {
 TEST(KitLayoutTest, AKitWithoutTomsOrSecondKitSoundsFillsThePadsItCan) {
   EXPECT_EQ(Layout({"Kick 1", "Kick 2", "Snare", "Hat Closed", "Clap"}),
             "Snare/-, Clap/-, -/-, Hat Closed/-, Kick 1/Kick 2 | Snare/-, Clap/-, -/-, Hat Closed/-, Kick 1/-");
-  EXPECT_EQ(Layout({"Conga", "Bongo"}),
-            "Bongo/-, -/-, -/-, -/-, Conga/- | Bongo/-, -/-, -/-, -/-, Conga/-");
+  EXPECT_EQ(Layout({"Conga", "Bongo"}), "Bongo/-, -/-, -/-, -/-, Conga/- | Bongo/-, -/-, -/-, -/-, Conga/-");
 }
 
 }  // namespace

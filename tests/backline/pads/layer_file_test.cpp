@@ -52,7 +52,8 @@ TEST(LayerFileTest, ADamagedFileIsRefusedWithTheLineAndWhatIsWrongAndChangesNoth
             "line 3: the velocity range is not one within 0 to 1, its minimum first");
   EXPECT_EQ(Problem(std::string(kHeading) + "pad 3 a.wav\nlayer 0 1\n"),
             "line 3: a layer line is \"layer <min> <max> <path>\"");
-  EXPECT_EQ(Problem(std::string(kHeading) + "pad 3 a.wav\npad 4 b.wav\nlayer 0 1 b.wav\n"), "line 2: pad 3 has no layer");
+  EXPECT_EQ(Problem(std::string(kHeading) + "pad 3 a.wav\npad 4 b.wav\nlayer 0 1 b.wav\n"),
+            "line 2: pad 3 has no layer");
   EXPECT_EQ(Problem(std::string(kHeading) + kKickLayers + "pad 4 b.wav\n"), "line 6: pad 4 comes twice");
   EXPECT_EQ(Problem(std::string(kHeading) + "pad 3 " + std::string(196, 'a') + "\n"),
             "line 2: the path is longer than 195 characters");

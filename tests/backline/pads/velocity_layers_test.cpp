@@ -76,8 +76,9 @@ class VelocityLayersTest : public test::EngineFixture {
 
 TEST_F(VelocityLayersTest, EachLayerIsLoadedIntoASlotOfItsOwnAndAStrikePicksByVelocity) {
   m_layers.Load(*m_sets, *m_bank, "test.layers");
-  EXPECT_EQ(m_sound.Log(), "load 85 SampleBank\\Kick\\kick soft.wav\nload 86 SampleBank\\Kick\\kick mid.wav\n"
-                           "load 87 SampleBank\\Kick\\kick hard.wav\n");
+  EXPECT_EQ(m_sound.Log(),
+            "load 85 SampleBank\\Kick\\kick soft.wav\nload 86 SampleBank\\Kick\\kick mid.wav\n"
+            "load 87 SampleBank\\Kick\\kick hard.wav\n");
   EXPECT_EQ(m_layers.SoundSlotFor(m_pads, kKickPad, 0.1f), LayerSoundSlotOf(kKickPad, 0));
   EXPECT_EQ(m_layers.SoundSlotFor(m_pads, kKickPad, 0.5f), LayerSoundSlotOf(kKickPad, 1));
   EXPECT_EQ(m_layers.SoundSlotFor(m_pads, kKickPad, 0.9f), LayerSoundSlotOf(kKickPad, 2));
@@ -124,7 +125,7 @@ TEST_F(VelocityLayersTest, TheInputThreadAndTheMainThreadPlayTheLayerAFullStrike
   m_sound.Clear();
   path.OnInputEvent(test::MakeInputEvent(Basalt::InputEvent::KeyDown, -1, Basalt::DIK_X, 10 * Basalt::kNsPerMs));
   StrikePadSlot(kKickPad, false, {m_pads, m_volumes, m_layers}, 20 * Basalt::kNsPerMs);
-  EXPECT_EQ(m_sound.Played(), "87 87");  // the key and the preview: the hard layer
+  EXPECT_EQ(m_sound.Played(), "87 87");           // the key and the preview: the hard layer
   table.PublishLayers(VelocityLayers(), m_pads);  // the layers gone: the pad's own slot
   EXPECT_EQ(table.SoundSlotFor(kKickPad, 0.2f), kKickPad);
 }
