@@ -7,6 +7,7 @@
 #include "backline/app/default_settings.h"
 #include "backline/gui/cctest.h"
 #include "backline/net/update_preference.h"
+#include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
@@ -59,6 +60,8 @@ bool GameApp::Init(Basalt::Core* core) {
   StartSound();
   if (!BuildScene()) return false;
   LoadDefaultPreset(&pads, bank, &drumSet->padVolume);
+  std::string layersProblem;
+  LoadPresetLayers(kDefaultPresetPath, bank, &layers, &layersProblem);
   g_soundBackend.LoadSample(kMetronomeSoundSlot, "met.wav");
   Basalt::g_pGraphics->SetRenderState(Basalt::IGraphicsDevice::RS_ALPHA_BLEND, 1, true);
   if (!BuildGui()) return false;
@@ -156,7 +159,10 @@ bool GameApp::Update() {
   return !quitRequested;
 }
 
-void GameApp::PublishStrikeTable() { strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive()); }
+void GameApp::PublishStrikeTable() {
+  strikeTable.PublishLayers(layers, pads);
+  strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive());
+}
 
 void GameApp::CollectStrikes() {
   strikes.Clear();

@@ -19,6 +19,7 @@
 #include "backline/pads/sample_bank.h"
 #include "backline/pads/strike_path.h"
 #include "backline/pads/strike_table.h"
+#include "backline/pads/velocity_layers.h"
 #include "backline/recording/plr_file.h"
 #include "backline/screens/screen_state.h"
 #include "basalt/core/iapp.h"
@@ -75,6 +76,7 @@ class GameApp : public Basalt::IApp {
 
   SampleBank bank;
   PadAssignment pads;
+  VelocityLayers layers;  // the velocity layers of the pads' samples, from the preset loaded last
   PadMap padMap;
   // The kits' and keys' hit path on the input thread, the pads as it sees
   // them, and this frame's strikes (the kits' reports, or what playback played).

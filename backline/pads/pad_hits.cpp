@@ -14,10 +14,11 @@ bool ChooseSecondary(const PadAssignment& assignment, int padSlot, bool secondar
   return secondariesHeld && assignment.secondary[padSlot] >= 0;
 }
 
-int StrikePadSlot(int padSlot, bool secondary, const PadVolumes& volumes, Basalt::TimeNs time) {
+int StrikePadSlot(int padSlot, bool secondary, const PadSounds& sounds, Basalt::TimeNs time) {
   assert(padSlot >= 0 && padSlot < kPadSlots);
   const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
+  const int playedSlot = sounds.layers.SoundSlotFor(sounds.sounding, soundSlot, kFullVelocity);
   g_soundBackend.PlayNote(NoteSource::Main,
-                          Note{soundSlot, volumes.volume[soundSlot], PickPitch(&g_mainPitchSeed), time});
+                          Note{playedSlot, sounds.volumes.volume[soundSlot], PickPitch(&g_mainPitchSeed), time});
   return padSlot;
 }

@@ -6,15 +6,27 @@
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_volumes.h"
 #include "backline/pads/strike_path.h"
+#include "backline/pads/velocity_layers.h"
+
+// What the main thread's strikes play: the samples in the pad sound slots
+// (the user's pads, or a recording's while it plays back), their volumes and
+// the velocity layers loaded. Borrowed for one call.
+struct PadSounds {
+  const PadAssignment& sounding;
+  const PadVolumes& volumes;
+  const VelocityLayers& layers;
+};
 
 // Whether a strike of padSlot plays its secondary: only when it has one and
 // secondariesHeld is set.
 bool ChooseSecondary(const PadAssignment& assignment, int padSlot, bool secondariesHeld);
 
-// Plays the pad slot's primary or secondary sound slot at its volume, due at
-// time on the instrument clock, through the main thread's note queue; returns
-// padSlot (the drum set flashes it). Main thread only.
-int StrikePadSlot(int padSlot, bool secondary, const PadVolumes& volumes, Basalt::TimeNs time);
+// Plays the pad slot's primary or secondary sound at its volume, due at time
+// on the instrument clock, through the main thread's note queue: a full
+// strike, so the loudest of its velocity layers when layers apply with the
+// samples sounding holds. Returns padSlot (the drum set flashes it). Main
+// thread only.
+int StrikePadSlot(int padSlot, bool secondary, const PadSounds& sounds, Basalt::TimeNs time);
 
 // The strikes that reached one frame, in the order they were struck: the
 // kits' reports and the events a recording played. It holds as many as the

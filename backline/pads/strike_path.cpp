@@ -100,7 +100,9 @@ void StrikePath::Strike(int kit, int button, TimeNs time) {
   const bool modifier = button == BassPedal && m_modifierHeld[kit];
   const bool secondary = !modifier && SecondariesHeld() && m_table.HasSecondary(padSlot);
   const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
-  g_soundBackend.PlayNote(NoteSource::Input, Note{soundSlot, m_table.Volume(soundSlot), PickPitch(&m_pitchSeed), time});
+  // The kits report no velocity yet: every strike is a full one.
+  const int playedSlot = m_table.SoundSlotFor(soundSlot, kFullVelocity);
+  g_soundBackend.PlayNote(NoteSource::Input, Note{playedSlot, m_table.Volume(soundSlot), PickPitch(&m_pitchSeed), time});
   Report({StrikeReport::Strike, kit, button, padSlot, secondary, time});
 }
 

@@ -8,7 +8,8 @@
 // What sounds: the pad slot the button maps to, its secondary sample while a
 // bass pedal whose function enables secondaries is held (on either kit) and
 // the pad has one, else its primary, at the pad's volume with a random pitch
-// spread. Such a modifier pedal sounds its primary when pressed and is
+// spread; a pad sound with velocity layers plays the layer the strike's
+// velocity falls in (StrikeTable::SoundSlotFor). Such a modifier pedal sounds its primary when pressed and is
 // reported when released too, so a recording keeps how long it was held.
 // Every press is one strike (two presses between two frames are two); with
 // g_usePollMethod a held pad sounds again every g_hitDelayThreshold ms and the
@@ -35,6 +36,7 @@ struct StrikeReport {
   int kit = 0, button = 0, padSlot = 0;
   bool secondary = false;  // a strike's sound slot is the pad slot's secondary
   Basalt::TimeNs time = 0;
+  float velocity = 1.0f;  // 0..1, how hard the pad was struck
 };
 
 class StrikePath final : public Basalt::IInputListener {

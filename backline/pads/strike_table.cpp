@@ -13,6 +13,7 @@ StrikeTable::StrikeTable() {
     m_hasSecondary[slot].store(false);
   }
   for (std::atomic<float>& volume : m_volume) volume.store(1.0f);
+  for (std::atomic<int>& count : m_layerCount) count.store(0);
 }
 
 void StrikeTable::Publish(const PadMap& map, const PadAssignment& assignment, const PadVolumes& volumes, bool live) {
@@ -45,3 +46,25 @@ bool StrikeTable::EnablesSecondaries(int padSlot) const {
 bool StrikeTable::HasSecondary(int padSlot) const { return m_hasSecondary[padSlot].load(std::memory_order_relaxed); }
 
 float StrikeTable::Volume(int soundSlot) const { return m_volume[soundSlot].load(std::memory_order_relaxed); }
+
+void StrikeTable::PublishLayers(const VelocityLayers& layers, const PadAssignment& assignment) {
+  for (int sound = 0; sound < kVolumeSlots; ++sound) {
+    const int count = layers.ApplyingCount(assignment, sound);
+    for (int layer = 0; layer < count; ++layer) {
+      const LayerRange& range = layers.Set(sound).layers[layer].range;
+      m_layerMin[sound][layer].store(range.min, std::memory_order_relaxed);
+      m_layerMax[sound][layer].store(range.max, std::memory_order_relaxed);
+    }
+    m_layerCount[sound].store(count, std::memory_order_relaxed);
+  }
+}
+
+int StrikeTable::SoundSlotFor(int soundSlot, float velocity) const {
+  const int count = m_layerCount[soundSlot].load(std::memory_order_relaxed);
+  if (count == 0) return soundSlot;
+  LayerRange ranges[kMaxVelocityLayers];
+  for (int layer = 0; layer < count; ++layer)
+    ranges[layer] = {m_layerMin[soundSlot][layer].load(std::memory_order_relaxed),
+                     m_layerMax[soundSlot][layer].load(std::memory_order_relaxed)};
+  return LayerSoundSlotOf(soundSlot, PickLayer(ranges, count, velocity));
+}

@@ -11,6 +11,7 @@
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_map.h"
 #include "backline/pads/pad_volumes.h"
+#include "backline/pads/velocity_layers.h"
 
 class StrikeTable {
  public:
@@ -18,6 +19,8 @@ class StrikeTable {
 
   // Main thread. live: whether strikes sound now (Free Play and Record).
   void Publish(const PadMap& map, const PadAssignment& assignment, const PadVolumes& volumes, bool live);
+  // Main thread: the velocity ranges of the layers that apply with assignment.
+  void PublishLayers(const VelocityLayers& layers, const PadAssignment& assignment);
 
   // Input thread (or any).
   bool Live() const { return m_live.load(std::memory_order_relaxed); }
@@ -27,6 +30,9 @@ class StrikeTable {
   bool EnablesSecondaries(int padSlot) const;
   bool HasSecondary(int padSlot) const;
   float Volume(int soundSlot) const;
+  // The sound slot a strike of the pad sound soundSlot (0..19) at velocity
+  // plays: its velocity layer's (PickLayer), or soundSlot itself without layers.
+  int SoundSlotFor(int soundSlot, float velocity) const;
 
  private:
   std::atomic<bool> m_live{false};
@@ -35,4 +41,7 @@ class StrikeTable {
   std::atomic<bool> m_enablesSecondaries[kPadSlots];
   std::atomic<bool> m_hasSecondary[kPadSlots];
   std::atomic<float> m_volume[kVolumeSlots];
+  std::atomic<int> m_layerCount[kVolumeSlots];
+  std::atomic<float> m_layerMin[kVolumeSlots][kMaxVelocityLayers];
+  std::atomic<float> m_layerMax[kVolumeSlots][kMaxVelocityLayers];
 };

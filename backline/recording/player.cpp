@@ -64,16 +64,15 @@ void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes) {
 
 unsigned RecordingKits(int32_t kitCount) { return kitCount < 2 ? 1u : 2u; }
 
-void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const PadAssignment& assignment,
-                   const PadVolumes& volumes, FrameStrikes* out) {
+void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const PadSounds& sounds, FrameStrikes* out) {
   for (;;) {
-    const Event event = TakeEvent(*player, recording, assignment, &player->scheduled, now + kPlaybackLookahead);
+    const Event event = TakeEvent(*player, recording, sounds.sounding, &player->scheduled, now + kPlaybackLookahead);
     if (event.slot < 0) break;
-    if (event.heard) StrikePadSlot(event.slot, event.secondary, volumes, event.time);
+    if (event.heard) StrikePadSlot(event.slot, event.secondary, sounds, event.time);
   }
   out->Clear();
   for (;;) {
-    const Event event = TakeEvent(*player, recording, assignment, &player->shown, now);
+    const Event event = TakeEvent(*player, recording, sounds.sounding, &player->shown, now);
     if (event.slot < 0) break;
     if (event.heard)
       out->Add({StrikeReport::Strike, event.slot / kPadsPerKit, event.slot % kPadsPerKit, event.slot, event.secondary,

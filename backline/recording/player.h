@@ -49,6 +49,7 @@ void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes);
 unsigned RecordingKits(int32_t kitCount);
 
 // One frame at now: hands the audio clock every event due before now plus
-// the lookahead, and returns in out the events whose time has come.
-void PlayDueEvents(Player* player, const plrInfo& recording, Basalt::TimeNs now, const PadAssignment& assignment,
-                   const PadVolumes& volumes, FrameStrikes* out);
+// the lookahead, played on sounds (the recording's pads and volumes), and
+// returns in out the events whose time has come.
+void PlayDueEvents(Player* player, const plrInfo& recording, Basalt::TimeNs now, const PadSounds& sounds,
+                   FrameStrikes* out);

@@ -71,7 +71,7 @@ void UpdatePlaybackScreen(GameApp& app) {
   if (!player.started) Begin(app, &player);
   MoveCameraToKit(app);
   const Basalt::TimeNs now = Basalt::GetTimeNs();
-  PlayDueEvents(&player, app.recording, now, player.pads, player.volumes, &app.strikes);
+  PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.layers}, &app.strikes);
   FlashStrikes(app, app.strikes);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);

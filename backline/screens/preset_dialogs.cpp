@@ -4,6 +4,7 @@
 
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
+#include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/assign_mode.h"
@@ -31,12 +32,20 @@ void OpenChoice(GameApp& app, int line) {
   app.textEntry.active = true;
 }
 
-// Loads the preset at path onto the pads; when it cannot, a message box
-// names the file and says what is wrong, and the pads stay as they were.
+// Loads the preset at path onto the pads, with its velocity layers; when it
+// cannot, a message box names the file and says what is wrong, and the pads
+// stay as they were. A damaged layers file is named the same way; the
+// preset then plays without layers.
 void LoadChosenPreset(GameApp& app, const char* path) {
   const char* why = nullptr;
-  if (LoadPreset(path, &app.pads, app.bank, &app.drumSet->padVolume, &why)) return;
-  Basalt::g_pPlatform->MsgBox("Error", "Could not load the preset \"%s\":\n%s.", path, why);
+  if (!LoadPreset(path, &app.pads, app.bank, &app.drumSet->padVolume, &why)) {
+    Basalt::g_pPlatform->MsgBox("Error", "Could not load the preset \"%s\":\n%s.", path, why);
+    return;
+  }
+  std::string layersProblem;
+  if (!LoadPresetLayers(path, app.bank, &app.layers, &layersProblem))
+    Basalt::g_pPlatform->MsgBox("Error", "Could not load the velocity layers \"%s\":\n%s.\nThe pads play without them.",
+                                LayerFilePath(path).c_str(), layersProblem.c_str());
 }
 
 }  // namespace
@@ -93,7 +102,12 @@ void UpdateSavePresetName(GameApp& app) {
 }
 
 bool SaveAssignedPreset(GameApp& app, const char* path) {
-  if (SavePreset(path, app.pads, app.drumSet->padVolume)) return true;
-  Basalt::g_pPlatform->MsgBox("Error", "Could not save the preset \"%s\".\nAny file of that name is unchanged.", path);
+  if (!SavePreset(path, app.pads, app.drumSet->padVolume)) {
+    Basalt::g_pPlatform->MsgBox("Error", "Could not save the preset \"%s\".\nAny file of that name is unchanged.", path);
+    return false;
+  }
+  if (SavePresetLayers(path, app.pads, app.layers)) return true;
+  Basalt::g_pPlatform->MsgBox("Error", "Could not save the velocity layers \"%s\".\nAny file of that name is unchanged.",
+                              LayerFilePath(path).c_str());
   return false;
 }

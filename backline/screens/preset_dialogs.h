@@ -14,6 +14,7 @@ void UpdatePresetMenu(GameApp& app);
 void UpdateLoadPresetList(GameApp& app);
 void UpdateSavePresetName(GameApp& app);
 
-// Saves the pad assignment and volumes to path; when that fails (the file
-// already there is left as it was) a message box names the file.
+// Saves the pad assignment and volumes to path, and beside it the velocity
+// layers that apply with the pads; when that fails (the file already there
+// is left as it was) a message box names the file.
 bool SaveAssignedPreset(GameApp& app, const char* path);

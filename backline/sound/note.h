@@ -13,9 +13,13 @@ enum class NoteSource : int {
 };
 constexpr int kNoteSources = 2;
 
+// The velocity of a strike from a kit or key that reports none.
+constexpr float kFullVelocity = 1.0f;
+
 struct Note {
-  int slot = 0;              // sound slot 0..24 (backline/pads/pad_slots.h)
+  int slot = 0;              // sound slot 0..340 (backline/pads/pad_slots.h)
   float volume = 1.0f;       // 0..1, the pad's volume
   float pitch = 1.0f;        // frequency ratio of the pitch spread (PickPitch)
   Basalt::TimeNs time = 0;   // when it was struck, or when it is due
+  float velocity = 1.0f;  // 0..1, how hard the pad was struck
 };

@@ -4,8 +4,9 @@
 // (sound_backend_voices.h) or SDL_mixer (sound_backend_sdl_mixer.h).
 //
 // Sound slots: 0..9 the primary sound of pad slot 0..9, 10..19 the secondary
-// sound of the same pad slots, 20 the metronome click. Loading into a slot
-// replaces what it held.
+// sound of the same pad slots, 20 the metronome click, 21 on the pad sounds'
+// velocity layers (backline/pads/pad_slots.h). Loading into a slot replaces
+// what it held.
 //
 // Threads: PlayNote from the thread its NoteSource names (one producer per
 // source); MetronomeBeats and NotesStarted from any thread; everything else

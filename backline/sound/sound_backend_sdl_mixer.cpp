@@ -29,6 +29,7 @@
 #include <mutex>
 #include <thread>
 
+#include "backline/pads/pad_slots.h"
 #include "backline/sound/mixer_sound.h"
 #include "backline/sound/note_scheduler.h"
 #include "backline/sound/sample_decoder.h"
@@ -41,7 +42,7 @@ using Basalt::TimeNs;
 
 namespace {
 
-constexpr int kSlots = 51;
+constexpr int kSlots = kSoundSlots;
 constexpr int kRate = 48000;
 constexpr int kChannels = 2;
 // Enough for every slot the program uses to sound five times at once.

@@ -1,4 +1,4 @@
-// The voice engine. The audio thread owns the 125 voice records (slot x 5 +
+// The voice engine. The audio thread owns the voice records (slot x 5 +
 // voice) and the slots' samples; the other threads never write them.
 //
 // Notes: PlayNote (any sending thread) only checks the slot's "loaded" flag

@@ -1,6 +1,7 @@
 #pragma once
-// Our own voice mixer: 25 sound slots, each with one decoded sample shared by
-// five voices, mixed in mono at 48 kHz and sent to every channel of the
+// Our own voice mixer: every sound slot of backline/pads/pad_slots.h (the
+// pads, the click and the velocity layers), each with one decoded sample
+// shared by five voices, mixed in mono at 48 kHz and sent to every channel of the
 // output. It renders either from the SDL audio callback of its device or, with
 // no device at all, into a caller's buffer (tests, benchmarks).
 //
@@ -18,13 +19,14 @@
 #include <memory>
 #include <random>
 
+#include "backline/pads/pad_slots.h"
 #include "backline/sound/note.h"
 #include "backline/sound/note_scheduler.h"
 #include "basalt/util/spsc_queue.h"
 
 class VoiceEngine {
  public:
-  static constexpr int kSoundSlots = 25;
+  static constexpr int kSoundSlots = ::kSoundSlots;
   static constexpr int kVoicesPerSlot = 5;
   static constexpr int kVoiceRecords = kSoundSlots * kVoicesPerSlot;
   static constexpr int kMixRate = 48000;
@@ -125,8 +127,10 @@ class VoiceEngine {
   std::unique_ptr<Voice[]> m_voices;             // kVoiceRecords, made once; audio thread
   Sample* m_samples[kSoundSlots] = {};           // audio thread
   std::atomic<bool> m_loaded[kSoundSlots] = {};  // main thread: what PlayNote accepts
-  util::SpscQueue<Command, 64> m_commands;
-  util::SpscQueue<Sample*, 128> m_retired;  // more than the commands can ever retire before the main thread frees
+  // Room for every slot to change twice before the audio thread's next buffer
+  // (a preset with velocity layers loads some hundred samples at once).
+  util::SpscQueue<Command, 1024> m_commands;
+  util::SpscQueue<Sample*, 2048> m_retired;  // more than the commands can ever retire before the main thread frees
   NoteScheduler m_scheduler{kMixRate};
   float m_mix[kPassFrames] = {};
   std::minstd_rand m_random;  // audio thread: which voice a steal takes

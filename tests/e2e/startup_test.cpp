@@ -2,15 +2,14 @@
 // cannot start and exits with a failure status, or starts and says what it
 // does without.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "basalt/gui/gui.h"
 #include "tests/support/app_harness.h"
+#include "tests/support/run_command.h"
 
 namespace {
 
@@ -26,13 +25,7 @@ class FailedStartTest : public test::TempDirTest {
   // Runs the program with the given environment settings in front; its exit
   // status (-1 when it did not exit) and what it printed go to *output.
   static int RunProgram(const std::string& environment, std::string* output) {
-    const std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY " + environment + " " + BACKLINE_PATH + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return -1;
-    char chunk[256];
-    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output->append(chunk, got);
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return test::RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY " + environment + " " + BACKLINE_PATH, output);
   }
 };
 

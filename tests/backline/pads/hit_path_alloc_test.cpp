@@ -66,6 +66,7 @@ class HitPathTest : public test::VirtualInputTest {
   PadMap m_map;
   PadAssignment m_pads;
   PadVolumes m_volumes;
+  VelocityLayers m_layers;
   StrikeTable m_table;
   StrikePath m_path{m_table};
   FrameStrikes m_strikes;
@@ -106,7 +107,7 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
   int played = 0;
   const long before = g_allocations;
   for (int ms = 0; ms < 800; ms += 10) {
-    PlayDueEvents(&player, recording, ms * Basalt::kNsPerMs, m_pads, m_volumes, &m_strikes);
+    PlayDueEvents(&player, recording, ms * Basalt::kNsPerMs, {m_pads, m_volumes, m_layers}, &m_strikes);
     played += m_strikes.count;
   }
   EXPECT_EQ(g_allocations - before, 0);

@@ -71,6 +71,7 @@ class StrikePathTest : public test::VirtualInputTest {
   PadMap m_map;
   PadAssignment m_pads;
   PadVolumes m_volumes;
+  VelocityLayers m_layers;
   StrikeTable m_table;
   StrikePath m_path{m_table};
 };
@@ -200,8 +201,8 @@ TEST_F(StrikePathTest, OffScreenNothingSoundsButThePedalsAreFollowedAndAnUnplugg
 TEST_F(StrikePathTest, TheMainThreadsStrikesPlayAtTheSlotsVolumeAndTheirTime) {
   StartPads(nullptr);
   m_volumes.Set(13, 0.4f);
-  EXPECT_EQ(StrikePadSlot(3, true, m_volumes, 70 * kNsPerMs), 3);
-  EXPECT_EQ(StrikePadSlot(9, false, m_volumes, 80 * kNsPerMs), 9);
+  EXPECT_EQ(StrikePadSlot(3, true, {m_pads, m_volumes, m_layers}, 70 * kNsPerMs), 3);
+  EXPECT_EQ(StrikePadSlot(9, false, {m_pads, m_volumes, m_layers}, 80 * kNsPerMs), 9);
   EXPECT_EQ(m_sound.Log(), "play 13 0.40 @70\nplay 9 1.00 @80\n");
 }
 

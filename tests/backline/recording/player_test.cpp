@@ -18,6 +18,7 @@ struct Playback {
   test::FakeSound sound;
   PadAssignment assignment;
   PadVolumes volumes;
+  VelocityLayers layers;
   Player player;
   std::string flashes;
 
@@ -25,7 +26,7 @@ struct Playback {
     player.startTime = kStart;
     for (int ms = 0; ms <= untilMs; ms += frameMs) {
       FrameStrikes strikes;
-      PlayDueEvents(&player, recording, kStart + ms * Basalt::kNsPerMs, assignment, volumes, &strikes);
+      PlayDueEvents(&player, recording, kStart + ms * Basalt::kNsPerMs, {assignment, volumes, layers}, &strikes);
       for (int i = 0; i < strikes.count; ++i)
         flashes += std::to_string(strikes.strikes[i].padSlot) + "@" + std::to_string(ms) + " ";
     }

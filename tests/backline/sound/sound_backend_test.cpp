@@ -10,6 +10,7 @@
 #include <string>
 
 #include "backline/app/app_cvars.h"
+#include "backline/pads/pad_slots.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/clock.h"
@@ -202,20 +203,21 @@ TEST_F(DiskDeviceTest, TheVoiceEnginePlaysThroughARealDevice) {
 }
 
 TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
+  constexpr int kLastSlot = kSoundSlots - 1;  // the last velocity layer's
   Start(1, "  [SDL_mixer]");
   EXPECT_FALSE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(0, 1.0f, 0)));  // nothing loaded
-  EXPECT_FALSE(g_soundBackend.LoadSample(51, "hit.wav"));
-  EXPECT_FALSE(g_soundBackend.LoadSample(50, "missing.wav"));
-  ASSERT_TRUE(g_soundBackend.LoadSample(50, "hit.wav"));
-  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 0.5f, 0)));
-  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(50, 1.0f, 0)));
+  EXPECT_FALSE(g_soundBackend.LoadSample(kSoundSlots, "hit.wav"));
+  EXPECT_FALSE(g_soundBackend.LoadSample(kLastSlot, "missing.wav"));
+  ASSERT_TRUE(g_soundBackend.LoadSample(kLastSlot, "hit.wav"));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(kLastSlot, 0.5f, 0)));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(kLastSlot, 1.0f, 0)));
   EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 2; }));  // overlapping, each at its own volume
   EXPECT_EQ(Mix_Volume(0, -1) + Mix_Volume(1, -1), MIX_MAX_VOLUME * 3 / 2);
   EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 0; }));
 
   // A future note waits for its time; a cancelled one never plays.
-  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 1.0f, 200)));
-  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(50, 1.0f, 300)));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(kLastSlot, 1.0f, 200)));
+  ASSERT_TRUE(g_soundBackend.PlayNote(NoteSource::Input, NoteIn(kLastSlot, 1.0f, 300)));
   g_soundBackend.CancelNotes(NoteSource::Input);
   SDL_Delay(100);
   EXPECT_EQ(Mix_Playing(-1), 0);
@@ -226,11 +228,11 @@ TEST_F(DiskDeviceTest, SDLMixerPlaysThroughARealDevice) {
   g_soundBackend.SetMetronome(true, 1200);  // nothing in slot 20: beats still count
   EXPECT_TRUE(WaitFor([] { return g_soundBackend.MetronomeBeats() >= 4; }));
   g_soundBackend.SetMetronome(false, 1200);
-  g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 1.0f, 0));
+  g_soundBackend.PlayNote(NoteSource::Main, NoteIn(kLastSlot, 1.0f, 0));
   EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 1; }));
-  g_soundBackend.StopSample(50);  // halts and releases
+  g_soundBackend.StopSample(kLastSlot);  // halts and releases
   EXPECT_EQ(Mix_Playing(-1), 0);
-  EXPECT_FALSE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(50, 1.0f, 0)));
+  EXPECT_FALSE(g_soundBackend.PlayNote(NoteSource::Main, NoteIn(kLastSlot, 1.0f, 0)));
   g_soundBackend.Shutdown();
   EXPECT_NE(LogText().find("Failed to read WAV file missing.wav: "), std::string::npos);
   EXPECT_TRUE(DiskOutputIsAudible(0.2f));

@@ -1,0 +1,82 @@
+// `backline --import-kit`, end to end: the real binary imports a layered kit
+// of FLAC files into the game directory, and the real program loads its
+// preset, plays its velocity layers and keeps them after a restart.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "backline/app/game_app.h"
+#include "tests/support/app_script.h"
+#include "tests/support/kit_folder.h"
+#include "tests/support/run_command.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kKit[] = "kits/test kit";
+constexpr int kPedal = 4;  // kit 0's bass pedal: its button, pad slot and primary sound slot
+
+class KitImportTest : public test::ScriptedAppTest {
+ protected:
+  // Runs `backline --import-kit arguments` in the game directory; its exit
+  // status (-1 when it did not exit) and what it printed go to *output.
+  static int RunImport(const std::string& arguments, std::string* output) {
+    return test::RunCommand(std::string(BACKLINE_PATH) + " --import-kit " + arguments, output);
+  }
+};
+
+TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAfterARestart) {
+  test::WriteLayeredKit(kKit);
+  std::string output;
+  ASSERT_EQ(RunImport("\"" + std::string(kKit) + "\"", &output), EXIT_SUCCESS) << output;
+  EXPECT_EQ(output.find("Imported the kit \"Test Kit\" from kits/test kit:\n"), 0u) << output;
+  SDL_Joystick* kit = AttachKit();
+  ASSERT_NE(kit, nullptr);
+  const int soft = LayerSoundSlotOf(kPedal, 0), hard = LayerSoundSlotOf(kPedal, 2);
+  EnterAssignMode();
+  OpenPresetDialog(0);
+  Press(SDL_SCANCODE_DOWN);  // "Test Kit.preset", after "default.preset"
+  Press(SDL_SCANCODE_RETURN);
+  Then([=](GameApp& app) {
+    EXPECT_EQ(app.mode, Assign);
+    EXPECT_EQ(s_slotSamples[soft], "SampleBank\\Kick\\Test Kit - Kick 1.wav");
+    EXPECT_EQ(s_slotSamples[hard], "SampleBank\\Kick\\Test Kit - Kick 3.wav");
+    EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);   // a soft strike
+    EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.95f), hard);  // a hard one
+  });
+  Press(SDL_SCANCODE_ESCAPE);  // leaving Assign Mode keeps the pads as the default preset
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.mode, MainMenu);
+    EXPECT_EQ(test::ReadFile("presets/default.layers"), test::ReadFile("presets/Test Kit.layers"));
+    app.mode = FreePlay;
+  });
+  Hit(kit, kPedal);
+  Then([=](GameApp&) { EXPECT_EQ(s_played.back(), hard); });  // the kit reports no velocity: a full strike
+  ASSERT_TRUE(RunScript());
+  EXPECT_TRUE(boxes.empty());
+
+  Run([=](GameApp& app, int frame) {
+    EXPECT_EQ(app.layers.ApplyingCount(app.pads, kPedal), 3);
+    if (frame == 0) {
+      EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);
+    }
+    return frame < 0;
+  });
+}
+
+TEST_F(KitImportTest, AFolderThatIsNoKitIsNamedAndTheExitStatusIsAFailure) {
+  fs::create_directories("kits/empty");
+  const auto before = fs::file_size("presets/default.preset");
+  std::string output;
+  EXPECT_EQ(RunImport("kits/empty", &output), EXIT_FAILURE);
+  EXPECT_EQ(output, "Cannot import the kit: kits/empty holds no drumkit.xml: it is not a drum kit folder\n");
+  output.clear();
+  EXPECT_EQ(RunImport("", &output), EXIT_FAILURE);
+  EXPECT_EQ(output.find("Usage: backline --import-kit DIR"), 0u) << output;
+  EXPECT_EQ(fs::file_size("presets/default.preset"), before);
+  EXPECT_EQ(std::distance(fs::directory_iterator("presets"), fs::directory_iterator()), 1);
+}
+
+}  // namespace
