@@ -1,8 +1,9 @@
 #pragma once
-// Our own voice mixer: 25 sound slots, each with one decoded sample shared by
-// five voices, mixed in mono at 48 kHz and sent to every channel of the
-// output. It renders either from the SDL audio callback of its device or, with
-// no device at all, into a caller's buffer (tests, benchmarks).
+// Our own voice mixer: 25 sound slots, each with one decoded sample (mono or
+// stereo, at 48 kHz) shared by five voices, mixed in stereo at 48 kHz through
+// the master limiter (master_limiter.h) to the output's first two channels.
+// It renders either from the SDL audio callback of its device or, with no
+// device at all, into a caller's buffer (tests, benchmarks, the WAV export).
 //
 // Threads: PlayNote from the thread its NoteSource names; Render on the
 // audio thread while the device is open, else on the caller's; GetVoice and
@@ -13,11 +14,13 @@
 // (see voice_engine.cpp).
 #include <SDL_audio.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <random>
 
+#include "backline/sound/master_limiter.h"
 #include "backline/sound/note.h"
 #include "backline/sound/note_scheduler.h"
 #include "basalt/util/spsc_queue.h"
@@ -30,6 +33,8 @@ class VoiceEngine {
   static constexpr int kMixRate = 48000;
   // Render mixes in passes of at most this many frames.
   static constexpr int kPassFrames = 512;
+  // The least delay from a note's time to its sound: the limiter's lookahead.
+  static constexpr int kMinLatencyFrames = MasterLimiter::kLookaheadFrames;
 
   enum VoiceState : int { kNone = 0, kReady = 1, kPlaying = 2 };
 
@@ -60,9 +65,11 @@ class VoiceEngine {
   void CloseDevice();
   bool HasDevice() const { return m_device != 0; }
   void SetRenderObserver(RenderObserver observer) { m_observer.store(observer); }
-  // The notes' fixed delay in frames, for rendering without a device (the
-  // device sets its period). Main thread, while no device is open.
-  void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(frames); }
+  // The notes' fixed delay in frames from their time to their first frame in
+  // the output, for rendering without a device (the device sets its period);
+  // at least kMinLatencyFrames, less is taken as that. Main thread, while no
+  // device is open.
+  void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(std::max(0, frames - kMinLatencyFrames)); }
 
   // Decodes the sample file at path on this thread (DecodeSampleFile) and
   // hands it to the audio thread, which silences the slot's voices and swaps
@@ -80,8 +87,8 @@ class VoiceEngine {
 
   // Queues note for the audio thread: it starts at the output frame of
   // note.time plus the latency, in the first voice of its slot that is not
-  // sounding, at pitch x 1.2 x volume; when all five sound, a random one
-  // restarts at plain volume with its pitch. Lock-free, allocation-free.
+  // sounding, at pitch x volume; when all five sound, a random one restarts
+  // at plain volume with its pitch. Lock-free, allocation-free.
   // False when the slot holds nothing or the queue is full.
   bool PlayNote(NoteSource source, const Note& note);
   // Drops the notes of source that have not started yet.
@@ -94,10 +101,11 @@ class VoiceEngine {
   uint32_t NotesDropped() const { return m_scheduler.NotesDropped(); }
 
   // Mixes frames frames into out (frames x channels interleaved floats,
-  // overwritten); bufferTime is the instrument-clock time the buffer stands
-  // for (the device reads it as its callback starts). First applies the main
-  // thread's changes, then starts the notes due in this buffer, each at its
-  // own frame. Never allocates, frees, locks or touches a file.
+  // overwritten: left, right, silence in any further channel; a mono output
+  // gets their mean); bufferTime is the instrument-clock time the buffer
+  // stands for (the device reads it as its callback starts). First applies
+  // the main thread's changes, then starts the notes due in this buffer, each
+  // at its own frame. Never allocates, frees, locks or touches a file.
   void Render(float* out, int frames, int channels, Basalt::TimeNs bufferTime);
 
   VoiceInfo GetVoice(int record) const;
@@ -119,8 +127,10 @@ class VoiceEngine {
   void ApplyCommands();
   void FreeRetired();
   bool StartNote(const Note& note, int offset);
+  // Mixes and limits the pass into m_mix.
   void MixPass(int passStart, int passFrames);
   void MixVoice(Voice& voice, float* mix, int frames);
+  void WriteOutput(float* out, int frames, int channels) const;
 
   std::unique_ptr<Voice[]> m_voices;             // kVoiceRecords, made once; audio thread
   Sample* m_samples[kSoundSlots] = {};           // audio thread
@@ -128,7 +138,8 @@ class VoiceEngine {
   util::SpscQueue<Command, 64> m_commands;
   util::SpscQueue<Sample*, 128> m_retired;  // more than the commands can ever retire before the main thread frees
   NoteScheduler m_scheduler{kMixRate};
-  float m_mix[kPassFrames] = {};
+  float m_mix[2 * kPassFrames] = {};  // one pass, stereo; audio thread
+  MasterLimiter m_limiter;              // audio thread
   std::minstd_rand m_random;  // audio thread: which voice a steal takes
   SDL_AudioDeviceID m_device = 0;
   int m_deviceChannels = 0;

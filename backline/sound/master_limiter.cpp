@@ -1,0 +1,84 @@
+#include "backline/sound/master_limiter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+namespace {
+
+constexpr double kReleaseSeconds = 0.05;
+// A held gain this close to 1 is 1: the release would otherwise creep towards
+// it for ever in float steps too small to land.
+constexpr float kReleaseSnap = 1.0f - 1.0f / (1 << 20);
+
+// The gain that brings the frame's peak to the ceiling, rounded so that the
+// product does not land a step above it.
+float Requirement(float left, float right) {
+  const float peak = std::max(std::fabs(left), std::fabs(right));
+  if (!(peak > MasterLimiter::kCeiling)) return 1.0f;
+  const float requirement = MasterLimiter::kCeiling / peak;
+  return peak * requirement > MasterLimiter::kCeiling ? std::nextafter(requirement, 0.0f) : requirement;
+}
+
+}  // namespace
+
+MasterLimiter::MasterLimiter()
+    : m_releaseStep(static_cast<float>(1.0 - std::exp(-1.0 / (kReleaseSeconds * kRate)))) {
+  std::fill(std::begin(m_requirement), std::end(m_requirement), 1.0f);
+  std::fill(std::begin(m_heldHistory), std::end(m_heldHistory), 1.0f);
+}
+
+void MasterLimiter::Process(float* stereo, int frames) {
+  for (int frame = 0; frame < frames; ++frame, stereo += 2) {
+    // The new frame takes the place of the one that left last time; the
+    // oldest of the ring, kLookaheadFrames before it, leaves now.
+    m_next = Following(m_next);
+    m_delayed[m_next][0] = stereo[0];
+    m_delayed[m_next][1] = stereo[1];
+    m_requirement[m_next] = Requirement(stereo[0], stereo[1]);
+    const int oldest = Following(m_next);
+    const float gain = NextGain(m_requirement[m_next], m_requirement[oldest]);
+    stereo[0] = m_delayed[oldest][0] * gain;
+    stereo[1] = m_delayed[oldest][1] * gain;
+  }
+}
+
+float MasterLimiter::NextGain(float requirement, float leaving) {
+  const float hold = WindowMinimum(requirement);
+  const float released = m_held + (1.0f - m_held) * m_releaseStep;
+  m_held = std::min(hold, released >= kReleaseSnap ? 1.0f : released);
+  return std::min(MeanGain(m_held), leaving);
+}
+
+float MasterLimiter::WindowMinimum(float requirement) {
+  ++m_frame;
+  // Values not below the new one can never be the smallest again.
+  while (m_minCount > 0) {
+    const int back = (m_minHead + m_minCount - 1) % kWindow;
+    if (m_minValue[back] < requirement) break;
+    --m_minCount;
+  }
+  const int slot = (m_minHead + m_minCount) % kWindow;
+  m_minValue[slot] = requirement;
+  m_minFrame[slot] = m_frame;
+  ++m_minCount;
+  // Frames older than the delay have left it.
+  while (m_frame - m_minFrame[m_minHead] >= static_cast<unsigned>(kWindow)) {
+    m_minHead = (m_minHead + 1) % kWindow;
+    --m_minCount;
+  }
+  return m_minValue[m_minHead];
+}
+
+float MasterLimiter::MeanGain(float held) {
+  float& oldest = m_heldHistory[m_historyNext];
+  m_heldBelowOne += (held < 1.0f) - (oldest < 1.0f);
+  m_heldSum += static_cast<double>(held) - oldest;
+  oldest = held;
+  m_historyNext = Following(m_historyNext);
+  if (m_heldBelowOne == 0) {
+    m_heldSum = kWindow;  // no rounding left over once the gain is back at 1
+    return 1.0f;
+  }
+  return static_cast<float>(m_heldSum / kWindow);
+}
