@@ -6,10 +6,18 @@
 
 namespace {
 
+// A lowered gain stays for a whole cycle of a 50 Hz tone, so that a steady
+// loud sound is turned down steadily (its peaks keep renewing the hold) and
+// not in step with its own waveform; then it comes back up in decibels with a
+// time constant of 50 ms.
+constexpr int kHoldFrames = MasterLimiter::kRate / 50;
 constexpr double kReleaseSeconds = 0.05;
 // A held gain this close to 1 is 1: the release would otherwise creep towards
 // it for ever in float steps too small to land.
-constexpr float kReleaseSnap = 1.0f - 1.0f / (1 << 20);
+constexpr double kReleaseSnap = 1.0 - 1.0 / (1 << 20);
+// The release starts from at least this (-120 dB): a gain of 0, which only an
+// infinite sample asks for, would otherwise never come back.
+constexpr double kReleaseFloor = 1e-6;
 
 // The gain that brings the frame's peak to the ceiling, rounded so that the
 // product does not land a step above it.
@@ -22,8 +30,7 @@ float Requirement(float left, float right) {
 
 }  // namespace
 
-MasterLimiter::MasterLimiter()
-    : m_releaseStep(static_cast<float>(1.0 - std::exp(-1.0 / (kReleaseSeconds * kRate)))) {
+MasterLimiter::MasterLimiter() : m_releaseExponent(std::exp(-1.0 / (kReleaseSeconds * kRate))) {
   std::fill(std::begin(m_requirement), std::end(m_requirement), 1.0f);
   std::fill(std::begin(m_heldHistory), std::end(m_heldHistory), 1.0f);
 }
@@ -45,9 +52,16 @@ void MasterLimiter::Process(float* stereo, int frames) {
 
 float MasterLimiter::NextGain(float requirement, float leaving) {
   const float hold = WindowMinimum(requirement);
-  const float released = m_held + (1.0f - m_held) * m_releaseStep;
-  m_held = std::min(hold, released >= kReleaseSnap ? 1.0f : released);
-  return std::min(MeanGain(m_held), leaving);
+  if (hold < m_held) {
+    m_held = hold;
+    m_holdLeft = kHoldFrames;
+  } else if (m_holdLeft > 0) {
+    --m_holdLeft;
+  } else if (m_held < 1.0) {
+    const double released = std::pow(std::max(m_held, kReleaseFloor), m_releaseExponent);
+    m_held = std::min<double>(hold, released >= kReleaseSnap ? 1.0 : released);
+  }
+  return std::min(MeanGain(static_cast<float>(m_held)), leaving);
 }
 
 float MasterLimiter::WindowMinimum(float requirement) {

@@ -8,8 +8,9 @@
 //
 // How: each frame's required gain is kCeiling over its peak (1 under the
 // ceiling). The gain of a frame is the smallest requirement within the next
-// kLookaheadFrames frames, recovering towards 1 with a 50 ms release, then
-// averaged over kLookaheadFrames + 1 frames: so it starts to fall one
+// kLookaheadFrames frames, held for 20 ms and then recovering towards 1 in
+// decibels with a 50 ms time constant, and averaged over kLookaheadFrames +
+// 1 frames: so it starts to fall one
 // lookahead before a peak, reaches the peak's requirement exactly on it, and
 // never exceeds any frame's requirement. No frame's output passes the
 // ceiling, and the waveform is scaled, never cut: a pile-up of strikes keeps
@@ -54,11 +55,12 @@ class MasterLimiter {
   int m_minHead = 0;
   int m_minCount = 0;
   unsigned m_frame = 0;  // frames taken in
-  // The held gain with its release, and its running mean over kWindow frames.
-  float m_held = 1.0f;
+  // The held gain with its hold and release, and its running mean over kWindow frames.
+  double m_held = 1.0;  // double: the last steps of the release are finer than a float's
+  int m_holdLeft = 0;  // frames before the held gain may rise
   float m_heldHistory[kWindow];
   int m_historyNext = 0;
   double m_heldSum = kWindow;
   int m_heldBelowOne = 0;  // how many of the history are below 1 (none: the mean is exactly 1)
-  float m_releaseStep;  // the share of the way back to 1 per frame
+  double m_releaseExponent;  // the held gain rises to its own power of this each frame
 };
