@@ -43,13 +43,13 @@ double MeasureVoices(const DecodedSample& sample, int voices) {
   FAudio* audio = nullptr;
   if (!Check(FAudioCreate(&audio, 0, FAUDIO_DEFAULT_PROCESSOR), "FAudioCreate")) return 0.0;
   Measure measure;
-  uint32_t numerator = 0, denominator = 1;
-  FAudio_GetProcessingQuantum(audio, &numerator, &denominator);
-  measure.quantumFrames = static_cast<uint32_t>(static_cast<uint64_t>(bench::kRate) * numerator / denominator);
   FAudio_SetEngineProcedureEXT(audio, TimedEngineProcedure, &measure);
   FAudioMasteringVoice* master = nullptr;
   if (!Check(FAudio_CreateMasteringVoice(audio, &master, 2, bench::kRate, 0, 0, nullptr), "CreateMasteringVoice"))
     return 0.0;
+  uint32_t numerator = 0, denominator = 1;
+  FAudio_GetProcessingQuantum(audio, &numerator, &denominator);
+  measure.quantumFrames = static_cast<uint32_t>(static_cast<uint64_t>(bench::kRate) * numerator / denominator);
   FAudioWaveFormatEx format = {};
   format.wFormatTag = FAUDIO_FORMAT_IEEE_FLOAT;
   format.nChannels = static_cast<uint16_t>(sample.channels);

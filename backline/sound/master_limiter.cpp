@@ -36,6 +36,10 @@ MasterLimiter::MasterLimiter() : m_releaseExponent(std::exp(-1.0 / (kReleaseSeco
 }
 
 void MasterLimiter::Process(float* stereo, int frames) {
+  if (Idle() && Peak(stereo, frames) <= kCeiling) {
+    Delay(stereo, frames);
+    return;
+  }
   for (int frame = 0; frame < frames; ++frame, stereo += 2) {
     // The new frame takes the place of the one that left last time; the
     // oldest of the ring, kLookaheadFrames before it, leaves now.
@@ -48,6 +52,35 @@ void MasterLimiter::Process(float* stereo, int frames) {
     stereo[0] = m_delayed[oldest][0] * gain;
     stereo[1] = m_delayed[oldest][1] * gain;
   }
+}
+
+bool MasterLimiter::Idle() const {
+  return m_held == 1.0 && m_heldBelowOne == 0 && (m_minCount == 0 || m_minValue[m_minHead] == 1.0f);
+}
+
+float MasterLimiter::Peak(const float* stereo, int frames) {
+  float peak = 0.0f;
+  for (int i = 0; i < 2 * frames; ++i) peak = std::max(peak, std::fabs(stereo[i]));
+  return peak;
+}
+
+void MasterLimiter::Delay(float* stereo, int frames) {
+  for (int frame = 0; frame < frames; ++frame, stereo += 2) {
+    m_next = Following(m_next);
+    m_delayed[m_next][0] = stereo[0];
+    m_delayed[m_next][1] = stereo[1];
+    const int oldest = Following(m_next);
+    stereo[0] = m_delayed[oldest][0];
+    stereo[1] = m_delayed[oldest][1];
+  }
+  // As the frames would have left it: every requirement 1, the newest the
+  // window's smallest, the hold running down.
+  m_frame += static_cast<unsigned>(frames);
+  m_minHead = 0;
+  m_minCount = 1;
+  m_minValue[0] = 1.0f;
+  m_minFrame[0] = m_frame;
+  m_holdLeft = std::max(0, m_holdLeft - frames);
 }
 
 float MasterLimiter::NextGain(float requirement, float leaving) {

@@ -36,6 +36,12 @@ class MasterLimiter {
   static constexpr int kWindow = kLookaheadFrames + 1;
 
   static int Following(int slot) { return slot == kWindow - 1 ? 0 : slot + 1; }
+  // The largest magnitude of frames stereo frames.
+  static float Peak(const float* stereo, int frames);
+  // Whether the gain is 1 and nothing in the delay asks for less.
+  bool Idle() const;
+  // What an idle limiter does to frames that stay under the ceiling: delays them.
+  void Delay(float* stereo, int frames);
   // Takes in the requirement of the new frame; returns the gain of the frame
   // that leaves the delay, whose own requirement is leaving.
   float NextGain(float requirement, float leaving);

@@ -32,6 +32,7 @@
 #include <cassert>
 #include <vector>
 
+#include "backline/sound/resample_mix.h"
 #include "backline/sound/sample_decoder.h"
 #include "basalt/core/clock.h"
 #include "basalt/core/exception_boundary.h"
@@ -46,24 +47,6 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_alw
 namespace {
 
 constexpr int kRequestedChannels = 2;
-
-// Adds frames frames of data (interleaved frames of kChannels samples) from
-// position on, stepping by step and scaled by volume, into mix (stereo);
-// stops at end. Returns the position reached.
-template <int kChannels>
-double MixFrames(const float* data, double position, double end, double step, float volume, float* mix,
-                 int frames) {
-  for (int frame = 0; frame < frames && position < end; ++frame, position += step, mix += 2) {
-    const size_t index = static_cast<size_t>(position);
-    const float fraction = static_cast<float>(position - static_cast<double>(index));
-    const float* at = data + index * kChannels;
-    const float left = at[0] + (at[kChannels] - at[0]) * fraction;
-    const float right = kChannels == 1 ? left : at[1] + (at[kChannels + 1] - at[1]) * fraction;
-    mix[0] += volume * left;
-    mix[1] += volume * right;
-  }
-  return position;
-}
 
 }  // namespace
 
@@ -86,7 +69,8 @@ struct VoiceEngine::Voice {
   float nextRatio = 1.0f;  // the pitch of the note given to it last
   float mixVolume = 1.0f;
   float mixRatio = 1.0f;
-  double position = 0.0;
+  uint64_t position = 0;  // frames, fixed point (resample_mix.h)
+  uint64_t step = kPositionOne;
 
   bool Busy() const { return sounding || startFrame >= 0; }
   void Assign(float noteVolume, float ratio, int frame) {
@@ -97,7 +81,8 @@ struct VoiceEngine::Voice {
   void Begin() {
     mixVolume = nextVolume;
     mixRatio = nextRatio;
-    position = 0.0;
+    position = 0;
+    step = PositionStep(mixRatio);
     sounding = true;
     startFrame = -1;
     volume.store(mixVolume, std::memory_order_relaxed);
@@ -263,10 +248,9 @@ bool VoiceEngine::StartNote(const Note& note, int offset) {
 
 void VoiceEngine::MixVoice(Voice& voice, float* mix, int frames) {
   const Sample& sample = *m_samples[static_cast<size_t>(&voice - m_voices.get()) / kVoicesPerSlot];
-  const double end = static_cast<double>(sample.length);
-  const auto mixFrames = sample.channels == 1 ? &MixFrames<1> : &MixFrames<2>;
-  voice.position =
-      mixFrames(sample.samples.data(), voice.position, end, voice.mixRatio, voice.mixVolume, mix, frames);
+  const uint64_t end = static_cast<uint64_t>(sample.length) << kPositionFractionBits;
+  voice.position = MixResampled(sample.samples.data(), sample.channels, voice.position, end, voice.step,
+                                voice.mixVolume, mix, frames);
   if (voice.position >= end) voice.End();
 }
 
