@@ -63,6 +63,7 @@ bool RenderRecording(const plrInfo& recording, const SampleBank& bank, const cha
   player->startTime = kStartTime;
   player->started = true;
   engine.SetLatencyFrames(0);
+  engine.ResetOutput();
   auto strikes = std::make_unique<FrameStrikes>();
   float block[2 * kBlockFrames];
   // Mixes frames frames from the mix frame `first` on (frame 0: the recording's time 0).

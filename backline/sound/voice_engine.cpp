@@ -129,6 +129,7 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
   }
   m_deviceChannels = granted.channels;
   SetLatencyFrames(granted.samples);
+  ResetOutput();
   if (g_pSystemLog)
     g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq, granted.channels,
                        granted.samples, 1000.0 * granted.samples / granted.freq);

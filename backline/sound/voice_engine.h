@@ -58,7 +58,7 @@ class VoiceEngine {
 
   // Opens the default SDL audio device (SDL's audio must be initialised) at
   // 48 kHz float with a period of periodFrames, which becomes the notes'
-  // latency, logs what it granted and starts it. False, with a log line, when
+  // latency, logs what it granted and starts it, its output afresh. False, with a log line, when
   // it cannot be opened.
   bool OpenDevice(int periodFrames);
   // Stops the audio thread; Render then belongs to the caller again.
@@ -70,6 +70,9 @@ class VoiceEngine {
   // at least kMinLatencyFrames, less is taken as that. Main thread, while no
   // device is open.
   void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(std::max(0, frames - kMinLatencyFrames)); }
+  // Starts the output afresh: the limiter forgets the sound it was holding
+  // back and its gain (OpenDevice does it too). Main thread, while no device is open.
+  void ResetOutput() { m_limiter = MasterLimiter(); }
 
   // Decodes the sample file at path on this thread (DecodeSampleFile) and
   // hands it to the audio thread, which silences the slot's voices and swaps

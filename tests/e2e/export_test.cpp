@@ -145,7 +145,7 @@ TEST_F(ExportTest, PlayingTheRecordingThroughTheDiskDriverGivesTheSameSamples) {
   std::memcpy(heard.data(), raw.data(), heard.size() * sizeof(float));
   const std::vector<float> render = RenderSameNotes(static_cast<size_t>(2.1 * kRate));
   const std::vector<size_t> heardOnsets = Onsets(heard), renderOnsets = Onsets(render);
-  ASSERT_EQ(heardOnsets.size(), 3u);
+  ASSERT_EQ(heardOnsets.size(), 3u) << ::testing::PrintToString(heardOnsets) << " of " << heard.size() / 2;
   ASSERT_EQ(renderOnsets.size(), 3u);
   // Each strike, from its onset on through its tone and into the silence after it.
   constexpr size_t kSpan = 3000;
