@@ -29,30 +29,29 @@ Float4 Fractions(Uint4 positions) {
   return __builtin_convertvector(reinterpret_cast<Int4>(positions >> kFractionDrop), Float4) * kFractionScale;
 }
 
-// The frame at index and the one after it, each as (left, right).
-template <int kChannels>
-Float4 FramePair(const float* data, size_t index) {
-  if constexpr (kChannels == 2) {
-    return Load4(data + 2 * index);
-  } else {
-    const float here = data[index], next = data[index + 1];
-    return Float4{here, here, next, next};
-  }
-}
-
-// Interpolates two output frames from their frame pairs and fractions
-// (f0, f0, f1, f1) and adds them into mix.
+// Interpolates two output frames, from the sample's frames at first and
+// second (and the frame after each) with fractions (f0, f0, f1, f1), and adds
+// them into mix. Four floats are read from each frame on: a stereo frame and
+// the next, or a mono frame, the next and two more (the padding at the end).
 template <int kChannels>
 void MixTwo(const float* data, size_t first, size_t second, Float4 fractions, float volume, float* mix) {
-  const Float4 a = FramePair<kChannels>(data, first), b = FramePair<kChannels>(data, second);
-  const Float4 from = __builtin_shufflevector(a, b, 0, 1, 4, 5);
-  const Float4 to = __builtin_shufflevector(a, b, 2, 3, 6, 7);
+  const Float4 a = Load4(data + kChannels * first), b = Load4(data + kChannels * second);
+  Float4 from, to;
+  if constexpr (kChannels == 2) {
+    from = __builtin_shufflevector(a, b, 0, 1, 4, 5);
+    to = __builtin_shufflevector(a, b, 2, 3, 6, 7);
+  } else {
+    from = __builtin_shufflevector(a, b, 0, 0, 4, 4);
+    to = __builtin_shufflevector(a, b, 1, 1, 5, 5);
+  }
   Store4(mix, Load4(mix) + volume * (from + (to - from) * fractions));
 }
 
-// How many frames, of at most frames, start before end.
+// How many frames, of at most frames, start before end (positions are far
+// below 2^64: a sample lasts at most a minute).
 int FramesBefore(uint64_t position, uint64_t end, uint64_t step, int frames) {
   if (position >= end) return 0;
+  if (position + static_cast<uint64_t>(frames - 1) * step < end) return frames;
   const uint64_t left = (end - position + step - 1) / step;
   return left < static_cast<uint64_t>(frames) ? static_cast<int>(left) : frames;
 }
@@ -76,10 +75,11 @@ uint64_t Mix(const float* data, uint64_t position, uint64_t end, uint64_t step, 
     position += 4 * step;
   }
   for (; frame < count; ++frame, mix += 2, position += step) {
-    const Float4 pair = FramePair<kChannels>(data, IndexOf(position));
+    const float* at = data + kChannels * IndexOf(position);
     const float fraction = static_cast<float>(static_cast<uint32_t>(position) >> kFractionDrop) * kFractionScale;
-    mix[0] += volume * (pair[0] + (pair[2] - pair[0]) * fraction);
-    mix[1] += volume * (pair[1] + (pair[3] - pair[1]) * fraction);
+    const float left = at[0] + (at[kChannels] - at[0]) * fraction;
+    mix[0] += volume * left;
+    mix[1] += volume * (kChannels == 1 ? left : at[1] + (at[3] - at[1]) * fraction);
   }
   return position;
 }

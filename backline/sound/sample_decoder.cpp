@@ -9,6 +9,7 @@
 #include <string>
 
 #include "backline/sound/rate_converter.h"
+#include "backline/sound/resample_mix.h"
 #include "backline/sound/sound_file_source.h"
 #include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
@@ -76,8 +77,8 @@ std::string ReadFrames(SNDFILE* file, const SF_INFO& info, std::vector<float>* o
   const size_t outChannels = static_cast<size_t>(DecodedChannels(channels));
   const sf_count_t blockFrames = std::max<sf_count_t>(1, kBlockSamples / channels);
   std::vector<float> block(static_cast<size_t>(blockFrames * channels));
-  // Room for the guard frame the voice engine appends.
-  if (info.frames != SF_COUNT_MAX) out->reserve((static_cast<size_t>(info.frames) + 1) * outChannels);
+  // Room for the padding the voice engine appends.
+  if (info.frames != SF_COUNT_MAX) out->reserve(static_cast<size_t>(info.frames) * outChannels + kMixPaddingSamples);
   sf_count_t frames = 0;
   for (sf_count_t got; (got = sf_readf_float(file, block.data(), blockFrames)) > 0;) {
     frames += got;

@@ -52,7 +52,7 @@ constexpr int kRequestedChannels = 2;
 
 // A decoded sample at the mixing rate; not changed once sent to the audio thread.
 struct VoiceEngine::Sample {
-  std::vector<float> samples;  // length frames of `channels`, plus one silent frame for interpolation
+  std::vector<float> samples;  // length frames of `channels`, then kMixPaddingSamples zeros
   size_t length = 0;
   int channels = 1;
 };
@@ -161,7 +161,7 @@ std::unique_ptr<VoiceEngine::Sample> VoiceEngine::DecodeFile(const char* path) {
   sample->length = decoded.Frames();
   sample->channels = decoded.channels;
   sample->samples = std::move(decoded.samples);
-  sample->samples.resize(sample->samples.size() + static_cast<size_t>(sample->channels), 0.0f);
+  sample->samples.resize(sample->samples.size() + kMixPaddingSamples, 0.0f);
   return sample;
 }
 

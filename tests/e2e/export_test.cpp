@@ -117,6 +117,31 @@ TEST_F(ExportTest, AnExportedWavMatchesAnOfflineRenderOfTheSameNotesSampleForSam
   EXPECT_NEAR(static_cast<double>(onsets[1]), 1.0 * kRate, 2.0);
 }
 
+// What cannot be exported says why, exits with a failure, and leaves no file
+// behind, nor touches one that was there.
+TEST_F(ExportTest, AnExportThatCannotBeMadeSaysWhyAndLeavesNothingHalfWritten) {
+  const auto exportTo = [](const char* recording, const char* wav) {
+    const std::string command =
+        std::string(BACKLINE_PATH) + " --export-wav " + recording + " " + wav + " > export.out 2>&1";
+    return std::system(command.c_str());
+  };
+  test::WriteFile("recordings/cut.plr", test::ReadFile("recordings/take.plr").substr(0, 100));
+  EXPECT_NE(exportTo("recordings/cut.plr", "cut.wav"), 0);
+  EXPECT_EQ(test::ReadFile("export.out").rfind("Cannot export recordings/cut.plr: ", 0), 0u) << test::ReadFile("export.out");
+  EXPECT_FALSE(std::filesystem::exists("cut.wav"));
+
+  std::filesystem::create_directory("folder.wav");
+  EXPECT_NE(exportTo("recordings/take.plr", "folder.wav"), 0);
+  EXPECT_NE(test::ReadFile("export.out").find("cannot write folder.wav"), std::string::npos)
+      << test::ReadFile("export.out");
+  EXPECT_TRUE(std::filesystem::is_directory("folder.wav"));
+  EXPECT_FALSE(std::filesystem::exists("folder.wav.partial"));
+  EXPECT_NE(test::ReadFile("exportlog.txt").find("cannot write folder.wav"), std::string::npos);
+
+  EXPECT_NE(std::system((std::string(BACKLINE_PATH) + " --export-wav only-one-argument > export.out 2>&1").c_str()), 0);
+  EXPECT_EQ(test::ReadFile("export.out").rfind("usage: backline", 0), 0u);
+}
+
 TEST_F(ExportTest, PlayingTheRecordingThroughTheDiskDriverGivesTheSameSamples) {
   const char* driver = std::getenv("SDL_AUDIODRIVER");
   const std::string savedDriver = driver ? driver : "";
