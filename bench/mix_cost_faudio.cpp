@@ -57,10 +57,8 @@ double MeasureVoices(const DecodedSample& sample, int voices) {
   format.wBitsPerSample = 32;
   format.nBlockAlign = static_cast<uint16_t>(4 * sample.channels);
   format.nAvgBytesPerSec = format.nBlockAlign * format.nSamplesPerSec;
-  FAudioBuffer buffer = {};
-  buffer.Flags = FAUDIO_END_OF_STREAM;
-  buffer.AudioBytes = static_cast<uint32_t>(sample.samples.size() * sizeof(float));
-  buffer.pAudioData = reinterpret_cast<const uint8_t*>(sample.samples.data());
+  // A copy of the sample for every five voices, as the voice engine's slots hold theirs.
+  const std::vector<std::vector<float>> copies(static_cast<size_t>(bench::SlotsFor(voices)), sample.samples);
   const std::vector<float> pitches = bench::VoicePitches(voices);
   std::vector<FAudioSourceVoice*> sources;
   FAudio_StopEngine(audio);  // every voice starts in the same pass
@@ -69,6 +67,10 @@ double MeasureVoices(const DecodedSample& sample, int voices) {
     if (!Check(FAudio_CreateSourceVoice(audio, &source, &format, 0, 2.0f, nullptr, nullptr, nullptr),
                "CreateSourceVoice"))
       break;
+    FAudioBuffer buffer = {};
+    buffer.Flags = FAUDIO_END_OF_STREAM;
+    buffer.AudioBytes = static_cast<uint32_t>(sample.samples.size() * sizeof(float));
+    buffer.pAudioData = reinterpret_cast<const uint8_t*>(copies[static_cast<size_t>(bench::SlotOf(voice))].data());
     FAudioSourceVoice_SubmitSourceBuffer(source, &buffer, nullptr);
     FAudioSourceVoice_SetFrequencyRatio(source, pitches[static_cast<size_t>(voice)], FAUDIO_COMMIT_NOW);
     FAudioVoice_SetVolume(source, bench::kVoiceVolume, FAUDIO_COMMIT_NOW);

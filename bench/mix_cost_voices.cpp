@@ -24,10 +24,11 @@ double RenderOnce(const char* path, int voices) {
   VoiceEngine engine;
   engine.SetLatencyFrames(0);
   const std::vector<float> pitches = bench::VoicePitches(voices);
-  for (int slot = 0; slot * VoiceEngine::kVoicesPerSlot < voices; ++slot) engine.LoadSample(slot, path);
+  static_assert(bench::kVoicesPerCopy == VoiceEngine::kVoicesPerSlot, "a copy of the sample per sound slot");
+  for (int slot = 0; slot < bench::SlotsFor(voices); ++slot) engine.LoadSample(slot, path);
   for (int voice = 0; voice < voices; ++voice)  // each note takes its own voice
-    engine.PlayNote(NoteSource::Main, Note{voice / VoiceEngine::kVoicesPerSlot, bench::kVoiceVolume,
-                                           pitches[static_cast<size_t>(voice)], 0});
+    engine.PlayNote(NoteSource::Main,
+                    Note{bench::SlotOf(voice), bench::kVoiceVolume, pitches[static_cast<size_t>(voice)], 0});
   std::vector<float> out(kPeriod * 2);
   const double start = bench::ThreadCpuSeconds();
   for (int pass = 0; pass < bench::kBenchSeconds * VoiceEngine::kMixRate / kPeriod; ++pass)
