@@ -3,21 +3,31 @@
 #include <cstring>
 #include <string>
 
+#include "backline/app/export_command.h"
 #include "backline/app/game_app.h"
 #include "backline/kits/kit_import.h"
 #include "basalt/core/core.h"
 
 namespace {
 
+const char kUsage[] =
+    "usage: backline                                  play (from the game directory)\n"
+    "       backline --export-wav RECORDING WAV       render a recording to a WAV file\n"
+    "       backline --import-kit DIR                 import a drum kit folder holding a drumkit.xml\n";
+
+// Plays; exits with a failure status when start-up failed (the message said why).
+int Play() {
+  GameApp app;
+  Basalt::Core core;  // destroyed before the application, as it was created after it
+  core.SetPlatformCallback(&GameApp::PlatformCallback);
+  return core.Launch(&app) ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
 // backline --import-kit DIR: imports the kit and says what it did on stdout,
 // or what is wrong on stderr with a failure status. No window opens.
-int ImportKitCommand(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "Usage: backline --import-kit DIR  (DIR: a drum kit folder holding a drumkit.xml)\n");
-    return EXIT_FAILURE;
-  }
+int ImportKitCommand(const char* folder) {
   std::string report;
-  if (ImportKit(argv[2], &report)) {
+  if (ImportKit(folder, &report)) {
     std::printf("%s\n", report.c_str());
     return EXIT_SUCCESS;
   }
@@ -27,11 +37,10 @@ int ImportKitCommand(int argc, char** argv) {
 
 }  // namespace
 
-// Exits with a failure status when start-up failed (the message said why).
 int main(int argc, char** argv) {
-  if (argc >= 2 && std::strcmp(argv[1], "--import-kit") == 0) return ImportKitCommand(argc, argv);
-  GameApp app;
-  Basalt::Core core;  // destroyed before the application, as it was created after it
-  core.SetPlatformCallback(&GameApp::PlatformCallback);
-  return core.Launch(&app) ? EXIT_SUCCESS : EXIT_FAILURE;
+  if (argc == 1) return Play();
+  if (argc == 4 && std::strcmp(argv[1], "--export-wav") == 0) return RunExportCommand(argv[2], argv[3]);
+  if (argc == 3 && std::strcmp(argv[1], "--import-kit") == 0) return ImportKitCommand(argv[2]);
+  std::fputs(kUsage, stderr);
+  return EXIT_FAILURE;
 }

@@ -1,5 +1,6 @@
-// Sound benchmarks: the voice engine's mixing cost, and the play latency of
-// both back ends through a real SDL audio device. Prints tables.
+// Sound benchmark: the play latency of both back ends through a real SDL
+// audio device (the mixing cost has benchmarks of its own: mix_cost.h).
+// Prints a table.
 //
 //   sound_bench [notes=500] [periodMs=5]     (SDL_AUDIODRIVER picks the device)
 //
@@ -15,7 +16,6 @@
 #include <dlfcn.h>
 #include <malloc.h>
 #include <pthread.h>
-#include <time.h>
 
 #include <algorithm>
 #include <atomic>
@@ -112,41 +112,6 @@ std::vector<int16_t> Noise(size_t frames) {
   std::vector<int16_t> samples(frames);
   for (int16_t& sample : samples) sample = static_cast<int16_t>(static_cast<int>(random() % 16000) - 8000);
   return samples;
-}
-
-// ---- mixing cost --------------------------------------------------------------
-
-double ThreadCpuSeconds() {
-  timespec now;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
-void MixingCost(const char* longSample) {
-  constexpr int kSeconds = 5;
-  constexpr int kPeriod = 240;
-  std::printf("## Mixing cost (offline render, %d-frame passes, stereo out, g_freqVariation %d)\n\n", kPeriod,
-              g_freqVariation);
-  std::printf("| voices | CPU ms per s of output | share of one core |\n|---:|---:|---:|\n");
-  std::vector<float> out(kPeriod * 2);
-  for (int voices : {1, 25, 125}) {
-    VoiceEngine engine;
-    engine.SetLatencyFrames(0);
-    uint32_t seed = 1;
-    for (int slot = 0; slot * VoiceEngine::kVoicesPerSlot < voices; ++slot) engine.LoadSample(slot, longSample);
-    for (int voice = 0; voice < voices; ++voice)  // each note takes its own voice
-      engine.PlayNote(NoteSource::Main, Note{voice / VoiceEngine::kVoicesPerSlot, 0.1f, PickPitch(&seed), 0});
-    const double start = ThreadCpuSeconds();
-    for (int pass = 0; pass < kSeconds * VoiceEngine::kMixRate / kPeriod; ++pass)
-      engine.Render(out.data(), kPeriod, 2,
-                    Basalt::TimeNs(pass) * kPeriod * Basalt::kNsPerSecond / VoiceEngine::kMixRate);
-    const double perSecond = (ThreadCpuSeconds() - start) / kSeconds;
-    int playing = 0;
-    for (int record = 0; record < VoiceEngine::kVoiceRecords; ++record)
-      playing += engine.GetVoice(record).state == VoiceEngine::kPlaying;
-    std::printf("| %d (%d playing) | %.2f | %.2f %% |\n", voices, playing, perSecond * 1e3, perSecond * 100);
-  }
-  std::printf("\n");
 }
 
 // ---- play latency ------------------------------------------------------------
@@ -286,16 +251,12 @@ void Latency(const char* click, int notes) {
 int main(int argc, char** argv) {
   const int notes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
   if (argc > 2) g_audioPeriodMs = std::atoi(argv[2]);
-  const std::string longSample = "sound_bench_long.wav";
   const std::string click = "sound_bench_click.wav";
-  WriteMonoWav(longSample.c_str(), Noise(6 * 48000));
   std::vector<int16_t> clickSamples = Noise(240);
   clickSamples[0] = 8000;  // audible from its first frame
   WriteMonoWav(click.c_str(), clickSamples);
 
-  MixingCost(longSample.c_str());
   Latency(click.c_str(), notes);
-  std::remove(longSample.c_str());
   std::remove(click.c_str());
   return 0;
 }

@@ -10,10 +10,12 @@ namespace {
 // large put when it resamples, while puts of a few kilobytes convert whole.
 constexpr size_t kPutFrames = 1024;
 
-bool PutAll(SDL_AudioStream* stream, const std::vector<float>& frames) {
-  for (size_t first = 0; first < frames.size(); first += kPutFrames) {
-    const size_t count = std::min(kPutFrames, frames.size() - first);
-    if (SDL_AudioStreamPut(stream, frames.data() + first, static_cast<int>(count * sizeof(float))) != 0) return false;
+bool PutAll(SDL_AudioStream* stream, const DecodedSample& sample) {
+  const size_t putSamples = kPutFrames * static_cast<size_t>(sample.channels);
+  for (size_t first = 0; first < sample.samples.size(); first += putSamples) {
+    const size_t count = std::min(putSamples, sample.samples.size() - first);
+    if (SDL_AudioStreamPut(stream, sample.samples.data() + first, static_cast<int>(count * sizeof(float))) != 0)
+      return false;
   }
   return SDL_AudioStreamFlush(stream) == 0;
 }
@@ -24,9 +26,10 @@ bool Convert(const DecodedSample& sample, std::vector<Uint8>* out) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   if (!Mix_QuerySpec(&rate, &format, &channels)) return false;
-  SDL_AudioStream* stream = SDL_NewAudioStream(AUDIO_F32SYS, 1, sample.rate, format, static_cast<Uint8>(channels), rate);
+  SDL_AudioStream* stream = SDL_NewAudioStream(AUDIO_F32SYS, static_cast<Uint8>(sample.channels), kDecodedRate,
+                                               format, static_cast<Uint8>(channels), rate);
   if (!stream) return false;
-  bool converted = PutAll(stream, sample.frames);
+  bool converted = PutAll(stream, sample);
   const int available = converted ? SDL_AudioStreamAvailable(stream) : 0;
   out->resize(static_cast<size_t>(available));
   converted = available > 0 && SDL_AudioStreamGet(stream, out->data(), available) == available;

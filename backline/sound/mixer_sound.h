@@ -13,9 +13,10 @@
 
 class MixerSound {
  public:
-  // Converts sample (mono at its own rate) to the open device's rate, format
-  // and channels, every channel the same. Null when no mixer device is open or
-  // SDL cannot convert it. May throw std::bad_alloc (callers guard).
+  // Converts sample (mono or stereo at kDecodedRate) to the open device's
+  // rate, format and channels: a stereo sample keeps its two sides, a mono one
+  // plays alike on both. Null when no mixer device is open or SDL cannot
+  // convert it. May throw std::bad_alloc (callers guard).
   static std::unique_ptr<MixerSound> Make(const DecodedSample& sample);
   ~MixerSound();
   MixerSound(const MixerSound&) = delete;

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "backline/sound/rate_converter.h"
+#include "backline/sound/resample_mix.h"
 #include "backline/sound/sound_file_source.h"
 #include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
@@ -47,26 +49,43 @@ std::string CheckShape(const SF_INFO& info) {
   return {};
 }
 
-// Reads every frame of file into mono, averaging the channels; why it stops
-// early, or empty.
-std::string ReadMono(SNDFILE* file, const SF_INFO& info, std::vector<float>* mono) {
+// The channels a file of fileChannels decodes to: mono stays mono, anything
+// else becomes stereo.
+int DecodedChannels(int fileChannels) { return fileChannels == 1 ? 1 : 2; }
+
+// Appends one frame of a file of `channels` channels, folded to the decoded
+// channels: the odd-numbered channels (1, 3, ...) into the left, the even ones
+// into the right, each side their mean.
+void AppendFrame(const float* frame, int channels, std::vector<float>* out) {
+  if (channels <= 2) {
+    out->insert(out->end(), frame, frame + channels);
+    return;
+  }
+  float left = 0.0f, right = 0.0f;
+  for (int channel = 0; channel < channels; channel += 2) left += frame[channel];
+  for (int channel = 1; channel < channels; channel += 2) right += frame[channel];
+  const int leftCount = (channels + 1) / 2;
+  out->push_back(left / static_cast<float>(leftCount));
+  out->push_back(right / static_cast<float>(channels - leftCount));
+}
+
+// Reads every frame of file at its own rate, folded to the decoded channels;
+// why it stops early, or empty.
+std::string ReadFrames(SNDFILE* file, const SF_INFO& info, std::vector<float>* out) {
   const sf_count_t maxFrames = MaxFrames(info);
   const int channels = info.channels;
+  const size_t outChannels = static_cast<size_t>(DecodedChannels(channels));
   const sf_count_t blockFrames = std::max<sf_count_t>(1, kBlockSamples / channels);
   std::vector<float> block(static_cast<size_t>(blockFrames * channels));
-  // Room for the guard sample the voice engine appends.
-  if (info.frames != SF_COUNT_MAX) mono->reserve(static_cast<size_t>(info.frames) + 1);
+  // Room for the padding the voice engine appends.
+  if (info.frames != SF_COUNT_MAX) out->reserve(static_cast<size_t>(info.frames) * outChannels + kMixPaddingSamples);
+  sf_count_t frames = 0;
   for (sf_count_t got; (got = sf_readf_float(file, block.data(), blockFrames)) > 0;) {
-    if (static_cast<sf_count_t>(mono->size()) + got > maxFrames)
-      return TooLong(static_cast<sf_count_t>(mono->size()) + got, info.samplerate);
-    for (sf_count_t frame = 0; frame < got; ++frame) {
-      const float* first = block.data() + frame * channels;
-      float sum = 0.0f;
-      for (int channel = 0; channel < channels; ++channel) sum += first[channel];
-      mono->push_back(sum / static_cast<float>(channels));
-    }
+    frames += got;
+    if (frames > maxFrames) return TooLong(frames, info.samplerate);
+    for (sf_count_t frame = 0; frame < got; ++frame) AppendFrame(block.data() + frame * channels, channels, out);
   }
-  return mono->empty() ? "it holds no sound" : "";
+  return {};
 }
 
 // Decodes the file at path into out; why it cannot, or empty.
@@ -83,11 +102,15 @@ std::string Decode(const char* path, DecodedSample* out) {
   if (!file) return sf_strerror(nullptr);
   std::string why = CheckShape(info);
   if (!why.empty()) return why;
-  std::vector<float> mono;
-  why = ReadMono(file.get(), info, &mono);
+  const int channels = DecodedChannels(info.channels);
+  std::vector<float> samples;
+  why = ReadFrames(file.get(), info, &samples);
+  if (why.empty() && info.samplerate != kDecodedRate)
+    why = ConvertRate(samples, channels, info.samplerate, kDecodedRate, &samples);
   if (!why.empty()) return why;
-  out->frames = std::move(mono);
-  out->rate = info.samplerate;
+  if (samples.empty()) return "it holds no sound";
+  out->samples = std::move(samples);
+  out->channels = channels;
   return {};
 }
 

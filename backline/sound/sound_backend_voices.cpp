@@ -27,6 +27,7 @@ bool Initialise(int) {
 void Shutdown() {
   GetVoiceEngine().CloseDevice();
   GetVoiceEngine().ReleaseAll();
+  GetVoiceEngine().SetMetronome(false, 0, Basalt::GetTimeNs());  // a device opened again starts without clicks
   if (g_audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   g_audioStarted = false;
 }

@@ -19,15 +19,20 @@
 // locks or waits, and a sample is never freed while a voice reads it.
 //
 // The voices publish their state, volume and ratio through atomics for
-// GetVoice. Mixing resamples each voice by linear interpolation with a step
-// of file rate / 48000 x frequency ratio, sums the voices in mono, and
-// copies the clamped sum to every channel of the output.
+// GetVoice. Samples arrive at the mixing rate (the decoder converts them), so
+// mixing resamples a voice only for its pitch: linear interpolation with a
+// step of its frequency ratio (a ratio of 1 plays the samples exactly). The
+// voices are summed in stereo in float, a mono sample into both channels
+// alike (the centre), a stereo one channel by channel; the master limiter
+// brings the sum's peaks under full scale, and the result goes to the
+// output's first two channels (the mean of the two to a mono output).
 #include "backline/sound/voice_engine.h"
 
 #include <algorithm>
 #include <cassert>
 #include <vector>
 
+#include "backline/sound/resample_mix.h"
 #include "backline/sound/sample_decoder.h"
 #include "basalt/core/clock.h"
 #include "basalt/core/exception_boundary.h"
@@ -41,16 +46,15 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_alw
 
 namespace {
 
-constexpr float kFreshHitGain = 1.2f;
 constexpr int kRequestedChannels = 2;
 
 }  // namespace
 
-// A decoded sample; not changed once sent to the audio thread.
+// A decoded sample at the mixing rate; not changed once sent to the audio thread.
 struct VoiceEngine::Sample {
-  std::vector<float> frames;  // length frames plus one trailing zero for interpolation
+  std::vector<float> samples;  // length frames of `channels`, then kMixPaddingSamples zeros
   size_t length = 0;
-  double baseStep = 1.0;  // file rate / mix rate
+  int channels = 1;
 };
 
 struct VoiceEngine::Voice {
@@ -65,7 +69,8 @@ struct VoiceEngine::Voice {
   float nextRatio = 1.0f;  // the pitch of the note given to it last
   float mixVolume = 1.0f;
   float mixRatio = 1.0f;
-  double position = 0.0;
+  uint64_t position = 0;  // frames, fixed point (resample_mix.h)
+  uint64_t step = kPositionOne;
 
   bool Busy() const { return sounding || startFrame >= 0; }
   void Assign(float noteVolume, float ratio, int frame) {
@@ -76,7 +81,8 @@ struct VoiceEngine::Voice {
   void Begin() {
     mixVolume = nextVolume;
     mixRatio = nextRatio;
-    position = 0.0;
+    position = 0;
+    step = PositionStep(mixRatio);
     sounding = true;
     startFrame = -1;
     volume.store(mixVolume, std::memory_order_relaxed);
@@ -122,7 +128,8 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
     return false;
   }
   m_deviceChannels = granted.channels;
-  m_scheduler.SetLatencyFrames(granted.samples);
+  SetLatencyFrames(granted.samples);
+  ResetOutput();
   if (g_pSystemLog)
     g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq, granted.channels,
                        granted.samples, 1000.0 * granted.samples / granted.freq);
@@ -149,11 +156,12 @@ void VoiceEngine::AudioCallback(void* engine, Uint8* stream, int bytes) {
 std::unique_ptr<VoiceEngine::Sample> VoiceEngine::DecodeFile(const char* path) {
   DecodedSample decoded;
   if (!DecodeSampleFile(path, &decoded)) return nullptr;
+  static_assert(kDecodedRate == kMixRate, "samples arrive at the mixing rate");
   auto sample = std::make_unique<Sample>();
-  sample->length = decoded.frames.size();
-  sample->frames = std::move(decoded.frames);
-  sample->frames.push_back(0.0f);
-  sample->baseStep = static_cast<double>(decoded.rate) / kMixRate;
+  sample->length = decoded.Frames();
+  sample->channels = decoded.channels;
+  sample->samples = std::move(decoded.samples);
+  sample->samples.resize(sample->samples.size() + kMixPaddingSamples, 0.0f);
   return sample;
 }
 
@@ -230,7 +238,7 @@ bool VoiceEngine::StartNote(const Note& note, int offset) {
   Voice* const first = &m_voices[note.slot * kVoicesPerSlot];
   for (Voice* voice = first; voice < first + kVoicesPerSlot; ++voice) {
     if (voice->Busy()) continue;
-    voice->Assign(note.pitch * kFreshHitGain * note.volume, note.pitch, offset);
+    voice->Assign(note.pitch * note.volume, note.pitch, offset);
     return true;
   }
   // All five sound: restart one at the plain volume, keeping its pitch.
@@ -241,22 +249,14 @@ bool VoiceEngine::StartNote(const Note& note, int offset) {
 
 void VoiceEngine::MixVoice(Voice& voice, float* mix, int frames) {
   const Sample& sample = *m_samples[static_cast<size_t>(&voice - m_voices.get()) / kVoicesPerSlot];
-  const float* data = sample.frames.data();
-  const double end = static_cast<double>(sample.length);
-  const double step = sample.baseStep * voice.mixRatio;
-  const float volume = voice.mixVolume;  // a local: mix might alias the voice's fields
-  double position = voice.position;
-  for (int frame = 0; frame < frames && position < end; ++frame, position += step) {
-    const size_t index = static_cast<size_t>(position);
-    const float fraction = static_cast<float>(position - static_cast<double>(index));
-    mix[frame] += volume * (data[index] + (data[index + 1] - data[index]) * fraction);
-  }
-  voice.position = position;
-  if (position >= end) voice.End();
+  const uint64_t end = static_cast<uint64_t>(sample.length) << kPositionFractionBits;
+  voice.position = MixResampled(sample.samples.data(), sample.channels, voice.position, end, voice.step,
+                                voice.mixVolume, mix, frames);
+  if (voice.position >= end) voice.End();
 }
 
 void VoiceEngine::MixPass(int passStart, int passFrames) {
-  std::fill(m_mix, m_mix + passFrames, 0.0f);
+  std::fill(m_mix, m_mix + 2 * passFrames, 0.0f);
   for (int record = 0; record < kVoiceRecords; ++record) {
     Voice& voice = m_voices[record];
     const int start = voice.startFrame - passStart;
@@ -266,7 +266,21 @@ void VoiceEngine::MixPass(int passStart, int passFrames) {
     }
     if (voice.sounding) MixVoice(voice, m_mix, start);  // what it played until the restart
     voice.Begin();
-    MixVoice(voice, m_mix + start, passFrames - start);
+    MixVoice(voice, m_mix + 2 * start, passFrames - start);
+  }
+  m_limiter.Process(m_mix, passFrames);
+}
+
+void VoiceEngine::WriteOutput(float* out, int frames, int channels) const {
+  const float* mix = m_mix;
+  for (int frame = 0; frame < frames; ++frame, mix += 2) {
+    if (channels == 1) {
+      *out++ = (mix[0] + mix[1]) * 0.5f;
+      continue;
+    }
+    *out++ = mix[0];
+    *out++ = mix[1];
+    for (int channel = 2; channel < channels; ++channel) *out++ = 0.0f;
   }
 }
 
@@ -277,10 +291,7 @@ void VoiceEngine::Render(float* out, int frames, int channels, Basalt::TimeNs bu
   for (int passStart = 0; passStart < frames; passStart += kPassFrames) {
     const int passFrames = std::min(frames - passStart, kPassFrames);
     MixPass(passStart, passFrames);
-    for (int frame = 0; frame < passFrames; ++frame) {
-      const float value = std::clamp(m_mix[frame], -1.0f, 1.0f);
-      for (int channel = 0; channel < channels; ++channel) *out++ = value;
-    }
+    WriteOutput(out + static_cast<ptrdiff_t>(passStart) * channels, passFrames, channels);
   }
 }
 

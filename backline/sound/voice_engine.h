@@ -1,9 +1,11 @@
 #pragma once
 // Our own voice mixer: every sound slot of backline/pads/pad_slots.h (the
 // pads, the click and the velocity layers), each with one decoded sample
-// shared by five voices, mixed in mono at 48 kHz and sent to every channel of the
-// output. It renders either from the SDL audio callback of its device or, with
-// no device at all, into a caller's buffer (tests, benchmarks).
+// (mono or stereo, at 48 kHz) shared by five voices, mixed in stereo at 48 kHz
+// through the master limiter (master_limiter.h) to the output's first two
+// channels. It renders either from the SDL audio callback of its device or,
+// with no device at all, into a caller's buffer (tests, benchmarks, the WAV
+// export).
 //
 // Threads: PlayNote from the thread its NoteSource names; Render on the
 // audio thread while the device is open, else on the caller's; GetVoice and
@@ -14,12 +16,14 @@
 // (see voice_engine.cpp).
 #include <SDL_audio.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <random>
 
 #include "backline/pads/pad_slots.h"
+#include "backline/sound/master_limiter.h"
 #include "backline/sound/note.h"
 #include "backline/sound/note_scheduler.h"
 #include "basalt/util/spsc_queue.h"
@@ -32,6 +36,8 @@ class VoiceEngine {
   static constexpr int kMixRate = 48000;
   // Render mixes in passes of at most this many frames.
   static constexpr int kPassFrames = 512;
+  // The least delay from a note's time to its sound: the limiter's lookahead.
+  static constexpr int kMinLatencyFrames = MasterLimiter::kLookaheadFrames;
 
   enum VoiceState : int { kNone = 0, kReady = 1, kPlaying = 2 };
 
@@ -55,16 +61,21 @@ class VoiceEngine {
 
   // Opens the default SDL audio device (SDL's audio must be initialised) at
   // 48 kHz float with a period of periodFrames, which becomes the notes'
-  // latency, logs what it granted and starts it. False, with a log line, when
+  // latency, logs what it granted and starts it, its output afresh. False, with a log line, when
   // it cannot be opened.
   bool OpenDevice(int periodFrames);
   // Stops the audio thread; Render then belongs to the caller again.
   void CloseDevice();
   bool HasDevice() const { return m_device != 0; }
   void SetRenderObserver(RenderObserver observer) { m_observer.store(observer); }
-  // The notes' fixed delay in frames, for rendering without a device (the
-  // device sets its period). Main thread, while no device is open.
-  void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(frames); }
+  // The notes' fixed delay in frames from their time to their first frame in
+  // the output, for rendering without a device (the device sets its period);
+  // at least kMinLatencyFrames, less is taken as that. Main thread, while no
+  // device is open.
+  void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(std::max(0, frames - kMinLatencyFrames)); }
+  // Starts the output afresh: the limiter forgets the sound it was holding
+  // back and its gain (OpenDevice does it too). Main thread, while no device is open.
+  void ResetOutput() { m_limiter = MasterLimiter(); }
 
   // Decodes the sample file at path on this thread (DecodeSampleFile) and
   // hands it to the audio thread, which silences the slot's voices and swaps
@@ -82,8 +93,8 @@ class VoiceEngine {
 
   // Queues note for the audio thread: it starts at the output frame of
   // note.time plus the latency, in the first voice of its slot that is not
-  // sounding, at pitch x 1.2 x volume; when all five sound, a random one
-  // restarts at plain volume with its pitch. Lock-free, allocation-free.
+  // sounding, at pitch x volume; when all five sound, a random one restarts
+  // at plain volume with its pitch. Lock-free, allocation-free.
   // False when the slot holds nothing or the queue is full.
   bool PlayNote(NoteSource source, const Note& note);
   // Drops the notes of source that have not started yet.
@@ -96,10 +107,11 @@ class VoiceEngine {
   uint32_t NotesDropped() const { return m_scheduler.NotesDropped(); }
 
   // Mixes frames frames into out (frames x channels interleaved floats,
-  // overwritten); bufferTime is the instrument-clock time the buffer stands
-  // for (the device reads it as its callback starts). First applies the main
-  // thread's changes, then starts the notes due in this buffer, each at its
-  // own frame. Never allocates, frees, locks or touches a file.
+  // overwritten: left, right, silence in any further channel; a mono output
+  // gets their mean); bufferTime is the instrument-clock time the buffer
+  // stands for (the device reads it as its callback starts). First applies
+  // the main thread's changes, then starts the notes due in this buffer, each
+  // at its own frame. Never allocates, frees, locks or touches a file.
   void Render(float* out, int frames, int channels, Basalt::TimeNs bufferTime);
 
   VoiceInfo GetVoice(int record) const;
@@ -121,8 +133,10 @@ class VoiceEngine {
   void ApplyCommands();
   void FreeRetired();
   bool StartNote(const Note& note, int offset);
+  // Mixes and limits the pass into m_mix.
   void MixPass(int passStart, int passFrames);
   void MixVoice(Voice& voice, float* mix, int frames);
+  void WriteOutput(float* out, int frames, int channels) const;
 
   std::unique_ptr<Voice[]> m_voices;             // kVoiceRecords, made once; audio thread
   Sample* m_samples[kSoundSlots] = {};           // audio thread
@@ -132,7 +146,8 @@ class VoiceEngine {
   util::SpscQueue<Command, 1024> m_commands;
   util::SpscQueue<Sample*, 2048> m_retired;  // more than the commands can ever retire before the main thread frees
   NoteScheduler m_scheduler{kMixRate};
-  float m_mix[kPassFrames] = {};
+  float m_mix[2 * kPassFrames] = {};  // one pass, stereo; audio thread
+  MasterLimiter m_limiter;              // audio thread
   std::minstd_rand m_random;  // audio thread: which voice a steal takes
   SDL_AudioDeviceID m_device = 0;
   int m_deviceChannels = 0;

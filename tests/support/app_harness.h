@@ -70,12 +70,14 @@ class AppHarness : public TempDirTest {
   // loaded into or released from a sound slot.
   static void RecordPlayedSounds();
 
-  // Before Run: the first channel of what the voice engine hands the audio
-  // device is kept, up to seconds of it (written on the audio thread).
+  // Before Run: the first two channels of what the voice engine hands the
+  // audio device are kept, up to seconds of them (written on the audio thread).
   static void ListenToOutput(double seconds);
-  // The frames kept so far; the samples, once the program has stopped.
+  // The frames kept so far; the samples of the left and the right channel,
+  // once the program has stopped.
   static size_t HeardFrames();
   static const std::vector<float>& Heard();
+  static const std::vector<float>& HeardRight();
   // The first frame of each sound in samples that follows at least
   // minSilence silent frames (a click's onset, say).
   static std::vector<size_t> Onsets(const std::vector<float>& samples, size_t minSilence);

@@ -43,41 +43,52 @@ class MixerSoundTest : public test::EngineFixture {
   }
 };
 
-// A 48 kHz file is what the voice engine plays at its plain volume, sample
-// for sample, on both channels of SDL_mixer's chunk.
+// A mono 48 kHz file is what the voice engine plays (at half volume, under the
+// limiter's ceiling: exactly half of it), sample for sample after the
+// limiter's lookahead, and what both channels of SDL_mixer's chunk hold.
 TEST_F(MixerSoundTest, BothBackEndsPlayTheOneDecodeSampleForSample) {
   if (!std::filesystem::exists(kToneDir)) GTEST_SKIP() << "no test data at " << kToneDir;
   const std::string path = kToneDir + "tone_s24_mono_48k.wav";
   const DecodedSample sample = Decoded(path);
+  ASSERT_EQ(sample.channels, 1);
   const std::unique_ptr<MixerSound> sound = MixerSound::Make(sample);
   ASSERT_NE(sound, nullptr);
-  ASSERT_EQ(sound->Chunk()->alen, sample.frames.size() * 2 * sizeof(float));
+  ASSERT_EQ(sound->Chunk()->alen, sample.Frames() * 2 * sizeof(float));
 
   VoiceEngine engine;
   engine.SetLatencyFrames(0);
   const int savedVariation = g_freqVariation;
   g_freqVariation = 0;
   ASSERT_TRUE(engine.LoadSample(0, path.c_str()));
-  ASSERT_TRUE(engine.PlayNote(NoteSource::Main, Note{0, 1.0f / 1.2f, 1.0f, 0}));
-  std::vector<float> voices(sample.frames.size());
+  ASSERT_TRUE(engine.PlayNote(NoteSource::Main, Note{0, 0.5f, 1.0f, 0}));
+  constexpr size_t kDelay = VoiceEngine::kMinLatencyFrames;
+  std::vector<float> voices(sample.Frames() + kDelay);
   engine.Render(voices.data(), static_cast<int>(voices.size()), 1, 0);
   g_freqVariation = savedVariation;
-  for (size_t frame = 0; frame < sample.frames.size(); ++frame) {
-    ASSERT_EQ(At(*sound->Chunk(), frame, 0), sample.frames[frame]) << frame;
-    ASSERT_EQ(At(*sound->Chunk(), frame, 1), sample.frames[frame]) << frame;
-    ASSERT_NEAR(voices[frame], sample.frames[frame], 1e-6) << frame;
+  for (size_t frame = 0; frame < sample.Frames(); ++frame) {
+    ASSERT_EQ(At(*sound->Chunk(), frame, 0), sample.samples[frame]) << frame;
+    ASSERT_EQ(At(*sound->Chunk(), frame, 1), sample.samples[frame]) << frame;
+    ASSERT_EQ(voices[kDelay + frame], sample.samples[frame] * 0.5f) << frame;
   }
 }
 
-// Other rates are converted to the device's once, keeping the sample's length.
-TEST_F(MixerSoundTest, AnotherRateKeepsItsLengthInTheDevicesRate) {
+// A stereo sample keeps its two sides in SDL_mixer's chunk, and every rate
+// arrives at the device's 48 kHz with the sample's length.
+TEST_F(MixerSoundTest, AStereoSampleKeepsItsSidesAndEveryRateItsLength) {
   if (!std::filesystem::exists(kToneDir)) GTEST_SKIP() << "no test data at " << kToneDir;
+  const DecodedSample stereo = Decoded(kToneDir + "tone_s16_stereo_44k.wav");
+  ASSERT_EQ(stereo.channels, 2);
+  const std::unique_ptr<MixerSound> sound = MixerSound::Make(stereo);
+  ASSERT_NE(sound, nullptr);
+  ASSERT_EQ(sound->Chunk()->alen, stereo.samples.size() * sizeof(float));
+  for (size_t frame = 0; frame < stereo.Frames(); ++frame) {
+    ASSERT_EQ(At(*sound->Chunk(), frame, 0), stereo.samples[2 * frame]) << frame;
+    ASSERT_EQ(At(*sound->Chunk(), frame, 1), stereo.samples[2 * frame + 1]) << frame;
+  }
   for (const char* name : {"tone_u8_mono_22k.wav", "tone_alaw_mono_8k.wav", "tone_s32_stereo_96k.wav"}) {
-    const DecodedSample sample = Decoded(kToneDir + name);
-    const std::unique_ptr<MixerSound> sound = MixerSound::Make(sample);
-    ASSERT_NE(sound, nullptr) << name;
-    const double expectedFrames = static_cast<double>(sample.frames.size()) * 48000 / sample.rate;
-    EXPECT_NEAR(static_cast<double>(sound->Chunk()->alen / (2 * sizeof(float))), expectedFrames, 48000 * 0.002) << name;
+    const std::unique_ptr<MixerSound> converted = MixerSound::Make(Decoded(kToneDir + name));
+    ASSERT_NE(converted, nullptr) << name;
+    EXPECT_NEAR(static_cast<double>(converted->Chunk()->alen / (2 * sizeof(float))), 2400.0, 2.0) << name;  // 50 ms
   }
 }
 

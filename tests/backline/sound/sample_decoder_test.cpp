@@ -26,12 +26,24 @@ const std::string kOurTones = std::string(PADLARK_SOUND_DATA_DIR) + "/";
 
 class SampleDecoderTest : public test::EngineFixture {
  protected:
-  // The decoded frames of the file; fails the test when it is refused.
-  static std::vector<float> Decode(const std::string& path, int* rate = nullptr) {
+  // The decoded samples of the file; fails the test when it is refused.
+  static std::vector<float> Decode(const std::string& path, int* channels = nullptr) {
     DecodedSample sample;
     EXPECT_TRUE(DecodeSampleFile(path.c_str(), &sample)) << path;
-    if (rate) *rate = sample.rate;
-    return sample.frames;
+    if (channels) *channels = sample.channels;
+    return sample.samples;
+  }
+  // One channel of interleaved samples.
+  static std::vector<float> Channel(const std::vector<float>& samples, int channels, int channel) {
+    std::vector<float> one;
+    for (size_t i = static_cast<size_t>(channel); i < samples.size(); i += static_cast<size_t>(channels))
+      one.push_back(samples[i]);
+    return one;
+  }
+  static int ZeroCrossings(const std::vector<float>& samples) {
+    int crossings = 0;
+    for (size_t i = 1; i < samples.size(); ++i) crossings += (samples[i - 1] < 0.0f) != (samples[i] < 0.0f);
+    return crossings;
   }
   static std::vector<float> DecodeBytes(const std::string& bytes) {
     test::WriteFile("sample.wav", bytes);
@@ -46,55 +58,64 @@ class SampleDecoderTest : public test::EngineFixture {
 };
 
 // Each test tone holds 50 ms of a 440 Hz sine (at various levels; the 44.1
-// kHz stereo file has another tone on the right, see the next test): a wrong sign
-// convention, width or byte order shows as an offset, a level out of range
-// or the wrong number of zero crossings. The compressed ones (mu-law, A-law,
-// IMA and MS ADPCM) decode as well as the PCM and float ones.
-TEST_F(SampleDecoderTest, EveryTestToneDecodesToA440HzSine) {
+// kHz stereo file has a 660 Hz tone on the right, see the next test), at 8 to
+// 96 kHz: every one arrives at 48 kHz, 2400 frames long, still at 440 Hz. A
+// wrong sign convention, width, byte order or rate shows as an offset, a
+// level out of range, a length or the wrong number of zero crossings. The
+// compressed ones (mu-law, A-law, IMA and MS ADPCM) decode as well as the PCM
+// and float ones.
+TEST_F(SampleDecoderTest, EveryTestToneDecodesToA440HzSineAt48kHz) {
   if (!Basalt::PathExists(kToneDir.c_str())) GTEST_SKIP() << "no test data at " << kToneDir;
   std::vector<std::string> paths = {kOurTones + "tone_ulaw_mono_8k.wav"};
-  for (const std::string& name : Basalt::ListDirectory(kToneDir.c_str(), "wav"))
-    if (name != "tone_s16_stereo_44k.wav") paths.push_back(kToneDir + name);
-  ASSERT_EQ(paths.size(), 12u);
+  for (const std::string& name : Basalt::ListDirectory(kToneDir.c_str(), "wav")) paths.push_back(kToneDir + name);
+  ASSERT_EQ(paths.size(), 13u);
+  constexpr size_t kTone = 2400;  // 50 ms at 48 kHz
   for (const std::string& path : paths) {
-    int rate = 0;
-    const std::vector<float> samples = Decode(path, &rate);
-    // ADPCM fills its last block: up to a block more than 50 ms.
+    int channels = 0;
+    const std::vector<float> samples = Decode(path, &channels);
+    const std::vector<float> left = Channel(samples, channels, 0);
+    const std::string name = std::filesystem::path(path).filename();
+    const bool stereo = name.find("stereo") != std::string::npos || name.find("quad") != std::string::npos;
+    EXPECT_EQ(channels, stereo ? 2 : 1) << path;
+    // ADPCM fills its last block: up to a block (2048 frames at 44.1 kHz) more than 50 ms.
     const bool adpcm = path.find("adpcm") != std::string::npos;
-    ASSERT_GE(samples.size() + 1, static_cast<size_t>(0.05 * rate)) << path;
-    ASSERT_LE(samples.size(), static_cast<size_t>(0.05 * rate) + (adpcm ? 2048 : 1)) << path;
+    ASSERT_GE(left.size() + 1, kTone) << path;
+    ASSERT_LE(left.size(), kTone + (adpcm ? 2230 : 1)) << path;
+    const std::vector<float> tone(left.begin(), left.begin() + kTone);
     double sum = 0.0;
     float peak = 0.0f;
-    int crossings = 0;
-    const size_t tone = static_cast<size_t>(0.05 * rate);
-    for (size_t i = 0; i < tone; ++i) {
-      sum += samples[i];
-      peak = std::max(peak, std::fabs(samples[i]));
-      if (i > 0 && (samples[i - 1] < 0.0f) != (samples[i] < 0.0f)) ++crossings;
+    for (float sample : tone) {
+      sum += sample;
+      peak = std::max(peak, std::fabs(sample));
     }
-    EXPECT_LT(std::fabs(sum / static_cast<double>(tone)), 0.02) << path;
+    EXPECT_LT(std::fabs(sum / static_cast<double>(kTone)), 0.02) << path;
     EXPECT_GT(peak, 0.5f) << path;
     EXPECT_LE(peak, 1.0f) << path;
-    EXPECT_NEAR(crossings, 44, 2) << path;  // two per cycle, 22 cycles
+    EXPECT_NEAR(ZeroCrossings(tone), 44, 2) << path;  // two per cycle, 22 cycles
   }
   EXPECT_EQ(LogText(), "");
 }
 
-TEST_F(SampleDecoderTest, A16BitFileDecodesToItsExactSamplesAndStereoToTheirMean) {
+TEST_F(SampleDecoderTest, A48kHzFileDecodesToItsExactSamplesAndAStereoFileKeepsItsTwoSides) {
   if (!Basalt::PathExists(kToneDir.c_str())) GTEST_SKIP() << "no test data at " << kToneDir;
   const auto raw = [](const std::string& data, size_t index) {
     return static_cast<int16_t>(static_cast<uint8_t>(data[2 * index]) | static_cast<uint8_t>(data[2 * index + 1]) << 8) /
            32768.0f;
   };
-  std::string data = DataOf(kToneDir + "tone_s16_mono_48k.wav");
-  const std::vector<float> mono = Decode(kToneDir + "tone_s16_mono_48k.wav");
+  const std::string data = DataOf(kToneDir + "tone_s16_mono_48k.wav");
+  int channels = 0;
+  const std::vector<float> mono = Decode(kToneDir + "tone_s16_mono_48k.wav", &channels);
+  EXPECT_EQ(channels, 1);
   ASSERT_EQ(mono.size() * 2, data.size());
   for (size_t i = 0; i < mono.size(); ++i) ASSERT_EQ(mono[i], raw(data, i)) << i;
-  data = DataOf(kToneDir + "tone_s16_stereo_44k.wav");
-  const std::vector<float> stereo = Decode(kToneDir + "tone_s16_stereo_44k.wav");
-  ASSERT_EQ(stereo.size() * 4, data.size());
-  for (size_t i = 0; i < stereo.size(); ++i)
-    ASSERT_FLOAT_EQ(stereo[i], (raw(data, 2 * i) + raw(data, 2 * i + 1)) / 2) << i;
+
+  // 440 Hz on the left, 660 Hz on the right, at 44.1 kHz: both arrive at 48 kHz, apart.
+  const std::vector<float> stereo = Decode(kToneDir + "tone_s16_stereo_44k.wav", &channels);
+  ASSERT_EQ(channels, 2);
+  const std::vector<float> left = Channel(stereo, 2, 0), right = Channel(stereo, 2, 1);
+  EXPECT_NEAR(static_cast<double>(left.size()), 2400.0, 1.0);
+  EXPECT_NEAR(ZeroCrossings(left), 44, 2);
+  EXPECT_NEAR(ZeroCrossings(right), 66, 2);
 }
 
 TEST_F(SampleDecoderTest, OddChunkLayoutsAndExtraFormatBytesAreRead) {
@@ -105,7 +126,7 @@ TEST_F(SampleDecoderTest, OddChunkLayoutsAndExtraFormatBytesAreRead) {
   EXPECT_EQ(DecodeBytes(Riff(fmt + Chunk("data", twoSamples) + Chunk("LIST", "odd"))), expected);
   // A float file whose format chunk carries three extra bytes, with a fact chunk.
   const char floats[] = "\x00\x00\x80\x3f\x00\x00\x00\xbf";  // 1.0, -0.5
-  EXPECT_EQ(DecodeBytes(Riff(Chunk("fmt ", FmtHead(3, 1, 8000, 32) + Le16(3) + "xyz") + Chunk("fact", Le32(2)) +
+  EXPECT_EQ(DecodeBytes(Riff(Chunk("fmt ", FmtHead(3, 1, 48000, 32) + Le16(3) + "xyz") + Chunk("fact", Le32(2)) +
                              Chunk("data", std::string(floats, 8)))),
             (std::vector<float>{1.0f, -0.5f}));
 }
@@ -155,9 +176,9 @@ TEST_F(SampleDecoderTest, FilesThatAreNoSampleAreRefusedWithALogLineAndLeaveTheO
     const std::string path = std::string(name) + ".wav";
     test::WriteFile(path, bytes);
     DecodedSample untouched;
-    untouched.frames = {0.25f};
+    untouched.samples = {0.25f};
     EXPECT_FALSE(DecodeSampleFile(path.c_str(), &untouched)) << name;
-    EXPECT_EQ(untouched.frames, std::vector<float>{0.25f}) << name;
+    EXPECT_EQ(untouched.samples, std::vector<float>{0.25f}) << name;
   }
   std::filesystem::create_directory("folder.wav");
   DecodedSample sample;
@@ -177,7 +198,7 @@ TEST_F(SampleDecoderTest, FilesThatAreNoSampleAreRefusedWithALogLineAndLeaveTheO
 
 // A valid file of 1 GiB (sparse: it takes no disk) that would last over three
 // hours is refused from its header, before anything is allocated for it; a
-// sample of exactly the limit plays.
+// sample of exactly the limit plays (converted to 48 kHz, 48 times as many frames).
 TEST_F(SampleDecoderTest, ASampleLongerThanTheLimitIsRefusedBeforeItsSoundIsRead) {
   const uint32_t dataSize = (1u << 30) - 44;
   test::WriteFile("huge.wav", Riff(Chunk("fmt ", FmtHead(1, 2, 44100, 16)) + "data" + Le32(dataSize)).substr(0, 44));
@@ -187,7 +208,8 @@ TEST_F(SampleDecoderTest, ASampleLongerThanTheLimitIsRefusedBeforeItsSoundIsRead
   EXPECT_EQ(LogText(), "Failed to read WAV file huge.wav: it lasts 6086.97 s, and a sample may last at most 60 s\n");
 
   const std::string fmt = Chunk("fmt ", FmtHead(1, 1, 1000, 16));
-  EXPECT_EQ(DecodeBytes(Riff(fmt + Chunk("data", std::string(2 * 60000, '\x01')))).size(), 60000u);
+  EXPECT_NEAR(static_cast<double>(DecodeBytes(Riff(fmt + Chunk("data", std::string(2 * 60000, '\x01')))).size()),
+              60.0 * 48000, 48.0);
   test::WriteFile("long.wav", Riff(fmt + Chunk("data", std::string(2 * 60001, '\x01'))));
   EXPECT_FALSE(DecodeSampleFile("long.wav", &sample));
   EXPECT_NE(LogText().find("Failed to read WAV file long.wav: it lasts 60.001 s, and a sample may last at most 60 s"),

@@ -2,15 +2,19 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <map>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "backline/app/app_cvars.h"
+#include "backline/sound/sample_decoder.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
@@ -20,7 +24,23 @@ namespace {
 
 constexpr int kChannels = 2;
 constexpr int kPeriod = 240;
+// Everything mixed comes out this many frames later (the limiter's lookahead).
+constexpr int kDelay = VoiceEngine::kMinLatencyFrames;
 constexpr Basalt::TimeNs kStartNs = 1000 * Basalt::kNsPerSecond;
+
+const std::string kToneDir = std::string(PADLARK_TESTDATA_DIR) + "/wav/";
+
+std::vector<float> ChannelOf(const std::vector<float>& stereo, int channel) {
+  std::vector<float> one;
+  for (size_t i = static_cast<size_t>(channel); i < stereo.size(); i += 2) one.push_back(stereo[i]);
+  return one;
+}
+
+int ZeroCrossings(const std::vector<float>& samples) {
+  int crossings = 0;
+  for (size_t i = 1; i < samples.size(); ++i) crossings += (samples[i - 1] < 0.0f) != (samples[i] < 0.0f);
+  return crossings;
+}
 
 // The instrument-clock time of an output frame, when frame 0 is kStartNs.
 Basalt::TimeNs TimeOf(int64_t frame) {
@@ -28,7 +48,7 @@ Basalt::TimeNs TimeOf(int64_t frame) {
 }
 
 // An engine without a device, rendered by the test in buffers that follow
-// each other on the clock; no latency unless a test sets one.
+// each other on the clock; no latency but the limiter's unless a test sets one.
 class VoiceEngineTest : public test::EngineFixture {
  protected:
   void SetUp() override {
@@ -64,6 +84,13 @@ class VoiceEngineTest : public test::EngineFixture {
     }
     return left;
   }
+  // Both channels of the next frames frames, interleaved.
+  std::vector<float> RenderStereo(int frames) {
+    std::vector<float> out(static_cast<size_t>(frames) * kChannels);
+    engine.Render(out.data(), frames, kChannels, TimeOf(frame));
+    frame += frames;
+    return out;
+  }
   static int Audible(const std::vector<float>& samples) {
     int count = 0;
     for (float sample : samples) count += sample != 0.0f;
@@ -82,16 +109,16 @@ class VoiceEngineTest : public test::EngineFixture {
   int m_savedVariation = 0;
 };
 
-TEST_F(VoiceEngineTest, ANoteStartsOnTheFrameOfItsTimePlusTheLatencyAtPitchTimes1Point2TimesVolume) {
+TEST_F(VoiceEngineTest, ANoteStartsOnTheFrameOfItsTimePlusTheLatencyAtPitchTimesVolume) {
   engine.SetLatencyFrames(kPeriod);
   Load(4, {16384, -8192, 4096, 32767});
   ASSERT_TRUE(Play(4, 0.5f, 100));
   EXPECT_EQ(Audible(Render(kPeriod)), 0);  // due at frame 340
   const std::vector<float> out = Render(kPeriod);
-  const std::vector<float> expected = {0.3f, -0.15f, 0.075f, 0.6f * 32767 / 32768, 0};
+  const std::vector<float> expected = {0.25f, -0.125f, 0.0625f, 0.5f * 32767 / 32768, 0};
   EXPECT_EQ(FirstAudible(out), 100);
   for (size_t i = 0; i < expected.size(); ++i) EXPECT_FLOAT_EQ(out[100 + i], expected[i]) << i;
-  EXPECT_FLOAT_EQ(engine.GetVoice(4 * 5).volume, 0.6f);
+  EXPECT_FLOAT_EQ(engine.GetVoice(4 * 5).volume, 0.5f);
   EXPECT_EQ(Audible(out), 4);
 
   // Inside the second 512-frame pass of a long buffer, and at its last frame.
@@ -99,7 +126,7 @@ TEST_F(VoiceEngineTest, ANoteStartsOnTheFrameOfItsTimePlusTheLatencyAtPitchTimes
   ASSERT_TRUE(Play(4, 0.5f, frame + 1023 - kPeriod));
   const std::vector<float> longBuffer = Render(1024);
   EXPECT_EQ(FirstAudible(longBuffer), 700);
-  EXPECT_FLOAT_EQ(longBuffer[1023], 0.3f);
+  EXPECT_FLOAT_EQ(longBuffer[1023], 0.25f);
   EXPECT_EQ(Audible(longBuffer), 5);
 }
 
@@ -107,8 +134,8 @@ TEST_F(VoiceEngineTest, ALateNoteStartsAtOnceAndAFutureOneWaitsForTheBufferThatH
   engine.SetLatencyFrames(kPeriod);
   Load(0, std::vector<int16_t>(10, 1000));
   Render(5000);
-  ASSERT_TRUE(Play(0, 1.0f, frame - 3000));  // struck long ago
-  EXPECT_EQ(FirstAudible(Render(kPeriod)), 0);
+  ASSERT_TRUE(Play(0, 1.0f, frame - 3000));  // struck long ago: mixed at once, heard after the lookahead
+  EXPECT_EQ(FirstAudible(Render(kPeriod)), kDelay);
   Render(kPeriod);
   ASSERT_TRUE(Play(0, 1.0f, frame + 1000));  // lands at frame + 1240: buffer 5, frame 40
   for (int buffer = 0; buffer < 5; ++buffer) EXPECT_EQ(Audible(Render(kPeriod)), 0) << buffer;
@@ -117,15 +144,15 @@ TEST_F(VoiceEngineTest, ALateNoteStartsAtOnceAndAFutureOneWaitsForTheBufferThatH
 }
 
 TEST_F(VoiceEngineTest, TheFileRateAndThePitchRatioSetThePlayedLength) {
-  Load(0, std::vector<int16_t>(1000, 1000), 24000);
+  Load(0, std::vector<int16_t>(1000, 1000), 24000);  // converted to 2000 frames at load
   PlayNow(0, 1.0f);
-  EXPECT_EQ(Audible(Render(4000)), 2000);
+  EXPECT_NEAR(Audible(Render(4000)), 2000, 1);
 
   Load(1, std::vector<int16_t>(48000, 1000));
   PlayNow(1, 1.0f, 0.9995f);
   EXPECT_EQ(Audible(Render(50000)), 48025);  // 48000 / 0.9995, rounded up
   EXPECT_FLOAT_EQ(engine.GetVoice(5).frequencyRatio, 0.9995f);
-  EXPECT_FLOAT_EQ(engine.GetVoice(5).volume, 0.9995f * 1.2f);
+  EXPECT_FLOAT_EQ(engine.GetVoice(5).volume, 0.9995f);
 }
 
 TEST_F(VoiceEngineTest, NotesOnOneSlotInOneBufferTakeVoicesOfTheirOwnAndAnEndedVoiceIsFreeAtOnce) {
@@ -133,9 +160,10 @@ TEST_F(VoiceEngineTest, NotesOnOneSlotInOneBufferTakeVoicesOfTheirOwnAndAnEndedV
   Load(0, std::vector<int16_t>(1000, 3277));
   PlayNow(0, 1.0f);
   Play(0, 1.0f, frame + 20);
+  Render(kDelay);
   const std::vector<float> both = Render(100);
-  EXPECT_FLOAT_EQ(both[10], one * 1.2f);
-  EXPECT_FLOAT_EQ(both[30], one * 2.4f);  // both audible: the sum
+  EXPECT_FLOAT_EQ(both[10], one);
+  EXPECT_FLOAT_EQ(both[30], one * 2);  // both audible: the sum
   EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kPlaying);
   EXPECT_EQ(engine.GetVoice(1).state, VoiceEngine::kPlaying);
   Render(1000);
@@ -145,7 +173,7 @@ TEST_F(VoiceEngineTest, NotesOnOneSlotInOneBufferTakeVoicesOfTheirOwnAndAnEndedV
   // Six strikes one after another, each after the last ended: none steals.
   for (int strike = 0; strike < 6; ++strike) {
     PlayNow(0, 0.5f);
-    EXPECT_FLOAT_EQ(Render(1100)[0], one * 0.6f) << strike;
+    EXPECT_FLOAT_EQ(Render(1100)[kDelay], one * 0.5f) << strike;
   }
   for (int record = 2; record < 5; ++record) EXPECT_FLOAT_EQ(engine.GetVoice(record).volume, 1.0f) << record;
 }
@@ -159,7 +187,8 @@ TEST_F(VoiceEngineTest, ASixthNoteRestartsOneOfTheFiveAtItsPlainVolumeWithTheVoi
   for (int record = 10; record < 15; ++record) EXPECT_EQ(engine.GetVoice(record).state, VoiceEngine::kPlaying);
   PlayNow(2, 0.25f, 2.0f);
   const float one = 3277 / 32768.0f;
-  EXPECT_FLOAT_EQ(Render(1)[0], one * (4 * 1.2f + 0.25f));
+  Render(kDelay);
+  EXPECT_FLOAT_EQ(Render(1)[0], one * (4 + 0.25f));
   int stolen = -1;
   for (int record = 10; record < 15; ++record)
     if (engine.GetVoice(record).volume == 0.25f) stolen = record;
@@ -179,8 +208,10 @@ TEST_F(VoiceEngineTest, AnEmptyOrStoppedSlotRefusesNotesAndStaysSilent) {
   Load(3, std::vector<int16_t>(1000, 1000));
   PlayNow(3, 1.0f);
   Play(3, 1.0f, frame + 500);  // still waiting when the slot stops
+  Render(kDelay);
   EXPECT_EQ(Audible(Render(100)), 100);
   engine.StopSample(3);
+  Render(kDelay);  // what was mixed before the stop
   EXPECT_EQ(Audible(Render(1000)), 0);
   EXPECT_FALSE(PlayNow(3, 1.0f));
   EXPECT_FALSE(engine.GetVoice(15).hasVoice);
@@ -199,11 +230,14 @@ TEST_F(VoiceEngineTest, AnEmptyOrStoppedSlotRefusesNotesAndStaysSilent) {
 TEST_F(VoiceEngineTest, LoadingWhileAVoicePlaysSilencesItAndSwapsTheSampleAndAFailedLoadLeavesTheSlotSilent) {
   Load(0, std::vector<int16_t>(48000, 1000));
   PlayNow(0, 1.0f);
+  Render(kDelay);
   EXPECT_EQ(Audible(Render(100)), 100);
   Load(0, {2000});
+  Render(kDelay);  // what was mixed before the swap
   EXPECT_EQ(Audible(Render(100)), 0);
   EXPECT_EQ(engine.GetVoice(0).state, VoiceEngine::kReady);
-  PlayNow(0, 1.0f / 1.2f);
+  PlayNow(0, 1.0f);
+  Render(kDelay);
   EXPECT_EQ(Render(3), (std::vector<float>{2000 / 32768.0f, 0, 0}));
   EXPECT_FALSE(engine.LoadSample(0, "missing.wav"));
   EXPECT_FALSE(PlayNow(0, 1.0f));
@@ -226,23 +260,128 @@ TEST_F(VoiceEngineTest, CancelDropsOnlyTheWaitingNotesOfItsSourceSentBeforeIt) {
   Play(2, 1.0f, frame + 200, 1.0f, NoteSource::Input);  // the other source: kept
   engine.CancelNotes(NoteSource::Main);
   Play(1, 1.0f, frame + 300);  // sent after the cancel: kept
+  Render(kDelay);
   const std::vector<float> out = Render(500);
   EXPECT_EQ(Audible(out), 500);
-  EXPECT_FLOAT_EQ(out[150], 1000 / 32768.0f * 1.2f);
-  EXPECT_FLOAT_EQ(out[205], 1000 / 32768.0f * 2.4f);
-  EXPECT_FLOAT_EQ(out[305], 1000 / 32768.0f * 2.4f);
+  EXPECT_FLOAT_EQ(out[150], 1000 / 32768.0f);
+  EXPECT_FLOAT_EQ(out[205], 1000 / 32768.0f * 2);
+  EXPECT_FLOAT_EQ(out[305], 1000 / 32768.0f * 2);
   EXPECT_EQ(engine.NotesStarted(), 3u);
 }
 
 TEST_F(VoiceEngineTest, EveryTestFileLoadsAndPlaysCompressedOnesToo) {
-  const std::string dir = std::string(PADLARK_TESTDATA_DIR) + "/wav";
-  if (!Basalt::PathExists(dir.c_str())) GTEST_SKIP() << "no test data at " << dir;
-  for (const std::string& name : Basalt::ListDirectory(dir.c_str(), "wav")) {
-    EXPECT_TRUE(engine.LoadSample(0, (dir + "/" + name).c_str())) << name;
+  if (!Basalt::PathExists(kToneDir.c_str())) GTEST_SKIP() << "no test data at " << kToneDir;
+  for (const std::string& name : Basalt::ListDirectory(kToneDir.c_str(), "wav")) {
+    EXPECT_TRUE(engine.LoadSample(0, (kToneDir + name).c_str())) << name;
     EXPECT_TRUE(PlayNow(0, 1.0f)) << name;
-    EXPECT_GT(Audible(Render(4800)), 1000) << name;
+    EXPECT_GT(Audible(ChannelOf(RenderStereo(4800), 0)), 1000) << name;
   }
   EXPECT_EQ(LogText(), "");
+}
+
+// ---- stereo and the master limiter, with real recordings --------------------
+
+TEST_F(VoiceEngineTest, AStereoSamplesTwoChannelsArriveDistinctAndAMonoOneInTheCentre) {
+  if (!Basalt::PathExists(kToneDir.c_str())) GTEST_SKIP() << "no test data at " << kToneDir;
+  // 50 ms of 440 Hz on the left and 660 Hz on the right, at 44.1 kHz.
+  ASSERT_TRUE(engine.LoadSample(0, (kToneDir + "tone_s16_stereo_44k.wav").c_str()));
+  ASSERT_TRUE(engine.LoadSample(1, (kToneDir + "tone_s16_mono_48k.wav").c_str()));
+  PlayNow(0, 1.0f);
+  RenderStereo(kDelay);
+  std::vector<float> out = RenderStereo(2400);
+  const std::vector<float> left = ChannelOf(out, 0), right = ChannelOf(out, 1);
+  EXPECT_NEAR(ZeroCrossings(left), 44, 2);
+  EXPECT_NEAR(ZeroCrossings(right), 66, 2);
+  EXPECT_GT(*std::max_element(left.begin(), left.end()), 0.6f);
+  EXPECT_GT(*std::max_element(right.begin(), right.end()), 0.6f);
+
+  RenderStereo(4800);
+  PlayNow(1, 1.0f);
+  Render(kDelay);
+  out = RenderStereo(2400);
+  EXPECT_EQ(ChannelOf(out, 0), ChannelOf(out, 1));
+  EXPECT_NEAR(ZeroCrossings(ChannelOf(out, 0)), 44, 2);
+  EXPECT_EQ(LogText(), "");
+}
+
+// Real tones (sox's) raised to peak at exactly 0 dBFS, written as float WAV
+// files: a mono one and the stereo one with a tone of its own on each side.
+class FullScaleTest : public VoiceEngineTest {
+ protected:
+  void SetUp() override {
+    VoiceEngineTest::SetUp();
+    if (!Basalt::PathExists(kToneDir.c_str())) {
+      GTEST_SKIP() << "no test data at " << kToneDir;
+    }
+    WriteFullScale(kToneDir + "tone_s24_mono_48k.wav", "mono.wav");
+    WriteFullScale(kToneDir + "tone_s16_stereo_44k.wav", "stereo.wav");
+  }
+  // The sample of path decoded, scaled to peak at 1.0, written to out.
+  void WriteFullScale(const std::string& path, const char* out) {
+    DecodedSample sample;
+    ASSERT_TRUE(DecodeSampleFile(path.c_str(), &sample));
+    float peak = 0.0f;
+    for (float value : sample.samples) peak = std::max(peak, std::fabs(value));
+    for (float& value : sample.samples) value /= peak;
+    SF_INFO info = {};
+    info.samplerate = kDecodedRate;
+    info.channels = sample.channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(out, SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(sf_writef_float(file, sample.samples.data(), static_cast<sf_count_t>(sample.Frames())),
+              static_cast<sf_count_t>(sample.Frames()));
+    sf_close(file);
+    samples[out] = sample;
+  }
+  std::map<std::string, DecodedSample> samples;
+};
+
+// Twenty strikes at once, each on a voice of its own, sum to twenty times
+// full scale: the limiter brings every sample under full scale, so no
+// conversion ever meets +-1 (no 16- or 24-bit sample at its limit), and the
+// waveform is scaled, not cut: no flat top, no two equal samples in a row
+// where it is loud. With and without the pitch spread.
+TEST_F(FullScaleTest, TwentySimultaneousFullVolumeStrikesNeverReachFullScaleNorFlattenTheTop) {
+  for (const char* name : {"mono.wav", "stereo.wav"}) {
+    for (int variation : {0, 30}) {
+      g_freqVariation = variation;
+      uint32_t seed = 1;
+      for (int slot = 0; slot < 4; ++slot) ASSERT_TRUE(engine.LoadSample(slot, name));
+      for (int strike = 0; strike < 20; ++strike) ASSERT_TRUE(PlayNow(strike / 5, 1.0f, PickPitch(&seed)));
+      const std::vector<float> out = RenderStereo(3000);
+      float peak = 0.0f;
+      for (size_t i = 0; i < out.size(); ++i) {
+        ASSERT_LE(std::fabs(out[i]), MasterLimiter::kCeiling) << name << " at " << i;
+        peak = std::max(peak, std::fabs(out[i]));
+        if (i >= 2 && std::fabs(out[i]) > 0.5f) {
+          ASSERT_NE(out[i], out[i - 2]) << name << " flat at " << i;
+        }
+      }
+      EXPECT_GT(peak, 0.9f) << name;  // limited to the ceiling, not crushed below it
+      RenderStereo(48000);            // the limiter lets go
+    }
+  }
+}
+
+TEST_F(FullScaleTest, ASingleFullScaleStrikeAtFullVolumePassesWithinATenthOfADecibel) {
+  for (const char* name : {"mono.wav", "stereo.wav"}) {
+    ASSERT_TRUE(engine.LoadSample(0, name));
+    PlayNow(0, 1.0f);
+    RenderStereo(kDelay);
+    const DecodedSample& sample = samples[name];
+    const std::vector<float> out = RenderStereo(static_cast<int>(sample.Frames()));
+    for (size_t at = 0; at < sample.Frames(); ++at) {
+      for (int channel = 0; channel < 2; ++channel) {
+        const float in = sample.samples[at * static_cast<size_t>(sample.channels) +
+                                        static_cast<size_t>(sample.channels == 2 ? channel : 0)];
+        const float heard = out[2 * at + static_cast<size_t>(channel)];
+        if (std::fabs(in) < 1e-3f) continue;
+        ASSERT_LE(std::fabs(20 * std::log10(heard / in)), 0.1) << name << " frame " << at;
+      }
+    }
+    RenderStereo(48000);
+  }
 }
 
 // ---- metronome ---------------------------------------------------------------

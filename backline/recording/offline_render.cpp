@@ -1,0 +1,87 @@
+#include "backline/recording/offline_render.h"
+
+#include <cassert>
+#include <memory>
+
+#include "backline/recording/player.h"
+#include "backline/sound/sound_backend.h"
+#include "backline/sound/sound_backend_voices.h"
+
+namespace {
+
+using Basalt::TimeNs;
+
+// Frames rendered at a time: a device period of 5 ms.
+constexpr int kBlockFrames = 240;
+// The clock of the render: the instant of the recording's time 0.
+constexpr TimeNs kStartTime = Basalt::kNsPerSecond;
+
+TimeNs TimeOfFrame(int64_t frame) {
+  return kStartTime + frame / VoiceEngine::kMixRate * Basalt::kNsPerSecond +
+         frame % VoiceEngine::kMixRate * Basalt::kNsPerSecond / VoiceEngine::kMixRate;
+}
+
+bool AnyVoicePlaying(const VoiceEngine& engine) {
+  for (int record = 0; record < VoiceEngine::kVoiceRecords; ++record)
+    if (engine.GetVoice(record).state == VoiceEngine::kPlaying) return true;
+  return false;
+}
+
+// Whether every event is past: handed over, due and started.
+bool EventsDone(const plrInfo& recording, const Player& player, TimeNs now) {
+  for (int slot = 0; slot < kPlrPadSlots; ++slot)
+    if (static_cast<size_t>(player.shown.next[slot]) < recording.tracks[slot].size()) return false;
+  return now > player.startTime + recording.length * Basalt::kNsPerMs;
+}
+
+// The voices back end as the render's, put back as it was when done.
+class BackendSwap {
+ public:
+  BackendSwap() : m_saved(g_soundBackend) { g_soundBackend = SoundBackendVoices(); }
+  ~BackendSwap() {
+    GetVoiceEngine().ReleaseAll();
+    g_soundBackend = m_saved;
+  }
+  BackendSwap(const BackendSwap&) = delete;
+  BackendSwap& operator=(const BackendSwap&) = delete;
+
+ private:
+  SoundBackend m_saved;
+};
+
+}  // namespace
+
+bool RenderRecording(const plrInfo& recording, const SampleBank& bank, const char* source, const RenderSink& sink) {
+  VoiceEngine& engine = GetVoiceEngine();
+  assert(!engine.HasDevice() && "an offline render needs the voice engine without its device");
+  const BackendSwap swap;
+  auto player = std::make_unique<Player>();
+  player->pads = RecordingPads(recording, bank);
+  LogMissingSamples(player->pads, source);
+  SwitchPadSounds(PadAssignment(), player->pads, bank);
+  ApplyRecordingVolumes(recording, &player->volumes);
+  player->startTime = kStartTime;
+  player->started = true;
+  engine.SetLatencyFrames(0);
+  engine.ResetOutput();
+  auto strikes = std::make_unique<FrameStrikes>();
+  float block[2 * kBlockFrames];
+  // Mixes frames frames from the mix frame `first` on (frame 0: the recording's time 0).
+  const auto renderBlock = [&](int64_t first, int frames) {
+    const TimeNs now = TimeOfFrame(first);
+    PlayDueEvents(player.get(), recording, now, player->pads, player->volumes, strikes.get());
+    engine.Render(block, frames, 2, now);
+    return now;
+  };
+  // What comes out first is the limiter's lookahead, silence from before time 0.
+  renderBlock(0, VoiceEngine::kMinLatencyFrames);
+  int64_t frame = VoiceEngine::kMinLatencyFrames;
+  int tailFrames = VoiceEngine::kMinLatencyFrames;  // what the limiter still holds once all is silent
+  while (tailFrames > 0) {
+    const TimeNs now = renderBlock(frame, kBlockFrames);
+    if (!sink(block, kBlockFrames)) return false;
+    frame += kBlockFrames;
+    if (EventsDone(recording, *player, now) && !AnyVoicePlaying(engine)) tailFrames -= kBlockFrames;
+  }
+  return true;
+}

@@ -1,0 +1,67 @@
+#include "backline/recording/wav_export.h"
+
+#include <sndfile.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "backline/recording/offline_render.h"
+#include "basalt/core/exception_boundary.h"
+#include "basalt/core/log.h"
+#include "basalt/fs/atomic_write.h"
+
+namespace {
+
+constexpr int kRate = 48000;
+constexpr int kChannels = 2;
+constexpr double kFullScale24 = 8388607.0;  // 2^23 - 1
+
+using SoundFile = std::unique_ptr<SNDFILE, int (*)(SNDFILE*)>;
+
+// Opens a 24-bit stereo WAV for writing on the descriptor (left open).
+SoundFile OpenWav(int fd) {
+  SF_INFO info = {};
+  info.samplerate = kRate;
+  info.channels = kChannels;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+  return SoundFile(fd < 0 ? nullptr : sf_open_fd(fd, SFM_WRITE, &info, SF_FALSE), &sf_close);
+}
+
+// Writes the render into file; why it failed, or empty.
+std::string WriteRender(const plrInfo& recording, const SampleBank& bank, const char* source, SNDFILE* file) {
+  std::vector<int> block;
+  const bool rendered = RenderRecording(recording, bank, source, [&](const float* stereo, int frames) {
+    block.resize(static_cast<size_t>(frames) * kChannels);
+    for (size_t i = 0; i < block.size(); ++i) block[i] = WavSample24(stereo[i]);
+    return sf_writef_int(file, block.data(), frames) == frames;
+  });
+  return rendered ? "" : sf_strerror(file);
+}
+
+std::string Export(const plrInfo& recording, const SampleBank& bank, const char* source, const char* path) {
+  Basalt::AtomicFileWriter writer(path);
+  SoundFile file = OpenWav(writer.Descriptor());
+  if (!file) return writer.Descriptor() < 0 ? "the file cannot be created" : sf_strerror(nullptr);
+  std::string why = WriteRender(recording, bank, source, file.get());
+  if (!why.empty()) return why;
+  file.reset();  // the header's sizes are written at close
+  return writer.Commit() ? "" : "it cannot be saved to the disk";
+}
+
+}  // namespace
+
+int32_t WavSample24(float sample) {
+  const double clipped = std::fmax(-1.0, std::fmin(1.0, static_cast<double>(sample)));
+  return static_cast<int32_t>(std::lround(clipped * kFullScale24) * 256);
+}
+
+std::string ExportRecordingWav(const plrInfo& recording, const SampleBank& bank, const char* source,
+                               const char* path) {
+  std::string why = Basalt::RunGuarded("Cannot export", path, std::string("it failed (see the line above)"),
+                                       [&] { return Export(recording, bank, source, path); });
+  if (why.empty()) return why;
+  why = std::string("cannot write ") + path + ": " + why;
+  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("%s", why.c_str());
+  return why;
+}

@@ -1,0 +1,185 @@
+// A recording's sound end to end: `backline --export-wav` (the real binary)
+// against the same notes rendered here by a voice engine of the test's own,
+// and the program playing the recording through SDL's disk audio driver
+// against the same render. The pads play real files (sox's 50 ms tones: a
+// stereo one at 44.1 kHz with 440 Hz on the left and 660 Hz on the right,
+// and a mono one at 48 kHz), without the pitch spread.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "backline/recording/plr_file.h"
+#include "backline/recording/wav_export.h"
+#include "backline/sound/voice_engine.h"
+#include "tests/support/app_script.h"
+
+namespace {
+
+constexpr int kPlayBackEntry = 3;
+const std::string kToneDir = std::string(PADLARK_TESTDATA_DIR) + "/wav/";
+// The pads' samples and the recording's events (pad slot, ms), 1 s apart.
+const char* const kSamples[] = {"SampleBank/Other/tone stereo.wav", "SampleBank/Other/tone mono.wav"};
+const float kVolumes[] = {0.8f, 0.5f};
+struct Event {
+  int padSlot;
+  int32_t ms;
+};
+const Event kEvents[] = {{0, 0}, {1, 1000}, {0, 2000}};
+constexpr int kRate = 48000;
+
+class ExportTest : public test::ScriptedAppTest {
+ protected:
+  void SetUp() override {
+    ScriptedAppTest::SetUp();
+    if (!std::filesystem::exists(kToneDir)) {
+      GTEST_SKIP() << "no test data at " << kToneDir;
+    }
+    test::WriteFile("settings.cfg", test::ReadFile("settings.cfg") + "g_freqVariation = 0\n");
+    std::filesystem::copy_file(kToneDir + "tone_s16_stereo_44k.wav", kSamples[0]);
+    std::filesystem::copy_file(kToneDir + "tone_s16_mono_48k.wav", kSamples[1]);
+    plrInfo take;
+    for (int pad = 0; pad < 2; ++pad) {
+      std::string path = kSamples[pad];
+      std::replace(path.begin(), path.end(), '/', '\\');
+      std::strcpy(take.pads[pad].primary, path.c_str());
+      take.volumes[pad] = kVolumes[pad];
+    }
+    for (const Event& event : kEvents) take.tracks[event.padSlot].push_back(event.ms);
+    take.length = kEvents[2].ms;
+    for (int k = 2; k < kPlrVolumes; ++k) take.volumes[k] = 1.0f;
+    const std::vector<uint8_t> bytes = EncodeRecording(take);
+    test::WriteFile("recordings/take.plr", std::string(bytes.begin(), bytes.end()));
+  }
+
+  // The recording's notes played by a voice engine of the test's own, without
+  // a device: frames interleaved stereo frames from the first event's time on.
+  static std::vector<float> RenderSameNotes(size_t frames) {
+    VoiceEngine engine;
+    engine.SetLatencyFrames(0);
+    for (int pad = 0; pad < 2; ++pad) EXPECT_TRUE(engine.LoadSample(pad, kSamples[pad]));
+    const Basalt::TimeNs start = 1000 * Basalt::kNsPerSecond;
+    for (const Event& event : kEvents)
+      engine.PlayNote(NoteSource::Main,
+                      Note{event.padSlot, kVolumes[event.padSlot], 1.0f, start + event.ms * Basalt::kNsPerMs});
+    const int delay = VoiceEngine::kMinLatencyFrames;
+    std::vector<float> out((frames + static_cast<size_t>(delay)) * 2);
+    engine.Render(out.data(), static_cast<int>(frames) + delay, 2, start);
+    out.erase(out.begin(), out.begin() + 2 * delay);
+    return out;
+  }
+
+  // The first frame of each sound that follows at least 0.2 s of silence.
+  static std::vector<size_t> Onsets(const std::vector<float>& stereo) {
+    constexpr size_t kSilence = kRate / 5;
+    std::vector<size_t> onsets;
+    size_t silent = kSilence;
+    for (size_t frame = 0; frame < stereo.size() / 2; ++frame) {
+      const bool audible = stereo[2 * frame] != 0.0f || stereo[2 * frame + 1] != 0.0f;
+      if (audible && silent >= kSilence) onsets.push_back(frame);
+      silent = audible ? 0 : silent + 1;
+    }
+    return onsets;
+  }
+};
+
+TEST_F(ExportTest, AnExportedWavMatchesAnOfflineRenderOfTheSameNotesSampleForSample) {
+  const std::string command =
+      std::string(BACKLINE_PATH) + " --export-wav recordings/take.plr take.wav > export.out 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0) << test::ReadFile("export.out");
+  EXPECT_EQ(test::ReadFile("export.out"), "Exported recordings/take.plr to take.wav (48 kHz, stereo, 24-bit)\n");
+  EXPECT_FALSE(std::filesystem::exists("take.wav.partial"));
+
+  SF_INFO info = {};
+  SNDFILE* file = sf_open("take.wav", SFM_READ, &info);
+  ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
+  EXPECT_EQ(info.samplerate, kRate);
+  EXPECT_EQ(info.channels, 2);
+  EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
+  std::vector<int> written(static_cast<size_t>(info.frames) * 2);
+  EXPECT_EQ(sf_readf_int(file, written.data(), info.frames), info.frames);
+  sf_close(file);
+  // From the first strike to the last one's end (2 s and 50 ms), give or take a 5 ms block.
+  const double lastSoundEnds = 2.05 * kRate;
+  EXPECT_GE(static_cast<double>(info.frames), lastSoundEnds);
+  EXPECT_LE(static_cast<double>(info.frames), lastSoundEnds + 3 * 240);
+
+  const std::vector<float> render = RenderSameNotes(static_cast<size_t>(info.frames));
+  for (size_t i = 0; i < written.size(); ++i) ASSERT_EQ(written[i], WavSample24(render[i])) << "sample " << i;
+  const std::vector<size_t> onsets = Onsets(render);
+  ASSERT_EQ(onsets.size(), 3u);
+  EXPECT_NEAR(static_cast<double>(onsets[1]), 1.0 * kRate, 2.0);
+}
+
+// What cannot be exported says why, exits with a failure, and leaves no file
+// behind, nor touches one that was there.
+TEST_F(ExportTest, AnExportThatCannotBeMadeSaysWhyAndLeavesNothingHalfWritten) {
+  const auto exportTo = [](const char* recording, const char* wav) {
+    const std::string command =
+        std::string(BACKLINE_PATH) + " --export-wav " + recording + " " + wav + " > export.out 2>&1";
+    return std::system(command.c_str());
+  };
+  test::WriteFile("recordings/cut.plr", test::ReadFile("recordings/take.plr").substr(0, 100));
+  EXPECT_NE(exportTo("recordings/cut.plr", "cut.wav"), 0);
+  EXPECT_EQ(test::ReadFile("export.out").rfind("Cannot export recordings/cut.plr: ", 0), 0u) << test::ReadFile("export.out");
+  EXPECT_FALSE(std::filesystem::exists("cut.wav"));
+
+  std::filesystem::create_directory("folder.wav");
+  EXPECT_NE(exportTo("recordings/take.plr", "folder.wav"), 0);
+  EXPECT_NE(test::ReadFile("export.out").find("cannot write folder.wav"), std::string::npos)
+      << test::ReadFile("export.out");
+  EXPECT_TRUE(std::filesystem::is_directory("folder.wav"));
+  EXPECT_FALSE(std::filesystem::exists("folder.wav.partial"));
+  EXPECT_NE(test::ReadFile("exportlog.txt").find("cannot write folder.wav"), std::string::npos);
+
+  EXPECT_NE(std::system((std::string(BACKLINE_PATH) + " --export-wav only-one-argument > export.out 2>&1").c_str()), 0);
+  EXPECT_EQ(test::ReadFile("export.out").rfind("usage: backline", 0), 0u);
+}
+
+TEST_F(ExportTest, PlayingTheRecordingThroughTheDiskDriverGivesTheSameSamples) {
+  const char* driver = std::getenv("SDL_AUDIODRIVER");
+  const std::string savedDriver = driver ? driver : "";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", "out.raw", 1);
+  Choose(kPlayBackEntry);
+  WaitForMode(OpenRecording);
+  Press(SDL_SCANCODE_RETURN);
+  WaitForMode(Playback);
+  // The program's clock runs ahead of the disk driver's real time: each
+  // frame waits a little, so the strikes, a second apart on the program's
+  // clock, come out well apart.
+  for (int frame = 0; frame < 260; ++frame) Then([](GameApp&) { SDL_Delay(5); });
+  Press(SDL_SCANCODE_ESCAPE);
+  WaitForMode(MainMenu);
+  const bool ran = RunScript();
+  if (savedDriver.empty())
+    unsetenv("SDL_AUDIODRIVER");
+  else
+    setenv("SDL_AUDIODRIVER", savedDriver.c_str(), 1);
+  unsetenv("SDL_DISKAUDIOFILE");
+  ASSERT_TRUE(ran);
+
+  const std::string raw = test::ReadFile("out.raw");
+  std::vector<float> heard(raw.size() / sizeof(float));
+  std::memcpy(heard.data(), raw.data(), heard.size() * sizeof(float));
+  const std::vector<float> render = RenderSameNotes(static_cast<size_t>(2.1 * kRate));
+  const std::vector<size_t> heardOnsets = Onsets(heard), renderOnsets = Onsets(render);
+  ASSERT_EQ(heardOnsets.size(), 3u) << ::testing::PrintToString(heardOnsets) << " of " << heard.size() / 2;
+  ASSERT_EQ(renderOnsets.size(), 3u);
+  // Each strike, from its onset on through its tone and into the silence after it.
+  constexpr size_t kSpan = 3000;
+  for (size_t strike = 0; strike < 3; ++strike) {
+    for (size_t frame = 0; frame < kSpan; ++frame)
+      for (size_t channel = 0; channel < 2; ++channel)
+        ASSERT_EQ(heard[2 * (heardOnsets[strike] + frame) + channel], render[2 * (renderOnsets[strike] + frame) + channel])
+            << "strike " << strike << ", frame " << frame << ", channel " << channel;
+  }
+}
+
+}  // namespace
