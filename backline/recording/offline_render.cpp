@@ -65,11 +65,12 @@ bool RenderRecording(const plrInfo& recording, const SampleBank& bank, const cha
   engine.SetLatencyFrames(0);
   engine.ResetOutput();
   auto strikes = std::make_unique<FrameStrikes>();
+  const VelocityLayers noLayers;  // the recording names one sample per pad
   float block[2 * kBlockFrames];
   // Mixes frames frames from the mix frame `first` on (frame 0: the recording's time 0).
   const auto renderBlock = [&](int64_t first, int frames) {
     const TimeNs now = TimeOfFrame(first);
-    PlayDueEvents(player.get(), recording, now, player->pads, player->volumes, strikes.get());
+    PlayDueEvents(player.get(), recording, now, {player->pads, player->volumes, noLayers}, strikes.get());
     engine.Render(block, frames, 2, now);
     return now;
   };
