@@ -4,7 +4,6 @@
 // exactly 0 dBFS.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cmath>
@@ -15,8 +14,8 @@
 #include "backline/app/app_cvars.h"
 #include "backline/scene/drum_set.h"
 #include "backline/sound/master_limiter.h"
-#include "backline/sound/sample_decoder.h"
 #include "tests/support/app_harness.h"
+#include "tests/support/full_scale_sample.h"
 
 namespace {
 
@@ -34,23 +33,7 @@ class SoundTest : public test::AppHarness {
     test::WriteFile("rmd.dat", "n");
     test::WriteFile("settings.cfg", "g_freqVariation = 0\n");
     std::filesystem::copy_file(kToneDir + "tone_s16_stereo_44k.wav", kStereoTone);
-    WriteFullScale(kToneDir + "tone_s24_mono_48k.wav", kFullScaleTone);
-  }
-  // The sample at path raised to peak at exactly 1.0, as a float WAV file.
-  static void WriteFullScale(const std::string& path, const char* out) {
-    DecodedSample sample;
-    ASSERT_TRUE(DecodeSampleFile(path.c_str(), &sample));
-    float peak = 0.0f;
-    for (float value : sample.samples) peak = std::max(peak, std::fabs(value));
-    for (float& value : sample.samples) value /= peak;
-    SF_INFO info = {};
-    info.samplerate = kDecodedRate;
-    info.channels = sample.channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(out, SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    sf_writef_float(file, sample.samples.data(), static_cast<sf_count_t>(sample.Frames()));
-    sf_close(file);
+    test::WriteFullScaleSample(kToneDir + "tone_s24_mono_48k.wav", kFullScaleTone);
   }
   // Every pad of both kits plays path at full volume, none is a modifier.
   static void PutOnEveryPad(GameApp& app, const char* path) {

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <chrono>
@@ -19,6 +18,7 @@
 #include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/full_scale_sample.h"
 
 namespace {
 
@@ -313,26 +313,8 @@ class FullScaleTest : public VoiceEngineTest {
     if (!Basalt::PathExists(kToneDir.c_str())) {
       GTEST_SKIP() << "no test data at " << kToneDir;
     }
-    WriteFullScale(kToneDir + "tone_s24_mono_48k.wav", "mono.wav");
-    WriteFullScale(kToneDir + "tone_s16_stereo_44k.wav", "stereo.wav");
-  }
-  // The sample of path decoded, scaled to peak at 1.0, written to out.
-  void WriteFullScale(const std::string& path, const char* out) {
-    DecodedSample sample;
-    ASSERT_TRUE(DecodeSampleFile(path.c_str(), &sample));
-    float peak = 0.0f;
-    for (float value : sample.samples) peak = std::max(peak, std::fabs(value));
-    for (float& value : sample.samples) value /= peak;
-    SF_INFO info = {};
-    info.samplerate = kDecodedRate;
-    info.channels = sample.channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-    SNDFILE* file = sf_open(out, SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(sf_writef_float(file, sample.samples.data(), static_cast<sf_count_t>(sample.Frames())),
-              static_cast<sf_count_t>(sample.Frames()));
-    sf_close(file);
-    samples[out] = sample;
+    samples["mono.wav"] = test::WriteFullScaleSample(kToneDir + "tone_s24_mono_48k.wav", "mono.wav");
+    samples["stereo.wav"] = test::WriteFullScaleSample(kToneDir + "tone_s16_stereo_44k.wav", "stereo.wav");
   }
   std::map<std::string, DecodedSample> samples;
 };
