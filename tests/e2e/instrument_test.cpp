@@ -228,7 +228,7 @@ TEST_F(InstrumentTest, TheMetronomeClicksOnTheBeatGridWhileFramesAreSlow) {
       app.metronome.on = true;
     }
     SDL_Delay(50);
-    return HeardFrames() < 3 * VoiceEngine::kMixRate;
+    return HeardFrames() < 3 * VoiceEngine::kMixRate && frame < 6000;  // a device that never plays fails, not hangs
   });
   const std::vector<size_t> onsets = Onsets(Heard(), 2400);
   ASSERT_GE(onsets.size(), 5u);
