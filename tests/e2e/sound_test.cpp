@@ -66,10 +66,10 @@ class SoundTest : public test::AppHarness {
 
 TEST_F(SoundTest, AStereoSamplesTwoChannelsArriveDistinct) {
   SDL_Joystick* kit = AttachKit();
-  ListenToOutput(0.5);
   Run([&](GameApp& app, int frame) {
     if (frame == 0) {
       PutOnEveryPad(app, kStereoTone);
+      ListenToOutput(0.5);  // from now: however long start-up took, the strike is near the start
       SetButton(kit, 1, true);
     }
     if (frame == 1) WaitForOutput(24000);
@@ -89,13 +89,13 @@ TEST_F(SoundTest, AStereoSamplesTwoChannelsArriveDistinct) {
 // scale, loud, and with their waveform scaled, never flattened.
 TEST_F(SoundTest, TwentySimultaneousFullVolumeStrikesOfA0dBFSSampleNeverReachFullScale) {
   SDL_Joystick* kits[] = {AttachKit(), AttachKit()};
-  ListenToOutput(0.5);
   Run([&](GameApp& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       PutOnEveryPad(app, kFullScaleTone);
     }
     if (frame == 1) {
+      ListenToOutput(0.5);
       for (SDL_Joystick* kit : kits)
         for (int button = 0; button < 5; ++button)
           for (int strike = 0; strike < 2; ++strike) {
