@@ -2,6 +2,7 @@
 
 #include <cassert>
 
+#include "backline/pads/velocity_curve.h"
 #include "backline/sound/sound_backend.h"
 
 namespace {
@@ -14,10 +15,10 @@ bool ChooseSecondary(const PadAssignment& assignment, int padSlot, bool secondar
   return secondariesHeld && assignment.secondary[padSlot] >= 0;
 }
 
-int StrikePadSlot(int padSlot, bool secondary, const PadVolumes& volumes, Basalt::TimeNs time) {
+int StrikePadSlot(int padSlot, bool secondary, const PadVolumes& volumes, Basalt::TimeNs time, float velocity) {
   assert(padSlot >= 0 && padSlot < kPadSlots);
   const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
-  g_soundBackend.PlayNote(NoteSource::Main,
-                          Note{soundSlot, volumes.volume[soundSlot], PickPitch(&g_mainPitchSeed), time});
+  const float level = volumes.volume[soundSlot] * VelocityLevel(velocity);
+  g_soundBackend.PlayNote(NoteSource::Main, Note{soundSlot, level, PickPitch(&g_mainPitchSeed), time, velocity});
   return padSlot;
 }

@@ -124,8 +124,20 @@ bool plrInfo::HasEvents() const {
   return false;
 }
 
+bool plrInfo::HasVelocities() const {
+  for (const std::vector<float>& track : velocities)
+    if (!track.empty()) return true;
+  return false;
+}
+
+float plrInfo::EventVelocity(int slot, size_t index) const {
+  const std::vector<float>& track = velocities[slot];
+  return index < track.size() ? track[index] : 1.0f;
+}
+
 void plrInfo::ClearTracks() {
   for (std::vector<int32_t>& track : tracks) track.clear();
+  for (std::vector<float>& track : velocities) track.clear();
 }
 
 std::vector<uint8_t> EncodeRecording(const plrInfo& recording) {

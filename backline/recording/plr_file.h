@@ -33,9 +33,16 @@ struct plrInfo {
   // Volumes in file order: sound slots 0..9, then 5..14 (entry k belongs to
   // sound slot (k / 10) * 5 + k % 10).
   float volumes[kPlrVolumes] = {};
+  // Each event's strength, 0..1, track by track in the tracks' order (from
+  // the recorder); every one empty when the recording has none, and then
+  // every event plays at full strength.
+  std::vector<float> velocities[kPlrPadSlots];
 
   bool HasEvents() const;
-  // Empties every track, keeping its room.
+  bool HasVelocities() const;
+  // The strength of event index of track slot: 1 without velocities.
+  float EventVelocity(int slot, size_t index) const;
+  // Empties every track and its velocities, keeping their room.
   void ClearTracks();
 };
 
