@@ -137,7 +137,11 @@ void ControllerPoller::OnButton(const SDL_JoyButtonEvent& button) {
   const bool down = button.type == SDL_JOYBUTTONDOWN;
   InputEvent* event = Append(down ? InputEvent::ButtonDown : InputEvent::ButtonUp, joy, button.button);
   const VelocityAxis* source = VelocitySource(Model(joy).velocity, button.button);
-  if (event && down && source) m_velocities.Wait(event, *source);
+  if (!source) return;
+  if (!down)
+    m_velocities.Released(joy, button.button, ReadAxis(joy, source->axis));
+  else if (event)
+    m_velocities.Wait(event, *source);
 }
 
 InputEvent* ControllerPoller::Append(InputEvent::Type type, int joy, int code, int32_t value) {

@@ -3,10 +3,10 @@
 // the controllers. A driver may hand a report's button on before the axis
 // that carries its strength (Linux's xpad does: buttons first, then sticks),
 // so a press waits for the rest of its poll: the first motion of its axis
-// after it is its strength; a press whose axis does not move in the poll
-// takes the axis as it stands when the poll's update is over (an earlier
-// report set it, or the strength equals the last one). Two strikes of a pad
-// in one poll each take their own reading.
+// after it is its strength; a press whose axis does not move before its
+// button is released, or before the poll's update is over, takes the axis as
+// it stands then (an earlier report set it, or the strength equals the last
+// one). Two strikes of a pad in one poll each take their own reading.
 //
 // The polling thread's alone; fixed capacity, never allocates.
 #include <cstddef>
@@ -30,6 +30,9 @@ class PressVelocities {
   // Controller joy's axis moved to value: the earliest press waiting for it
   // takes it.
   void AxisMoved(int joy, int axis, int16_t value);
+  // Controller joy's button was released while its axis read value: a press
+  // of it still waiting takes that.
+  void Released(int joy, int button, int16_t value);
   // Every press still waiting takes the reading read(joy, axis) gives.
   template <typename Read>
   void Settle(Read read) {

@@ -71,6 +71,17 @@ TEST_F(PressVelocitiesTest, APressTakesTheFirstMotionOfItsAxisAfterIt) {
   EXPECT_NEAR(red->velocity, 0.25f, 1e-4f);
 }
 
+// A report that set the strength before the button's own report: the release
+// zeroing the field later in the poll is not the strike's.
+TEST_F(PressVelocitiesTest, APressReleasedBeforeItsAxisMovesTakesItAsItStoodAtTheRelease) {
+  InputEvent* red = Press(0, 1);
+  m_velocities.Released(0, 2, Red(0.9f));  // another button
+  m_velocities.Released(0, 1, Red(0.35f));
+  m_velocities.AxisMoved(0, 0, Red(0.0f));
+  Settle();
+  EXPECT_NEAR(red->velocity, 0.35f, 1e-4f);
+}
+
 TEST_F(PressVelocitiesTest, TwoStrikesOfAPadInOnePollEachTakeTheirOwn) {
   InputEvent* first = Press(0, 1);
   m_velocities.AxisMoved(0, 0, Red(0.4f));
