@@ -8,8 +8,9 @@
 // itself are recorded; the same watch sees every other event of the process
 // too, from any thread (a device plugged in only raises a flag, and the next
 // poll looks for a returning controller). A press of a pad whose controller
-// reports its strength on an axis gets it once the update is over
-// (press_velocities.h), since a driver may hand that axis on after the button.
+// reports its strength on an axis gets it at its release or once the update
+// is over (press_velocities.h), since a driver may hand that axis on after
+// the button.
 #include "basalt/input/controller_poller.h"
 
 #include <SDL.h>
@@ -136,7 +137,7 @@ void ControllerPoller::OnButton(const SDL_JoyButtonEvent& button) {
   if (joy < 0 || button.button >= kButtons) return;
   const bool down = button.type == SDL_JOYBUTTONDOWN;
   InputEvent* event = Append(down ? InputEvent::ButtonDown : InputEvent::ButtonUp, joy, button.button);
-  const VelocityAxis* source = VelocitySource(Model(joy).velocity, button.button);
+  const VelocityAxis* source = VelocitySourceOf(joy, button.button);
   if (!source) return;
   if (!down)
     m_velocities.Released(joy, button.button, ReadAxis(joy, source->axis));
@@ -159,6 +160,11 @@ InputEvent* ControllerPoller::Append(InputEvent::Type type, int joy, int code, i
   return &event;
 }
 
+const VelocityAxis* ControllerPoller::VelocitySourceOf(int joy, int button) const {
+  const VelocityAxis* source = VelocitySource(Model(joy).velocity, button);
+  return source && source->axis < m_slots[static_cast<size_t>(joy)].axes ? source : nullptr;
+}
+
 int16_t ControllerPoller::ReadAxis(int joy, int axis) const {
   SDL_Joystick* device = m_slots[static_cast<size_t>(joy)].device;
   return device ? SDL_JoystickGetAxis(device, axis) : 0;
@@ -176,6 +182,7 @@ bool ControllerPoller::Open(Slot& slot, int deviceIndex) {
   slot.device = SDL_JoystickOpen(deviceIndex);
   if (!slot.device) return false;
   slot.instanceId = SDL_JoystickInstanceID(slot.device);
+  slot.axes = SDL_JoystickNumAxes(slot.device);
   return true;
 }
 
@@ -183,6 +190,7 @@ void ControllerPoller::Close(Slot& slot) {
   if (slot.device) SDL_JoystickClose(slot.device);
   slot.device = nullptr;
   slot.instanceId = -1;
+  slot.axes = 0;
 }
 
 void ControllerPoller::DropUnplugged() {

@@ -69,6 +69,7 @@ class ControllerPoller {
     char name[kNameCapacity] = {};
     SDL_Joystick* device = nullptr;  // null while unplugged; the polling thread's
     int32_t instanceId = -1;         // SDL's id of the open device
+    int axes = 0;                    // the open device's axes
   };
 
   static int SDLCALL Watch(void* self, SDL_Event* event);
@@ -78,6 +79,9 @@ class ControllerPoller {
   void OnButton(const SDL_JoyButtonEvent& button);
   // The poll's next event (null, counted as dropped, when the poll is full).
   InputEvent* Append(InputEvent::Type type, int joy, int code = 0, int32_t value = 0);
+  // Where controller joy reports button's strength: null when its model does
+  // not, or the open device lacks that axis.
+  const VelocityAxis* VelocitySourceOf(int joy, int button) const;
   int16_t ReadAxis(int joy, int axis) const;
   int FindController(int32_t instanceId) const;
   bool Open(Slot& slot, int deviceIndex);
