@@ -8,15 +8,28 @@ namespace {
 // the program has always shown a kit for them. Every 360 drum kit reports its
 // pads' strength the same way (controller_velocity.h); a guitar's sticks are
 // its whammy and tilt, not strengths.
+//
+// The later kits of the same families, each by the ids it shows the system:
+// the PlayStation 3 Guitar Hero kits (World Tour, GH5, Band Hero, Warriors of
+// Rock) and the Rock Band 3 MIDI Pro Adapter in drum mode, the Wii Rock Band
+// 2 and 3 kits, the Rock Band 4 kit for PlayStation 4 (Mad Catz), and the 360
+// wireless kits through the receiver that names itself "for Xbox". The
+// PlayStation kits, their adapter and the PlayStation 4 kit number their
+// buttons as the PlayStation drumset does, the Wii ones as the Wii drumset.
 constexpr ControllerModel kModels[] = {
     {0x00021BAD, "    (360 harmonix fender strat)", true, false, true, nullptr},
     {0x00031BAD, "    (360 drumset A)", true, true, true, &kXbox360DrumVelocity},
     {0x00051BAD, "    (Wii drumset)", false, true, true, nullptr},
     {0x01301BAD, "    (ION Drum Rocker)", true, true, true, &kXbox360DrumVelocity},
+    {0x012012BA, "    (PS3 Guitar Hero drumset)", false, true, true, nullptr},
     {0x020012BA, "    (PS3 harmonix fender strat)", true, false, false, nullptr},
     {0x021012BA, "    (PlayStation drumset)", false, true, true, nullptr},
+    {0x021812BA, "    (PS3 MIDI Pro Adapter drums)", false, true, true, nullptr},
+    {0x0291045E, "    (Wireless 360 Controller for Xbox)", true, true, true, &kXbox360DrumVelocity},
     {0x0719045E, "    (Wireless 360 Controller)", true, true, true, &kXbox360DrumVelocity},
+    {0x31101BAD, "    (Wii drumset 2)", false, true, true, nullptr},
     {0x47481430, "    (360 red octane x-plorer guitar)", true, false, true, nullptr},
+    {0x82620738, "    (PS4 Madcatz drumset)", false, true, true, nullptr},
     {0x98710738, "    (Madcatz Controller)", false, true, true, nullptr},
     {0xFF031BAD, "    (360 drumset B)", true, true, true, &kXbox360DrumVelocity},
 };

@@ -6,8 +6,8 @@
 // the moment SDL sees it, in order: one update that reads a pad going down
 // and up again yields two events. Only changes pushed on the polling thread
 // itself are recorded; the same watch sees every other event of the process
-// too, from any thread (a device plugged in only raises a flag, and the next
-// poll looks for a returning controller). A press of a pad whose controller
+// too, from any thread, and ignores them (a device plugged in is the main
+// thread's to place: it hands the opened device over). A press of a pad whose controller
 // reports its strength on an axis gets it at its release or once the update
 // is over (press_velocities.h), since a driver may hand that axis on after
 // the button.
@@ -15,8 +15,7 @@
 
 #include <SDL.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <cassert>
 
 namespace Basalt {
 
@@ -47,10 +46,6 @@ int PovFromHat(Uint8 hat) {
   }
 }
 
-uint32_t DeviceKey(int deviceIndex) {
-  return ControllerKey(SDL_JoystickGetDeviceVendor(deviceIndex), SDL_JoystickGetDeviceProduct(deviceIndex));
-}
-
 }  // namespace
 
 ControllerPoller::~ControllerPoller() {
@@ -58,14 +53,11 @@ ControllerPoller::~ControllerPoller() {
   CloseAll();
 }
 
-bool ControllerPoller::Add(int deviceIndex, const ControllerModel* model, const char* name) {
-  if (m_count == kMaxControllers) return false;
-  Slot& slot = m_slots[static_cast<size_t>(m_count)];
-  if (!Open(slot, deviceIndex)) return false;
-  slot.model = model;
-  std::snprintf(slot.name, sizeof slot.name, "%s", name);
-  ++m_count;
-  return true;
+void ControllerPoller::Hand(int joy, SDL_Joystick* device, const ControllerModel& model) {
+  assert(joy >= 0 && joy < kMaxControllers && device && "a place and an open device");
+  const bool queued = m_handovers.Push({joy, device, &model});
+  assert(queued && "at most one device waits for each place");
+  if (!queued) SDL_JoystickClose(device);
 }
 
 void ControllerPoller::Attach() {
@@ -85,10 +77,10 @@ void ControllerPoller::Detach() {
 size_t ControllerPoller::Poll(const InputEvent** events) {
   m_numEvents = 0;
   m_velocities.Clear();
+  TakeHandedOver();
   SDL_JoystickUpdate();
   m_velocities.Settle([this](int joy, int axis) { return ReadAxis(joy, axis); });
   DropUnplugged();
-  if (m_devicesAdded.exchange(false)) ReplugAll();
   *events = m_events.data();
   return m_numEvents;
 }
@@ -96,9 +88,6 @@ size_t ControllerPoller::Poll(const InputEvent** events) {
 int SDLCALL ControllerPoller::Watch(void* self, SDL_Event* event) {
   ControllerPoller& poller = *static_cast<ControllerPoller*>(self);
   switch (event->type) {
-    case SDL_JOYDEVICEADDED:
-      poller.m_devicesAdded.store(true);
-      break;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
     case SDL_JOYHATMOTION:
@@ -161,7 +150,7 @@ InputEvent* ControllerPoller::Append(InputEvent::Type type, int joy, int code, i
 }
 
 const VelocityAxis* ControllerPoller::VelocitySourceOf(int joy, int button) const {
-  const VelocityAxis* source = VelocitySource(Model(joy).velocity, button);
+  const VelocityAxis* source = VelocitySource(m_slots[static_cast<size_t>(joy)].model->velocity, button);
   return source && source->axis < m_slots[static_cast<size_t>(joy)].axes ? source : nullptr;
 }
 
@@ -171,19 +160,23 @@ int16_t ControllerPoller::ReadAxis(int joy, int axis) const {
 }
 
 int ControllerPoller::FindController(int32_t instanceId) const {
-  for (int joy = 0; joy < m_count; ++joy) {
+  for (int joy = 0; joy < kMaxControllers; ++joy) {
     const Slot& slot = m_slots[static_cast<size_t>(joy)];
     if (slot.device && slot.instanceId == instanceId) return joy;
   }
   return -1;
 }
 
-bool ControllerPoller::Open(Slot& slot, int deviceIndex) {
-  slot.device = SDL_JoystickOpen(deviceIndex);
-  if (!slot.device) return false;
-  slot.instanceId = SDL_JoystickInstanceID(slot.device);
-  slot.axes = SDL_JoystickNumAxes(slot.device);
-  return true;
+void ControllerPoller::TakeHandedOver() {
+  for (Handover handover; m_handovers.Pop(&handover);) {
+    Slot& slot = m_slots[static_cast<size_t>(handover.joy)];
+    assert(!slot.device && "the main thread hands over a device only into an empty place");
+    Close(slot);
+    slot.device = handover.device;
+    slot.instanceId = SDL_JoystickInstanceID(slot.device);
+    slot.axes = SDL_JoystickNumAxes(slot.device);
+    slot.model = handover.model;
+  }
 }
 
 void ControllerPoller::Close(Slot& slot) {
@@ -194,7 +187,7 @@ void ControllerPoller::Close(Slot& slot) {
 }
 
 void ControllerPoller::DropUnplugged() {
-  for (int joy = 0; joy < m_count; ++joy) {
+  for (int joy = 0; joy < kMaxControllers; ++joy) {
     Slot& slot = m_slots[static_cast<size_t>(joy)];
     if (!slot.device || SDL_JoystickGetAttached(slot.device)) continue;
     Close(slot);
@@ -202,48 +195,12 @@ void ControllerPoller::DropUnplugged() {
   }
 }
 
-void ControllerPoller::ReplugAll() {
-  for (int joy = 0; joy < m_count; ++joy) {
-    if (!m_slots[static_cast<size_t>(joy)].device) Replug(joy);
-  }
-}
-
-// Takes the first attached device with the controller's ids that is not one
-// of ours already.
-void ControllerPoller::Replug(int joy) {
-  Slot& slot = m_slots[static_cast<size_t>(joy)];
-  const int devices = SDL_NumJoysticks();
-  for (int index = 0; index < devices; ++index) {
-    if (DeviceKey(index) != slot.model->key || FindController(SDL_JoystickGetDeviceInstanceID(index)) >= 0) continue;
-    if (Open(slot, index))
-      Append(InputEvent::ControllerReplugged, joy);
-    else
-      ReportError(joy);
-    return;
-  }
-}
-
-// SDL's error text belongs to this thread: it is copied for the main thread,
-// unless that one has not taken the last error yet.
-void ControllerPoller::ReportError(int joy) {
-  if (m_errorReady.load(std::memory_order_acquire)) return;
-  std::snprintf(m_error, sizeof m_error, "Failed to reopen controller %d: %s", joy, SDL_GetError());
-  m_errorReady.store(true, std::memory_order_release);
-}
-
-bool ControllerPoller::TakeError(char* text, size_t size) {
-  if (!m_errorReady.load(std::memory_order_acquire)) return false;
-  std::snprintf(text, size, "%s", m_error);
-  m_errorReady.store(false, std::memory_order_release);
-  return true;
-}
-
 void ControllerPoller::CloseAll() {
+  TakeHandedOver();
   for (Slot& slot : m_slots) {
     Close(slot);
     slot = Slot();
   }
-  m_count = 0;
 }
 
 }  // namespace Basalt

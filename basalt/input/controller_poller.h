@@ -1,9 +1,11 @@
 #pragma once
 // The game controllers as the input thread reads them: up to four SDL
-// joysticks, opened at start-up in SDL's order, whose button and hat changes
-// come out of each poll as events, each press with the strength its
-// controller reports for it, together with a controller going away and
-// coming back.
+// joysticks, each in the place the main thread chose for it
+// (ControllerPlaces), whose button and hat changes come out of each poll as
+// events, each press with the strength its controller reports for it,
+// together with a controller going away. The main thread opens a device and
+// hands it over (at start-up or when one is plugged in); from the next poll
+// on it is the input thread's, which closes it when it goes away.
 #include <SDL_events.h>
 #include <SDL_thread.h>
 
@@ -15,6 +17,7 @@
 #include "basalt/input/controller_models.h"
 #include "basalt/input/input_event.h"
 #include "basalt/input/press_velocities.h"
+#include "basalt/util/spsc_queue.h"
 
 typedef struct _SDL_Joystick SDL_Joystick;
 
@@ -25,8 +28,6 @@ class ControllerPoller {
   static constexpr int kMaxControllers = 4;
   static constexpr int kButtons = 128;  // buttons beyond these are not read
   static constexpr int kHats = 4;
-  static constexpr unsigned kNameCapacity = 260;
-  static constexpr unsigned kErrorCapacity = 128;
   // Events one poll can hold; more are dropped and counted.
   static constexpr size_t kPollCapacity = 1024;
 
@@ -35,41 +36,39 @@ class ControllerPoller {
   ControllerPoller(const ControllerPoller&) = delete;
   ControllerPoller& operator=(const ControllerPoller&) = delete;
 
-  // Main thread, before Attach: opens SDL's device deviceIndex as the next
-  // controller. False (SDL_GetError says why) when SDL cannot open it.
-  bool Add(int deviceIndex, const ControllerModel* model, const char* name);
-  // Any thread once Attach has run: what Add was given. They never change
-  // afterwards (a controller plugged in again keeps its index, model and name).
-  int Count() const { return m_count; }
-  const ControllerModel& Model(int joy) const { return *m_slots[static_cast<size_t>(joy)].model; }
-  const char* Name(int joy) const { return m_slots[static_cast<size_t>(joy)].name; }
+  // Main thread: device (opened by the caller, owned from now on) of model
+  // goes into place joy, which the main thread knows to be empty (its
+  // controller never came or was reported unplugged). The next poll starts
+  // reading it; until then, or without a polling thread, it waits here.
+  void Hand(int joy, SDL_Joystick* device, const ControllerModel& model);
 
   // On the thread that will poll, before its first Poll: from now on that
   // thread owns the open devices, and SDL's event watch reports to us.
   void Attach();
   // Main thread, after the polling thread has ended: stops watching SDL's events.
   void Detach();
-  // The polling thread: updates SDL's joysticks and returns this poll's
-  // events in the order they happened, stamped when seen, valid until the
-  // next Poll. A controller that went away is closed (ControllerUnplugged);
-  // after a device was plugged in, a free one of the same model takes the
-  // place of an unplugged controller (ControllerReplugged).
+  // The polling thread: takes the devices handed over, updates SDL's
+  // joysticks and returns this poll's events in the order they happened,
+  // stamped when seen, valid until the next Poll. A controller that went
+  // away is closed (ControllerUnplugged).
   size_t Poll(const InputEvent** events);
   // Events lost because one poll held more than kPollCapacity. Any thread.
   uint64_t Dropped() const { return m_dropped.load(std::memory_order_relaxed); }
-  // Main thread: the text of a controller that could not be reopened, once
-  // (false when there is none to report).
-  bool TakeError(char* text, size_t size);
-  // After Detach (or without one): closes every controller and forgets them.
+  // After Detach (or without one): closes every controller, those still
+  // waiting to be taken too, and forgets them.
   void CloseAll();
 
  private:
   struct Slot {
-    const ControllerModel* model = nullptr;  // set by Add, fixed afterwards
-    char name[kNameCapacity] = {};
-    SDL_Joystick* device = nullptr;  // null while unplugged; the polling thread's
-    int32_t instanceId = -1;         // SDL's id of the open device
-    int axes = 0;                    // the open device's axes
+    const ControllerModel* model = nullptr;  // the polling thread's copy of its place's model
+    SDL_Joystick* device = nullptr;          // null while the place is empty
+    int32_t instanceId = -1;                 // SDL's id of the open device
+    int axes = 0;                            // the open device's axes
+  };
+  struct Handover {
+    int joy = 0;
+    SDL_Joystick* device = nullptr;
+    const ControllerModel* model = nullptr;
   };
 
   static int SDLCALL Watch(void* self, SDL_Event* event);
@@ -84,31 +83,24 @@ class ControllerPoller {
   const VelocityAxis* VelocitySourceOf(int joy, int button) const;
   int16_t ReadAxis(int joy, int axis) const;
   int FindController(int32_t instanceId) const;
-  bool Open(Slot& slot, int deviceIndex);
+  void TakeHandedOver();
   static void Close(Slot& slot);
   void DropUnplugged();
-  void ReplugAll();
-  void Replug(int joy);
-  void ReportError(int joy);
 
-  std::array<Slot, kMaxControllers> m_slots;
-  int m_count = 0;
-  bool m_watching = false;  // main thread
+  std::array<Slot, kMaxControllers> m_slots;  // the polling thread's once attached
+  bool m_watching = false;                     // main thread
 
   // The polling thread's, filled while SDL's watch runs on it.
   std::array<InputEvent, kPollCapacity> m_events;
   size_t m_numEvents = 0;
   PressVelocities m_velocities;  // this poll's presses waiting for their strength
 
-  // Crossing threads: the poller's thread (0: none), a device plugged in
-  // (set from whichever thread SDL pushed its event on), the drop count,
-  // and a reopen error handed to the main thread (the text is written only
-  // while the flag is clear, read only while it is set).
+  // Crossing threads: the devices handed over (main -> polling thread; at
+  // most one per place is ever waiting), the poller's thread (0: none) and
+  // the drop count.
+  util::SpscQueue<Handover, kMaxControllers> m_handovers;
   std::atomic<SDL_threadID> m_thread{0};
-  std::atomic<bool> m_devicesAdded{false};
   std::atomic<uint64_t> m_dropped{0};
-  std::atomic<bool> m_errorReady{false};
-  char m_error[kErrorCapacity] = {};
 };
 
 }  // namespace Basalt

@@ -14,11 +14,13 @@
 // that order with the triggers between them: 0 X, 1 Y, 2 left trigger, 3 RX,
 // 4 RY, 5 right trigger. The bass pedal reports no strength.
 //
-// The PlayStation 3 and Wii kits send their pads' strength in bytes of the
-// report that the HID descriptor files under a vendor-defined usage page,
-// which Linux's generic HID driver does not turn into axes: SDL never sees
-// them, so those kits, like every kit without a table here, play at full
-// strength.
+// The PlayStation 3 and Wii kits (Rock Band and Guitar Hero alike, and the
+// MIDI Pro Adapter) send their pads' strength in bytes of the report that the
+// HID descriptor files under a vendor-defined usage page, which Linux's
+// generic HID driver does not turn into axes: SDL never sees them. The
+// PlayStation 4 kit sends them past the fields its report shares with a
+// gamepad's, where no axis is documented. So those kits, like every kit
+// without a table here, play at full strength.
 #include <cstdint>
 
 namespace Basalt {

@@ -15,15 +15,19 @@
 // as down once, and a release and new strike within one frame is a press of
 // its own in the frame's presses.
 //
-// Controllers are identified once, at start-up, by their USB ids. One that is
-// unplugged keeps its index and model and reads released; when a device with
-// the same ids is plugged in again it is opened into the same index, so a kit
-// whose cable came out plays on where it left off. The input thread does
-// both; the frame that reads their events writes the log lines.
+// Controllers are identified by their USB ids, at start-up and whenever SDL
+// says a device was plugged in (its event reaches the main thread's pump; the
+// input thread's update is what notices the device). The main thread decides
+// where each goes (ControllerPlaces), opens it and hands it to the input
+// thread, which reads it from its next poll. One that is unplugged is closed
+// by the input thread; its place keeps its model and reads released, and a
+// device with the same ids plugged in later goes back into it, so a kit whose
+// cable came out plays on where it left off. Every line is logged here.
 #include "basalt/input/input.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdarg>
 #include <cstdio>
@@ -49,6 +53,14 @@ void LogFoundDevice(const char* name, uint32_t key) {
   if (!Basalt::g_pSystemLog) return;
   Basalt::g_pSystemLog->Send("   Found joystick device: \"%s\" (%d-%d-%d-%d%d%d%d%d%d%d%d)", name,
                              static_cast<int32_t>(key), 0, 0, 0, 0, 'P', 'I', 'D', 'V', 'I', 'D');
+}
+
+// SDL's ids of the devices attached now, in SDL's order.
+std::vector<int32_t> AttachedDevices() {
+  std::vector<int32_t> ids;
+  const int devices = SDL_NumJoysticks();
+  for (int index = 0; index < devices; ++index) ids.push_back(SDL_JoystickGetDeviceInstanceID(index));
+  return ids;
 }
 
 // SDL numbers mouse buttons left, middle, right, side; the state keeps left,
@@ -87,25 +99,60 @@ bool CInput::Init(Basalt::PlatformSDL* platform) {
 
 void CInput::EnumJoysticks() {
   assert(m_joysticksStarted && !m_thread.Running() && "EnumJoysticks after Init, before InitDevices");
-  const int devices = SDL_NumJoysticks();
-  for (int index = 0; index < devices; ++index) {
-    const char* name = SDL_JoystickNameForIndex(index);
-    if (!name) name = "";
-    const uint32_t key = Basalt::ControllerKey(SDL_JoystickGetDeviceVendor(index), SDL_JoystickGetDeviceProduct(index));
-    LogFoundDevice(name, key);
-    const Basalt::ControllerModel* model = Basalt::FindControllerModel(key);
-    if (!model) {
-      LogLine("    (Unrecognized)");
-      continue;
-    }
-    LogLine(model->logText);
-    if (m_controllers.Count() == kMaxJoysticks) {
-      LogLine("    (not used: four controllers are in use already)");
-      continue;
-    }
-    if (!m_controllers.Add(index, model, name) && Basalt::g_pSystemLog)
+  m_seenDevices = AttachedDevices();
+  for (int index = 0; index < static_cast<int>(m_seenDevices.size()); ++index) {
+    if (!PlaceDevice(index, false) && Basalt::g_pSystemLog)
       Basalt::g_pSystemLog->Send("SDL_JoystickOpen failed (error: %s)", SDL_GetError());
   }
+}
+
+bool CInput::PlaceDevice(int index, bool pluggedInLater) {
+  const char* name = SDL_JoystickNameForIndex(index);
+  if (!name) name = "";
+  const uint32_t key = Basalt::ControllerKey(SDL_JoystickGetDeviceVendor(index), SDL_JoystickGetDeviceProduct(index));
+  LogFoundDevice(name, key);
+  const Basalt::ControllerModel* model = Basalt::FindControllerModel(key);
+  if (!model) {
+    LogLine("    (Unrecognized)");
+    return true;
+  }
+  LogLine(model->logText);
+  const int place = m_places.PlaceFor(*model);
+  if (place < 0) {
+    LogLine("    (not used: four controllers are in use already)");
+    return true;
+  }
+  SDL_Joystick* device = SDL_JoystickOpen(index);
+  if (!device) return false;
+  const bool returning = m_places.LeftBy(place, *model);
+  m_places.Take(place, *model, name, SDL_JoystickInstanceID(device));
+  m_controllers.Hand(place, device, *model);
+  ++m_controllerChanges;
+  m_hadInput = true;
+  if (pluggedInLater && Basalt::g_pSystemLog)
+    Basalt::g_pSystemLog->Send(returning ? "   Controller %d plugged in again: \"%s\"" : "   Controller %d plugged in: \"%s\"",
+                               place, name);
+  return true;
+}
+
+// A device that went away is reported by the input thread; until it is, a
+// new one waits, so that a kit plugged straight back finds its place free.
+bool CInput::PlaceNewDevices() {
+  const std::vector<int32_t> attached = AttachedDevices();
+  if (m_places.AnyMissingFrom(attached)) return true;
+  m_devicesAdded = false;
+  bool placed = true;
+  for (int index = 0; index < static_cast<int>(attached.size()); ++index) {
+    if (std::find(m_seenDevices.begin(), m_seenDevices.end(), attached[static_cast<size_t>(index)]) !=
+        m_seenDevices.end())
+      continue;
+    if (!PlaceDevice(index, true)) {
+      SetError("Failed to open the controller plugged in: %s", SDL_GetError());
+      placed = false;
+    }
+  }
+  m_seenDevices = attached;
+  return placed;
 }
 
 bool CInput::InitDevices(bool readJoysticks, int devices) {
@@ -135,18 +182,18 @@ bool CInput::Update() {
     m_mouseButtons.Capture(m_mouseState.buttons);
   }
   m_hadInput = std::exchange(m_inputSinceUpdate, false);
-  const bool controllersRead = ReadControllerEvents();
+  ReadControllerEvents();
+  const bool placed = !m_devicesAdded || !m_readJoysticks || PlaceNewDevices();
   m_presses.Publish();
   LogDroppedEvents();
   LogThreadPriority();
-  return controllersRead;
+  return placed;
 }
 
-bool CInput::ReadControllerEvents() {
+void CInput::ReadControllerEvents() {
   Basalt::InputEvent event;
   while (m_thread.PopEvent(&event)) ApplyControllerEvent(event);
   for (Basalt::ControllerFrame& frame : m_frames) frame.Capture();
-  return !m_controllers.TakeError(m_error, sizeof m_error);
 }
 
 void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
@@ -157,13 +204,10 @@ void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
     case Basalt::InputEvent::ControllerUnplugged:
       if (Basalt::g_pSystemLog)
         Basalt::g_pSystemLog->Send("   Controller %d unplugged: \"%s\" (reads released until it is back)", event.joy,
-                                   m_controllers.Name(event.joy));
+                                   m_places.Name(event.joy));
+      m_places.Leave(event.joy);
+      ++m_controllerChanges;
       frame.Release();
-      break;
-    case Basalt::InputEvent::ControllerReplugged:
-      if (Basalt::g_pSystemLog)
-        Basalt::g_pSystemLog->Send("   Controller %d plugged in again: \"%s\"", event.joy,
-                                   m_controllers.Name(event.joy));
       break;
     case Basalt::InputEvent::ButtonDown:
       m_presses.Add(event);
@@ -202,6 +246,9 @@ void CInput::Shutdown() {
   m_thread.Stop();
   m_controllers.Detach();
   m_controllers.CloseAll();
+  m_places.Clear();
+  m_seenDevices.clear();
+  m_devicesAdded = false;
   m_frames.fill(Basalt::ControllerFrame());
   if (m_platform) m_platform->RemoveEventObserver(this);
   m_platform = nullptr;
@@ -227,6 +274,9 @@ void CInput::OnEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       m_inputSinceUpdate = true;
       OnMouseEvent(event);
+      break;
+    case SDL_JOYDEVICEADDED:
+      m_devicesAdded = true;
       break;
     default:
       break;
@@ -294,15 +344,16 @@ int CInput::GetJoyPOV(int joy, int hat) const {
   return m_frames[static_cast<size_t>(joy)].Pov(hat);
 }
 
-bool CInput::IsJoy360(int joy) const { return IsController(joy) && m_controllers.Model(joy).is360; }
+bool CInput::IsJoy360(int joy) const { return IsController(joy) && m_places.Model(joy).is360; }
 
-bool CInput::IsJoyDrums(int joy) const { return IsController(joy) && m_controllers.Model(joy).isDrums; }
+bool CInput::IsJoyDrums(int joy) const { return IsController(joy) && m_places.Model(joy).isDrums; }
 
-uint32_t CInput::GetJoyType(int joy) const { return IsController(joy) ? m_controllers.Model(joy).key : 0; }
+uint32_t CInput::GetJoyType(int joy) const { return IsController(joy) ? m_places.Model(joy).key : 0; }
 
 int CInput::NumDrums() const {
   int drums = 0;
-  for (int joy = 0; joy < m_controllers.Count(); ++joy) drums += m_controllers.Model(joy).countedAsDrumSet;
+  for (int joy = 0; joy < m_places.Count(); ++joy)
+    drums += m_places.PluggedIn(joy) && m_places.Model(joy).countedAsDrumSet;
   return drums;
 }
 

@@ -10,14 +10,18 @@
 // owns the open controllers (m_controllers' devices) and the listener's
 // calls. What crosses: forwarded keys (main -> input) and the controllers'
 // events (input -> main) through two lock-free queues inside m_thread, plus
-// its atomics (stop flag, listener, poll count, drop counts) and the
-// controllers' plugged-in flag and reopen error. The controllers' models and
-// names are fixed before the thread starts. Only the main thread logs.
+// its atomics (stop flag, listener, poll count, drop counts), and the devices
+// the main thread opened and hands over (a third queue, in m_controllers).
+// The places, with the controllers' models and names, are the main thread's
+// (m_places): it places every controller, at start-up and when one is
+// plugged in while the program runs. Only the main thread logs.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "basalt/input/controller_frame.h"
 #include "basalt/input/controller_models.h"
+#include "basalt/input/controller_places.h"
 #include "basalt/input/controller_poller.h"
 #include "basalt/input/frame_presses.h"
 #include "basalt/input/input_thread.h"
@@ -56,6 +60,10 @@ class CInput final : public Basalt::IEventObserver {
   // Logs every attached controller and opens the recognised ones, up to
   // four, as controllers 0..3 in SDL's order. Once, after Init.
   void EnumJoysticks();
+  // While the controllers are read (InitDevices), a device plugged in is
+  // found by the next Update and logged as at start-up; a recognised one
+  // takes the place its model left, else the first free place, and plays at
+  // once; an unrecognised one, or a fifth controller, is left out.
   // devices: kKeyboardDevice | kMouseDevice | kJoystickDevices. Controllers
   // are read only when readJoysticks is set and kJoystickDevices is given;
   // otherwise they stay released. Starts the input thread when there is a
@@ -63,9 +71,9 @@ class CInput final : public Basalt::IEventObserver {
   // requested keyboard cannot be had; a missing mouse only sets the error.
   bool InitDevices(bool readJoysticks, int devices);
   // Captures this frame's state from what the input thread queued and the
-  // pump's keys and mouse. A controller unplugged reads released from then
-  // on; one of the same model plugged in again takes its place (both are
-  // logged). False, with the error text set, when such a returning controller
+  // pump's keys and mouse, and places the controllers plugged in since the
+  // last frame. A controller unplugged reads released from then on (both are
+  // logged). False, with the error text set, when a controller plugged in
   // cannot be opened.
   bool Update();
   // Stops and joins the input thread, then closes the controllers and SDL's
@@ -89,6 +97,11 @@ class CInput final : public Basalt::IEventObserver {
   bool MouseInitialized() const { return m_mouseInitialized; }
   // True for controller indices below GetNumJoys, plugged in or not.
   bool JoystickInitialized(int joy) const { return IsController(joy); }
+  // Whether controller joy is plugged in now.
+  bool JoyPluggedIn(int joy) const { return IsController(joy) && m_places.PluggedIn(joy); }
+  // Arrivals and departures of controllers since start-up: whoever keeps
+  // something per controller looks again when it moves.
+  uint32_t ControllerChanges() const { return m_controllerChanges; }
 
   // key: a DirectInput key code (basalt/input/key_codes.h). False without a keyboard.
   bool GetKeyState(int key) const;
@@ -107,8 +120,9 @@ class CInput final : public Basalt::IEventObserver {
   bool IsJoyDrums(int joy) const;
   // The controller's key (product id << 16 | vendor id), 0 for no controller.
   uint32_t GetJoyType(int joy) const;
-  int GetNumJoys() const { return m_controllers.Count(); }
-  // The controllers counted as drum sets (Basalt::ControllerModel).
+  // The places taken so far: a controller unplugged keeps its place.
+  int GetNumJoys() const { return m_places.Count(); }
+  // The controllers plugged in that count as drum sets (Basalt::ControllerModel).
   int NumDrums() const;
   // This frame's presses in the order they happened, at most
   // kMaxFramePresses: KeyDown (not key repeats), ButtonDown, and HatMoved to
@@ -131,9 +145,14 @@ class CInput final : public Basalt::IEventObserver {
   };
 
   void SetError(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  bool IsController(int joy) const { return joy >= 0 && joy < m_controllers.Count(); }
-  bool ReadControllerEvents();
+  bool IsController(int joy) const { return joy >= 0 && joy < m_places.Count(); }
+  void ReadControllerEvents();
   void ApplyControllerEvent(const Basalt::InputEvent& event);
+  // Logs SDL's device index and, when it is a recognised controller with a
+  // place free, opens it into that place. False only when SDL cannot open it.
+  bool PlaceDevice(int index, bool pluggedInLater);
+  // The devices SDL lists now that were not there at the last look, placed.
+  bool PlaceNewDevices();
   void LogDroppedEvents();
   void LogThreadPriority();
   void OnKeyEvent(const SDL_KeyboardEvent& event);
@@ -150,6 +169,9 @@ class CInput final : public Basalt::IEventObserver {
   bool m_mouseInitialized = false;
   bool m_droppedLogged = false;
   bool m_priorityLogged = false;
+  bool m_devicesAdded = false;            // SDL said a device was plugged in; not looked at yet
+  std::vector<int32_t> m_seenDevices;     // SDL's ids of the devices already logged
+  uint32_t m_controllerChanges = 0;
 
   std::array<Basalt::ControllerFrame, kMaxJoysticks> m_frames;
   Basalt::FramePresses m_presses;
@@ -161,8 +183,9 @@ class CInput final : public Basalt::IEventObserver {
   int m_mouseMotionX = 0, m_mouseMotionY = 0, m_mouseMotionZ = 0;
   MouseState m_mouseState;
 
-  // Models and names: main thread, fixed once the input thread runs. Open
-  // devices: the input thread's while it runs.
+  // Which controller is in which place: main thread. Open devices: the
+  // input thread's while it runs.
+  Basalt::ControllerPlaces m_places;
   Basalt::ControllerPoller m_controllers;
   // The thread, its queues and atomics (see the top of this file).
   Basalt::InputThread m_thread;

@@ -18,7 +18,6 @@ struct InputEvent {
     ButtonUp,              // likewise
     HatMoved,              // joy, code: hat number; value: POV (hundredths of a degree, -1 centred)
     ControllerUnplugged,   // joy: the controller that went away (it reads released from now on)
-    ControllerReplugged,   // joy: the controller that came back into its old place
   };
   Type type = KeyDown;
   int8_t joy = -1;

@@ -1,5 +1,7 @@
 #include "tests/support/virtual_input.h"
 
+#include <algorithm>
+
 #include "tests/support/virtual_kit.h"
 
 namespace test {
@@ -31,6 +33,11 @@ SDL_Joystick* VirtualInputTest::Attach(uint16_t vendor, uint16_t product, const 
   EXPECT_NE(handle, nullptr) << SDL_GetError();
   m_handles.push_back(handle);
   return handle;
+}
+
+void VirtualInputTest::Detach(SDL_Joystick* kit) {
+  m_handles.erase(std::remove(m_handles.begin(), m_handles.end(), kit), m_handles.end());
+  EXPECT_TRUE(DetachVirtualKit(kit)) << SDL_GetError();
 }
 
 void VirtualInputTest::Start(int devices) {

@@ -24,6 +24,8 @@ class VirtualInputTest : public EngineFixture {
   SDL_Joystick* Attach(uint16_t vendor, uint16_t product, const char* name, int buttons = 8, int hats = 1,
                        int axes = 0);
   SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit", 8, 1, 6); }
+  // Unplugs a controller Attach made (its handle is closed).
+  void Detach(SDL_Joystick* kit);
 
   void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices);
   // One frame as the core runs it: the platform pumps, the input thread

@@ -57,4 +57,13 @@ inline SDL_Joystick* AttachVirtualKit(const VirtualKitDesc& kit = {}) {
   return joystick;
 }
 
+// Closes the handle and unplugs its controller; false when SDL no longer lists it.
+inline bool DetachVirtualKit(SDL_Joystick* kit) {
+  const SDL_JoystickID id = SDL_JoystickInstanceID(kit);
+  SDL_JoystickClose(kit);
+  for (int index = 0; index < SDL_NumJoysticks(); ++index)
+    if (SDL_JoystickGetDeviceInstanceID(index) == id) return SDL_JoystickDetachVirtual(index) == 0;
+  return false;
+}
+
 }  // namespace test

@@ -102,7 +102,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ModelRow{0x045E, 0x0719, "    (Wireless 360 Controller)", true, true, true},
                       ModelRow{0x1430, 0x4748, "    (360 red octane x-plorer guitar)", true, false, true},
                       ModelRow{0x0738, 0x9871, "    (Madcatz Controller)", false, true, true},
-                      ModelRow{0x1BAD, 0xFF03, "    (360 drumset B)", true, true, true}));
+                      ModelRow{0x1BAD, 0xFF03, "    (360 drumset B)", true, true, true},
+                      ModelRow{0x12BA, 0x0120, "    (PS3 Guitar Hero drumset)", false, true, true},
+                      ModelRow{0x12BA, 0x0218, "    (PS3 MIDI Pro Adapter drums)", false, true, true},
+                      ModelRow{0x1BAD, 0x3110, "    (Wii drumset 2)", false, true, true},
+                      ModelRow{0x045E, 0x0291, "    (Wireless 360 Controller for Xbox)", true, true, true},
+                      ModelRow{0x0738, 0x8262, "    (PS4 Madcatz drumset)", false, true, true}));
 
 TEST_F(InputTest, TakesFourControllersAndLeavesTheFifthOut) {
   for (int kit = 0; kit < 5; ++kit) AttachDrumsetA();
