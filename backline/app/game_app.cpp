@@ -1,5 +1,6 @@
 #include "backline/app/game_app.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -135,16 +136,36 @@ void GameApp::ChooseFirstScreen() {
 
 void GameApp::FindControllers() {
   InitPadMap(&padMap, Basalt::g_pInput);
+  if (Basalt::g_pInput) m_controllerChanges = Basalt::g_pInput->ControllerChanges();
   if (padMap.numControllers >= 1) return;
   Basalt::g_pPlatform->MsgBox("Drums not found",
                               "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand that your user "
-                              "may read them (/dev/input/event*).\n\nYou may continue to run this app, but you will be "
-                              "unable to play.");
+                              "may read them (/dev/input/event*).\n\nYou may continue to run this app: a kit plugged "
+                              "in later plays at once.");
   Log("JoystickInitialize failed! Rock Band drum kit not found!");
+}
+
+// A controller plugged in or out while the program runs: the pads follow at
+// once, and the drum set shows the kits in use (at least one), except that a
+// kit leaving during a recording is let go when the recording ends (the take
+// keeps its kits) and playback shows the recording's kits until it ends.
+void GameApp::FollowControllers() {
+  const CInput* input = Basalt::g_pInput;
+  if (!input) return;
+  if (input->ControllerChanges() != m_controllerChanges) {
+    m_controllerChanges = input->ControllerChanges();
+    ReadControllerKinds(&padMap, input);
+  }
+  const auto kits = static_cast<unsigned>(std::max(input->NumDrums(), 1));
+  if (kits == numDrumSets || mode == Playback || (kits < numDrumSets && RecordingRunning())) return;
+  numDrumSets = kits;
+  drumSet->ShowKits(numDrumSets);
+  if (g_pSystemLog) g_pSystemLog->Send("%u drumsets in use", numDrumSets);
 }
 
 bool GameApp::Update() {
   frameTime = GetCore()->GetTimeKey();
+  FollowControllers();
   CollectStrikes();
   RunScreen();
   // After the screen, so that a change of screen or of the pads reaches the kit at once.

@@ -113,11 +113,14 @@ class GameApp : public Basalt::IApp {
   bool BuildGui();
   void ChooseFirstScreen();
   void FindControllers();
+  void FollowControllers();
+  bool RecordingRunning() const { return mode == Record && screens.recorder.started; }
   void CollectStrikes();
   void RunScreen();
   bool InstrumentLive() const { return mode == FreePlay || mode == Record; }
   void DrawTitles();
   void DrawMetronome();
 
-  bool m_settingsFileReady;  // settings.cfg existed or could be written
+  bool m_settingsFileReady;         // settings.cfg existed or could be written
+  uint32_t m_controllerChanges = 0;  // the input's count when the pad map last read the controllers
 };

@@ -9,18 +9,26 @@ namespace {
 constexpr float kFlashLevel = 0.5f;
 constexpr float kFadeInPerSecond = 3.0f;
 
-// While key is held, one step every kTempoRepeatMs.
-bool Repeat(const CInput* input, int key, uint32_t* last) {
-  if (!input || !input->GetKeyState(key)) return false;
+// While a tempo key is held, one step every kTempoRepeatMs.
+bool Repeat(bool held, uint32_t* last) {
+  if (!held) return false;
   const uint32_t now = GetTimeMs();
   if (now - *last <= Metronome::kTempoRepeatMs) return false;
   *last = now;
   return true;
 }
 
+// The kits' D-pads are read in every frame, the tempo stepped only while the metronome runs.
 void ReadTempoKeys(Metronome* metronome, const CInput* input) {
-  if (Repeat(input, Basalt::DIK_UP, &metronome->lastRaise) && metronome->bpm < Metronome::kMaxBpm) ++metronome->bpm;
-  if (Repeat(input, Basalt::DIK_DOWN, &metronome->lastLower) && metronome->bpm > Metronome::kMinBpm) --metronome->bpm;
+  if (!input) return;
+  const KitTempoKeys kits = ReadKitTempo(&metronome->kitPads, *input);
+  if (!metronome->on) return;
+  if (Repeat(input->GetKeyState(Basalt::DIK_UP) || kits.raise, &metronome->lastRaise) &&
+      metronome->bpm < Metronome::kMaxBpm)
+    ++metronome->bpm;
+  if (Repeat(input->GetKeyState(Basalt::DIK_DOWN) || kits.lower, &metronome->lastLower) &&
+      metronome->bpm > Metronome::kMinBpm)
+    --metronome->bpm;
 }
 
 // Tells the sound back end only what changed: a new call restarts nothing.
@@ -42,7 +50,7 @@ bool Clicked(Metronome* metronome) {
 }  // namespace
 
 bool UpdateMetronome(Metronome* metronome, const CInput* input, float frameTime) {
-  if (metronome->on) ReadTempoKeys(metronome, input);
+  ReadTempoKeys(metronome, input);
   Publish(metronome);
   const bool clicked = Clicked(metronome);
   if (!metronome->on) {

@@ -1,12 +1,14 @@
 #pragma once
 // The metronome's screen side: whether it runs, its tempo (20..220; the Up
-// and Down keys step it about seven times a second while held), and the
+// and Down keys, or a kit's D-pad (kit_controls.h), step it about seven times
+// a second while held), and the
 // read-out's opacity and flash. The clicks themselves fall on the audio
 // clock, every 60 / bpm seconds to the sample (SoundBackend::SetMetronome);
 // each frame tells the sound back end what changed and flashes when a beat
 // has sounded since the last frame. Main thread, once per frame.
 #include <cstdint>
 
+#include "backline/app/kit_controls.h"
 #include "basalt/input/input.h"
 
 struct Metronome {
@@ -18,6 +20,7 @@ struct Metronome {
   float flash = 0.0f;    // 0.5 on a click, fading by one per second
   float opacity = 0.0f;  // of the read-out box: fades in while on, 0 while off
   uint32_t lastRaise = 0, lastLower = 0;
+  KitTempoPads kitPads;  // the kits' D-pads as tempo keys
 
   // What the sound back end was last told, and the beats it had clicked then.
   bool clicking = false;
@@ -25,7 +28,7 @@ struct Metronome {
   uint32_t beatsSeen = 0;
 };
 
-// One frame: reads the tempo keys (input null: none), tells the sound back
+// One frame: reads the tempo keys and the kits' D-pads (input null: none), tells the sound back
 // end when the metronome was switched or its tempo changed, and flashes when
 // it has clicked since the last frame (true then). Off, only the read-out
 // turns transparent.

@@ -8,13 +8,6 @@
 
 namespace {
 
-constexpr int kGenericRow[kPadButtons] = {BluePad, GreenPad, RedPad, YellowPad, BassPedal};
-constexpr int kMadCatzRow[kPadButtons] = {RedPad, YellowPad, BluePad, GreenPad, BassPedal};
-constexpr int kXbox360Row[kPadButtons] = {GreenPad, RedPad, BluePad, YellowPad, BassPedal};
-
-constexpr uint32_t kWiiDrumsKey = 0x00051BAD;
-constexpr uint32_t kMadCatzKey = 0x98710738;
-
 struct RedefineVariable {
   const char* name;
   const int* value;
@@ -41,16 +34,13 @@ void ReadRedefinedPads(PadMap* map) {
 
 }  // namespace
 
-ControllerKind ControllerKindOf(const CInput& input, int joy) {
-  if (input.IsJoy360(joy)) return Xbox360Kind;
-  if (input.GetJoyType(joy) == kWiiDrumsKey) return WiiKind;
-  if (input.GetJoyType(joy) == kMadCatzKey) return MadCatzKind;
-  return GenericKind;
-}
-
 void InitPadMap(PadMap* map, const CInput* input) {
   *map = PadMap();
   ReadRedefinedPads(map);
+  ReadControllerKinds(map, input);
+}
+
+void ReadControllerKinds(PadMap* map, const CInput* input) {
   map->numControllers = input ? input->GetNumJoys() : 0;
   for (int joy = 0; joy < map->numControllers; ++joy) map->kind[joy] = ControllerKindOf(*input, joy);
 }
@@ -58,15 +48,7 @@ void InitPadMap(PadMap* map, const CInput* input) {
 int MapButtonToPad(const PadMap& map, int button, ControllerKind kind) {
   assert(button >= 0 && button < kPadButtons);
   if (map.redefined) return map.redefinedPads[button];
-  switch (kind) {
-    case GenericKind:
-    case WiiKind:
-      return kGenericRow[button];
-    case MadCatzKind:
-      return kMadCatzRow[button];
-    default:
-      return kXbox360Row[button];
-  }
+  return PadInRow(kind, button);
 }
 
 int PadSlotOfButton(const PadMap& map, int kit, int button) {

@@ -17,6 +17,13 @@ bool DrumSet::SetKitCount(unsigned kits) {
   return mesh != nullptr;
 }
 
+bool DrumSet::ShowKits(unsigned kits) {
+  const PadVolumes kept = padVolume;
+  const bool shown = SetKitCount(kits);
+  padVolume = kept;
+  return shown;
+}
+
 void DrumSet::FlashPadSlot(int padSlot) {
   assert(padSlot >= 0 && padSlot < kPadSlots && "pad slot");
   FlashPadColour(&m_flash[padSlot], padSlot % kPadsPerKit);

@@ -23,6 +23,8 @@ class DrumSet : public Basalt::IBaseObject {
   // and sets every volume to 1.0. False (and logged) when the mesh is
   // missing; the rest is done anyway and nothing is drawn.
   bool SetKitCount(unsigned kits);
+  // SetKitCount, keeping every volume as it is (the user's, or a recording's).
+  bool ShowKits(unsigned kits);
   unsigned GetKitCount() const { return m_kitCount; }
 
   // Tints pad slot padSlot (0..9) in its pad's flash colour, starting over

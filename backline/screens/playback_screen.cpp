@@ -13,13 +13,6 @@
 
 namespace {
 
-// The drum set shows kits; the user's volumes stay (a new kit count resets the set's own).
-void ShowKits(DrumSet* drumSet, unsigned kits) {
-  const PadVolumes kept = drumSet->padVolume;
-  drumSet->SetKitCount(kits);
-  drumSet->padVolume = kept;
-}
-
 // The recording's samples go into the sound slots and its volumes into the
 // player; the user's pads and volumes stay as they are, for Leave to sound
 // again.
@@ -33,7 +26,7 @@ void Begin(GameApp& app, Player* player) {
   const unsigned kits = RecordingKits(app.recording.kitCount);
   player->switchedKits = kits != RecordingKits(static_cast<int32_t>(app.numDrumSets));
   if (player->switchedKits) {
-    ShowKits(app.drumSet, kits);
+    app.drumSet->ShowKits(kits);
     player->volumes.Reset();  // a recording made with another kit count plays at full volume
   }
   player->startTime = Basalt::GetTimeNs();
@@ -45,7 +38,7 @@ void Leave(GameApp& app, Player* player) {
   g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
   SwitchPadSounds(player->pads, app.pads, app.bank);
   ReleaseTracks(&app.recording);
-  if (player->switchedKits) ShowKits(app.drumSet, app.numDrumSets);
+  if (player->switchedKits) app.drumSet->ShowKits(app.numDrumSets);
   *player = Player{};
 }
 

@@ -41,9 +41,9 @@ void Draw(GameApp& app) {
     app.guiContext->DrawTextA(6, width / 2 - 100, height / 2 + 100, 0x20FFFFFF, "Recording...");
   else
     app.guiContext->DrawTextA(6, width / 2 - 170, height / 2 + 100, 0xAA50FF50, "Start playing to begin");
-  app.guiContext->DrawTextA(0, 10, height - 80, kHelpColour, "SPACEBAR - toggle metronome");
-  app.guiContext->DrawTextA(0, 10, height - 60, kHelpColour, "KEYBOARD UP/DOWN - BPM +/-");
-  app.guiContext->DrawTextA(0, 10, height - 40, kKeyHelpColour, "START/ENTER - stop and save recording");
+  app.guiContext->DrawTextA(0, 10, height - 80, kHelpColour, "SPACEBAR/START - toggle metronome");
+  app.guiContext->DrawTextA(0, 10, height - 60, kHelpColour, "UP/DOWN, D-PAD UP/DOWN - BPM +/-");
+  app.guiContext->DrawTextA(0, 10, height - 40, kKeyHelpColour, "ENTER - stop and save recording");
   app.guiContext->DrawTextA(0, 10, height - 20, kKeyHelpColour, "ESC - cancel recording");
 }
 
@@ -54,9 +54,9 @@ void UpdateRecordScreen(GameApp& app) {
   for (int i = 0; i < app.strikes.count; ++i) RecordStrike(&app.screens.recorder, app.strikes.strikes[i]);
   FlashStrikes(app, app.strikes);
   Draw(app);
+  ToggleMetronomeOnRequest(app);
   if (app.menuKeys.event[MenuEnter])
     Stop(app);
   else if (app.menuKeys.event[MenuEscape])
     Cancel(app);
-  if (app.menuKeys.event[MenuSpace]) app.metronome.on = !app.metronome.on;
 }

@@ -76,12 +76,13 @@ void KeepOutput(const float* out, int frames, int channels, Basalt::TimeNs) {
 // Every thread of the program reads the hand-stepped clock.
 Basalt::TimeNs HandClock() { return static_cast<Basalt::TimeNs>(AppHarness::s_nowMs.load()) * Basalt::kNsPerMs; }
 
-// The buttons and axes a frame callback set, applied when it has returned.
+// The buttons, axes and hats a frame callback set, applied when it has returned.
 struct PendingChange {
+  enum Control { Button, Axis, Hat };
   SDL_Joystick* kit;
-  bool axis;  // else a button
+  Control control;
   int index;
-  Sint16 value;   // the axis' reading, or whether the button is down
+  Sint16 value;   // the axis' reading, the hat's position, or whether the button is down
   uint32_t atMs;  // the program's clock when the callback set it
 };
 bool g_inCallback = false;
@@ -92,10 +93,17 @@ void WaitForInputThread() {
 }
 
 void Apply(const PendingChange& change) {
-  if (change.axis)
-    SDL_JoystickSetVirtualAxis(change.kit, change.index, change.value);
-  else
-    SDL_JoystickSetVirtualButton(change.kit, change.index, change.value ? SDL_PRESSED : SDL_RELEASED);
+  switch (change.control) {
+    case PendingChange::Axis:
+      SDL_JoystickSetVirtualAxis(change.kit, change.index, change.value);
+      break;
+    case PendingChange::Hat:
+      SDL_JoystickSetVirtualHat(change.kit, change.index, static_cast<Uint8>(change.value));
+      break;
+    case PendingChange::Button:
+      SDL_JoystickSetVirtualButton(change.kit, change.index, change.value ? SDL_PRESSED : SDL_RELEASED);
+      break;
+  }
 }
 
 // Applied at once, seen by the input thread when this returns; inside a frame
@@ -207,11 +215,21 @@ SDL_Scancode AppHarness::KeyOf(char c) {
                     : static_cast<SDL_Scancode>(SDL_SCANCODE_A + (c - 'A'));
 }
 
-void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
-  Change({kit, false, button, static_cast<Sint16>(down), s_nowMs});
+void AppHarness::DetachKit(SDL_Joystick* kit) {
+  m_kits.erase(std::remove(m_kits.begin(), m_kits.end(), kit), m_kits.end());
+  EXPECT_TRUE(DetachVirtualKit(kit)) << SDL_GetError();
+  WaitForInputThread();
 }
 
-void AppHarness::SetAxis(SDL_Joystick* kit, int axis, Sint16 value) { Change({kit, true, axis, value, s_nowMs}); }
+void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
+  Change({kit, PendingChange::Button, button, static_cast<Sint16>(down), s_nowMs});
+}
+
+void AppHarness::SetAxis(SDL_Joystick* kit, int axis, Sint16 value) {
+  Change({kit, PendingChange::Axis, axis, value, s_nowMs});
+}
+
+void AppHarness::SetHat(SDL_Joystick* kit, Uint8 value) { Change({kit, PendingChange::Hat, 0, value, s_nowMs}); }
 
 void AppHarness::ListenToOutput(double seconds) {
   g_heard.assign(static_cast<size_t>(seconds * VoiceEngine::kMixRate), 0.0f);

@@ -24,8 +24,12 @@ class AppHarness : public TempDirTest {
   void SetUp() override;
   void TearDown() override;
 
-  // A virtual kit present when the program starts (SDL virtual joystick).
+  // A virtual kit (SDL virtual joystick): present when the program starts,
+  // or plugged in while it runs when called from a frame callback.
   SDL_Joystick* AttachKit(uint16_t vendor = 0x1BAD, uint16_t product = 0x0003);
+  // Unplugs a kit AttachKit made; returns once the program's input thread has
+  // seen it go, so the next frame knows.
+  void DetachKit(SDL_Joystick* kit);
   // Runs the program; onFrame runs once after GameApp::Init (frame
   // kStarted), then after each frame's GameApp::Update, and returns false to
   // stop. Returns Core::Launch's result.
@@ -46,6 +50,8 @@ class AppHarness : public TempDirTest {
   static void SetButton(SDL_Joystick* kit, int button, bool down);
   // Sets the kit's axis the same way (a 360 kit's pad strength, say).
   static void SetAxis(SDL_Joystick* kit, int axis, Sint16 value);
+  // Sets the kit's D-pad (its first hat, SDL_HAT_UP ...) the same way.
+  static void SetHat(SDL_Joystick* kit, Uint8 value);
 
   // The program's clock in milliseconds, advanced by hand.
   static std::atomic<uint32_t> s_nowMs;
