@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "backline/pads/preset_file.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
 #include "backline/recording/wav_export.h"
@@ -58,7 +59,7 @@ int RunExportCommand(const char* recordingPath, const char* wavPath) {
   auto recording = std::make_unique<plrInfo>();
   const char* unreadable = nullptr;
   if (!LoadRecordingFile(recordingPath, recording.get(), &unreadable)) return Fail(recordingPath, unreadable);
-  const std::string why = ExportRecordingWav(*recording, *bank, recordingPath, wavPath);
+  const std::string why = ExportRecordingWav({*recording, *bank, kDefaultPresetPath, recordingPath}, wavPath);
   if (!why.empty()) return Fail(recordingPath, why);
   std::printf("Exported %s to %s (48 kHz, stereo, 24-bit)\n", recordingPath, wavPath);
   return EXIT_SUCCESS;

@@ -29,6 +29,7 @@ const MenuKeySource kSources[kMenuKeyCount] = {
     {kNoKey, 2, kNoPov},
     {kNoKey, 3, kNoPov},
     {kNoKey, kNoButton, kNoPov},
+    {DIK_W, kNoButton, kNoPov},
 };
 
 bool SourceDown(const CInput& input, const MenuKeySource& source) {

@@ -24,6 +24,7 @@ enum MenuKey {
   MenuPadButton2,
   MenuPadButton3,
   MenuSpare,  // never set
+  MenuExportWav,
   kMenuKeyCount
 };
 

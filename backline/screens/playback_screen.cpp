@@ -17,7 +17,7 @@ namespace {
 // player; the user's pads and volumes stay as they are, for Leave to sound
 // again.
 void Begin(GameApp& app, Player* player) {
-  HideBox(app.panelButton);
+  SetBoxOpacity(app.panelButton, 0.0f);  // the list's panel would hide the drum set
   *player = Player{};
   player->pads = RecordingPads(app.recording, app.bank);
   LogMissingSamples(player->pads, (std::string("recording \"") + app.playbackName + "\"").c_str());
@@ -42,6 +42,28 @@ void Leave(GameApp& app, Player* player) {
   *player = Player{};
 }
 
+// The recording's WAV goes beside it: recordings/take.plr to recordings/take.wav.
+void StartExport(GameApp& app) {
+  const std::string recording = std::string(kRecordingsDirectory) + "/" + app.playbackName;
+  const size_t extension = recording.rfind('.');
+  app.screens.exportJob.Start(recording, recording.substr(0, extension) + ".wav");
+}
+
+// What the last export did, in words for the screen.
+std::string ExportStatus(ExportJob& job) {
+  switch (job.Poll()) {
+    case ExportJob::State::Running:
+      return "Exporting " + job.WavPath() + "...";
+    case ExportJob::State::Done:
+      return "Exported " + job.WavPath();
+    case ExportJob::State::Failed:
+      return "Export failed: see exportlog.txt";
+    case ExportJob::State::Idle:
+      break;
+  }
+  return "W - export WAV";
+}
+
 void Draw(GameApp& app, uint32_t elapsed) {
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
   app.guiContext->DrawTextA(6, width / 2 - 120, height / 2 + 100, 0x40FFFFFF, "Playback Mode");
@@ -55,6 +77,7 @@ void Draw(GameApp& app, uint32_t elapsed) {
                               timer.tenths);
   }
   app.guiContext->DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
+  app.guiContext->DrawTextA(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(app.screens.exportJob).c_str());
 }
 
 }  // namespace
@@ -67,5 +90,6 @@ void UpdatePlaybackScreen(GameApp& app) {
   PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.layers}, &app.strikes);
   FlashStrikes(app, app.strikes);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
+  if (app.menuKeys.event[MenuExportWav]) StartExport(app);
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
 }

@@ -2,6 +2,7 @@
 // What the screens remember between frames, one struct per screen.
 #include <cstdint>
 
+#include "backline/recording/export_job.h"
 #include "backline/recording/player.h"
 #include "backline/recording/recorder.h"
 
@@ -81,5 +82,6 @@ struct ScreenState {
   NameEntryState nameEntry;  // one name entry runs at a time
   Recorder recorder;
   Player player;
+  ExportJob exportJob;  // the playback screen's WAV export
   ListDialogState recordingList;
 };
