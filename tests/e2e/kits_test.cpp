@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "backline/pads/pad_slots.h"
+#include "backline/recording/plr_file.h"
 #include "backline/scene/drum_set.h"
 #include "basalt/input/input.h"
 #include "tests/support/app_script.h"
@@ -183,6 +184,34 @@ TEST_F(KitsTest, AKitLeavingDuringARecordingStaysInTheDrumSetUntilTheRecordingEn
     EXPECT_EQ(app.recording.kitCount, 2);  // the take keeps the kit it was played with
     EXPECT_EQ(app.numDrumSets, 1u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
+  });
+  ASSERT_TRUE(RunScript());
+}
+
+TEST_F(KitsTest, AKitArrivingDuringPlaybackJoinsTheDrumSetWhenThePlaybackEnds) {
+  plrInfo solo;
+  solo.kitCount = 1;
+  solo.length = 5000;
+  solo.tracks[0] = {0, 4000};
+  const std::vector<uint8_t> bytes = EncodeRecording(solo);
+  test::WriteFile("recordings/solo.plr", std::string(bytes.begin(), bytes.end()));
+  AttachKit();
+  Choose(3);
+  WaitForMode(OpenRecording);
+  Press(SDL_SCANCODE_RETURN);
+  WaitForMode(Playback);
+  Then([this](GameApp&) { AttachKit(); });
+  Frames(2);
+  Then([](GameApp& app) {
+    EXPECT_EQ(Joysticks(), 2);
+    EXPECT_EQ(app.drumSet->GetKitCount(), 1u);  // the recording's kits while it plays
+  });
+  Press(SDL_SCANCODE_ESCAPE);
+  WaitForMode(MainMenu);
+  Frames(1);
+  Then([](GameApp& app) {
+    EXPECT_EQ(app.numDrumSets, 2u);
+    EXPECT_EQ(app.drumSet->GetKitCount(), 2u);
   });
   ASSERT_TRUE(RunScript());
 }
