@@ -121,6 +121,6 @@ class GameApp : public Basalt::IApp {
   void DrawTitles();
   void DrawMetronome();
 
-  bool m_settingsFileReady;         // settings.cfg existed or could be written
+  bool m_settingsFileReady;          // settings.cfg existed or could be written
   uint32_t m_controllerChanges = 0;  // the input's count when the pad map last read the controllers
 };

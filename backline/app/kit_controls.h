@@ -15,7 +15,7 @@
 // What each controller's D-pad did, frame to frame.
 struct KitTempoPads {
   int pov[CInput::kMaxJoysticks] = {-1, -1, -1, -1};  // the direction last read (-1 centred)
-  bool counts[CInput::kMaxJoysticks] = {};           // that push is a tempo key, not a cymbal
+  bool counts[CInput::kMaxJoysticks] = {};            // that push is a tempo key, not a cymbal
 };
 
 // Which tempo keys the kits hold this frame.

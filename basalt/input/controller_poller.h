@@ -88,7 +88,7 @@ class ControllerPoller {
   void DropUnplugged();
 
   std::array<Slot, kMaxControllers> m_slots;  // the polling thread's once attached
-  bool m_watching = false;                     // main thread
+  bool m_watching = false;                    // main thread
 
   // The polling thread's, filled while SDL's watch runs on it.
   std::array<InputEvent, kPollCapacity> m_events;

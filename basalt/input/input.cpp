@@ -130,8 +130,8 @@ bool CInput::PlaceDevice(int index, bool pluggedInLater) {
   ++m_controllerChanges;
   m_hadInput = true;
   if (pluggedInLater && Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send(returning ? "   Controller %d plugged in again: \"%s\"" : "   Controller %d plugged in: \"%s\"",
-                               place, name);
+    Basalt::g_pSystemLog->Send(
+        returning ? "   Controller %d plugged in again: \"%s\"" : "   Controller %d plugged in: \"%s\"", place, name);
   return true;
 }
 

@@ -169,8 +169,8 @@ class CInput final : public Basalt::IEventObserver {
   bool m_mouseInitialized = false;
   bool m_droppedLogged = false;
   bool m_priorityLogged = false;
-  bool m_devicesAdded = false;            // SDL said a device was plugged in; not looked at yet
-  std::vector<int32_t> m_seenDevices;     // SDL's ids of the devices already logged
+  bool m_devicesAdded = false;         // SDL said a device was plugged in; not looked at yet
+  std::vector<int32_t> m_seenDevices;  // SDL's ids of the devices already logged
   uint32_t m_controllerChanges = 0;
 
   std::array<Basalt::ControllerFrame, kMaxJoysticks> m_frames;

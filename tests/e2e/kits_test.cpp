@@ -34,8 +34,8 @@ class KitsTest : public test::ScriptedAppTest {
     Then([&kit, button](GameApp&) { SetButton(kit, button, true); });
     Then([&kit, button](GameApp&) { SetButton(kit, button, false); });
   }
-  // The tempo steps a tempo key (the Up or Down arrow) or a kit's D-pad held
-  // for `frames` frames makes.
+  // A tempo key (the Up or Down arrow), or a kit's D-pad pushed one way,
+  // held for `frames` frames and let go.
   void HoldKey(SDL_Scancode key, int frames) {
     Then([key](GameApp&) { PushKey(key, true); });
     Frames(frames);
@@ -46,7 +46,8 @@ class KitsTest : public test::ScriptedAppTest {
     Frames(frames);
     Then([=](GameApp&) { SetHat(kit, SDL_HAT_CENTERED); });
   }
-  void ExpectBpm(unsigned* bpm) {
+  // Writes down the tempo at this point of the script.
+  void NoteBpm(unsigned* bpm) {
     Then([bpm](GameApp& app) { *bpm = app.metronome.bpm; });
   }
   static std::vector<int> Played() {
@@ -98,12 +99,12 @@ constexpr int kBlue = BluePad, kGreen = GreenPad, kRed = RedPad, kYellow = Yello
 // X (blue), Y (yellow), LB the pedal, RB, Back, Start.
 INSTANTIATE_TEST_SUITE_P(
     LaterModels, EveryKitTest,
-    ::testing::Values(KitModel{0x12BA, 0x0120, "    (PS3 Guitar Hero drumset)", {kBlue, kGreen, kRed, kYellow}, 9},
-                      KitModel{0x12BA, 0x0218, "    (PS3 MIDI Pro Adapter drums)", {kBlue, kGreen, kRed, kYellow}, 9},
-                      KitModel{0x1BAD, 0x3110, "    (Wii drumset 2)", {kBlue, kGreen, kRed, kYellow}, 9},
-                      KitModel{0x0738, 0x8262, "    (PS4 Madcatz drumset)", {kBlue, kGreen, kRed, kYellow}, 9},
-                      KitModel{0x045E, 0x0291, "    (Wireless 360 Controller for Xbox)", {kGreen, kRed, kBlue, kYellow},
-                               7}));
+    ::testing::Values(
+        KitModel{0x12BA, 0x0120, "    (PS3 Guitar Hero drumset)", {kBlue, kGreen, kRed, kYellow}, 9},
+        KitModel{0x12BA, 0x0218, "    (PS3 MIDI Pro Adapter drums)", {kBlue, kGreen, kRed, kYellow}, 9},
+        KitModel{0x1BAD, 0x3110, "    (Wii drumset 2)", {kBlue, kGreen, kRed, kYellow}, 9},
+        KitModel{0x0738, 0x8262, "    (PS4 Madcatz drumset)", {kBlue, kGreen, kRed, kYellow}, 9},
+        KitModel{0x045E, 0x0291, "    (Wireless 360 Controller for Xbox)", {kGreen, kRed, kBlue, kYellow}, 7}));
 
 INSTANTIATE_TEST_SUITE_P(
     FirstModels, EveryKitTest,
@@ -257,12 +258,12 @@ TEST_F(KitsTest, InFreePlayTheKitsDPadStepsTheTempoAsTheArrowKeysDoButACymbalDoe
   Choose(0);
   WaitForMode(FreePlay);
   Hit(kit, 7);
-  ExpectBpm(&start);
+  NoteBpm(&start);
   HoldDPad(kit, SDL_HAT_UP, 40);
-  ExpectBpm(&afterDPad);
+  NoteBpm(&afterDPad);
   Wait(1000);
   HoldKey(SDL_SCANCODE_UP, 40);
-  ExpectBpm(&afterKeys);
+  NoteBpm(&afterKeys);
   Wait(1000);
   // The yellow cymbal: Y and D-pad up in one report; Y let go first.
   Then([kit](GameApp&) {
@@ -273,10 +274,10 @@ TEST_F(KitsTest, InFreePlayTheKitsDPadStepsTheTempoAsTheArrowKeysDoButACymbalDoe
   Then([kit](GameApp&) { SetButton(kit, 3, false); });
   Frames(35);
   Then([kit](GameApp&) { SetHat(kit, SDL_HAT_CENTERED); });
-  ExpectBpm(&afterCymbal);
+  NoteBpm(&afterCymbal);
   Wait(1000);
   HoldDPad(kit, SDL_HAT_DOWN, 1);
-  ExpectBpm(&afterDown);
+  NoteBpm(&afterDown);
   ASSERT_TRUE(RunScript());
   EXPECT_EQ(start, 120u);
   EXPECT_GT(afterDPad, start + 1);  // held: it repeats
