@@ -56,8 +56,8 @@ void PublishGraphics() {
   Basalt::g_pMaterialManager = Basalt::g_pMaterialManagerGL = new Basalt::MaterialManagerGL;
 }
 
-ScratchFile::ScratchFile(const uint8_t* data, size_t size)
-    : m_path("/dev/shm/padlark-fuzz-" + std::to_string(getpid())) {
+ScratchFile::ScratchFile(const uint8_t* data, size_t size, const char* suffix)
+    : m_path("/dev/shm/padlark-fuzz-" + std::to_string(getpid()) + suffix) {
   FILE* file = std::fopen(m_path.c_str(), "wb");
   if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) Fail("cannot write /dev/shm");
 }

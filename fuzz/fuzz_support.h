@@ -19,10 +19,10 @@ void PublishEngineServices();
 void PublishGraphics();
 
 // A file in /dev/shm holding one input; its name is unique to the process
-// and the file goes with the object.
+// (suffix, ".plr" say, goes at its end) and the file goes with the object.
 class ScratchFile {
  public:
-  ScratchFile(const uint8_t* data, size_t size);
+  ScratchFile(const uint8_t* data, size_t size, const char* suffix = "");
   ~ScratchFile();
   ScratchFile(const ScratchFile&) = delete;
   ScratchFile& operator=(const ScratchFile&) = delete;

@@ -18,6 +18,8 @@ int g_yellowPad = 0;
 int g_bluePad = 2;
 int g_greenPad = 1;
 int g_bassDrum = 4;
+int g_velocityCurve = 2;
+int g_velocityFloor = 10;
 
 namespace {
 using Basalt::cvar;
@@ -36,4 +38,7 @@ const cvar kYellowPad(&g_yellowPad, "g_yellowPad");
 const cvar kBluePad(&g_bluePad, "g_bluePad");
 const cvar kGreenPad(&g_greenPad, "g_greenPad");
 const cvar kBassDrum(&g_bassDrum, "g_bassDrum");
+// How a strike's strength shapes its level (backline/pads/velocity_curve.h).
+const cvar kVelocityCurve(&g_velocityCurve, "g_velocityCurve", 0, 2);
+const cvar kVelocityFloor(&g_velocityFloor, "g_velocityFloor", 0, 100);
 }  // namespace

@@ -15,3 +15,5 @@ extern int g_yellowPad;
 extern int g_bluePad;
 extern int g_greenPad;
 extern int g_bassDrum;
+extern int g_velocityCurve;       // a strike's level from its strength: 0 always full, 1 linear, 2 soft
+extern int g_velocityFloor;       // percent of the pad's volume the softest strike still plays at

@@ -2,7 +2,7 @@
 // The main thread's strikes (Assign Mode's previews, playback) and what a
 // frame shows of all strikes. The kits' and keys' strikes sound on the input
 // thread (strike_path.h); both end in a note for the same sound slot at the
-// pad's volume.
+// pad's volume shaped by the strike's strength.
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_volumes.h"
 #include "backline/pads/strike_path.h"
@@ -21,12 +21,12 @@ struct PadSounds {
 // secondariesHeld is set.
 bool ChooseSecondary(const PadAssignment& assignment, int padSlot, bool secondariesHeld);
 
-// Plays the pad slot's primary or secondary sound at its volume, due at time
-// on the instrument clock, through the main thread's note queue: a full
-// strike, so the loudest of its velocity layers when layers apply with the
-// samples sounding holds. Returns padSlot (the drum set flashes it). Main
-// thread only.
-int StrikePadSlot(int padSlot, bool secondary, const PadSounds& sounds, Basalt::TimeNs time);
+// Plays the pad slot's primary or secondary sound at its volume shaped by
+// velocity (0..1, velocity_curve.h), due at time on the instrument clock,
+// through the main thread's note queue; when the pad's sound has velocity
+// layers, the layer velocity falls in plays, with the samples sounding
+// holds. Returns padSlot (the drum set flashes it). Main thread only.
+int StrikePadSlot(int padSlot, bool secondary, const PadSounds& sounds, Basalt::TimeNs time, float velocity);
 
 // The strikes that reached one frame, in the order they were struck: the
 // kits' reports and the events a recording played. It holds as many as the

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backline/app/app_cvars.h"
+#include "backline/pads/velocity_curve.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/input/key_codes.h"
 
@@ -36,13 +37,13 @@ void StrikePath::OnInputEvent(const InputEvent& event) {
       const int button = KitButtonOfKey(event.code);
       if (button < 0) return;
       if (event.type == InputEvent::KeyDown)
-        Press(0, button, event.time);
+        Press(0, button, event.time, 1.0f);
       else
         Release(0, button, event.time);
       return;
     }
     case InputEvent::ButtonDown:
-      if (IsKitButton(event)) Press(event.joy, event.code, event.time);
+      if (IsKitButton(event)) Press(event.joy, event.code, event.time, event.velocity);
       return;
     case InputEvent::ButtonUp:
       if (IsKitButton(event)) Release(event.joy, event.code, event.time);
@@ -62,9 +63,10 @@ void StrikePath::OnInputPoll(TimeNs now) {
       if (m_held[kit][button] && UsesPolling(button) && RepeatDue(kit, button, now)) Strike(kit, button, now);
 }
 
-void StrikePath::Press(int kit, int button, TimeNs time) {
+void StrikePath::Press(int kit, int button, TimeNs time, float velocity) {
   if (!m_table.KitPlays(kit)) return;
   m_held[kit][button] = true;
+  m_pressVelocity[kit][button] = velocity;
   if (button == BassPedal && m_table.EnablesSecondaries(m_table.PadSlotOfButton(kit, button))) SetModifier(kit, true);
   if (UsesPolling(button) && !RepeatDue(kit, button, time)) return;
   Strike(kit, button, time);
@@ -76,7 +78,7 @@ void StrikePath::Release(int kit, int button, TimeNs time) {
   if (button != BassPedal || !m_modifierHeld[kit]) return;
   SetModifier(kit, false);
   if (m_table.Live())
-    Report({StrikeReport::ModifierReleased, kit, button, m_table.PadSlotOfButton(kit, button), false, time});
+    Report({StrikeReport::ModifierReleased, kit, button, m_table.PadSlotOfButton(kit, button), false, time, 1.0f});
 }
 
 void StrikePath::ReleaseKit(int kit, TimeNs time) {
@@ -100,10 +102,11 @@ void StrikePath::Strike(int kit, int button, TimeNs time) {
   const bool modifier = button == BassPedal && m_modifierHeld[kit];
   const bool secondary = !modifier && SecondariesHeld() && m_table.HasSecondary(padSlot);
   const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
-  // The kits report no velocity yet: every strike is a full one.
-  const int playedSlot = m_table.SoundSlotFor(soundSlot, kFullVelocity);
-  g_soundBackend.PlayNote(NoteSource::Input, Note{playedSlot, m_table.Volume(soundSlot), PickPitch(&m_pitchSeed), time});
-  Report({StrikeReport::Strike, kit, button, padSlot, secondary, time});
+  const float velocity = m_pressVelocity[kit][button];
+  const int playedSlot = m_table.SoundSlotFor(soundSlot, velocity);
+  const float level = m_table.Volume(soundSlot) * VelocityLevel(velocity);
+  g_soundBackend.PlayNote(NoteSource::Input, Note{playedSlot, level, PickPitch(&m_pitchSeed), time, velocity});
+  Report({StrikeReport::Strike, kit, button, padSlot, secondary, time, velocity});
 }
 
 void StrikePath::Report(const StrikeReport& report) {

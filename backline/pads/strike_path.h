@@ -7,13 +7,16 @@
 //
 // What sounds: the pad slot the button maps to, its secondary sample while a
 // bass pedal whose function enables secondaries is held (on either kit) and
-// the pad has one, else its primary, at the pad's volume with a random pitch
-// spread; a pad sound with velocity layers plays the layer the strike's
-// velocity falls in (StrikeTable::SoundSlotFor). Such a modifier pedal sounds its primary when pressed and is
+// the pad has one, else its primary, at the pad's volume shaped by the
+// strike's strength (velocity_curve.h) with a random pitch spread; a pad
+// sound with velocity layers plays the layer the strike's velocity falls in
+// (StrikeTable::SoundSlotFor). A kit's press carries its strength
+// (Basalt::InputEvent::velocity); a key strikes at full strength. Such a
+// modifier pedal sounds its primary when pressed and is
 // reported when released too, so a recording keeps how long it was held.
 // Every press is one strike (two presses between two frames are two); with
-// g_usePollMethod a held pad sounds again every g_hitDelayThreshold ms and the
-// pedals never repeat. Strikes sound and are reported only while the table
+// g_usePollMethod a held pad sounds again every g_hitDelayThreshold ms, at the
+// strength of its press, and the pedals never repeat. Strikes sound and are reported only while the table
 // says the instrument is live; the pedals' held state is kept always.
 //
 // Threads: OnInputEvent and OnInputPoll on the input thread (CInput's
@@ -36,7 +39,7 @@ struct StrikeReport {
   int kit = 0, button = 0, padSlot = 0;
   bool secondary = false;  // a strike's sound slot is the pad slot's secondary
   Basalt::TimeNs time = 0;
-  float velocity = 1.0f;  // 0..1, how hard the pad was struck
+  float velocity = 1.0f;  // a strike's strength as the kit reported it, 0..1; 1 for a release
 };
 
 class StrikePath final : public Basalt::IInputListener {
@@ -57,7 +60,7 @@ class StrikePath final : public Basalt::IInputListener {
   bool SecondariesHeld() const { return m_secondariesHeld.load(std::memory_order_relaxed); }
 
  private:
-  void Press(int kit, int button, Basalt::TimeNs time);
+  void Press(int kit, int button, Basalt::TimeNs time, float velocity);
   void Release(int kit, int button, Basalt::TimeNs time);
   void ReleaseKit(int kit, Basalt::TimeNs time);
   void Strike(int kit, int button, Basalt::TimeNs time);
@@ -68,6 +71,7 @@ class StrikePath final : public Basalt::IInputListener {
   const StrikeTable& m_table;
   bool m_held[kKits][kPadButtons] = {};
   Basalt::TimeNs m_lastStrike[kKits][kPadButtons] = {};
+  float m_pressVelocity[kKits][kPadButtons] = {};  // the strength of each button's last press
   bool m_modifierHeld[kKits] = {};
   uint32_t m_pitchSeed = 1;
   std::atomic<bool> m_secondariesHeld{false};

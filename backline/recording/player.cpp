@@ -10,6 +10,7 @@ struct Event {
   TimeNs time = 0;
   bool heard = false;
   bool secondary = false;
+  float velocity = 1.0f;
 };
 
 TimeNs EventTime(const Player& player, int32_t ms) { return player.startTime + ms * Basalt::kNsPerMs; }
@@ -33,7 +34,9 @@ Event TakeEvent(const Player& player, const plrInfo& recording, const PadAssignm
   Event event;
   event.slot = NextSlot(player, recording, *cursor, horizon);
   if (event.slot < 0) return event;
-  event.time = EventTime(player, recording.tracks[event.slot][static_cast<size_t>(cursor->next[event.slot]++)]);
+  const auto index = static_cast<size_t>(cursor->next[event.slot]++);
+  event.time = EventTime(player, recording.tracks[event.slot][index]);
+  event.velocity = recording.EventVelocity(event.slot, index);
   if (recording.pads[event.slot].enablesSecondaries) {
     cursor->secondariesHeld = !cursor->secondariesHeld;
     event.heard = recording.version != 2 && cursor->secondariesHeld;
@@ -68,7 +71,7 @@ void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const P
   for (;;) {
     const Event event = TakeEvent(*player, recording, sounds.sounding, &player->scheduled, now + kPlaybackLookahead);
     if (event.slot < 0) break;
-    if (event.heard) StrikePadSlot(event.slot, event.secondary, sounds, event.time);
+    if (event.heard) StrikePadSlot(event.slot, event.secondary, sounds, event.time, event.velocity);
   }
   out->Clear();
   for (;;) {
@@ -76,6 +79,6 @@ void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const P
     if (event.slot < 0) break;
     if (event.heard)
       out->Add({StrikeReport::Strike, event.slot / kPadsPerKit, event.slot % kPadsPerKit, event.slot, event.secondary,
-                event.time});
+                event.time, event.velocity});
   }
 }

@@ -7,8 +7,9 @@
 // across the pad slots (equal times in pad slot order). A pad slot whose
 // record enables secondaries holds the pedal's presses and releases: each
 // one switches the recording's own modifier, which chooses the other pads'
-// secondary samples, and from version 3 on a press is heard. The recording
-// plays on pads and volumes of its own: the user's assignment, volumes and
+// secondary samples, and from version 3 on a press is heard. Each event plays
+// at its recorded strength, or at full strength when the recording has no
+// velocities. The recording plays on pads and volumes of its own: the user's assignment, volumes and
 // modifier are not touched. Main thread.
 #include <cstdint>
 

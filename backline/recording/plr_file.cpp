@@ -2,13 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <memory>
 
+#include "backline/recording/file_bytes.h"
+#include "backline/recording/plrv_file.h"
 #include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 #include "basalt/fs/atomic_write.h"
-#include "basalt/fs/path.h"
 
 namespace {
 
@@ -35,47 +34,17 @@ const char* CheckTrackCount(int32_t count, uint64_t bytesLeft) {
   return static_cast<uint64_t>(count) * 4 > bytesLeft ? kCutShort : nullptr;
 }
 
-void PutBytes(std::vector<uint8_t>* out, const void* data, size_t size) {
-  const uint8_t* bytes = static_cast<const uint8_t*>(data);
-  out->insert(out->end(), bytes, bytes + size);
-}
-// Integers and floats are stored little-endian, the byte order of every machine we build for.
-void PutInt(std::vector<uint8_t>* out, int32_t value) { PutBytes(out, &value, 4); }
-void PutFloat(std::vector<uint8_t>* out, float value) { PutBytes(out, &value, 4); }
-
-// Reads fixed-size fields from an image, refusing to run past its end.
-class Reader {
- public:
-  Reader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-  bool Take(void* out, size_t size) {
-    if (size > m_size - m_at) return false;
-    std::memcpy(out, m_data + m_at, size);
-    m_at += size;
-    return true;
-  }
-  size_t Left() const { return m_size - m_at; }
-
- private:
-  const uint8_t* m_data;
-  size_t m_size;
-  size_t m_at = 0;
-};
-
 void PutPath(std::vector<uint8_t>* out, const char* path) {
   char field[kPlrPathField] = {};
   std::strncpy(field, path, kPlrPathField - 1);
   PutBytes(out, field, kPlrPathField);
 }
 
-bool TakePath(Reader* in, char* path) {
+bool TakePath(ByteReader* in, char* path) {
   if (!in->Take(path, kPlrPathField)) return false;
   path[kPlrPathField - 1] = '\0';  // a field with no NUL of its own names no sample
   return true;
 }
-
-using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
-
-bool ReadExactly(std::FILE* file, void* out, size_t size) { return std::fread(out, 1, size, file) == size; }
 
 // Walks the header and the event counts of an open recording of fileSize
 // bytes, seeking past the events, and compares the size they imply with the
@@ -102,18 +71,15 @@ const char* CheckImpliedSize(std::FILE* file, uint64_t fileSize) {
 
 // Loads the recording at path into out; null, or what is wrong.
 const char* ReadRecording(const char* path, plrInfo* out) {
-  namespace fs = std::filesystem;
-  const std::string resolved = Basalt::ResolvePath(path);
-  std::error_code ec;
-  if (!fs::is_regular_file(resolved, ec)) return kCannotOpen;
-  const uint64_t fileSize = fs::file_size(resolved, ec);
-  const File file(std::fopen(resolved.c_str(), "rb"), &std::fclose);
-  if (ec || !file) return kCannotOpen;
-  if (const char* problem = CheckImpliedSize(file.get(), fileSize)) return problem;
-  std::vector<uint8_t> image(fileSize);
-  std::rewind(file.get());
-  if (!ReadExactly(file.get(), image.data(), image.size())) return kCannotRead;
-  return DecodeRecording(image.data(), image.size(), out) ? nullptr : kDamaged;
+  const OpenedFile opened = OpenForReading(path);
+  if (!opened.file) return kCannotOpen;
+  if (const char* problem = CheckImpliedSize(opened.file.get(), opened.size)) return problem;
+  std::vector<uint8_t> image(opened.size);
+  std::rewind(opened.file.get());
+  if (!ReadExactly(opened.file.get(), image.data(), image.size())) return kCannotRead;
+  if (!DecodeRecording(image.data(), image.size(), out)) return kDamaged;
+  LoadVelocityFile(path, image, out);
+  return nullptr;
 }
 
 }  // namespace
@@ -124,8 +90,20 @@ bool plrInfo::HasEvents() const {
   return false;
 }
 
+bool plrInfo::HasVelocities() const {
+  for (const std::vector<float>& track : velocities)
+    if (!track.empty()) return true;
+  return false;
+}
+
+float plrInfo::EventVelocity(int slot, size_t index) const {
+  const std::vector<float>& track = velocities[slot];
+  return index < track.size() ? track[index] : 1.0f;
+}
+
 void plrInfo::ClearTracks() {
   for (std::vector<int32_t>& track : tracks) track.clear();
+  for (std::vector<float>& track : velocities) track.clear();
 }
 
 std::vector<uint8_t> EncodeRecording(const plrInfo& recording) {
@@ -153,7 +131,7 @@ bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out) {
   if (!image || size < kPlrHeaderSize || !IsRecordingVersion(image[kVersionByte])) return false;
   plrInfo parsed;
   parsed.version = image[kVersionByte] - '0';
-  Reader in(image, size);
+  ByteReader in(image, size);
   char magic[5];
   in.Take(magic, 5);
   in.Take(&parsed.kitCount, 4);
@@ -182,7 +160,9 @@ bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out) {
 
 bool SaveRecording(const char* path, const plrInfo& recording) {
   const std::vector<uint8_t> image = EncodeRecording(recording);
-  return Basalt::WriteFileAtomically(path, image.data(), image.size());
+  if (!Basalt::WriteFileAtomically(path, image.data(), image.size())) return false;
+  SaveVelocityFile(path, recording, image);
+  return true;
 }
 
 bool LoadRecordingFile(const char* path, plrInfo* out, const char** why) {

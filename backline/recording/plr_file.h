@@ -2,7 +2,9 @@
 // The recording file (".plr" in "recordings"): a 3943-byte header (magic
 // "PLR03", kit count, ten pad records, length), ten tracks of event times
 // in milliseconds, and from version 3 on the twenty pad volumes. Integers and
-// floats are little-endian with no padding anywhere.
+// floats are little-endian with no padding anywhere. The strength of each
+// event, which the format has no room for, goes to a side file beside it
+// (plrv_file.h).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,9 +35,16 @@ struct plrInfo {
   // Volumes in file order: sound slots 0..9, then 5..14 (entry k belongs to
   // sound slot (k / 10) * 5 + k % 10).
   float volumes[kPlrVolumes] = {};
+  // Each event's strength, 0..1, track by track in the tracks' order (from
+  // the side file or the recorder); every one empty when the recording has
+  // none, and then every event plays at full strength.
+  std::vector<float> velocities[kPlrPadSlots];
 
   bool HasEvents() const;
-  // Empties every track, keeping its room.
+  bool HasVelocities() const;
+  // The strength of event index of track slot: 1 without velocities.
+  float EventVelocity(int slot, size_t index) const;
+  // Empties every track and its velocities, keeping their room.
   void ClearTracks();
 };
 
@@ -49,8 +58,11 @@ std::vector<uint8_t> EncodeRecording(const plrInfo& recording);
 bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out);
 
 // Writes the recording to path (creating its folder) with
-// Basalt::WriteFileAtomically. The recording is kept: the caller drops it
-// once the save succeeded, so a failed save loses nothing.
+// Basalt::WriteFileAtomically, then its velocities, when it has them, to the
+// side file beside it (SaveVelocityFile). False only when the recording
+// itself could not be written; a side file that could not is a log line. The
+// recording is kept: the caller drops it once the save succeeded, so a failed
+// save loses nothing.
 bool SaveRecording(const char* path, const plrInfo& recording);
 
 // Reads and decodes the file at path (main thread). Before reading the
@@ -59,5 +71,7 @@ bool SaveRecording(const char* path, const plrInfo& recording);
 // with out unchanged, when the path is null or when the file cannot be read,
 // is no recording, or is damaged, cut short or longer than its recording:
 // then (but for a null path) a log line says 'recording "<path>": <why>' and
-// *why, when given, is that reason (a static text). Never throws.
+// *why, when given, is that reason (a static text). A loaded recording takes
+// its velocities from the side file beside it when that one is whole and
+// belongs to it (LoadVelocityFile), else it has none. Never throws.
 bool LoadRecordingFile(const char* path, plrInfo* out, const char** why = nullptr);

@@ -8,12 +8,16 @@
 
 namespace {
 
+template <typename T>
+void Reserve(std::vector<T>* track) {
+  track->clear();
+  track->reserve(kPlrTrackCapacity);
+}
+
 bool ReserveTracks(Recorder* recorder) {
   try {
-    for (std::vector<int32_t>& track : recorder->liveTrack) {
-      track.clear();
-      track.reserve(kPlrTrackCapacity);
-    }
+    for (std::vector<int32_t>& track : recorder->liveTrack) Reserve(&track);
+    for (std::vector<float>& track : recorder->liveVelocity) Reserve(&track);
     return true;
   } catch (const std::bad_alloc&) {
     DropRecording(recorder);
@@ -34,20 +38,24 @@ void CopyPath(char* field, const SampleBank& bank, int sampleIndex) {
   if (IsBankSample(bank, sampleIndex)) std::strncpy(field, bank.paths[sampleIndex], kPlrPathField - 1);
 }
 
-void FreeTrack(std::vector<int32_t>* track) { std::vector<int32_t>().swap(*track); }
+template <typename T>
+void FreeTrack(std::vector<T>* track) {
+  std::vector<T>().swap(*track);
+}
 
 }  // namespace
 
 void RecordStrike(Recorder* recorder, const StrikeReport& strike) {
   if (!recorder->started && strike.kind == StrikeReport::Strike) Start(recorder, strike.time);
-  RecordEvent(recorder, strike.padSlot, strike.time);
+  RecordEvent(recorder, strike.padSlot, strike.time, strike.velocity);
 }
 
-void RecordEvent(Recorder* recorder, int padSlot, Basalt::TimeNs time) {
+void RecordEvent(Recorder* recorder, int padSlot, Basalt::TimeNs time, float velocity) {
   std::vector<int32_t>& track = recorder->liveTrack[padSlot];
   if (!recorder->started || track.size() >= kPlrTrackCapacity) return;
   const auto ms = static_cast<int32_t>((time - recorder->startTime) / Basalt::kNsPerMs);
   track.push_back(ms);
+  recorder->liveVelocity[padSlot].push_back(velocity);
   recorder->length = std::max(recorder->length, ms);
 }
 
@@ -61,7 +69,9 @@ void TakeRecording(Recorder* recorder, const RecordingSetup& setup, plrInfo* out
     CopyPath(pad.secondary, *setup.bank, setup.assignment->secondary[slot]);
     pad.enablesSecondaries = PadEnablesSecondaries(*setup.assignment, slot);
     out->tracks[slot] = std::move(recorder->liveTrack[slot]);
+    out->velocities[slot] = std::move(recorder->liveVelocity[slot]);
     recorder->liveTrack[slot] = {};
+    recorder->liveVelocity[slot] = {};
   }
   for (int k = 0; k < kStoredVolumes; ++k) out->volumes[k] = setup.volumes->volume[StoredVolumeSlot(k)];
   recorder->started = false;
@@ -69,11 +79,13 @@ void TakeRecording(Recorder* recorder, const RecordingSetup& setup, plrInfo* out
 
 void DropRecording(Recorder* recorder) {
   for (std::vector<int32_t>& track : recorder->liveTrack) FreeTrack(&track);
+  for (std::vector<float>& track : recorder->liveVelocity) FreeTrack(&track);
   recorder->started = false;
 }
 
 void ReleaseTracks(plrInfo* recording) {
   for (std::vector<int32_t>& track : recording->tracks) FreeTrack(&track);
+  for (std::vector<float>& track : recording->velocities) FreeTrack(&track);
 }
 
 TimerText SplitTime(uint32_t ms) {

@@ -8,6 +8,7 @@
 #include "backline/pads/preset_file.h"
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
+#include "backline/sound/note.h"
 #include "backline/screens/preset_dialogs.h"
 #include "backline/screens/sample_picker.h"
 #include "backline/screens/screen_widgets.h"
@@ -295,6 +296,6 @@ void DrawAssignHelp(GameApp& app, unsigned fromBottom, const char* const* lines,
 }
 
 void PreviewPadSlot(GameApp& app, int padSlot, bool secondary) {
-  app.drumSet->FlashPadSlot(
-      StrikePadSlot(padSlot, secondary, {app.pads, app.drumSet->padVolume, app.layers}, Basalt::GetTimeNs()));
+  app.drumSet->FlashPadSlot(StrikePadSlot(padSlot, secondary, {app.pads, app.drumSet->padVolume, app.layers},
+                                          Basalt::GetTimeNs(), kFullVelocity));
 }

@@ -3,6 +3,8 @@
 // with how the program is to treat each one.
 #include <cstdint>
 
+#include "basalt/input/controller_velocity.h"
+
 namespace Basalt {
 
 struct ControllerModel {
@@ -11,6 +13,7 @@ struct ControllerModel {
   bool is360;              // button layout of the 360 kits
   bool isDrums;            // a drum kit rather than a guitar
   bool countedAsDrumSet;   // counted among the drum sets shown on screen
+  const VelocityTable* velocity;  // where its pads' strength is read; null: it reports none
 };
 
 // The controller key of a USB device.

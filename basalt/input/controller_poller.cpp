@@ -7,7 +7,10 @@
 // and up again yields two events. Only changes pushed on the polling thread
 // itself are recorded; the same watch sees every other event of the process
 // too, from any thread (a device plugged in only raises a flag, and the next
-// poll looks for a returning controller).
+// poll looks for a returning controller). A press of a pad whose controller
+// reports its strength on an axis gets it at its release or once the update
+// is over (press_velocities.h), since a driver may hand that axis on after
+// the button.
 #include "basalt/input/controller_poller.h"
 
 #include <SDL.h>
@@ -16,6 +19,8 @@
 #include <cstdio>
 
 namespace Basalt {
+
+static_assert(PressVelocities::kCapacity >= ControllerPoller::kPollCapacity, "every press of a poll can wait");
 
 namespace {
 
@@ -79,7 +84,9 @@ void ControllerPoller::Detach() {
 
 size_t ControllerPoller::Poll(const InputEvent** events) {
   m_numEvents = 0;
+  m_velocities.Clear();
   SDL_JoystickUpdate();
+  m_velocities.Settle([this](int joy, int axis) { return ReadAxis(joy, axis); });
   DropUnplugged();
   if (m_devicesAdded.exchange(false)) ReplugAll();
   *events = m_events.data();
@@ -95,6 +102,7 @@ int SDLCALL ControllerPoller::Watch(void* self, SDL_Event* event) {
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
     case SDL_JOYHATMOTION:
+    case SDL_JOYAXISMOTION:
       if (SDL_ThreadID() == poller.m_thread.load()) poller.OnJoystickEvent(*event);
       break;
     default:
@@ -104,28 +112,62 @@ int SDLCALL ControllerPoller::Watch(void* self, SDL_Event* event) {
 }
 
 void ControllerPoller::OnJoystickEvent(const SDL_Event& event) {
-  if (event.type == SDL_JOYHATMOTION) {
-    const int joy = FindController(event.jhat.which);
-    if (joy >= 0 && event.jhat.hat < kHats)
-      Append(InputEvent::HatMoved, joy, event.jhat.hat, PovFromHat(event.jhat.value));
-    return;
+  switch (event.type) {
+    case SDL_JOYHATMOTION:
+      return OnHat(event.jhat);
+    case SDL_JOYAXISMOTION:
+      return OnAxis(event.jaxis);
+    default:
+      return OnButton(event.jbutton);
   }
-  const int joy = FindController(event.jbutton.which);
-  if (joy < 0 || event.jbutton.button >= kButtons) return;
-  Append(event.type == SDL_JOYBUTTONDOWN ? InputEvent::ButtonDown : InputEvent::ButtonUp, joy, event.jbutton.button);
 }
 
-void ControllerPoller::Append(InputEvent::Type type, int joy, int code, int32_t value) {
+void ControllerPoller::OnHat(const SDL_JoyHatEvent& hat) {
+  const int joy = FindController(hat.which);
+  if (joy >= 0 && hat.hat < kHats) Append(InputEvent::HatMoved, joy, hat.hat, PovFromHat(hat.value));
+}
+
+void ControllerPoller::OnAxis(const SDL_JoyAxisEvent& axis) {
+  const int joy = FindController(axis.which);
+  if (joy >= 0) m_velocities.AxisMoved(joy, axis.axis, axis.value);
+}
+
+void ControllerPoller::OnButton(const SDL_JoyButtonEvent& button) {
+  const int joy = FindController(button.which);
+  if (joy < 0 || button.button >= kButtons) return;
+  const bool down = button.type == SDL_JOYBUTTONDOWN;
+  InputEvent* event = Append(down ? InputEvent::ButtonDown : InputEvent::ButtonUp, joy, button.button);
+  const VelocityAxis* source = VelocitySourceOf(joy, button.button);
+  if (!source) return;
+  if (!down)
+    m_velocities.Released(joy, button.button, ReadAxis(joy, source->axis));
+  else if (event)
+    m_velocities.Wait(event, *source);
+}
+
+InputEvent* ControllerPoller::Append(InputEvent::Type type, int joy, int code, int32_t value) {
   if (m_numEvents == kPollCapacity) {
     m_dropped.fetch_add(1, std::memory_order_relaxed);
-    return;
+    return nullptr;
   }
   InputEvent& event = m_events[m_numEvents++];
+  event = InputEvent();
   event.type = type;
   event.joy = static_cast<int8_t>(joy);
   event.code = static_cast<uint8_t>(code);
   event.value = value;
   event.time = GetTimeNs();
+  return &event;
+}
+
+const VelocityAxis* ControllerPoller::VelocitySourceOf(int joy, int button) const {
+  const VelocityAxis* source = VelocitySource(Model(joy).velocity, button);
+  return source && source->axis < m_slots[static_cast<size_t>(joy)].axes ? source : nullptr;
+}
+
+int16_t ControllerPoller::ReadAxis(int joy, int axis) const {
+  SDL_Joystick* device = m_slots[static_cast<size_t>(joy)].device;
+  return device ? SDL_JoystickGetAxis(device, axis) : 0;
 }
 
 int ControllerPoller::FindController(int32_t instanceId) const {
@@ -140,6 +182,7 @@ bool ControllerPoller::Open(Slot& slot, int deviceIndex) {
   slot.device = SDL_JoystickOpen(deviceIndex);
   if (!slot.device) return false;
   slot.instanceId = SDL_JoystickInstanceID(slot.device);
+  slot.axes = SDL_JoystickNumAxes(slot.device);
   return true;
 }
 
@@ -147,6 +190,7 @@ void ControllerPoller::Close(Slot& slot) {
   if (slot.device) SDL_JoystickClose(slot.device);
   slot.device = nullptr;
   slot.instanceId = -1;
+  slot.axes = 0;
 }
 
 void ControllerPoller::DropUnplugged() {

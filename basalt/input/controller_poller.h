@@ -1,7 +1,8 @@
 #pragma once
 // The game controllers as the input thread reads them: up to four SDL
 // joysticks, opened at start-up in SDL's order, whose button and hat changes
-// come out of each poll as events, together with a controller going away and
+// come out of each poll as events, each press with the strength its
+// controller reports for it, together with a controller going away and
 // coming back.
 #include <SDL_events.h>
 #include <SDL_thread.h>
@@ -13,6 +14,7 @@
 
 #include "basalt/input/controller_models.h"
 #include "basalt/input/input_event.h"
+#include "basalt/input/press_velocities.h"
 
 typedef struct _SDL_Joystick SDL_Joystick;
 
@@ -67,11 +69,20 @@ class ControllerPoller {
     char name[kNameCapacity] = {};
     SDL_Joystick* device = nullptr;  // null while unplugged; the polling thread's
     int32_t instanceId = -1;         // SDL's id of the open device
+    int axes = 0;                    // the open device's axes
   };
 
   static int SDLCALL Watch(void* self, SDL_Event* event);
   void OnJoystickEvent(const SDL_Event& event);
-  void Append(InputEvent::Type type, int joy, int code = 0, int32_t value = 0);
+  void OnHat(const SDL_JoyHatEvent& hat);
+  void OnAxis(const SDL_JoyAxisEvent& axis);
+  void OnButton(const SDL_JoyButtonEvent& button);
+  // The poll's next event (null, counted as dropped, when the poll is full).
+  InputEvent* Append(InputEvent::Type type, int joy, int code = 0, int32_t value = 0);
+  // Where controller joy reports button's strength: null when its model does
+  // not, or the open device lacks that axis.
+  const VelocityAxis* VelocitySourceOf(int joy, int button) const;
+  int16_t ReadAxis(int joy, int axis) const;
   int FindController(int32_t instanceId) const;
   bool Open(Slot& slot, int deviceIndex);
   static void Close(Slot& slot);
@@ -87,6 +98,7 @@ class ControllerPoller {
   // The polling thread's, filled while SDL's watch runs on it.
   std::array<InputEvent, kPollCapacity> m_events;
   size_t m_numEvents = 0;
+  PressVelocities m_velocities;  // this poll's presses waiting for their strength
 
   // Crossing threads: the poller's thread (0: none), a device plugged in
   // (set from whichever thread SDL pushed its event on), the drop count,

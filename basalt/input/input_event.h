@@ -1,7 +1,9 @@
 #pragma once
 // What the input thread hands on: one key or controller event, stamped with
 // the instrument clock's time at which it was seen (a key when the window's
-// event pump took it, a controller button when the input thread read it).
+// event pump took it, a controller button when the input thread read it). A
+// button press carries how hard it was struck, as its controller reports it
+// (controller_velocity.h).
 #include <cstdint>
 
 #include "basalt/core/clock.h"
@@ -22,6 +24,9 @@ struct InputEvent {
   int8_t joy = -1;
   uint8_t code = 0;
   int32_t value = 0;
+  // ButtonDown: the strike's strength, 0 (softest) to 1 (hardest); 1 when the
+  // controller reports none for the button, and for every other event.
+  float velocity = 1.0f;
   TimeNs time = 0;
 };
 

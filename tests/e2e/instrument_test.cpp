@@ -3,16 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/pads/velocity_curve.h"
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "backline/sound/voice_engine.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 #include "tests/support/app_harness.h"
+#include "tests/support/virtual_kit.h"
 
 namespace {
 
@@ -164,6 +168,55 @@ TEST_F(InstrumentTest, EveryStrikeBetweenTwoFramesSoundsAndFlashes) {
   });
   EXPECT_EQ(s_played, (std::vector<int>{0, 0, 2, 2}));
   EXPECT_EQ(strikesShown, (std::vector<int>{1, 1, 2}));
+}
+
+// A 360 kit's red pad struck softly, then hard, its strength on its axis as
+// the kit reports it: the same sample, heard at the two levels the soft
+// curve gives the two strengths (no pitch spread, so the two sounds differ
+// in level alone).
+TEST_F(InstrumentTest, A360KitStruckSoftAndHardPlaysOneSampleAtTheCurvesTwoLevels) {
+  test::WriteFile("settings.cfg", "g_freqVariation = 0\n");
+  SDL_Joystick* kit = AttachKit();
+  ListenToOutput(30.0);
+  constexpr float kSoft = 0.3f, kHard = 0.9f;
+  const auto kSecond = static_cast<size_t>(VoiceEngine::kMixRate);
+  size_t softAt = 0, hardAt = 0;  // frames heard when each was struck
+  const auto strike = [&](float velocity) {
+    SetAxis(kit, test::kXbox360VelocityAxis[1], test::Xbox360VelocityReading(0, velocity));
+    SetButton(kit, 1, true);  // the red pad
+    SetButton(kit, 1, false);
+    return HeardFrames();
+  };
+  Run([&](GameApp& app, int frame) {
+    AdvanceClock(10);
+    SDL_Delay(10);
+    if (frame == 0) {
+      RecordPlayedSounds();
+      app.mode = FreePlay;
+      app.drumSet->padVolume.Set(0, 0.5f);  // the red pad's sample stays far from full scale
+    }
+    if (frame > 0 && softAt == 0 && QuietFor(kSecond / 10)) softAt = strike(kSoft);
+    if (softAt > 0 && hardAt == 0 && HeardFrames() > softAt + 3 * kSecond / 2) hardAt = strike(kHard);
+    return hardAt == 0 || HeardFrames() < hardAt + 3 * kSecond / 2;
+  });
+  ASSERT_EQ(s_sounds.size(), 2u);
+  const float soft = VelocityLevel(kSoft, kVelocitySoft, 10), hard = VelocityLevel(kHard, kVelocitySoft, 10);
+  for (const PlayedSound& sound : s_sounds) EXPECT_EQ(sound.slot, 0);
+  EXPECT_NEAR(s_sounds[0].velocity, kSoft, 1e-4f);
+  EXPECT_NEAR(s_sounds[1].velocity, kHard, 1e-4f);
+  EXPECT_NEAR(s_sounds[0].volume, 0.5f * soft, 1e-4f);
+  EXPECT_NEAR(s_sounds[1].volume, 0.5f * hard, 1e-4f);
+
+  const std::vector<float> heard(Heard().begin() + static_cast<std::ptrdiff_t>(softAt), Heard().end());
+  const std::vector<size_t> onsets = Onsets(heard, kSecond / 20);
+  ASSERT_EQ(onsets.size(), 2u);
+  float peaks[2] = {};
+  for (size_t i = 0; i < 2; ++i)
+    for (size_t f = onsets[i]; f < std::min(heard.size(), onsets[i] + kSecond); ++f)
+      peaks[i] = std::max(peaks[i], std::abs(heard[f]));
+  ASSERT_GT(peaks[1], 0.1f);
+  EXPECT_LT(peaks[1], 0.9f);  // nowhere near clipping
+  EXPECT_NEAR(peaks[0] / peaks[1], soft / hard, 0.001f);
 }
 
 TEST_F(InstrumentTest, MenuPressesBetweenTwoFramesEachMoveTheSelection) {

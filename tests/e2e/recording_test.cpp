@@ -14,6 +14,7 @@
 #include "backline/scene/drum_set.h"
 #include "basalt/core/clock.h"
 #include "tests/support/app_script.h"
+#include "tests/support/virtual_kit.h"
 
 namespace {
 
@@ -105,6 +106,51 @@ TEST_F(RecordingTest, APatternSavedUnderATypedNamePlaysBackAsItWasPlayed) {
     EXPECT_NEAR(replay[i].timeMs, live[i].timeMs, kFrameMs) << "strike " << i;
     EXPECT_FLOAT_EQ(replay[i].volume, live[i].volume) << "strike " << i;
   }
+}
+
+// How hard each strike was goes to the side file beside the recording and
+// comes back with it: the replay plays every strike at its own level. The
+// side file is no recording of its own in the list.
+TEST_F(RecordingTest, EachStrikesStrengthIsSavedBesideTheRecordingAndPlaysBack) {
+  SDL_Joystick* kit = AttachKit();
+  Choose(kRecordEntry);
+  WaitForMode(Record);
+  Frames(20);
+  size_t recorded = 0, played = 0;
+  Mark(&recorded);
+  for (const auto& [button, velocity] : {std::pair{1, 0.2f}, {1, 1.0f}, {2, 0.5f}, {0, 0.05f}, {4, 1.0f}}) {
+    if (button < 4) {
+      const int axis = test::kXbox360VelocityAxis[button];
+      Then([kit, axis, velocity = velocity](GameApp&) { SetAxis(kit, axis, test::Xbox360VelocityReading(axis, velocity)); });
+    }
+    Hit(kit, button);
+    Frames(10);
+  }
+  StopAndName("DYNAMICS");
+  WaitForMode(MainMenu);
+  Mark(&played);
+  Choose(kPlayBackEntry);
+  WaitForMode(OpenRecording);
+  Then([](GameApp& app) { EXPECT_EQ(app.recordingList.count, 1); });
+  Press(SDL_SCANCODE_RETURN);
+  WaitForMode(Playback);
+  Frames(100);
+  Press(SDL_SCANCODE_ESCAPE);
+  WaitForMode(MainMenu);
+  ASSERT_TRUE(RunScript());
+
+  EXPECT_TRUE(std::filesystem::exists("recordings/dynamics.plrv"));
+  const std::vector<PlayedSound> live = Strikes(recorded, played), replay = Strikes(played);
+  ASSERT_EQ(live.size(), 5u);
+  ASSERT_EQ(replay.size(), live.size());
+  const float strengths[] = {0.2f, 1.0f, 0.5f, 0.05f, 1.0f};
+  for (size_t i = 0; i < live.size(); ++i) {
+    EXPECT_NEAR(live[i].velocity, strengths[i], 1e-4f) << "strike " << i;
+    EXPECT_EQ(replay[i].slot, live[i].slot) << "strike " << i;
+    EXPECT_NEAR(replay[i].velocity, live[i].velocity, 1.0f / 65535) << "strike " << i;
+    EXPECT_NEAR(replay[i].volume, live[i].volume, 1e-4f) << "strike " << i;
+  }
+  EXPECT_LT(live[0].volume, live[1].volume / 4);
 }
 
 // Both kits' pedals switch the secondaries: a held pedal is one press and

@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -36,7 +37,8 @@ bool RecordingPlayNote(NoteSource source, const Note& note) {
   {
     std::lock_guard<std::mutex> lock(AppHarness::s_soundsMutex);
     AppHarness::s_played.push_back(note.slot);
-    AppHarness::s_sounds.push_back({note.slot, note.volume, static_cast<uint32_t>(note.time / Basalt::kNsPerMs)});
+    AppHarness::s_sounds.push_back(
+        {note.slot, note.volume, static_cast<uint32_t>(note.time / Basalt::kNsPerMs), note.velocity});
   }
   return g_realPlayNote(source, note);
 }
@@ -74,18 +76,37 @@ void KeepOutput(const float* out, int frames, int channels, Basalt::TimeNs) {
 // Every thread of the program reads the hand-stepped clock.
 Basalt::TimeNs HandClock() { return static_cast<Basalt::TimeNs>(AppHarness::s_nowMs.load()) * Basalt::kNsPerMs; }
 
-// The buttons a frame callback set, applied when it has returned.
-struct PendingButton {
+// The buttons and axes a frame callback set, applied when it has returned.
+struct PendingChange {
   SDL_Joystick* kit;
-  int button;
-  bool down;
+  bool axis;  // else a button
+  int index;
+  Sint16 value;   // the axis' reading, or whether the button is down
   uint32_t atMs;  // the program's clock when the callback set it
 };
 bool g_inCallback = false;
-std::vector<PendingButton> g_pendingButtons;
+std::vector<PendingChange> g_pendingChanges;
 
 void WaitForInputThread() {
   if (Basalt::g_pInput) Basalt::g_pInput->WaitForPolls(2);
+}
+
+void Apply(const PendingChange& change) {
+  if (change.axis)
+    SDL_JoystickSetVirtualAxis(change.kit, change.index, change.value);
+  else
+    SDL_JoystickSetVirtualButton(change.kit, change.index, change.value ? SDL_PRESSED : SDL_RELEASED);
+}
+
+// Applied at once, seen by the input thread when this returns; inside a frame
+// callback, applied when it has returned.
+void Change(const PendingChange& change) {
+  if (g_inCallback) {
+    g_pendingChanges.push_back(change);
+    return;
+  }
+  Apply(change);
+  WaitForInputThread();
 }
 
 // The program, with a hook after each of its frames.
@@ -112,13 +133,13 @@ class HarnessApp : public GameApp {
     // One at a time, each at the time it was set: the input thread sees every
     // change, a press and release in one callback too, at its own moment.
     const uint32_t endMs = AppHarness::s_nowMs;
-    for (const PendingButton& pending : g_pendingButtons) {
+    for (const PendingChange& pending : g_pendingChanges) {
       AppHarness::s_nowMs = pending.atMs;
-      SDL_JoystickSetVirtualButton(pending.kit, pending.button, pending.down ? SDL_PRESSED : SDL_RELEASED);
+      Apply(pending);
       WaitForInputThread();
     }
     AppHarness::s_nowMs = endMs;
-    g_pendingButtons.clear();
+    g_pendingChanges.clear();
     return goOn;
   }
 
@@ -187,13 +208,10 @@ SDL_Scancode AppHarness::KeyOf(char c) {
 }
 
 void AppHarness::SetButton(SDL_Joystick* kit, int button, bool down) {
-  if (g_inCallback) {
-    g_pendingButtons.push_back({kit, button, down, s_nowMs});
-    return;
-  }
-  SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
-  WaitForInputThread();
+  Change({kit, false, button, static_cast<Sint16>(down), s_nowMs});
 }
+
+void AppHarness::SetAxis(SDL_Joystick* kit, int axis, Sint16 value) { Change({kit, true, axis, value, s_nowMs}); }
 
 void AppHarness::ListenToOutput(double seconds) {
   g_heard.assign(static_cast<size_t>(seconds * VoiceEngine::kMixRate), 0.0f);
@@ -203,6 +221,13 @@ void AppHarness::ListenToOutput(double seconds) {
 }
 
 size_t AppHarness::HeardFrames() { return g_heardFrames.load(std::memory_order_acquire); }
+
+bool AppHarness::QuietFor(size_t frames) {
+  const size_t kept = HeardFrames();
+  return kept >= frames && std::all_of(g_heard.begin() + static_cast<std::ptrdiff_t>(kept - frames),
+                                       g_heard.begin() + static_cast<std::ptrdiff_t>(kept),
+                                       [](float sample) { return sample == 0.0f; });
+}
 
 const std::vector<float>& AppHarness::Heard() {
   g_heard.resize(HeardFrames());

@@ -44,6 +44,8 @@ class AppHarness : public TempDirTest {
   // then seen at the clock's time when it was called: a callback that sets
   // buttons between clock jumps strikes between two frames.
   static void SetButton(SDL_Joystick* kit, int button, bool down);
+  // Sets the kit's axis the same way (a 360 kit's pad strength, say).
+  static void SetAxis(SDL_Joystick* kit, int axis, Sint16 value);
 
   // The program's clock in milliseconds, advanced by hand.
   static std::atomic<uint32_t> s_nowMs;
@@ -54,11 +56,13 @@ class AppHarness : public TempDirTest {
   // The sound slots played, in the order their notes were sent (the back
   // end still plays them), from the input thread and the main thread.
   static std::vector<int> s_played;
-  // The same notes with their volumes and their times (ms on the program's clock).
+  // The same notes with their volumes, their times (ms on the program's
+  // clock) and the strengths they were struck with.
   struct PlayedSound {
     int slot;
     float volume;
     uint32_t timeMs;
+    float velocity;
   };
   static std::vector<PlayedSound> s_sounds;
   // Guards both lists while the program runs; read them after Run or under it.
@@ -76,6 +80,9 @@ class AppHarness : public TempDirTest {
   // The frames kept so far; the samples of the left and the right channel,
   // once the program has stopped.
   static size_t HeardFrames();
+  // While it runs too: whether the last `frames` frames kept were silent (a
+  // sound of an earlier program in this process may still ring at the start).
+  static bool QuietFor(size_t frames);
   static const std::vector<float>& Heard();
   static const std::vector<float>& HeardRight();
   // The first frame of each sound in samples that follows at least

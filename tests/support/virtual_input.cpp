@@ -16,8 +16,18 @@ void VirtualInputTest::TearDown() {
   EngineFixture::TearDown();
 }
 
-SDL_Joystick* VirtualInputTest::Attach(uint16_t vendor, uint16_t product, const char* name, int buttons, int hats) {
-  SDL_Joystick* handle = AttachVirtualKit({vendor, product, name, buttons, hats, SDL_JOYSTICK_TYPE_UNKNOWN});
+SDL_Joystick* VirtualInputTest::Attach(uint16_t vendor, uint16_t product, const char* name, int buttons, int hats,
+                                       int axes) {
+  VirtualKitDesc desc;
+  desc.vendor = vendor;
+  desc.product = product;
+  desc.name = name;
+  desc.buttons = buttons;
+  desc.hats = hats;
+  desc.axes = axes;
+  desc.xpadResting = axes > 4;
+  desc.type = SDL_JOYSTICK_TYPE_UNKNOWN;
+  SDL_Joystick* handle = AttachVirtualKit(desc);
   EXPECT_NE(handle, nullptr) << SDL_GetError();
   m_handles.push_back(handle);
   return handle;
@@ -37,6 +47,11 @@ bool VirtualInputTest::Frame() {
 
 void VirtualInputTest::SetButton(SDL_Joystick* kit, int button, bool down) {
   SDL_JoystickSetVirtualButton(kit, button, down ? SDL_PRESSED : SDL_RELEASED);
+  m_input.WaitForPolls(2);
+}
+
+void VirtualInputTest::SetAxis(SDL_Joystick* kit, int axis, Sint16 value) {
+  SDL_JoystickSetVirtualAxis(kit, axis, value);
   m_input.WaitForPolls(2);
 }
 

@@ -20,8 +20,10 @@ class VirtualInputTest : public EngineFixture {
   void SetUp() override;
   void TearDown() override;
 
-  SDL_Joystick* Attach(uint16_t vendor, uint16_t product, const char* name, int buttons = 8, int hats = 1);
-  SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit"); }
+  // axes: more than four rest as a 360 kit's sticks do through xpad (virtual_kit.h).
+  SDL_Joystick* Attach(uint16_t vendor, uint16_t product, const char* name, int buttons = 8, int hats = 1,
+                       int axes = 0);
+  SDL_Joystick* AttachDrumsetA() { return Attach(0x1BAD, 0x0003, "Harmonix Drum Kit", 8, 1, 6); }
 
   void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices);
   // One frame as the core runs it: the platform pumps, the input thread
@@ -30,6 +32,7 @@ class VirtualInputTest : public EngineFixture {
   // What the kit's driver would report between two frames; seen by the
   // input thread when this returns (if it runs).
   void SetButton(SDL_Joystick* kit, int button, bool down);
+  void SetAxis(SDL_Joystick* kit, int axis, Sint16 value);
   void SetHat(SDL_Joystick* kit, Uint8 value);
   static void PushKey(SDL_Scancode scancode, bool down);
 

@@ -38,8 +38,10 @@ void Stop(int slot) {
 
 bool Play(NoteSource, const Note& note) {
   ++g_count;
-  Append(g_log, "play %d %.2f @%lld\n", note.slot, static_cast<double>(note.volume),
+  Append(g_log, "play %d %.2f @%lld", note.slot, static_cast<double>(note.volume),
          static_cast<long long>(note.time / Basalt::kNsPerMs));
+  if (note.velocity != 1.0f) Append(g_log, " v%.2f", static_cast<double>(note.velocity));
+  Append(g_log, "\n");
   Append(g_played, g_played[0] ? " %d" : "%d", note.slot);
   return true;
 }

@@ -12,7 +12,8 @@ class FakeSound {
   ~FakeSound();
   void Clear();
   // "load 3 SampleBank\Snares\a.wav", "stop 3", "play 3 0.50 @1200" (the
-  // note's time in ms), "metronome on 120", one a line.
+  // note's level and its time in ms; " v0.25" after it for a strike below
+  // full strength), "metronome on 120", one a line.
   std::string Log() const;
   // The slots played, in order: "3 0 13".
   std::string Played() const;

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "backline/app/app_cvars.h"
 #include "backline/pads/pad_flash.h"
 #include "backline/pads/pad_hits.h"
+#include "backline/pads/velocity_curve.h"
 #include "basalt/input/key_codes.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/input_events.h"
@@ -28,6 +30,7 @@ class StrikePathTest : public test::VirtualInputTest {
     g_usePollMethod = 0;
     g_redefinePads = false;
     g_redPad = 3;
+    g_velocityCurve = kVelocitySoft;
     VirtualInputTest::TearDown();
   }
   // The controllers attached so far become the kits; the instrument is live.
@@ -48,6 +51,14 @@ class StrikePathTest : public test::VirtualInputTest {
     return m_sound.Played();
   }
   std::string Down(int joy, int button, int64_t ms) { return Event(InputEvent::ButtonDown, joy, button, ms); }
+  // A press struck with velocity; returns the notes' log.
+  std::string Strike(int joy, int button, int64_t ms, float velocity) {
+    m_sound.Clear();
+    InputEvent press = test::MakeInputEvent(InputEvent::ButtonDown, joy, button, ms * kNsPerMs);
+    press.velocity = velocity;
+    m_path.OnInputEvent(press);
+    return m_sound.Log();
+  }
   std::string Up(int joy, int button, int64_t ms) { return Event(InputEvent::ButtonUp, joy, button, ms); }
   std::string Key(int key, bool down, int64_t ms) {
     return Event(down ? InputEvent::KeyDown : InputEvent::KeyUp, -1, key, ms);
@@ -201,9 +212,35 @@ TEST_F(StrikePathTest, OffScreenNothingSoundsButThePedalsAreFollowedAndAnUnplugg
 TEST_F(StrikePathTest, TheMainThreadsStrikesPlayAtTheSlotsVolumeAndTheirTime) {
   StartPads(nullptr);
   m_volumes.Set(13, 0.4f);
-  EXPECT_EQ(StrikePadSlot(3, true, {m_pads, m_volumes, m_layers}, 70 * kNsPerMs), 3);
-  EXPECT_EQ(StrikePadSlot(9, false, {m_pads, m_volumes, m_layers}, 80 * kNsPerMs), 9);
-  EXPECT_EQ(m_sound.Log(), "play 13 0.40 @70\nplay 9 1.00 @80\n");
+  EXPECT_EQ(StrikePadSlot(3, true, {m_pads, m_volumes, m_layers}, 70 * kNsPerMs, 1.0f), 3);
+  EXPECT_EQ(StrikePadSlot(9, false, {m_pads, m_volumes, m_layers}, 80 * kNsPerMs, 1.0f), 9);
+  EXPECT_EQ(StrikePadSlot(3, true, {m_pads, m_volumes, m_layers}, 90 * kNsPerMs, 0.5f), 3);  // 0.4 x (0.1 + 0.9 x 0.5²)
+  EXPECT_EQ(m_sound.Log(), "play 13 0.40 @70\nplay 9 1.00 @80\nplay 13 0.13 @90 v0.50\n");
+}
+
+// The note keeps the strength as the kit reported it and plays at the pad's
+// volume times the curve's level; the main thread learns the strength too.
+TEST_F(StrikePathTest, AStrikePlaysAtThePadsVolumeShapedByItsStrength) {
+  g_usePollMethod = 1;
+  AttachDrumsetA();
+  StartAll();
+  m_volumes.Set(0, 0.8f);
+  Publish();
+  EXPECT_EQ(Strike(0, 1, 1000, 0.5f), "play 0 0.26 @1000 v0.50\n");  // 0.8 x (0.1 + 0.9 x 0.25)
+  EXPECT_EQ(Poll(1091), "0");                                          // a held pad repeats at its press's strength
+  EXPECT_EQ(m_sound.Log(), "play 0 0.26 @1091 v0.50\n");
+  EXPECT_EQ(Up(0, 1, 1095), "");
+  EXPECT_EQ(Strike(0, 2, 1100, 0.0f), "play 2 0.10 @1100 v0.00\n");  // the softest strike plays at the floor
+  EXPECT_EQ(Key(Basalt::DIK_S, true, 1200), "0");                      // a key strikes at full strength
+  EXPECT_EQ(m_sound.Log(), "play 0 0.80 @1200\n");
+  std::vector<float> reported;
+  for (StrikeReport report; m_path.TakeReport(&report);) reported.push_back(report.velocity);
+  EXPECT_EQ(reported, (std::vector<float>{0.5f, 0.5f, 0.0f, 1.0f}));
+
+  g_velocityCurve = kVelocityOff;
+  EXPECT_EQ(Strike(0, 1, 1300, 0.5f), "play 0 0.80 @1300 v0.50\n");
+  g_velocityCurve = kVelocityLinear;
+  EXPECT_EQ(Strike(0, 2, 1310, 0.5f), "play 2 0.55 @1310 v0.50\n");
 }
 
 TEST(PadFlashTest, AHitSetsItsPadsChannelsAndTheFlashFadesBackWithinPointFourSeconds) {

@@ -9,6 +9,7 @@
 
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/strike_path.h"
+#include "backline/sound/note.h"
 #include "backline/pads/strike_table.h"
 #include "basalt/input/key_codes.h"
 #include "tests/backline/pads/bank_files.h"
@@ -124,7 +125,7 @@ TEST_F(VelocityLayersTest, TheInputThreadAndTheMainThreadPlayTheLayerAFullStrike
   StrikePath path(table);
   m_sound.Clear();
   path.OnInputEvent(test::MakeInputEvent(Basalt::InputEvent::KeyDown, -1, Basalt::DIK_X, 10 * Basalt::kNsPerMs));
-  StrikePadSlot(kKickPad, false, {m_pads, m_volumes, m_layers}, 20 * Basalt::kNsPerMs);
+  StrikePadSlot(kKickPad, false, {m_pads, m_volumes, m_layers}, 20 * Basalt::kNsPerMs, kFullVelocity);
   EXPECT_EQ(m_sound.Played(), "87 87");           // the key and the preview: the hard layer
   table.PublishLayers(VelocityLayers(), m_pads);  // the layers gone: the pad's own slot
   EXPECT_EQ(table.SoundSlotFor(kKickPad, 0.2f), kKickPad);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "basalt/core/clock.h"
 #include "tests/backline/pads/fake_sound.h"
@@ -51,6 +52,25 @@ TEST(PlayerTest, NotesKeepTheirTimesWhateverTheFramesAndFlashWhenTheirTimeHasCom
             "play 1 1.00 @5301\n"
             "play 0 1.00 @6000\nplay 0 1.00 @6000\nplay 0 1.00 @6000\n");
   EXPECT_EQ(playback.flashes, "4@300 0@300 1@400 0@1000 0@1000 0@1000 ");
+}
+
+// Each event at its own strength, through the curve in force; a recording
+// without velocities plays at full strength.
+TEST(PlayerTest, EventsPlayAtTheirRecordedStrength) {
+  plrInfo recording;
+  recording.tracks[0] = {100, 200};
+  recording.tracks[2] = {150};
+  recording.velocities[0] = {0.5f, 1.0f};
+  recording.velocities[2] = {0.0f};
+  Playback playback;
+  playback.volumes.Set(0, 0.8f);
+  playback.Run(recording, 50, 300);
+  EXPECT_EQ(playback.sound.Log(), "play 0 0.26 @5100 v0.50\nplay 2 0.10 @5150 v0.00\nplay 0 0.80 @5200\n");
+
+  for (std::vector<float>& track : recording.velocities) track.clear();
+  Playback full;
+  full.Run(recording, 50, 300);
+  EXPECT_EQ(full.sound.Log(), "play 0 1.00 @5100\nplay 2 1.00 @5150\nplay 0 1.00 @5200\n");
 }
 
 TEST(PlayerTest, AVersion2PedalSwitchesTheSecondariesWithoutBeingHeard) {

@@ -7,10 +7,12 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "basalt/input/key_codes.h"
 #include "tests/support/virtual_input.h"
+#include "tests/support/virtual_kit.h"
 
 namespace {
 
@@ -298,6 +300,49 @@ TEST_F(InputTest, AListenerRemovedIsNeverCalledAgain) {
   }
   EXPECT_GT(listener.calls.load(), 0);
   EXPECT_EQ(listener.late.load(), 0);
+}
+
+// Every kind of kit struck with its axes moved the way the real one moves
+// them: a 360 kit's strength arrives with the press; the PlayStation kit's
+// axes are its sticks (the generic HID driver drops its pressure bytes) and a
+// guitar's right stick is its whammy, so their presses are at full strength,
+// as are those of a 360 kit whose driver shows no sticks.
+TEST_F(InputTest, APressCarriesTheStrengthItsKitReportsOnItsAxes) {
+  SDL_Joystick* drums360 = AttachDrumsetA();
+  SDL_Joystick* playStation = Attach(0x12BA, 0x0210, "Harmonix Drum kit for PlayStation(R)3", 13, 1, 4);
+  SDL_Joystick* guitar = Attach(0x1BAD, 0x0002, "Harmonix Guitar", 8, 1, 6);
+  SDL_Joystick* stickless = Attach(0x1BAD, 0x0003, "Harmonix Drum Kit", 8, 1, 0);
+  Start();
+  RecordingListener listener;
+  m_input.SetListener(&listener);
+  const float strengths[4] = {0.9f, 0.25f, 0.6f, 0.05f};  // green, red, blue, yellow
+  for (int button = 0; button < 4; ++button) {
+    const int axis = test::kXbox360VelocityAxis[button];
+    SetAxis(drums360, axis, test::Xbox360VelocityReading(axis, strengths[button]));
+    SetButton(drums360, button, true);
+    SetButton(drums360, button, false);
+  }
+  SetButton(drums360, 4, true);  // the pedal
+  for (int axis = 0; axis < 4; ++axis) SetAxis(playStation, axis, axis % 2 ? 32767 : -32768);
+  SetButton(playStation, 2, true);
+  SetAxis(guitar, 3, 12000);
+  SetButton(guitar, 2, true);
+  SetButton(stickless, 3, true);
+  m_input.SetListener(nullptr);
+
+  std::vector<std::pair<int, float>> presses;  // kit * 10 + button, strength
+  for (const RecordingListener::Seen& seen : listener.seen)
+    if (seen.event.type == Basalt::InputEvent::ButtonDown)
+      presses.emplace_back(seen.event.joy * 10 + seen.event.code, seen.event.velocity);
+  ASSERT_EQ(presses.size(), 8u);
+  for (int button = 0; button < 4; ++button) {
+    EXPECT_EQ(presses[static_cast<size_t>(button)].first, button);
+    EXPECT_NEAR(presses[static_cast<size_t>(button)].second, strengths[button], 1e-4f) << button;
+  }
+  EXPECT_EQ(presses[4], std::make_pair(4, 1.0f));
+  EXPECT_EQ(presses[5], std::make_pair(12, 1.0f));
+  EXPECT_EQ(presses[6], std::make_pair(22, 1.0f));
+  EXPECT_EQ(presses[7], std::make_pair(33, 1.0f));
 }
 
 TEST_F(InputTest, AnUnpluggedKitReadsReleasedAndTakesItsPlaceAgainWhenBack) {
