@@ -98,6 +98,10 @@ class GameApp : public Basalt::IApp {
 
   UpdateCheckJob updateCheck;
 
+  // The MIDI ports the kits' strikes go out on and notes come in from (null
+  // without a sequencer); the input thread uses them while it listens.
+  std::unique_ptr<MidiPort> midiPort;
+
   // The scene (owned by the scene graph) and the GUI (owned by the context).
   std::unique_ptr<SceneGraph> sceneGraph;
   Camera* camera = nullptr;
@@ -113,6 +117,7 @@ class GameApp : public Basalt::IApp {
   bool BuildGui();
   void ChooseFirstScreen();
   void FindControllers();
+  void StartMidi();
   void CollectStrikes();
   void RunScreen();
   bool InstrumentLive() const { return mode == FreePlay || mode == Record; }
