@@ -91,3 +91,12 @@ void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime) {
   }
   if (keys->startupTime >= MenuKeys::kStartupHold) DeliverOne(keys);
 }
+
+bool KeyPressedThisFrame(const CInput* input, int key) {
+  if (!input) return false;
+  int count = 0;
+  const InputEvent* presses = input->GetFramePresses(&count);
+  for (int i = 0; i < count; ++i)
+    if (presses[i].type == InputEvent::KeyDown && presses[i].code == key) return true;
+  return false;
+}

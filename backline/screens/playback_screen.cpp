@@ -4,12 +4,15 @@
 
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
+#include "backline/midi/midi_export.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/screen_widgets.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/gui/font_manager.h"
 #include "basalt/gui/gui.h"
+#include "basalt/input/key_codes.h"
+#include "basalt/platform/platform.h"
 
 namespace {
 
@@ -40,6 +43,23 @@ void Begin(GameApp& app, Player* player) {
   player->started = true;
 }
 
+// The recording's MIDI file beside it: "take.plr" gives "recordings\take.mid".
+std::string MidiPathOf(const char* recordingName) {
+  std::string stem = recordingName;
+  const size_t dot = stem.rfind('.');
+  if (dot != std::string::npos && dot > 0) stem.erase(dot);
+  return "recordings\\" + stem + ".mid";
+}
+
+void ExportMidi(GameApp& app) {
+  const std::string path = MidiPathOf(app.playbackName);
+  const std::string why = ExportRecordingMidi(app.recording, MidiNoteTable::FromSettings(), path.c_str());
+  if (why.empty())
+    app.screens.playback.midiFile = path;
+  else
+    Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording as a MIDI file:\n%s.", why.c_str());
+}
+
 void Leave(GameApp& app, Player* player) {
   app.mode = MainMenu;
   g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
@@ -47,6 +67,7 @@ void Leave(GameApp& app, Player* player) {
   ReleaseTracks(&app.recording);
   if (player->switchedKits) ShowKits(app.drumSet, app.numDrumSets);
   *player = Player{};
+  app.screens.playback = PlaybackState{};
 }
 
 void Draw(GameApp& app, uint32_t elapsed) {
@@ -61,7 +82,10 @@ void Draw(GameApp& app, uint32_t elapsed) {
     app.guiContext->DrawTextA(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds,
                               timer.tenths);
   }
+  app.guiContext->DrawTextA(0, 10, height - 40, 0xB2FFE5B2, "M - save as a MIDI file");
   app.guiContext->DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
+  const std::string& midiFile = app.screens.playback.midiFile;
+  if (!midiFile.empty()) app.guiContext->DrawTextA(0, 10, height - 60, 0xB2B2FFB2, "Saved %s", midiFile.c_str());
 }
 
 }  // namespace
@@ -74,5 +98,6 @@ void UpdatePlaybackScreen(GameApp& app) {
   PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.layers}, &app.strikes);
   FlashStrikes(app, app.strikes);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
+  if (KeyPressedThisFrame(Basalt::g_pInput, Basalt::DIK_M)) ExportMidi(app);
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
 }
