@@ -6,6 +6,7 @@
 #include <string>
 
 #include "backline/midi/midi_export.h"
+#include "backline/pads/preset_file.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
 #include "backline/recording/wav_export.h"
@@ -64,7 +65,7 @@ int RunExportCommand(const char* recordingPath, const char* wavPath) {
   if (!DiscoverSampleBank(bank.get(), &problem)) return Fail(recordingPath, problem);
   auto recording = std::make_unique<plrInfo>();
   if (const char* unreadable = LoadRecording(recordingPath, recording.get())) return Fail(recordingPath, unreadable);
-  const std::string why = ExportRecordingWav(*recording, *bank, recordingPath, wavPath);
+  const std::string why = ExportRecordingWav({*recording, *bank, kDefaultPresetPath, recordingPath}, wavPath);
   if (!why.empty()) return Fail(recordingPath, why);
   std::printf("Exported %s to %s (48 kHz, stereo, 24-bit)\n", recordingPath, wavPath);
   return EXIT_SUCCESS;

@@ -29,6 +29,8 @@ const MenuKeySource kSources[kMenuKeyCount] = {
     {kNoKey, 2, kNoPov},
     {kNoKey, 3, kNoPov},
     {kNoKey, kNoButton, kNoPov},
+    {DIK_W, kNoButton, kNoPov},
+    {DIK_M, kNoButton, kNoPov},
 };
 
 bool SourceDown(const CInput& input, const MenuKeySource& source) {
@@ -90,13 +92,4 @@ void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime) {
     QueuePresses(keys, *input);
   }
   if (keys->startupTime >= MenuKeys::kStartupHold) DeliverOne(keys);
-}
-
-bool KeyPressedThisFrame(const CInput* input, int key) {
-  if (!input) return false;
-  int count = 0;
-  const InputEvent* presses = input->GetFramePresses(&count);
-  for (int i = 0; i < count; ++i)
-    if (presses[i].type == InputEvent::KeyDown && presses[i].code == key) return true;
-  return false;
 }

@@ -24,6 +24,8 @@ enum MenuKey {
   MenuPadButton2,
   MenuPadButton3,
   MenuSpare,  // never set
+  MenuExportWav,
+  MenuExportMidi,
   kMenuKeyCount
 };
 
@@ -55,7 +57,3 @@ inline bool UpOrYellow(const MenuKeys& keys) { return keys.event[MenuUp] || keys
 inline bool DownOrBlue(const MenuKeys& keys) { return keys.event[MenuDown] || keys.event[MenuPadButton2]; }
 inline bool EnterOrGreen(const MenuKeys& keys) { return keys.event[MenuEnter] || keys.event[MenuPadButton0]; }
 inline bool EscapeOrRed(const MenuKeys& keys) { return keys.event[MenuEscape] || keys.event[MenuPadButton1]; }
-
-// Whether key (a DirectInput key code) was pressed this frame, for a screen's
-// own keys beside the menu keys. input null: false.
-bool KeyPressedThisFrame(const CInput* input, int key);

@@ -2,7 +2,9 @@
 
 #include <cassert>
 #include <memory>
+#include <string>
 
+#include "backline/pads/layer_file.h"
 #include "backline/recording/player.h"
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_voices.h"
@@ -51,26 +53,29 @@ class BackendSwap {
 
 }  // namespace
 
-bool RenderRecording(const plrInfo& recording, const SampleBank& bank, const char* source, const RenderSink& sink) {
+bool RenderRecording(const RenderSource& source, const RenderSink& sink) {
   VoiceEngine& engine = GetVoiceEngine();
   assert(!engine.HasDevice() && "an offline render needs the voice engine without its device");
+  const plrInfo& recording = source.recording;
   const BackendSwap swap;
   auto player = std::make_unique<Player>();
-  player->pads = RecordingPads(recording, bank);
-  LogMissingSamples(player->pads, source);
-  SwitchPadSounds(PadAssignment(), player->pads, bank);
+  player->pads = RecordingPads(recording, source.bank);
+  LogMissingSamples(player->pads, source.name);
+  SwitchPadSounds(PadAssignment(), player->pads, source.bank);
+  auto layers = std::make_unique<VelocityLayers>();
+  std::string damaged;
+  if (source.layersPreset) LoadPresetLayers(source.layersPreset, source.bank, layers.get(), &damaged);
   ApplyRecordingVolumes(recording, &player->volumes);
   player->startTime = kStartTime;
   player->started = true;
   engine.SetLatencyFrames(0);
   engine.ResetOutput();
   auto strikes = std::make_unique<FrameStrikes>();
-  const VelocityLayers noLayers;  // the recording names one sample per pad
   float block[2 * kBlockFrames];
   // Mixes frames frames from the mix frame `first` on (frame 0: the recording's time 0).
   const auto renderBlock = [&](int64_t first, int frames) {
     const TimeNs now = TimeOfFrame(first);
-    PlayDueEvents(player.get(), recording, now, {player->pads, player->volumes, noLayers}, strikes.get());
+    PlayDueEvents(player.get(), recording, now, {player->pads, player->volumes, *layers}, strikes.get());
     engine.Render(block, frames, 2, now);
     return now;
   };

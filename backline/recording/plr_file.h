@@ -17,6 +17,8 @@ constexpr int kPlrPadSlots = 10;
 constexpr int kPlrVolumes = 20;
 // Room the recorder keeps in each track: no allocation while recording.
 constexpr size_t kPlrTrackCapacity = 1048576;
+// The folder of the recordings, in the game directory.
+constexpr char kRecordingsDirectory[] = "recordings";
 
 // What a recording held about one pad slot when it was made.
 struct PlrPadRecord {

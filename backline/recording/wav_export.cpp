@@ -28,9 +28,9 @@ SoundFile OpenWav(int fd) {
 }
 
 // Writes the render into file; why it failed, or empty.
-std::string WriteRender(const plrInfo& recording, const SampleBank& bank, const char* source, SNDFILE* file) {
+std::string WriteRender(const RenderSource& source, SNDFILE* file) {
   std::vector<int> block;
-  const bool rendered = RenderRecording(recording, bank, source, [&](const float* stereo, int frames) {
+  const bool rendered = RenderRecording(source, [&](const float* stereo, int frames) {
     block.resize(static_cast<size_t>(frames) * kChannels);
     for (size_t i = 0; i < block.size(); ++i) block[i] = WavSample24(stereo[i]);
     return sf_writef_int(file, block.data(), frames) == frames;
@@ -38,11 +38,11 @@ std::string WriteRender(const plrInfo& recording, const SampleBank& bank, const 
   return rendered ? "" : sf_strerror(file);
 }
 
-std::string Export(const plrInfo& recording, const SampleBank& bank, const char* source, const char* path) {
+std::string Export(const RenderSource& source, const char* path) {
   Basalt::AtomicFileWriter writer(path);
   SoundFile file = OpenWav(writer.Descriptor());
   if (!file) return writer.Descriptor() < 0 ? "the file cannot be created" : sf_strerror(nullptr);
-  std::string why = WriteRender(recording, bank, source, file.get());
+  std::string why = WriteRender(source, file.get());
   if (!why.empty()) return why;
   file.reset();  // the header's sizes are written at close
   return writer.Commit() ? "" : "it cannot be saved to the disk";
@@ -55,7 +55,6 @@ int32_t WavSample24(float sample) {
   return static_cast<int32_t>(std::lround(clipped * kFullScale24) * 256);
 }
 
-std::string ExportRecordingWav(const plrInfo& recording, const SampleBank& bank, const char* source,
-                               const char* path) {
-  return RunFileExport(path, [&] { return Export(recording, bank, source, path); });
+std::string ExportRecordingWav(const RenderSource& source, const char* path) {
+  return RunFileExport(path, [&] { return Export(source, path); });
 }

@@ -6,16 +6,14 @@
 #include <cstdint>
 #include <string>
 
-#include "backline/pads/sample_bank.h"
-#include "backline/recording/plr_file.h"
+#include "backline/recording/offline_render.h"
 
 // The 24-bit value a rendered sample is written as, in the top three bytes
 // of an int32 (libsndfile's integer convention): round(sample x (2^23 - 1)),
 // the full scale clipped (the limiter keeps the render under it).
 int32_t WavSample24(float sample);
 
-// Renders recording and writes it to path (a program path); source names the
-// recording in log lines. Empty on success, else why not ("cannot write
-// take.wav: ..."), the same in a log line; path is then as it was. Never throws.
-std::string ExportRecordingWav(const plrInfo& recording, const SampleBank& bank, const char* source,
-                               const char* path);
+// Renders source and writes it to path (a program path). Empty on success,
+// else why not ("cannot write take.wav: ..."), the same in a log line; path
+// is then as it was. Never throws.
+std::string ExportRecordingWav(const RenderSource& source, const char* path);

@@ -11,7 +11,6 @@
 #include "backline/sound/sound_backend.h"
 #include "basalt/gui/font_manager.h"
 #include "basalt/gui/gui.h"
-#include "basalt/input/key_codes.h"
 #include "basalt/platform/platform.h"
 
 namespace {
@@ -43,23 +42,6 @@ void Begin(GameApp& app, Player* player) {
   player->started = true;
 }
 
-// The recording's MIDI file beside it: "take.plr" gives "recordings\take.mid".
-std::string MidiPathOf(const char* recordingName) {
-  std::string stem = recordingName;
-  const size_t dot = stem.rfind('.');
-  if (dot != std::string::npos && dot > 0) stem.erase(dot);
-  return "recordings\\" + stem + ".mid";
-}
-
-void ExportMidi(GameApp& app) {
-  const std::string path = MidiPathOf(app.playbackName);
-  const std::string why = ExportRecordingMidi(app.recording, MidiNoteTable::FromSettings(), path.c_str());
-  if (why.empty())
-    app.screens.playback.midiFile = path;
-  else
-    Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording as a MIDI file:\n%s.", why.c_str());
-}
-
 void Leave(GameApp& app, Player* player) {
   app.mode = MainMenu;
   g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
@@ -68,6 +50,45 @@ void Leave(GameApp& app, Player* player) {
   if (player->switchedKits) ShowKits(app.drumSet, app.numDrumSets);
   *player = Player{};
   app.screens.playback = PlaybackState{};
+}
+
+std::string RecordingPath(const GameApp& app) { return std::string(kRecordingsDirectory) + "/" + app.playbackName; }
+
+// A file beside the recording: recordings/take.plr and ".wav" give recordings/take.wav.
+std::string BesideRecording(const GameApp& app, const char* extension) {
+  const std::string recording = RecordingPath(app);
+  return recording.substr(0, recording.rfind('.')) + extension;
+}
+
+void StartExport(GameApp& app) { app.screens.exportJob.Start(RecordingPath(app), BesideRecording(app, ".wav")); }
+
+// Written at once: a small file, and the notes already handed ahead keep playing.
+void ExportMidi(GameApp& app) {
+  const std::string path = BesideRecording(app, ".mid");
+  const std::string why = ExportRecordingMidi(app.recording, MidiNoteTable::FromSettings(), path.c_str());
+  if (why.empty())
+    app.screens.playback.midiFile = path;
+  else
+    Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording as a MIDI file:\n%s.", why.c_str());
+}
+
+std::string MidiStatus(const PlaybackState& playback) {
+  return playback.midiFile.empty() ? "M - save as MIDI" : "Saved " + playback.midiFile;
+}
+
+// What the last export did, in words for the screen.
+std::string ExportStatus(ExportJob& job) {
+  switch (job.Poll()) {
+    case ExportJob::State::Running:
+      return "Exporting " + job.WavPath() + "...";
+    case ExportJob::State::Done:
+      return "Exported " + job.WavPath();
+    case ExportJob::State::Failed:
+      return "Export failed: see exportlog.txt";
+    case ExportJob::State::Idle:
+      break;
+  }
+  return "W - export WAV";
 }
 
 void Draw(GameApp& app, uint32_t elapsed) {
@@ -82,10 +103,9 @@ void Draw(GameApp& app, uint32_t elapsed) {
     app.guiContext->DrawTextA(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds,
                               timer.tenths);
   }
-  app.guiContext->DrawTextA(0, 10, height - 40, 0xB2FFE5B2, "M - save as a MIDI file");
   app.guiContext->DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
-  const std::string& midiFile = app.screens.playback.midiFile;
-  if (!midiFile.empty()) app.guiContext->DrawTextA(0, 10, height - 60, 0xB2B2FFB2, "Saved %s", midiFile.c_str());
+  app.guiContext->DrawTextA(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(app.screens.exportJob).c_str());
+  app.guiContext->DrawTextA(0, 10, height - 52, 0xB2FFE5B2, "%s", MidiStatus(app.screens.playback).c_str());
 }
 
 }  // namespace
@@ -98,6 +118,7 @@ void UpdatePlaybackScreen(GameApp& app) {
   PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.layers}, &app.strikes);
   FlashStrikes(app, app.strikes);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
-  if (KeyPressedThisFrame(Basalt::g_pInput, Basalt::DIK_M)) ExportMidi(app);
+  if (app.menuKeys.event[MenuExportWav]) StartExport(app);
+  if (app.menuKeys.event[MenuExportMidi]) ExportMidi(app);
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
 }

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr char kRecordingsDirectory[] = "recordings";
 
 void Save(GameApp& app) {
   const std::string path = MakeContentPath(kRecordingsDirectory, app.textEntry.text, "plr");

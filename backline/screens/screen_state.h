@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "backline/recording/export_job.h"
 #include "backline/recording/player.h"
 #include "backline/recording/recorder.h"
 
@@ -89,5 +90,6 @@ struct ScreenState {
   Recorder recorder;
   Player player;
   PlaybackState playback;
+  ExportJob exportJob;  // the playback screen's WAV export
   ListDialogState recordingList;
 };

@@ -44,6 +44,15 @@ void NoteScheduler::Cancel(NoteSource source) {
   PushControl(control);
 }
 
+void NoteScheduler::DropAll() {
+  for (Control control; m_controls.Pop(&control);) {
+  }
+  for (int source = 0; source < kNoteSources; ++source)
+    for (Note note; m_queues[source].Pop(&note);) ++m_received[source];
+  m_pendingCount = 0;
+  m_metronomeOn = false;
+}
+
 void NoteScheduler::SetMetronome(bool on, unsigned bpm, TimeNs at) {
   Control control;
   control.kind = Control::kMetronome;

@@ -58,6 +58,11 @@ class NoteScheduler {
   uint32_t NotesDropped() const { return m_notesDropped.load(std::memory_order_relaxed); }
   uint32_t MetronomeBeats() const { return m_beats.load(std::memory_order_relaxed); }
 
+  // Consumer side, while no consumer runs (the device closed): forgets every
+  // note not started yet, every request not applied, and the metronome, so
+  // nothing sent before sounds when the next device opens.
+  void DropAll();
+
   // Consumer thread only: the frames since the scheduler was made.
   int64_t StreamFrame() const { return m_streamFrame; }
 

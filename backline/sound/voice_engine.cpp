@@ -138,8 +138,13 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
 }
 
 void VoiceEngine::CloseDevice() {
-  if (m_device) SDL_CloseAudioDevice(m_device);
+  if (!m_device) return;
+  SDL_CloseAudioDevice(m_device);  // the audio thread has stopped when it returns
   m_device = 0;
+  m_scheduler.DropAll();
+  ResetOutput();
+  for (int record = 0; record < kVoiceRecords; ++record)
+    m_voices[record].Silence(m_samples[record / kVoicesPerSlot] != nullptr);
 }
 
 void VoiceEngine::AudioCallback(void* engine, Uint8* stream, int bytes) {

@@ -64,7 +64,9 @@ class VoiceEngine {
   // latency, logs what it granted and starts it, its output afresh. False, with a log line, when
   // it cannot be opened.
   bool OpenDevice(int periodFrames);
-  // Stops the audio thread; Render then belongs to the caller again.
+  // Stops the audio thread; Render then belongs to the caller again. What
+  // was sounding and every note not yet started are dropped: the next device
+  // starts in silence.
   void CloseDevice();
   bool HasDevice() const { return m_device != 0; }
   void SetRenderObserver(RenderObserver observer) { m_observer.store(observer); }

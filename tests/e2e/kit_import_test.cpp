@@ -10,13 +10,15 @@
 #include "tests/support/app_script.h"
 #include "tests/support/kit_folder.h"
 #include "tests/support/run_command.h"
+#include "tests/support/virtual_kit.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const char kKit[] = "kits/test kit";
-constexpr int kPedal = 4;  // kit 0's bass pedal: its button, pad slot and primary sound slot
+constexpr int kPedal = 4;   // kit 0's bass pedal: its button, pad slot and primary sound slot
+constexpr int kRedPad = 0;  // kit 0's red pad: its pad slot and primary sound slot (button 1)
 
 class KitImportTest : public test::ScriptedAppTest {
  protected:
@@ -53,7 +55,19 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
     app.mode = FreePlay;
   });
   Hit(kit, kPedal);
-  Then([=](GameApp&) { EXPECT_EQ(s_played.back(), hard); });  // the kit reports no velocity: a full strike
+  Then([=](GameApp&) { EXPECT_EQ(s_played.back(), hard); });  // the pedal reports no velocity: a full strike
+  // The red pad's snare, struck soft then hard through the kit's velocity axis.
+  for (const float velocity : {0.2f, 0.9f}) {
+    Then([=](GameApp&) { SetAxis(kit, test::kXbox360VelocityAxis[1], test::Xbox360VelocityReading(0, velocity)); });
+    Hit(kit, 1);
+  }
+  Then([=](GameApp&) {
+    ASSERT_GE(s_played.size(), 2u);
+    EXPECT_EQ(s_played[s_played.size() - 2], LayerSoundSlotOf(kRedPad, 0));
+    EXPECT_EQ(s_played.back(), LayerSoundSlotOf(kRedPad, 1));
+    EXPECT_EQ(s_slotSamples[LayerSoundSlotOf(kRedPad, 0)], "SampleBank\\Snares\\Test Kit - Snare 1.wav");
+    EXPECT_EQ(s_slotSamples[LayerSoundSlotOf(kRedPad, 1)], "SampleBank\\Snares\\Test Kit - Snare 2.wav");
+  });
   ASSERT_TRUE(RunScript());
   EXPECT_TRUE(boxes.empty());
 

@@ -211,7 +211,7 @@ TEST_F(MidiExportTest, MOnThePlaybackScreenWritesTheRecordingBesideItAndNamesThe
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   ASSERT_TRUE(RunScript());
-  EXPECT_EQ(saved, "Saved recordings\\take.mid");
+  EXPECT_EQ(saved, "Saved recordings/take.mid");
   for (const std::string& box : boxes) EXPECT_NE(box.rfind("Error|", 0), 0u) << box;
   EXPECT_EQ(ReadWithMido("recordings/take.mid"), kTakeAsMido);
 }
@@ -226,7 +226,7 @@ TEST_F(MidiExportTest, AMidiFileThatCannotBeWrittenFromThePlaybackScreenIsAMessa
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   ASSERT_TRUE(RunScript());
-  const std::string expected = "Error|Could not save the recording as a MIDI file:\ncannot write recordings\\take.mid: ";
+  const std::string expected = "Error|Could not save the recording as a MIDI file:\ncannot write recordings/take.mid: ";
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().rfind(expected, 0), 0u) << boxes.back();
   EXPECT_TRUE(std::filesystem::is_directory("recordings/take.mid"));

@@ -457,4 +457,23 @@ TEST_F(VoiceEngineTest, TwoSendingThreadsGetEveryNoteStartedOnTheAudioThread) {
   EXPECT_EQ(engine.NotesDropped(), 0u);
 }
 
+// The engine outlives its devices (the program's is one per process): a
+// voice still sounding and a note still waiting when the device closes must
+// not sound on the next one.
+TEST_F(VoiceEngineTest, ClosingTheDeviceDropsWhatSoundsAndWaitsSoTheNextStartsInSilence) {
+  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+  Load(0, std::vector<int16_t>(VoiceEngine::kMixRate, 1000));  // a second of sound
+  ASSERT_TRUE(engine.OpenDevice(kPeriod));
+  const Basalt::TimeNs now = Basalt::GetTimeNs(), anHourOn = now + 3600 * Basalt::kNsPerSecond;
+  ASSERT_TRUE(engine.PlayNote(NoteSource::Main, Note{0, 1.0f, 1.0f, now}));
+  ASSERT_TRUE(engine.PlayNote(NoteSource::Input, Note{0, 1.0f, 1.0f, anHourOn}));
+  while (engine.NotesStarted() == 0) SDL_Delay(1);
+  engine.CloseDevice();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  std::vector<float> out(2 * 4800);
+  engine.Render(out.data(), 4800, kChannels, anHourOn);
+  EXPECT_EQ(Audible(out), 0);
+  EXPECT_EQ(engine.NotesStarted(), 1u);
+}
+
 }  // namespace
