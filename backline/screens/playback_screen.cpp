@@ -26,7 +26,7 @@ void ShowKits(DrumSet* drumSet, unsigned kits) {
 // player; the user's pads and volumes stay as they are, for Leave to sound
 // again.
 void Begin(GameApp& app, Player* player) {
-  HideBox(app.panelButton);
+  SetBoxOpacity(app.panelButton, 0.0f);  // the list's panel would hide the drum set
   *player = Player{};
   player->pads = RecordingPads(app.recording, app.bank);
   LogMissingSamples(player->pads, (std::string("recording \"") + app.playbackName + "\"").c_str());

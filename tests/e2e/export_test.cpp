@@ -22,6 +22,7 @@
 #include "backline/recording/wav_export.h"
 #include "backline/sound/voice_engine.h"
 #include "backline/app/game_app.h"
+#include "basalt/gui/gui_button.h"
 #include "tests/support/app_script.h"
 
 namespace {
@@ -208,6 +209,7 @@ TEST_F(ExportTest, TheExportKeyOnThePlaybackScreenWritesTheRecordingsWav) {
   WaitForMode(OpenRecording);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
+  Then([](GameApp& app) { EXPECT_EQ(app.panelButton->GetColour() >> 24, 0u); });  // nothing hides the drum set
   Press(SDL_SCANCODE_W);
   Until([](GameApp& app) { return app.screens.exportJob.Poll() != ExportJob::State::Running; });
   Then([](GameApp& app) {
