@@ -13,6 +13,7 @@ namespace {
 const char kUsage[] =
     "usage: backline                                  play (from the game directory)\n"
     "       backline --export-wav RECORDING WAV       render a recording to a WAV file\n"
+    "       backline --export-midi RECORDING MID      write a recording as a Standard MIDI File\n"
     "       backline --import-kit DIR                 import a drum kit folder holding a drumkit.xml\n";
 
 // Plays; exits with a failure status when start-up failed (the message said why).
@@ -40,6 +41,7 @@ int ImportKitCommand(const char* folder) {
 int main(int argc, char** argv) {
   if (argc == 1) return Play();
   if (argc == 4 && std::strcmp(argv[1], "--export-wav") == 0) return RunExportCommand(argv[2], argv[3]);
+  if (argc == 4 && std::strcmp(argv[1], "--export-midi") == 0) return RunMidiExportCommand(argv[2], argv[3]);
   if (argc == 3 && std::strcmp(argv[1], "--import-kit") == 0) return ImportKitCommand(argv[2]);
   std::fputs(kUsage, stderr);
   return EXIT_FAILURE;

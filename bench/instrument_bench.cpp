@@ -2,6 +2,7 @@
 // engine's loop) in a game directory written by the content generator.
 //
 //   instrument_bench latency [hits=500] [frameMs=0]  strike-to-sound latency of a virtual kit
+//   instrument_bench midi [hits=500] [frameMs=0]     strike-to-MIDI latency: to the note-on read from the sequencer
 //   instrument_bench lost [strikes=1000] [frameMs=100] strikes that never sounded or were not recorded
 //   instrument_bench metronome [seconds=60] [frameMs=0] the clicks' onsets against the beat grid
 //   instrument_bench startup [full]        start-up time to the first presented frame
@@ -20,7 +21,13 @@
 // non-silent frame at 48 kHz. Each hit waits for the previous one to fall
 // silent. The voice engine plays on SDL's current audio driver
 // (SDL_AUDIODRIVER=dummy on a machine without sound).
+//
+// MIDI latency runs from setting the kit's button state to the moment
+// another client of the ALSA sequencer, listening to the port "Padlark",
+// has read the strike's note-on. Without a sequencer it says so and
+// measures nothing.
 #include <SDL.h>
+#include <alsa/asoundlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -31,6 +38,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <thread>
@@ -38,11 +46,13 @@
 
 #include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
+#include "backline/midi/midi_port_alsa_seq.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/clock.h"
 #include "basalt/core/core.h"
 #include "basalt/core/engine_cvars.h"
 #include "basalt/platform/platform_sdl.h"
+#include "tests/support/sequencer_client.h"
 #include "tests/support/virtual_kit.h"
 
 namespace {
@@ -214,6 +224,65 @@ int RunLatency(size_t hits, int frameMs) {
   return 0;
 }
 
+// Strikes the kit's red pad hits times at random moments, each time waiting
+// for listener to read the note-on (a second at most: lost); the latencies
+// in ms go to latenciesMs, read once the thread is joined; finished counts
+// the hits done.
+void StrikeForMidi(SDL_Joystick* kit, test::SequencerClient* listener, size_t hits, std::vector<double>* latenciesMs,
+                   size_t* lost, std::atomic<size_t>* finished) {
+  std::minstd_rand random(7);
+  std::this_thread::sleep_for(std::chrono::seconds(1));  // the program is in Free Play
+  for (size_t hit = 0; hit < hits; ++hit) {
+    std::this_thread::sleep_for(std::chrono::microseconds(20000 + random() % 30000));
+    const TimeNs struck = Basalt::GetTimeNs();
+    SDL_JoystickSetVirtualButton(kit, 1, SDL_PRESSED);  // a 360 kit's red pad
+    test::SequencerClient::Received received;
+    bool heard = false;
+    while (!heard && listener->Receive(&received, 1000)) heard = received.type == SND_SEQ_EVENT_NOTEON;
+    if (heard)
+      latenciesMs->push_back(static_cast<double>(Basalt::GetTimeNs() - struck) / 1e6);
+    else
+      ++*lost;
+    SDL_JoystickSetVirtualButton(kit, 1, SDL_RELEASED);
+    finished->store(hit + 1);
+  }
+}
+
+int RunMidiLatency(size_t hits, int frameMs) {
+  std::string why;
+  std::unique_ptr<test::SequencerClient> listener = test::SequencerClient::Open(&why);
+  if (!listener) {
+    std::printf("no ALSA sequencer on this machine (%s): the strike-to-MIDI latency was not measured\n", why.c_str());
+    return 0;
+  }
+  const fs::path dir = MakeGameDir(false);
+  fs::current_path(dir);
+  SDL_Joystick* kit = AttachKit();
+  std::vector<double> latenciesMs;
+  latenciesMs.reserve(hits);
+  size_t lost = 0;
+  std::atomic<size_t> finished{0};
+  std::thread striker;
+  BenchApp app(
+      frameMs,
+      [&](GameApp& game) {
+        game.mode = FreePlay;
+        const auto* port = dynamic_cast<const MidiPortAlsaSeq*>(game.midiPort.get());
+        if (port && listener->ListenTo(port->Client(), port->OutputPort()))
+          striker = std::thread(StrikeForMidi, kit, listener.get(), hits, &latenciesMs, &lost, &finished);
+      },
+      [&](GameApp&) { return !striker.joinable() || finished.load() >= hits; });
+  const double meanFrame = RunApp(app);
+  if (striker.joinable()) striker.join();
+  fs::current_path(fs::temp_directory_path());
+  fs::remove_all(dir);
+  if (latenciesMs.empty()) return 1;
+  std::printf("hits %zu (%zu never came out), mean frame %.2f ms%s\n", latenciesMs.size(), lost, meanFrame,
+              frameMs > 0 ? " (made slow)" : "");
+  Report("strike-to-MIDI latency", latenciesMs);
+  return 0;
+}
+
 // strikes presses 40 times a second, alternating between the two kits, on a
 // random pad of each, 5 ms long, at moments that never follow the frames.
 void StrikeRolls(SDL_Joystick* const kits[2], int strikes, std::atomic<bool>* done) {
@@ -349,12 +418,13 @@ int main(int argc, char** argv) {
   const std::string what = argc > 1 ? argv[1] : "latency";
   auto number = [&](int index, double otherwise) { return argc > index ? std::atof(argv[index]) : otherwise; };
   if (what == "latency") return RunLatency(static_cast<size_t>(number(2, 500)), static_cast<int>(number(3, 0)));
+  if (what == "midi") return RunMidiLatency(static_cast<size_t>(number(2, 500)), static_cast<int>(number(3, 0)));
   if (what == "lost") return RunLost(static_cast<int>(number(2, 1000)), static_cast<int>(number(3, 100)));
   if (what == "metronome") return RunMetronome(number(2, 60), static_cast<int>(number(3, 0)));
   if (what == "startup") return RunStartup(argc > 2 && std::strcmp(argv[2], "full") == 0);
   if (what == "idle") return RunIdle(number(2, 20));
   std::fprintf(stderr,
-               "usage: instrument_bench latency [hits] [frameMs] | lost [strikes] [frameMs] | metronome [seconds] "
+               "usage: instrument_bench latency [hits] [frameMs] | midi [hits] [frameMs] | lost [strikes] [frameMs] | metronome [seconds] "
                "[frameMs] | startup [full] | idle [seconds]\n");
   return 2;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "backline/midi/midi_export.h"
 #include "backline/pads/preset_file.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
@@ -49,6 +50,12 @@ int Fail(const char* recordingPath, const std::string& why) {
   return EXIT_FAILURE;
 }
 
+// Loads the recording at path into out; why not, or null.
+const char* LoadRecording(const char* path, plrInfo* out) {
+  const char* unreadable = nullptr;
+  return LoadRecordingFile(path, out, &unreadable) ? nullptr : unreadable;
+}
+
 }  // namespace
 
 int RunExportCommand(const char* recordingPath, const char* wavPath) {
@@ -57,10 +64,19 @@ int RunExportCommand(const char* recordingPath, const char* wavPath) {
   std::string problem;
   if (!DiscoverSampleBank(bank.get(), &problem)) return Fail(recordingPath, problem);
   auto recording = std::make_unique<plrInfo>();
-  const char* unreadable = nullptr;
-  if (!LoadRecordingFile(recordingPath, recording.get(), &unreadable)) return Fail(recordingPath, unreadable);
+  if (const char* unreadable = LoadRecording(recordingPath, recording.get())) return Fail(recordingPath, unreadable);
   const std::string why = ExportRecordingWav({*recording, *bank, kDefaultPresetPath, recordingPath}, wavPath);
   if (!why.empty()) return Fail(recordingPath, why);
   std::printf("Exported %s to %s (48 kHz, stereo, 24-bit)\n", recordingPath, wavPath);
+  return EXIT_SUCCESS;
+}
+
+int RunMidiExportCommand(const char* recordingPath, const char* midiPath) {
+  const ExportServices services;
+  auto recording = std::make_unique<plrInfo>();
+  if (const char* unreadable = LoadRecording(recordingPath, recording.get())) return Fail(recordingPath, unreadable);
+  const std::string why = ExportRecordingMidi(*recording, MidiNoteTable::FromSettings(), midiPath);
+  if (!why.empty()) return Fail(recordingPath, why);
+  std::printf("Exported %s to %s (a Standard MIDI File, %d BPM)\n", recordingPath, midiPath, kRecordingMidiBpm);
   return EXIT_SUCCESS;
 }

@@ -7,6 +7,7 @@
 #include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
 #include "backline/gui/cctest.h"
+#include "backline/midi/midi_setup.h"
 #include "backline/net/update_preference.h"
 #include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
@@ -69,8 +70,14 @@ bool GameApp::Init(Basalt::Core* core) {
   ChooseFirstScreen();
   FindControllers();
   PublishStrikeTable();
+  StartMidi();
   if (Basalt::g_pInput) Basalt::g_pInput->SetListener(&strikePath);
   return true;
+}
+
+void GameApp::StartMidi() {
+  midiPort = OpenMidiPorts();
+  strikePath.SetMidi(MidiLink(midiPort.get(), MidiNoteTable::FromSettings(), g_midiOut != 0));
 }
 
 void GameApp::StartSound() {
@@ -260,6 +267,8 @@ void GameApp::DrawMetronome() {
 bool GameApp::Shutdown() {
   if (InAssignScreens(mode)) SaveAssignedPreset(*this, kDefaultPresetPath);  // the window closed in Assign Mode
   if (Basalt::g_pInput) Basalt::g_pInput->SetListener(nullptr);
+  strikePath.SetMidi(MidiLink());
+  midiPort.reset();
   if (sceneGraph) sceneGraph->Shutdown();
   sceneGraph.reset();
   camera = nullptr;

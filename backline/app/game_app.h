@@ -98,6 +98,10 @@ class GameApp : public Basalt::IApp {
 
   UpdateCheckJob updateCheck;
 
+  // The MIDI ports the kits' strikes go out on and notes come in from (null
+  // without a sequencer); the input thread uses them while it listens.
+  std::unique_ptr<MidiPort> midiPort;
+
   // The scene (owned by the scene graph) and the GUI (owned by the context).
   std::unique_ptr<SceneGraph> sceneGraph;
   Camera* camera = nullptr;
@@ -115,6 +119,7 @@ class GameApp : public Basalt::IApp {
   void FindControllers();
   void FollowControllers();
   bool RecordingRunning() const { return mode == Record && screens.recorder.started; }
+  void StartMidi();
   void CollectStrikes();
   void RunScreen();
   bool InstrumentLive() const { return mode == FreePlay || mode == Record; }

@@ -30,6 +30,7 @@ const MenuKeySource kSources[kMenuKeyCount] = {
     {kNoKey, 3, kNoPov},
     {kNoKey, kNoButton, kNoPov},
     {DIK_W, kNoButton, kNoPov},
+    {DIK_M, kNoButton, kNoPov},
 };
 
 bool SourceDown(const CInput& input, const MenuKeySource& source) {

@@ -25,6 +25,7 @@ enum MenuKey {
   MenuPadButton3,
   MenuSpare,  // never set
   MenuExportWav,
+  MenuExportMidi,
   kMenuKeyCount
 };
 

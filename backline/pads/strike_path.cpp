@@ -57,6 +57,7 @@ void StrikePath::OnInputEvent(const InputEvent& event) {
 }
 
 void StrikePath::OnInputPoll(TimeNs now) {
+  for (MidiStrike strike; m_midi.TakeStrike(&strike);) StrikeFromMidi(strike, now);
   if (g_usePollMethod == 0) return;
   for (int kit = 0; kit < kKits; ++kit)
     for (int button = 0; button < kPadButtons; ++button)
@@ -98,15 +99,27 @@ void StrikePath::SetModifier(int kit, bool held) {
 void StrikePath::Strike(int kit, int button, TimeNs time) {
   m_lastStrike[kit][button] = time;
   if (!m_table.Live()) return;
-  const int padSlot = m_table.PadSlotOfButton(kit, button);
   const bool modifier = button == BassPedal && m_modifierHeld[kit];
+  const float velocity = m_pressVelocity[kit][button];
+  m_midi.SendStrike(SoundPad(kit, button, m_table.PadSlotOfButton(kit, button), modifier, velocity, time), velocity);
+}
+
+void StrikePath::StrikeFromMidi(const MidiStrike& strike, TimeNs time) {
+  const int kit = strike.padSlot / kPadsPerKit, pad = strike.padSlot % kPadsPerKit;
+  if (!m_table.Live() || !m_table.KitPlays(kit)) return;
+  const bool modifier = m_table.EnablesSecondaries(strike.padSlot);
+  SoundPad(kit, pad, strike.padSlot, modifier, strike.velocity, time);
+  if (modifier) Report({StrikeReport::ModifierReleased, kit, pad, strike.padSlot, false, time, 1.0f});
+}
+
+int StrikePath::SoundPad(int kit, int button, int padSlot, bool modifier, float velocity, TimeNs time) {
   const bool secondary = !modifier && SecondariesHeld() && m_table.HasSecondary(padSlot);
   const int soundSlot = SoundSlotOf(padSlot, secondary ? SecondarySample : PrimarySample);
-  const float velocity = m_pressVelocity[kit][button];
   const int playedSlot = m_table.SoundSlotFor(soundSlot, velocity);
   const float level = m_table.Volume(soundSlot) * VelocityLevel(velocity);
   g_soundBackend.PlayNote(NoteSource::Input, Note{playedSlot, level, PickPitch(&m_pitchSeed), time, velocity});
   Report({StrikeReport::Strike, kit, button, padSlot, secondary, time, velocity});
+  return soundSlot;
 }
 
 void StrikePath::Report(const StrikeReport& report) {

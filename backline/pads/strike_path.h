@@ -19,12 +19,24 @@
 // strength of its press, and the pedals never repeat. Strikes sound and are reported only while the table
 // says the instrument is live; the pedals' held state is kept always.
 //
+// MIDI (backline/midi): every strike of a kit or a key also goes out as the
+// note of the pad sound it played (MidiLink::SendStrike). A note-on that
+// came in is read at the next poll and strikes the pad of its note as the
+// kit's button of that pad would, at the note's velocity and stamped with
+// the poll's time: its secondary while a modifier pedal is held, reported
+// and so recorded like any strike, and only on a kit that plays. It is not
+// sent out again, so connecting the output to the input never loops. A note
+// of a modifier pedal's pad sounds its primary and is reported as a press
+// and a release at once: MIDI holds no pedal down.
+//
 // Threads: OnInputEvent and OnInputPoll on the input thread (CInput's
-// listener); TakeReport on the main thread; SecondariesHeld on any. Nothing on
-// the input thread's path allocates, locks or touches a file.
+// listener); TakeReport on the main thread; SecondariesHeld on any; SetMidi
+// on the main thread before the path becomes the listener. Nothing on the
+// input thread's path allocates, locks or touches a file.
 #include <atomic>
 #include <cstdint>
 
+#include "backline/midi/midi_link.h"
 #include "backline/pads/strike_table.h"
 #include "basalt/input/input_event.h"
 #include "basalt/util/spsc_queue.h"
@@ -49,6 +61,10 @@ class StrikePath final : public Basalt::IInputListener {
   // table (not owned) must outlive the path.
   explicit StrikePath(const StrikeTable& table);
 
+  // Main thread, while the path is no input listener: the MIDI ports its
+  // strikes go out on and its notes come in from (none until set).
+  void SetMidi(const MidiLink& link) { m_midi = link; }
+
   void OnInputEvent(const Basalt::InputEvent& event) override;
   void OnInputPoll(Basalt::TimeNs now) override;
 
@@ -64,6 +80,10 @@ class StrikePath final : public Basalt::IInputListener {
   void Release(int kit, int button, Basalt::TimeNs time);
   void ReleaseKit(int kit, Basalt::TimeNs time);
   void Strike(int kit, int button, Basalt::TimeNs time);
+  void StrikeFromMidi(const MidiStrike& strike, Basalt::TimeNs time);
+  // Plays padSlot (its primary when modifier, the pedal that holds the
+  // secondaries, is the one struck) and reports it; returns its pad sound.
+  int SoundPad(int kit, int button, int padSlot, bool modifier, float velocity, Basalt::TimeNs time);
   void Report(const StrikeReport& report);
   bool RepeatDue(int kit, int button, Basalt::TimeNs time) const;
   void SetModifier(int kit, bool held);
@@ -74,6 +94,7 @@ class StrikePath final : public Basalt::IInputListener {
   float m_pressVelocity[kKits][kPadButtons] = {};  // the strength of each button's last press
   bool m_modifierHeld[kKits] = {};
   uint32_t m_pitchSeed = 1;
+  MidiLink m_midi;
   std::atomic<bool> m_secondariesHeld{false};
   std::atomic<uint32_t> m_dropped{0};
   util::SpscQueue<StrikeReport, kReportCapacity> m_reports;

@@ -3,11 +3,8 @@
 // thread every event up to kPlaybackLookahead ahead of time, each stamped
 // with the playback's start plus the event's milliseconds, so the notes
 // start at their own samples whatever the frames do; the screen flashes
-// each event on the frame its time has come. Events are taken in time order
-// across the pad slots (equal times in pad slot order). A pad slot whose
-// record enables secondaries holds the pedal's presses and releases: each
-// one switches the recording's own modifier, which chooses the other pads'
-// secondary samples, and from version 3 on a press is heard. Each event plays
+// each event on the frame its time has come. Events come in the order
+// event_order.h takes them, with the recording's own modifier. Each event plays
 // at its recorded strength, or at full strength when the recording has no
 // velocities. The recording plays on pads and volumes of its own: the user's assignment, volumes and
 // modifier are not touched. Main thread.
@@ -15,18 +12,13 @@
 
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/sample_bank.h"
+#include "backline/recording/event_order.h"
 #include "backline/recording/plr_file.h"
 #include "basalt/core/clock.h"
 
 // How far ahead of its time an event is handed to the audio clock: longer
 // than any frame the program survives, short enough to stop promptly.
 constexpr Basalt::TimeNs kPlaybackLookahead = 500 * Basalt::kNsPerMs;
-
-// Where one pass over the recording's events stands.
-struct EventCursor {
-  int next[kPlrPadSlots] = {};
-  bool secondariesHeld = false;  // the recording's modifier at this point
-};
 
 struct Player {
   bool started = false;

@@ -6,9 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "backline/recording/file_export.h"
 #include "backline/recording/offline_render.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
 #include "basalt/fs/atomic_write.h"
 
 namespace {
@@ -57,10 +56,5 @@ int32_t WavSample24(float sample) {
 }
 
 std::string ExportRecordingWav(const RenderSource& source, const char* path) {
-  std::string why = Basalt::RunGuarded("Cannot export", path, std::string("it failed (see the line above)"),
-                                       [&] { return Export(source, path); });
-  if (why.empty()) return why;
-  why = std::string("cannot write ") + path + ": " + why;
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("%s", why.c_str());
-  return why;
+  return RunFileExport(path, [&] { return Export(source, path); });
 }

@@ -4,12 +4,14 @@
 
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
+#include "backline/midi/midi_export.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/screen_widgets.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/gui/font_manager.h"
 #include "basalt/gui/gui.h"
+#include "basalt/platform/platform.h"
 
 namespace {
 
@@ -40,13 +42,31 @@ void Leave(GameApp& app, Player* player) {
   ReleaseTracks(&app.recording);
   if (player->switchedKits) app.drumSet->ShowKits(app.numDrumSets);
   *player = Player{};
+  app.screens.playback = PlaybackState{};
 }
 
-// The recording's WAV goes beside it: recordings/take.plr to recordings/take.wav.
-void StartExport(GameApp& app) {
-  const std::string recording = std::string(kRecordingsDirectory) + "/" + app.playbackName;
-  const size_t extension = recording.rfind('.');
-  app.screens.exportJob.Start(recording, recording.substr(0, extension) + ".wav");
+std::string RecordingPath(const GameApp& app) { return std::string(kRecordingsDirectory) + "/" + app.playbackName; }
+
+// A file beside the recording: recordings/take.plr and ".wav" give recordings/take.wav.
+std::string BesideRecording(const GameApp& app, const char* extension) {
+  const std::string recording = RecordingPath(app);
+  return recording.substr(0, recording.rfind('.')) + extension;
+}
+
+void StartExport(GameApp& app) { app.screens.exportJob.Start(RecordingPath(app), BesideRecording(app, ".wav")); }
+
+// Written at once: a small file, and the notes already handed ahead keep playing.
+void ExportMidi(GameApp& app) {
+  const std::string path = BesideRecording(app, ".mid");
+  const std::string why = ExportRecordingMidi(app.recording, MidiNoteTable::FromSettings(), path.c_str());
+  if (why.empty())
+    app.screens.playback.midiFile = path;
+  else
+    Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording as a MIDI file:\n%s.", why.c_str());
+}
+
+std::string MidiStatus(const PlaybackState& playback) {
+  return playback.midiFile.empty() ? "M - save as MIDI" : "Saved " + playback.midiFile;
 }
 
 // What the last export did, in words for the screen.
@@ -78,6 +98,7 @@ void Draw(GameApp& app, uint32_t elapsed) {
   }
   app.guiContext->DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
   app.guiContext->DrawTextA(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(app.screens.exportJob).c_str());
+  app.guiContext->DrawTextA(0, 10, height - 52, 0xB2FFE5B2, "%s", MidiStatus(app.screens.playback).c_str());
 }
 
 }  // namespace
@@ -91,5 +112,6 @@ void UpdatePlaybackScreen(GameApp& app) {
   FlashStrikes(app, app.strikes);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
   if (app.menuKeys.event[MenuExportWav]) StartExport(app);
+  if (app.menuKeys.event[MenuExportMidi]) ExportMidi(app);
   if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the screens remember between frames, one struct per screen.
 #include <cstdint>
+#include <string>
 
 #include "backline/recording/export_job.h"
 #include "backline/recording/player.h"
@@ -72,6 +73,12 @@ struct PresetMenuState {
   float pulsePhase = 0.0f;
 };
 
+// The Playback screen: the MIDI file the recording was written to (M), shown
+// until the screen is left; empty when none was.
+struct PlaybackState {
+  std::string midiFile;
+};
+
 struct ScreenState {
   MainMenuState mainMenu;
   UpdateScreensState update;
@@ -82,6 +89,7 @@ struct ScreenState {
   NameEntryState nameEntry;  // one name entry runs at a time
   Recorder recorder;
   Player player;
+  PlaybackState playback;
   ExportJob exportJob;  // the playback screen's WAV export
   ListDialogState recordingList;
 };

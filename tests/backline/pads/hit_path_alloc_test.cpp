@@ -10,6 +10,7 @@
 #include "backline/pads/pad_hits.h"
 #include "backline/recording/player.h"
 #include "backline/recording/recorder.h"
+#include "tests/backline/midi/fake_midi_port.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/input_events.h"
 #include "tests/support/virtual_input.h"
@@ -34,7 +35,8 @@ namespace {
 
 // A kit of one virtual controller on the pad model, its pedal enabling
 // secondaries, struck through the input thread's hit path over a sound back
-// end that only writes down what it is asked.
+// end and MIDI ports that only write down what they are asked: every strike
+// also goes out as MIDI, and a MIDI note comes in at every poll.
 class HitPathTest : public test::VirtualInputTest {
  protected:
   void SetUp() override {
@@ -45,11 +47,13 @@ class HitPathTest : public test::VirtualInputTest {
     m_pads.function[4] = EnableSecondaries;
     m_pads.secondary[0] = 1;
     m_table.Publish(m_map, m_pads, m_volumes, true);
+    m_path.SetMidi(MidiLink(&m_midi, MidiNoteTable::FromSettings(), true));
   }
   // Presses every button at even steps and releases them at odd ones, 10 ms
   // apart; returns the allocations the path made and moves its reports into
   // m_strikes (the main thread's side, not counted).
   long Step(int step) {
+    m_midi.Arrive({0x99, 38, 100});  // a MIDI kit's snare, read at the poll
     const long before = g_allocations;
     const auto type = step % 2 == 0 ? Basalt::InputEvent::ButtonDown : Basalt::InputEvent::ButtonUp;
     for (int button = 0; button < kPadButtons; ++button)
@@ -59,10 +63,12 @@ class HitPathTest : public test::VirtualInputTest {
     m_strikes.Clear();
     for (StrikeReport report; m_path.TakeReport(&report);) m_strikes.Add(report);
     m_sound.Clear();
+    m_midi.Clear();
     return made;
   }
 
   test::FakeSound m_sound;
+  test::FakeMidiPort m_midi;
   PadMap m_map;
   PadAssignment m_pads;
   PadVolumes m_volumes;
@@ -79,7 +85,7 @@ TEST_F(HitPathTest, StrikingEveryPadAllocatesNothing) {
     allocations += Step(step);
     struck += m_strikes.count;
   }
-  EXPECT_EQ(struck, 100 + 20);  // every press, and the modifier pedal's releases
+  EXPECT_EQ(struck, 100 + 20 + 40);  // every press, the modifier pedal's releases and the notes that came in
   EXPECT_EQ(allocations, 0);
 
   const long before = g_allocations;  // the counter does see an allocation
@@ -111,7 +117,7 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
     played += m_strikes.count;
   }
   EXPECT_EQ(g_allocations - before, 0);
-  EXPECT_EQ(played, 4 * 20 + 20);  // four pads struck twenty times, the pedal pressed twenty times
+  EXPECT_EQ(played, 4 * 20 + 40 + 20);  // four pads struck twenty times, red forty more by MIDI, the pedal pressed twenty times
 }
 
 TEST_F(HitPathTest, TracksThatCannotBeReservedLeaveTheRecorderIdle) {
@@ -121,7 +127,7 @@ TEST_F(HitPathTest, TracksThatCannotBeReservedLeaveTheRecorderIdle) {
   for (int i = 0; i < m_strikes.count; ++i) RecordStrike(&recorder, m_strikes.strikes[i]);
   g_refuseFrom = SIZE_MAX;
   EXPECT_FALSE(recorder.started);
-  EXPECT_EQ(m_strikes.count, kPadButtons);  // the kit still plays
+  EXPECT_EQ(m_strikes.count, kPadButtons + 1);  // the kit and the MIDI note still play
   for (const std::vector<int32_t>& track : recorder.liveTrack) EXPECT_EQ(track.capacity(), 0u);
   EXPECT_NE(LogText().find("Recorder: no memory for the tracks, not recording"), std::string::npos);
 }

@@ -10,6 +10,7 @@
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/velocity_curve.h"
 #include "basalt/input/key_codes.h"
+#include "tests/backline/midi/fake_midi_port.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/input_events.h"
 #include "tests/support/virtual_input.h"
@@ -241,6 +242,103 @@ TEST_F(StrikePathTest, AStrikePlaysAtThePadsVolumeShapedByItsStrength) {
   EXPECT_EQ(Strike(0, 1, 1300, 0.5f), "play 0 0.80 @1300 v0.50\n");
   g_velocityCurve = kVelocityLinear;
   EXPECT_EQ(Strike(0, 2, 1310, 0.5f), "play 2 0.55 @1310 v0.50\n");
+}
+
+// Two kits, kit 0's pedal holding the secondaries, red and the pedal with a
+// secondary sample, and the MIDI ports of a fake that writes down what goes
+// out and hands out what a test makes come in.
+class StrikePathMidiTest : public StrikePathTest {
+ protected:
+  void SetUp() override {
+    StrikePathTest::SetUp();
+    AttachDrumsetA();
+    AttachDrumsetA();
+    StartAll();
+    m_pads.function[4] = EnableSecondaries;
+    m_pads.secondary[0] = m_pads.secondary[4] = m_pads.secondary[1] = 7;
+    Publish();
+    m_path.SetMidi(MidiLink(&m_midi, MidiNoteTable::FromSettings(), true));
+  }
+  std::string Sent() {
+    const std::string sent = m_midi.Sent();
+    m_midi.Clear();
+    return sent;
+  }
+
+  test::FakeMidiPort m_midi;
+};
+
+TEST_F(StrikePathMidiTest, EveryStrikeGoesOutAsTheNoteOfThePadSoundItPlayedAtItsVelocity) {
+  Strike(0, 1, 10, 0.5f);  // red: the snare, at half strength
+  EXPECT_EQ(Sent(), "99 26 40, 89 26 40 +50");
+  Down(0, 2, 11);  // blue: the mid tom
+  Down(1, 0, 12);  // kit 1's green: the splash
+  EXPECT_EQ(Key(Basalt::DIK_X, true, 13), "4");  // the pedal's key, at full strength
+  EXPECT_EQ(Sent(), "99 30 7f, 89 30 40 +50, 99 37 7f, 89 37 40 +50, 99 24 7f, 89 24 40 +50");
+  Key(Basalt::DIK_X, false, 14);
+
+  EXPECT_EQ(Strike(0, 4, 20, 0.0f).substr(0, 7), "play 4 ");  // the modifier pedal sounds its primary
+  Down(0, 1, 21);  // red's secondary: the side stick
+  Down(0, 2, 22);  // blue has no secondary: its own note
+  Down(1, 4, 23);  // kit 1's pedal, not a modifier, has none either
+  EXPECT_EQ(Sent(), "99 24 01, 89 24 40 +50, 99 25 7f, 89 25 40 +50, 99 30 7f, 89 30 40 +50, 99 23 7f, 89 23 40 +50");
+  Up(0, 4, 30);
+  EXPECT_EQ(Sent(), "");  // a release sends nothing
+
+  Publish(false);
+  Down(0, 1, 40);
+  EXPECT_EQ(Sent(), "");  // off screen nothing sounds, so nothing goes out
+  Publish(true);
+  m_path.SetMidi(MidiLink(&m_midi, MidiNoteTable::FromSettings(), false));  // g_midiOut 0
+  EXPECT_EQ(Down(0, 3, 50), "1");
+  EXPECT_EQ(Sent(), "");
+}
+
+TEST_F(StrikePathMidiTest, ANoteThatComesInStrikesItsPadAtTheNextPollAsTheKitsButtonWould) {
+  m_midi.Arrive({0x99, 38, 127});  // the snare: kit 0's red
+  m_midi.Arrive({0x90, 48, 64});   // the mid tom on channel 1: blue
+  EXPECT_EQ(Poll(100), "0 2");
+  EXPECT_EQ(m_sound.Log(), "play 0 1.00 @100\nplay 2 0.33 @100 v0.50\n");
+  m_midi.Arrive({0x99, 51, 100});  // kit 1's ride
+  m_midi.Arrive({0x99, 38, 0});    // a note-off
+  m_midi.Arrive({0x99, 70, 100});  // a note of no pad
+  EXPECT_EQ(Poll(101), "6");
+
+  EXPECT_EQ(Down(0, 4, 110), "4");  // the kit's modifier pedal held
+  m_midi.Arrive({0x99, 37, 127});   // red's secondary note strikes red, which plays its secondary
+  m_midi.Arrive({0x99, 42, 127});   // yellow's own note strikes yellow, which plays its secondary too
+  EXPECT_EQ(Poll(120), "10 11");
+  EXPECT_EQ(Up(0, 4, 130), "");
+  m_midi.Arrive({0x99, 46, 127});  // yellow's secondary note, with no pedal held: its primary
+  EXPECT_EQ(Poll(140), "1");
+  EXPECT_EQ(Reports(), "s:0@100 s:2@100 s:6@101 s:4@110 s2:0@120 s2:1@120 r:4@130 s:1@140");
+  EXPECT_EQ(Sent(), "99 24 7f, 89 24 40 +50");  // only the kit's own strike went out
+}
+
+TEST_F(StrikePathMidiTest, ANoteOfTheModifierPedalIsAPressAndAReleaseAndNotesOffScreenAreDropped) {
+  m_midi.Arrive({0x99, 36, 127});  // kit 0's pedal, which holds the secondaries
+  m_midi.Arrive({0x99, 38, 127});
+  EXPECT_EQ(Poll(10), "4 0");  // MIDI holds no pedal down: red plays its primary
+  EXPECT_FALSE(m_path.SecondariesHeld());
+  EXPECT_EQ(Reports(), "s:4@10 r:4@10 s:0@10");
+
+  Publish(false);
+  m_midi.Arrive({0x99, 38, 127});
+  EXPECT_EQ(Poll(20), "");
+  Publish(true);
+  EXPECT_EQ(Poll(30), "");  // taken and dropped, not kept for later
+  EXPECT_EQ(Reports(), "");
+}
+
+TEST_F(StrikePathTest, WithOneKitTheNotesOfTheSecondKitStrikeNothing) {
+  AttachDrumsetA();
+  StartAll();
+  test::FakeMidiPort midi;
+  m_path.SetMidi(MidiLink(&midi, MidiNoteTable::FromSettings(), true));
+  midi.Arrive({0x99, 35, 127});  // kit 1's pedal
+  midi.Arrive({0x99, 36, 127});  // kit 0's
+  EXPECT_EQ(Poll(10), "4");
+  m_path.SetMidi(MidiLink());
 }
 
 TEST(PadFlashTest, AHitSetsItsPadsChannelsAndTheFlashFadesBackWithinPointFourSeconds) {
