@@ -450,7 +450,7 @@ TEST_F(VoiceEngineTest, TwoSendingThreadsGetEveryNoteStartedOnTheAudioThread) {
   std::thread input(send, NoteSource::Input, 1);
   send(NoteSource::Main, 0);
   input.join();
-  for (int tick = 0; tick < 200 && engine.NotesStarted() < 2 * kNotes; ++tick) SDL_Delay(10);
+  for (int tick = 0; tick < 6000 && engine.NotesStarted() < 2 * kNotes; ++tick) SDL_Delay(10);
   engine.CloseDevice();
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
   EXPECT_EQ(engine.NotesStarted(), 2 * kNotes);
