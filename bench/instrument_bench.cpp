@@ -206,7 +206,7 @@ int RunLatency(size_t hits, int frameMs) {
       [](GameApp& game) {
         game.mode = FreePlay;
         // The red pad plays the shortest sample, so hits fall silent quickly.
-        AssignPadSample(&game.pads, game.bank, 0, PrimarySample,
+        AssignPadSample(&game.instrument.pads, game.bank, 0, PrimarySample,
                         FindSampleByPath(game.bank, "SampleBank\\Other\\Clave.wav"));
       },
       [hits](GameApp&) { return g_latencyCount.load() >= hits; });

@@ -61,9 +61,9 @@ bool GameApp::Init(Basalt::Core* core) {
   }
   StartSound();
   if (!BuildScene()) return false;
-  LoadDefaultPreset(&pads, bank, &drumSet->padVolume);
+  LoadDefaultPreset(&instrument.pads, bank, &instrument.volumes);
   std::string layersProblem;
-  LoadPresetLayers(kDefaultPresetPath, bank, &layers, &layersProblem);
+  LoadPresetLayers(kDefaultPresetPath, bank, &instrument.layers, &layersProblem);
   g_soundBackend.LoadSample(kMetronomeSoundSlot, "met.wav");
   Basalt::g_pGraphics->SetRenderState(Basalt::IGraphicsDevice::RS_ALPHA_BLEND, 1, true);
   if (!BuildGui()) return false;
@@ -71,13 +71,13 @@ bool GameApp::Init(Basalt::Core* core) {
   FindControllers();
   PublishStrikeTable();
   StartMidi();
-  if (Basalt::g_pInput) Basalt::g_pInput->SetListener(&strikePath);
+  if (Basalt::g_pInput) Basalt::g_pInput->SetListener(instrument.InputListener());
   return true;
 }
 
 void GameApp::StartMidi() {
   midiPort = OpenMidiPorts();
-  strikePath.SetMidi(MidiLink(midiPort.get(), MidiNoteTable::FromSettings(), g_midiOut != 0));
+  instrument.SetMidi(MidiLink(midiPort.get(), MidiNoteTable::FromSettings(), g_midiOut != 0));
 }
 
 void GameApp::StartSound() {
@@ -105,6 +105,7 @@ bool GameApp::BuildScene() {
   drumSet = sceneGraph->CreateObject<DrumSet>("DrumSet", nullptr);
   drumSet->SetKitCount(numDrumSets);
   drumSet->position = {0.0f, 0.0f, 0.0f};
+  instrument.Listen(drumSet);
   return true;
 }
 
@@ -142,9 +143,9 @@ void GameApp::ChooseFirstScreen() {
 }
 
 void GameApp::FindControllers() {
-  InitPadMap(&padMap, Basalt::g_pInput);
+  InitPadMap(&instrument.padMap, Basalt::g_pInput);
   if (Basalt::g_pInput) m_controllerChanges = Basalt::g_pInput->ControllerChanges();
-  if (padMap.numControllers >= 1) return;
+  if (instrument.padMap.numControllers >= 1) return;
   Basalt::g_pPlatform->MsgBox("Drums not found",
                               "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand that your user "
                               "may read them (/dev/input/event*).\n\nYou may continue to run this app: a kit plugged "
@@ -161,19 +162,20 @@ void GameApp::FollowControllers() {
   if (!input) return;
   if (input->ControllerChanges() != m_controllerChanges) {
     m_controllerChanges = input->ControllerChanges();
-    ReadControllerKinds(&padMap, input);
+    ReadControllerKinds(&instrument.padMap, input);
   }
   const auto kits = static_cast<unsigned>(std::max(input->NumDrums(), 1));
   if (kits == numDrumSets || mode == Playback || (kits < numDrumSets && RecordingRunning())) return;
   numDrumSets = kits;
-  drumSet->ShowKits(numDrumSets);
+  drumSet->SetKitCount(numDrumSets);
   if (g_pSystemLog) g_pSystemLog->Send("%u drumsets in use", numDrumSets);
 }
 
 bool GameApp::Update() {
   frameTime = GetCore()->GetTimeKey();
   FollowControllers();
-  CollectStrikes();
+  FollowRecorder();
+  instrument.CollectStrikes();
   RunScreen();
   // After the screen, so that a change of screen or of the pads reaches the kit at once.
   PublishStrikeTable();
@@ -187,14 +189,13 @@ bool GameApp::Update() {
   return !quitRequested;
 }
 
-void GameApp::PublishStrikeTable() {
-  strikeTable.PublishLayers(layers, pads);
-  strikeTable.Publish(padMap, pads, drumSet->padVolume, InstrumentLive());
-}
-
-void GameApp::CollectStrikes() {
-  strikes.Clear();
-  for (StrikeReport report; strikePath.TakeReport(&report);) strikes.Add(report);
+// The recorder hears the strikes of the frames the Record screen runs, and
+// of no other.
+void GameApp::FollowRecorder() {
+  if (mode == Record)
+    instrument.Listen(&screens.recorder);
+  else
+    instrument.StopListening(&screens.recorder);
 }
 
 void GameApp::RunScreen() {
@@ -267,7 +268,9 @@ void GameApp::DrawMetronome() {
 bool GameApp::Shutdown() {
   if (InAssignScreens(mode)) SaveAssignedPreset(*this, kDefaultPresetPath);  // the window closed in Assign Mode
   if (Basalt::g_pInput) Basalt::g_pInput->SetListener(nullptr);
-  strikePath.SetMidi(MidiLink());
+  instrument.SetMidi(MidiLink());
+  instrument.StopListening(drumSet);
+  instrument.StopListening(&screens.recorder);
   midiPort.reset();
   if (sceneGraph) sceneGraph->Shutdown();
   sceneGraph.reset();

@@ -12,14 +12,9 @@
 #include "backline/app/sway.h"
 #include "backline/app/text_entry.h"
 #include "backline/net/update_check.h"
+#include "backline/pads/instrument.h"
 #include "backline/pads/name_list.h"
-#include "backline/pads/pad_assignment.h"
-#include "backline/pads/pad_hits.h"
-#include "backline/pads/pad_map.h"
 #include "backline/pads/sample_bank.h"
-#include "backline/pads/strike_path.h"
-#include "backline/pads/strike_table.h"
-#include "backline/pads/velocity_layers.h"
 #include "backline/recording/plr_file.h"
 #include "backline/screens/screen_state.h"
 #include "basalt/core/iapp.h"
@@ -65,7 +60,7 @@ class GameApp : public Basalt::IApp {
 
   // Hands the input thread's hit path the pads and screen as they stand;
   // every frame does it after its screen.
-  void PublishStrikeTable();
+  void PublishStrikeTable() { instrument.Publish(InstrumentLive()); }
 
   // Screen-independent state.
   AppMode mode = MainMenu;
@@ -75,14 +70,9 @@ class GameApp : public Basalt::IApp {
   bool soundSilent = false;  // no audio device could be opened: nothing is heard
 
   SampleBank bank;
-  PadAssignment pads;
-  VelocityLayers layers;  // the velocity layers of the pads' samples, from the preset loaded last
-  PadMap padMap;
-  // The kits' and keys' hit path on the input thread, the pads as it sees
-  // them, and this frame's strikes (the kits' reports, or what playback played).
-  StrikeTable strikeTable;
-  StrikePath strikePath{strikeTable};
-  FrameStrikes strikes;
+  // The pads, what they play and every strike of them; the drum set always
+  // listens, the recorder while the Record screen runs.
+  Instrument instrument;
   NameList presetNames;  // the load-preset list, rebuilt each time it opens
 
   MenuKeys menuKeys;
@@ -120,7 +110,7 @@ class GameApp : public Basalt::IApp {
   void FollowControllers();
   bool RecordingRunning() const { return mode == Record && screens.recorder.started; }
   void StartMidi();
-  void CollectStrikes();
+  void FollowRecorder();
   void RunScreen();
   bool InstrumentLive() const { return mode == FreePlay || mode == Record; }
   void DrawTitles();

@@ -5,6 +5,7 @@
 // pad's volume shaped by the strike's strength.
 #include "backline/pads/pad_assignment.h"
 #include "backline/pads/pad_volumes.h"
+#include "backline/pads/strike_listener.h"
 #include "backline/pads/strike_path.h"
 #include "backline/pads/velocity_layers.h"
 
@@ -29,9 +30,10 @@ bool ChooseSecondary(const PadAssignment& assignment, int padSlot, bool secondar
 int StrikePadSlot(int padSlot, bool secondary, const PadSounds& sounds, Basalt::TimeNs time, float velocity);
 
 // The strikes that reached one frame, in the order they were struck: the
-// kits' reports and the events a recording played. It holds as many as the
-// kits' report queue, so no report taken from it is lost.
-struct FrameStrikes {
+// kits' reports, the previews and the events a recording played. It holds as
+// many as the kits' report queue, so no report taken from it is lost; as a
+// listener it keeps every strike it hears until cleared.
+struct FrameStrikes final : StrikeListener {
   static constexpr int kCapacity = static_cast<int>(StrikePath::kReportCapacity);
   StrikeReport strikes[kCapacity];
   int count = 0;
@@ -40,4 +42,5 @@ struct FrameStrikes {
   void Add(const StrikeReport& strike) {
     if (count < kCapacity) strikes[count++] = strike;
   }
+  void OnStrike(const StrikeReport& strike) override { Add(strike); }
 };

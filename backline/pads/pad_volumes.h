@@ -1,7 +1,7 @@
 #pragma once
-// The playback volume of each pad sound slot (0..19), 0.0 to 1.0. The drum set
-// owns one; preset loading, the assign screen and the player write it, the
-// hit path reads it by index.
+// The playback volume of each pad sound slot (0..19), 0.0 to 1.0. The
+// instrument owns the user's, the player a recording's; preset loading and
+// the assign screen write the user's, the hit path reads them by index.
 #include "backline/pads/pad_slots.h"
 
 struct PadVolumes {

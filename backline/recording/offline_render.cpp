@@ -75,6 +75,7 @@ bool RenderRecording(const RenderSource& source, const RenderSink& sink) {
   // Mixes frames frames from the mix frame `first` on (frame 0: the recording's time 0).
   const auto renderBlock = [&](int64_t first, int frames) {
     const TimeNs now = TimeOfFrame(first);
+    strikes->Clear();
     PlayDueEvents(player.get(), recording, now, {player->pads, player->volumes, *layers}, strikes.get());
     engine.Render(block, frames, 2, now);
     return now;

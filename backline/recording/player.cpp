@@ -14,7 +14,8 @@ int64_t LastMsBy(const Player& player, TimeNs time) {
 
 SecondaryPads SecondariesOf(const PadAssignment& assignment) {
   SecondaryPads secondaries{};
-  for (int slot = 0; slot < kPlrPadSlots; ++slot) secondaries[static_cast<size_t>(slot)] = ChooseSecondary(assignment, slot, true);
+  for (int slot = 0; slot < kPlrPadSlots; ++slot)
+    secondaries[static_cast<size_t>(slot)] = ChooseSecondary(assignment, slot, true);
   return secondaries;
 }
 
@@ -38,7 +39,8 @@ void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes) {
 
 unsigned RecordingKits(int32_t kitCount) { return kitCount < 2 ? 1u : 2u; }
 
-void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const PadSounds& sounds, FrameStrikes* out) {
+void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const PadSounds& sounds,
+                   StrikeListener* shown) {
   const SecondaryPads secondaries = SecondariesOf(sounds.sounding);
   const int64_t scheduleBy = LastMsBy(*player, now + kPlaybackLookahead);
   for (;;) {
@@ -46,13 +48,12 @@ void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const P
     if (event.slot < 0) break;
     if (event.heard) StrikePadSlot(event.slot, event.secondary, sounds, EventTime(*player, event.ms), event.velocity);
   }
-  out->Clear();
   const int64_t showBy = LastMsBy(*player, now);
   for (;;) {
     const RecordedEvent event = TakeRecordedEvent(recording, secondaries, &player->shown, showBy);
     if (event.slot < 0) break;
     if (event.heard)
-      out->Add({StrikeReport::Strike, event.slot / kPadsPerKit, event.slot % kPadsPerKit, event.slot, event.secondary,
-                EventTime(*player, event.ms), event.velocity});
+      shown->OnStrike({StrikeReport::Strike, event.slot / kPadsPerKit, event.slot % kPadsPerKit, event.slot,
+                       event.secondary, EventTime(*player, event.ms), event.velocity});
   }
 }

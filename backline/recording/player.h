@@ -43,6 +43,6 @@ unsigned RecordingKits(int32_t kitCount);
 
 // One frame at now: hands the audio clock every event due before now plus
 // the lookahead, played on sounds (the recording's pads and volumes), and
-// returns in out the events whose time has come.
+// tells shown of each event whose time has come, in order.
 void PlayDueEvents(Player* player, const plrInfo& recording, Basalt::TimeNs now, const PadSounds& sounds,
-                   FrameStrikes* out);
+                   StrikeListener* shown);

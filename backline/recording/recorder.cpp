@@ -45,6 +45,8 @@ void FreeTrack(std::vector<T>* track) {
 
 }  // namespace
 
+void Recorder::OnStrike(const StrikeReport& strike) { RecordStrike(this, strike); }
+
 void RecordStrike(Recorder* recorder, const StrikeReport& strike) {
   if (!recorder->started && strike.kind == StrikeReport::Strike) Start(recorder, strike.time);
   RecordEvent(recorder, strike.padSlot, strike.time, strike.velocity);

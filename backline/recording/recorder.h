@@ -14,12 +14,15 @@
 #include "backline/recording/plr_file.h"
 #include "basalt/core/clock.h"
 
-struct Recorder {
+// As a listener of the instrument it records every strike it hears (RecordStrike).
+struct Recorder final : StrikeListener {
+  void OnStrike(const StrikeReport& strike) override;
+
   bool started = false;
   Basalt::TimeNs startTime = 0;  // the first strike's time
   std::vector<int32_t> liveTrack[kPlrPadSlots];
   std::vector<float> liveVelocity[kPlrPadSlots];  // each event's strength, as long as its track
-  int32_t length = 0;  // time of the last event
+  int32_t length = 0;                             // time of the last event
 };
 
 // One strike or modifier release of the kit, in the order they happened. The

@@ -11,23 +11,19 @@ bool DrumSet::SetKitCount(unsigned kits) {
   const char* meshName = kits < 2 ? kOneKitMesh : kTwoKitMesh;
   mesh = Basalt::g_pMeshManager ? Basalt::g_pMeshManager->GetMesh(meshName) : nullptr;
   position = {0.0f, 0.0f, 0.0f};
-  padVolume.Reset();
   if (!mesh && Basalt::g_pSystemLog)
     Basalt::g_pSystemLog->Send("DrumSet::SetKitCount(): mesh \"%s\" not found, the drum set is not shown", meshName);
   return mesh != nullptr;
-}
-
-bool DrumSet::ShowKits(unsigned kits) {
-  const PadVolumes kept = padVolume;
-  const bool shown = SetKitCount(kits);
-  padVolume = kept;
-  return shown;
 }
 
 void DrumSet::FlashPadSlot(int padSlot) {
   assert(padSlot >= 0 && padSlot < kPadSlots && "pad slot");
   FlashPadColour(&m_flash[padSlot], padSlot % kPadsPerKit);
   ShowFlash(padSlot);
+}
+
+void DrumSet::OnStrike(const StrikeReport& strike) {
+  if (strike.kind == StrikeReport::Strike) FlashPadSlot(strike.padSlot);
 }
 
 bool DrumSet::Update() {

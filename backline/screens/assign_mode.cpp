@@ -7,8 +7,6 @@
 #include "backline/gui/cctest.h"
 #include "backline/pads/preset_file.h"
 #include "backline/scene/camera.h"
-#include "backline/scene/drum_set.h"
-#include "backline/sound/note.h"
 #include "backline/screens/preset_dialogs.h"
 #include "backline/screens/sample_picker.h"
 #include "backline/screens/screen_widgets.h"
@@ -112,7 +110,7 @@ bool RunCategoryMenu(GameApp& app, int padSlot, int which) {
     if (state.selectedCategory != kNoneCategory) {
       state.pickerOpen = true;
     } else {
-      AssignPadSample(&app.pads, app.bank, padSlot, which, kNoSample);
+      AssignPadSample(&app.instrument.pads, app.bank, padSlot, which, kNoSample);
       CloseCategoryMenu(app);
       return true;
     }
@@ -131,10 +129,11 @@ bool RunCategoryMenu(GameApp& app, int padSlot, int which) {
 // What an item button shows of a sample: its name, the file name of a path
 // the bank does not hold marked missing, or "unassigned".
 std::string SampleCaption(const GameApp& app, int padSlot, int which) {
-  const int sample = which == PrimarySample ? app.pads.primary[padSlot] : app.pads.secondary[padSlot];
+  const int sample =
+      which == PrimarySample ? app.instrument.pads.primary[padSlot] : app.instrument.pads.secondary[padSlot];
   if (IsBankSample(app.bank, sample)) return app.bank.names[sample];
-  if (!PadSampleMissing(app.pads, padSlot, which)) return "unassigned";
-  const std::string path = PadSamplePath(app.pads, padSlot, which);
+  if (!PadSampleMissing(app.instrument.pads, padSlot, which)) return "unassigned";
+  const std::string path = PadSamplePath(app.instrument.pads, padSlot, which);
   return path.substr(path.find_last_of("\\/") + 1) + " (missing)";
 }
 
@@ -150,14 +149,14 @@ void ShowItemButtons(GameApp& app) {
     else
       RaiseLevel(&level, 2.0f * app.frameTime, item == kFunctionButton && !pedal ? 0.0f : kRestLevel);
   }
-  if (state.selectedItem == kFunctionButton && PadEnablesSecondaries(app.pads, padSlot))
+  if (state.selectedItem == kFunctionButton && PadEnablesSecondaries(app.instrument.pads, padSlot))
     state.buttonLevel[kPrimaryButton] = state.buttonLevel[kSecondaryButton] = kRestLevel;
   FadeMenuButtons(app, kFirstCategoryButton, kCategoryLines, 3.0f);  // after a quick accept in the picker
 
   const Screen screen = ScreenSize();
   const unsigned x = screen.width / 2 - 50, y = screen.height / 2 - 90;
   ShowMenuButton(app, kFunctionButton, x, y,
-                 PadEnablesSecondaries(app.pads, padSlot) ? "enable secondaries" : "normal");
+                 PadEnablesSecondaries(app.instrument.pads, padSlot) ? "enable secondaries" : "normal");
   for (int which = PrimarySample; which <= SecondarySample; ++which)
     ShowMenuButton(app, kPrimaryButton + which, x, y + 30 * static_cast<unsigned>(which + 1),
                    SampleCaption(app, padSlot, which).c_str());
@@ -175,7 +174,7 @@ void DrawItemTexts(GameApp& app) {
   const int padSlot = SelectedPadSlot(state);
   for (int which = PrimarySample; which <= SecondarySample; ++which)
     app.guiContext->DrawTextA(1, cx + 150, cy - 42 + 30 * static_cast<unsigned>(which), kVolumeColour, "%d",
-                              static_cast<int>(10.0f * app.drumSet->padVolume.volume[SoundSlotOf(padSlot, which)]));
+                              static_cast<int>(10.0f * app.instrument.volumes.volume[SoundSlotOf(padSlot, which)]));
   static const char* const kHelp[] = {"PAGE UP/DOWN - volume", "ENTER/GREEN - modify",
                                       "UP/DOWN/YELLOW/BLUE - next/prev menu item", "TAB - load/save presets",
                                       "BACK/ESC/RED - menu"};
@@ -194,7 +193,7 @@ void StepPad(GameApp& app, int direction) {
   const int index = (SelectedPadSlot(state) + direction + kits * kPadsPerKit) % (kits * kPadsPerKit);
   SelectPad(&state, index / kPadsPerKit, index % kPadsPerKit);
   // Stepping left skips the preview of a pedal that enables secondaries.
-  if (direction > 0 || !PadEnablesSecondaries(app.pads, index)) PreviewPadSlot(app, index, false);
+  if (direction > 0 || !PadEnablesSecondaries(app.instrument.pads, index)) app.instrument.Preview(index, false);
 }
 
 void StepItem(AssignState* state, int direction) {
@@ -207,10 +206,10 @@ void ChangeVolume(GameApp& app, float change) {
   const AssignState& state = app.screens.assign;
   if (state.selectedItem == kFunctionButton) return;
   const int padSlot = SelectedPadSlot(state), which = state.selectedItem - kPrimaryButton;
-  PadVolumes& volumes = app.drumSet->padVolume;
+  PadVolumes& volumes = app.instrument.volumes;
   const int soundSlot = SoundSlotOf(padSlot, which);
   volumes.Set(soundSlot, volumes.volume[soundSlot] + change);
-  PreviewPadSlot(app, padSlot, which == SecondarySample);
+  app.instrument.Preview(padSlot, which == SecondarySample);
 }
 
 void RunItemMenuKeys(GameApp& app) {
@@ -224,7 +223,8 @@ void RunItemMenuKeys(GameApp& app) {
   if (EnterOrGreen(app.menuKeys)) {
     const int padSlot = SelectedPadSlot(state);
     if (state.selectedItem == kFunctionButton)
-      app.pads.function[padSlot] = PadEnablesSecondaries(app.pads, padSlot) ? NormalFunction : EnableSecondaries;
+      app.instrument.pads.function[padSlot] =
+          PadEnablesSecondaries(app.instrument.pads, padSlot) ? NormalFunction : EnableSecondaries;
     else
       state.categoryMenuOpen = true;
   }
@@ -293,9 +293,4 @@ void DrawAssignHelp(GameApp& app, unsigned fromBottom, const char* const* lines,
   const unsigned top = ScreenSize().height - fromBottom;
   for (int i = 0; i < count; ++i)
     app.guiContext->DrawTextA(0, 10, top + 20 * static_cast<unsigned>(i), kHelpColour, "%s", lines[i]);
-}
-
-void PreviewPadSlot(GameApp& app, int padSlot, bool secondary) {
-  app.drumSet->FlashPadSlot(StrikePadSlot(padSlot, secondary, {app.pads, app.drumSet->padVolume, app.layers},
-                                          Basalt::GetTimeNs(), kFullVelocity));
 }

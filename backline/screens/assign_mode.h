@@ -47,6 +47,3 @@ void FadeMenuButtons(GameApp& app, int first, int count, float perSecond);
 // pixels above the screen's bottom and the others 20 pixels apart.
 void DrawAssignHelp(GameApp& app, unsigned fromBottom, const char* const* lines, int count);
 
-// Plays the pad slot's primary (or secondary) sound at its volume and
-// flashes the pad: what the user hears of each change.
-void PreviewPadSlot(GameApp& app, int padSlot, bool secondary);

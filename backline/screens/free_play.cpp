@@ -4,18 +4,13 @@
 #include "backline/app/kit_controls.h"
 #include "backline/gui/cctest.h"
 #include "backline/scene/camera.h"
-#include "backline/scene/drum_set.h"
 #include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
 
-void FlashStrikes(GameApp& app, const FrameStrikes& strikes) {
-  for (int i = 0; i < strikes.count; ++i)
-    if (strikes.strikes[i].kind == StrikeReport::Strike) app.drumSet->FlashPadSlot(strikes.strikes[i].padSlot);
-}
-
 void ToggleMetronomeOnRequest(GameApp& app) {
-  const int presses = KitStartPresses(Basalt::g_pInput, app.padMap) + (app.menuKeys.event[MenuSpace] ? 1 : 0);
+  const int presses =
+      KitStartPresses(Basalt::g_pInput, app.instrument.padMap) + (app.menuKeys.event[MenuSpace] ? 1 : 0);
   if (presses % 2) app.metronome.on = !app.metronome.on;
 }
 
@@ -25,7 +20,6 @@ void UpdateFreePlay(GameApp& app) {
   SetBoxOpacity(app.panelButton, 0.0f);
   UpdateSway(&app.sway, app.frameTime);
   MoveCameraToKit(app);
-  FlashStrikes(app, app.strikes);
   ToggleMetronomeOnRequest(app);
   if (app.menuKeys.event[MenuEscape]) {
     app.mode = MainMenu;

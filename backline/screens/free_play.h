@@ -1,6 +1,5 @@
 #pragma once
 class GameApp;
-struct FrameStrikes;
 
 // Free Play: the kit plays over the metronome; Space or a kit's Start
 // button toggles the metronome, Escape (or the kit's back button) returns to
@@ -10,9 +9,6 @@ void UpdateFreePlay(GameApp& app);
 // Switches the metronome once for every press of Space and of a kit's Start
 // button this frame (Free Play, Record).
 void ToggleMetronomeOnRequest(GameApp& app);
-
-// Flashes the pads of the frame's strikes (Free Play, Record, Playback).
-void FlashStrikes(GameApp& app, const FrameStrikes& strikes);
 
 // The camera's view of the whole kit, shared by the menu and Free Play.
 void MoveCameraToKit(GameApp& app);

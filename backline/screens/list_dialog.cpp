@@ -57,8 +57,8 @@ void MoveListSelection(ListDialogState* state, int count, const bool* events) {
   state->row = std::clamp(state->row, 0, std::max(visible - 1, 0));
 }
 
-ListDialogResult RunListDialog(GameApp& app, ListDialogState* state, const NameList& names,
-                               const ListDialogText& text, const char** chosen) {
+ListDialogResult RunListDialog(GameApp& app, ListDialogState* state, const NameList& names, const ListDialogText& text,
+                               const char** chosen) {
   if (names.count <= 0) return RunEmpty(app, text);
   unsigned x, y;
   ShowPanel(app, 500, 400, 210, &x, &y);

@@ -23,12 +23,12 @@ void Begin(GameApp& app, Player* player) {
   *player = Player{};
   player->pads = RecordingPads(app.recording, app.bank);
   LogMissingSamples(player->pads, (std::string("recording \"") + app.playbackName + "\"").c_str());
-  SwitchPadSounds(app.pads, player->pads, app.bank);
+  SwitchPadSounds(app.instrument.pads, player->pads, app.bank);
   ApplyRecordingVolumes(app.recording, &player->volumes);
   const unsigned kits = RecordingKits(app.recording.kitCount);
   player->switchedKits = kits != RecordingKits(static_cast<int32_t>(app.numDrumSets));
   if (player->switchedKits) {
-    app.drumSet->ShowKits(kits);
+    app.drumSet->SetKitCount(kits);
     player->volumes.Reset();  // a recording made with another kit count plays at full volume
   }
   player->startTime = Basalt::GetTimeNs();
@@ -38,9 +38,9 @@ void Begin(GameApp& app, Player* player) {
 void Leave(GameApp& app, Player* player) {
   app.mode = MainMenu;
   g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
-  SwitchPadSounds(player->pads, app.pads, app.bank);
+  SwitchPadSounds(player->pads, app.instrument.pads, app.bank);
   ReleaseTracks(&app.recording);
-  if (player->switchedKits) app.drumSet->ShowKits(app.numDrumSets);
+  if (player->switchedKits) app.drumSet->SetKitCount(app.numDrumSets);
   *player = Player{};
   app.screens.playback = PlaybackState{};
 }
@@ -108,8 +108,7 @@ void UpdatePlaybackScreen(GameApp& app) {
   if (!player.started) Begin(app, &player);
   MoveCameraToKit(app);
   const Basalt::TimeNs now = Basalt::GetTimeNs();
-  PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.layers}, &app.strikes);
-  FlashStrikes(app, app.strikes);
+  PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.instrument.layers}, &app.instrument);
   Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
   if (app.menuKeys.event[MenuExportWav]) StartExport(app);
   if (app.menuKeys.event[MenuExportMidi]) ExportMidi(app);

@@ -6,7 +6,6 @@
 #include "backline/gui/cctest.h"
 #include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
-#include "backline/scene/drum_set.h"
 #include "backline/screens/assign_mode.h"
 #include "backline/screens/list_dialog.h"
 #include "backline/screens/name_entry.h"
@@ -38,12 +37,12 @@ void OpenChoice(GameApp& app, int line) {
 // preset then plays without layers.
 void LoadChosenPreset(GameApp& app, const char* path) {
   const char* why = nullptr;
-  if (!LoadPreset(path, &app.pads, app.bank, &app.drumSet->padVolume, &why)) {
+  if (!LoadPreset(path, &app.instrument.pads, app.bank, &app.instrument.volumes, &why)) {
     Basalt::g_pPlatform->MsgBox("Error", "Could not load the preset \"%s\":\n%s.", path, why);
     return;
   }
   std::string layersProblem;
-  if (!LoadPresetLayers(path, app.bank, &app.layers, &layersProblem))
+  if (!LoadPresetLayers(path, app.bank, &app.instrument.layers, &layersProblem))
     Basalt::g_pPlatform->MsgBox("Error", "Could not load the velocity layers \"%s\":\n%s.\nThe pads play without them.",
                                 LayerFilePath(path).c_str(), layersProblem.c_str());
 }
@@ -102,12 +101,14 @@ void UpdateSavePresetName(GameApp& app) {
 }
 
 bool SaveAssignedPreset(GameApp& app, const char* path) {
-  if (!SavePreset(path, app.pads, app.drumSet->padVolume)) {
-    Basalt::g_pPlatform->MsgBox("Error", "Could not save the preset \"%s\".\nAny file of that name is unchanged.", path);
+  if (!SavePreset(path, app.instrument.pads, app.instrument.volumes)) {
+    Basalt::g_pPlatform->MsgBox("Error", "Could not save the preset \"%s\".\nAny file of that name is unchanged.",
+                                path);
     return false;
   }
-  if (SavePresetLayers(path, app.pads, app.layers)) return true;
-  Basalt::g_pPlatform->MsgBox("Error", "Could not save the velocity layers \"%s\".\nAny file of that name is unchanged.",
+  if (SavePresetLayers(path, app.instrument.pads, app.instrument.layers)) return true;
+  Basalt::g_pPlatform->MsgBox("Error",
+                              "Could not save the velocity layers \"%s\".\nAny file of that name is unchanged.",
                               LayerFilePath(path).c_str());
   return false;
 }

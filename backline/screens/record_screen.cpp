@@ -2,7 +2,6 @@
 
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
-#include "backline/scene/drum_set.h"
 #include "backline/screens/free_play.h"
 #include "basalt/gui/gui.h"
 
@@ -13,7 +12,7 @@ constexpr unsigned kHelpColour = 0x7FFFE5B2, kKeyHelpColour = 0xB2FFE5B2;
 void Stop(GameApp& app) {
   Recorder& recorder = app.screens.recorder;
   if (recorder.started) {
-    TakeRecording(&recorder, RecordingSetup{&app.bank, &app.pads, &app.drumSet->padVolume, app.numDrumSets},
+    TakeRecording(&recorder, RecordingSetup{&app.bank, &app.instrument.pads, &app.instrument.volumes, app.numDrumSets},
                   &app.recording);
     app.mode = SaveRecordingName;
   } else {
@@ -51,8 +50,6 @@ void Draw(GameApp& app) {
 
 void UpdateRecordScreen(GameApp& app) {
   MoveCameraToKit(app);
-  for (int i = 0; i < app.strikes.count; ++i) RecordStrike(&app.screens.recorder, app.strikes.strikes[i]);
-  FlashStrikes(app, app.strikes);
   Draw(app);
   ToggleMetronomeOnRequest(app);
   if (app.menuKeys.event[MenuEnter])

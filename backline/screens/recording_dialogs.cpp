@@ -10,7 +10,6 @@
 
 namespace {
 
-
 void Save(GameApp& app) {
   const std::string path = MakeContentPath(kRecordingsDirectory, app.textEntry.text, "plr");
   if (!SaveRecording(path.c_str(), app.recording)) {

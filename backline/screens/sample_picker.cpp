@@ -52,8 +52,8 @@ void TakeTypedCharacter(GameApp& app, uint32_t now) {
 
 void StepTo(GameApp& app, int padSlot, int which, int category, int position) {
   app.screens.picker.cursor = position;
-  StepPadSample(&app.pads, app.bank, padSlot, which, category, SampleAt(category, position));
-  PreviewPadSlot(app, padSlot, which == SecondarySample);
+  StepPadSample(&app.instrument.pads, app.bank, padSlot, which, category, SampleAt(category, position));
+  app.instrument.Preview(padSlot, which == SecondarySample);
 }
 
 void Search(GameApp& app, int padSlot, int which, int category) {

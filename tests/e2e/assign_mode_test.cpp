@@ -47,7 +47,7 @@ class AssignModeTest : public test::ScriptedAppTest {
     Then([](GameApp& app) { ASSERT_TRUE(app.screens.assign.pickerOpen); });
   }
   void ExpectPrimary(int sampleIndex) {
-    Then([=](GameApp& app) { EXPECT_EQ(app.pads.primary[0], sampleIndex); });
+    Then([=](GameApp& app) { EXPECT_EQ(app.instrument.pads.primary[0], sampleIndex); });
   }
 };
 
@@ -66,7 +66,7 @@ TEST_F(AssignModeTest, RightFromTheBassPedalGoesToTheOtherKitAndBack) {
   Press(SDL_SCANCODE_LEFT);  // to kit 1's pedal, which enables secondaries: not heard
   Then([](GameApp& app) {
     EXPECT_EQ(SelectedSlot(app), 9);
-    EXPECT_EQ(app.pads.function[9], EnableSecondaries);
+    EXPECT_EQ(app.instrument.pads.function[9], EnableSecondaries);
     EXPECT_TRUE(s_played.empty());
   });
   ASSERT_TRUE(RunScript());
@@ -108,7 +108,7 @@ TEST_F(AssignModeTest, PageDownLowersTheShownVolumeOneStepAPressAndPageUpRaisesI
     Frames(1);
     Then([=](GameApp& app) {
       EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), std::to_string(std::min(press, 10)));
-      EXPECT_NEAR(app.drumSet->padVolume.volume[0], std::min(0.105f * static_cast<float>(press), 1.0f), 1e-5f);
+      EXPECT_NEAR(app.instrument.volumes.volume[0], std::min(0.105f * static_cast<float>(press), 1.0f), 1e-5f);
       ASSERT_FALSE(s_played.empty());  // each step is heard
       EXPECT_EQ(s_played.back(), 0);
     });
@@ -120,23 +120,23 @@ TEST_F(AssignModeTest, ThePedalsFunctionTogglesAndNoneRemovesASecondary) {
   EnterAssignMode();
   Press(SDL_SCANCODE_LEFT);  // the pedal's function item
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { EXPECT_EQ(app.pads.function[4], EnableSecondaries); });
+  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.function[4], EnableSecondaries); });
   Frames(1);
   Then([](GameApp& app) { EXPECT_STREQ(app.menuButtons[0]->GetCaption(), "enable secondaries"); });
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { EXPECT_EQ(app.pads.function[4], NormalFunction); });
+  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.function[4], NormalFunction); });
   Press(SDL_SCANCODE_RETURN);  // on again, for the secondary below
   Press(SDL_SCANCODE_RIGHT);
   Press(SDL_SCANCODE_DOWN);  // pad 0's secondary
-  Then([](GameApp& app) { ASSERT_GE(app.pads.secondary[0], 0); });
+  Then([](GameApp& app) { ASSERT_GE(app.instrument.pads.secondary[0], 0); });
   Press(SDL_SCANCODE_RETURN);
   Press(SDL_SCANCODE_UP);  // "None"
   Press(SDL_SCANCODE_RETURN);
   Then([](GameApp& app) {
-    EXPECT_EQ(app.pads.secondary[0], kNoSample);
+    EXPECT_EQ(app.instrument.pads.secondary[0], kNoSample);
     EXPECT_FALSE(app.screens.assign.categoryMenuOpen);
     EXPECT_EQ(app.screens.assign.selectedCategory, 0);
-    EXPECT_FALSE(ChooseSecondary(app.pads, 0, true));  // the pedal held: still the primary
+    EXPECT_FALSE(ChooseSecondary(app.instrument.pads, 0, true));  // the pedal held: still the primary
   });
   ASSERT_TRUE(RunScript());
 }
@@ -187,7 +187,7 @@ TEST_F(AssignModeTest, TypingJumpsToTheFirstSampleWithThatBeginningAndAPauseStar
   ExpectPrimary(SampleAt(Other, 5));
   Type("Z");  // "SZ" matches nothing: shown in red, nothing changes
   Then([](GameApp& app) {
-    EXPECT_EQ(app.pads.primary[0], SampleAt(Other, 5));
+    EXPECT_EQ(app.instrument.pads.primary[0], SampleAt(Other, 5));
     EXPECT_EQ(app.screens.picker.cursor, 5);
     bool red = false;
     for (const DrawnText& text : QueuedText())
@@ -209,14 +209,14 @@ TEST_F(AssignModeTest, SteppingWrapsAtBothEndsAndEscapeKeepsTheLastStep) {
   Press(SDL_SCANCODE_DOWN);
   Press(SDL_SCANCODE_ESCAPE);
   Then([](GameApp& app) {
-    EXPECT_EQ(app.pads.primary[0], SampleAt(Snares, 1));
+    EXPECT_EQ(app.instrument.pads.primary[0], SampleAt(Snares, 1));
     EXPECT_FALSE(app.screens.assign.pickerOpen);
     EXPECT_TRUE(app.screens.assign.categoryMenuOpen);
   });
   Press(SDL_SCANCODE_RETURN);  // the picker again, on the first sample
   Hit(kit, 0);                 // green: accepted
   Then([](GameApp& app) {
-    EXPECT_EQ(app.pads.primary[0], SampleAt(Snares, 0));
+    EXPECT_EQ(app.instrument.pads.primary[0], SampleAt(Snares, 0));
     EXPECT_FALSE(app.screens.assign.categoryMenuOpen);
   });
   ASSERT_TRUE(RunScript());

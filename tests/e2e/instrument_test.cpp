@@ -42,7 +42,7 @@ TEST_F(InstrumentTest, AFirstStartWritesTheSettingsAndAsksAboutUpdates) {
   std::remove("rmd.dat");
   Run([&](GameApp& app, int) {
     EXPECT_EQ(app.mode, UpdatePrompt);
-    for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_GE(app.pads.primary[slot], 0) << slot;  // the starter kit
+    for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_GE(app.instrument.pads.primary[slot], 0) << slot;  // the starter kit
     return false;
   });
   EXPECT_EQ(test::ReadFile("settings.cfg"), kDefaultSettingsText);
@@ -131,7 +131,7 @@ TEST_F(InstrumentTest, TheSecondariesPedalSwitchesAPadToItsSecondarySound) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
-      app.pads.function[4] = EnableSecondaries;
+      app.instrument.pads.function[4] = EnableSecondaries;
       SetButton(kit, 4, true);  // hold the pedal
     }
     if (frame == 1) SetButton(kit, 1, true);  // the red pad: slot 0, whose secondary is slot 10
@@ -145,7 +145,7 @@ TEST_F(InstrumentTest, EveryStrikeBetweenTwoFramesSoundsAndFlashes) {
   SDL_Joystick* kit = AttachKit();
   std::vector<int> strikesShown;
   Run([&](GameApp& app, int frame) {
-    if (frame > 0) strikesShown.push_back(app.strikes.count);
+    if (frame > 0) strikesShown.push_back(app.instrument.Strikes().count);
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
@@ -193,7 +193,7 @@ TEST_F(InstrumentTest, A360KitStruckSoftAndHardPlaysOneSampleAtTheCurvesTwoLevel
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
-      app.drumSet->padVolume.Set(0, 0.5f);  // the red pad's sample stays far from full scale
+      app.instrument.volumes.Set(0, 0.5f);  // the red pad's sample stays far from full scale
     }
     if (frame > 0 && softAt == 0 && QuietFor(kSecond / 10)) softAt = strike(kSoft);
     if (softAt > 0 && hardAt == 0 && HeardFrames() > softAt + 3 * kSecond / 2) hardAt = strike(kHard);
@@ -250,7 +250,7 @@ TEST_F(InstrumentTest, WithoutInputTheProgramRunsWithNoKitsAndNoKeys) {
       app.mode = FreePlay;
       PushKey(SDL_SCANCODE_A, true);
     }
-    EXPECT_EQ(app.padMap.numControllers, 0);
+    EXPECT_EQ(app.instrument.padMap.numControllers, 0);
     return frame < 5;
   });
   EXPECT_TRUE(s_played.empty());

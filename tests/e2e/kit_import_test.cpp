@@ -45,8 +45,8 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
     EXPECT_EQ(app.mode, Assign);
     EXPECT_EQ(s_slotSamples[soft], "SampleBank\\Kick\\Test Kit - Kick 1.wav");
     EXPECT_EQ(s_slotSamples[hard], "SampleBank\\Kick\\Test Kit - Kick 3.wav");
-    EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);   // a soft strike
-    EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.95f), hard);  // a hard one
+    EXPECT_EQ(app.instrument.Table().SoundSlotFor(kPedal, 0.1f), soft);   // a soft strike
+    EXPECT_EQ(app.instrument.Table().SoundSlotFor(kPedal, 0.95f), hard);  // a hard one
   });
   Press(SDL_SCANCODE_ESCAPE);  // leaving Assign Mode keeps the pads as the default preset
   Then([](GameApp& app) {
@@ -72,9 +72,9 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
   EXPECT_TRUE(boxes.empty());
 
   Run([=](GameApp& app, int frame) {
-    EXPECT_EQ(app.layers.ApplyingCount(app.pads, kPedal), 3);
+    EXPECT_EQ(app.instrument.layers.ApplyingCount(app.instrument.pads, kPedal), 3);
     if (frame == 0) {
-      EXPECT_EQ(app.strikeTable.SoundSlotFor(kPedal, 0.1f), soft);
+      EXPECT_EQ(app.instrument.Table().SoundSlotFor(kPedal, 0.1f), soft);
     }
     return frame < 0;
   });

@@ -131,7 +131,7 @@ TEST_F(KitsTest, AKitPluggedInDuringFreePlayPlaysAtOnceASecondShowsTwoKitsAndLea
   Then([&](GameApp& app) {
     EXPECT_EQ(Joysticks(), 0);
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
-    app.drumSet->padVolume.Set(PadSlotOf(0, RedPad), 0.5f);  // the user's volume, which switching keeps
+    app.instrument.volumes.Set(PadSlotOf(0, RedPad), 0.5f);  // the user's volume, which switching keeps
     first = AttachKit(0x12BA, 0x0120);
   });
   Then([&](GameApp& app) {
@@ -144,14 +144,14 @@ TEST_F(KitsTest, AKitPluggedInDuringFreePlayPlaysAtOnceASecondShowsTwoKitsAndLea
     EXPECT_EQ(Joysticks(), 2);
     EXPECT_EQ(app.numDrumSets, 2u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 2u);
-    EXPECT_EQ(app.drumSet->padVolume.volume[PadSlotOf(0, RedPad)], 0.5f);
+    EXPECT_EQ(app.instrument.volumes.volume[PadSlotOf(0, RedPad)], 0.5f);
   });
   HitLater(second, 1);  // B: kit 1's red pad
   Then([&](GameApp&) { DetachKit(second); });
   Then([&](GameApp& app) {
     EXPECT_EQ(app.numDrumSets, 1u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
-    EXPECT_EQ(app.drumSet->padVolume.volume[PadSlotOf(0, RedPad)], 0.5f);
+    EXPECT_EQ(app.instrument.volumes.volume[PadSlotOf(0, RedPad)], 0.5f);
   });
   HitLater(first, 2);
   ASSERT_TRUE(RunScript());

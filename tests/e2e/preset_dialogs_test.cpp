@@ -44,7 +44,7 @@ TEST_F(PresetDialogsTest, MySongIsSavedUnderItsLoweredNameLoadsBackAndTypingThen
   });
   Press(SDL_SCANCODE_RETURN);  // the menu still on "Assign Pads"
   Press(SDL_SCANCODE_PAGEDOWN);
-  Then([](GameApp& app) { EXPECT_LT(app.drumSet->padVolume.volume[0], 1.0f); });
+  Then([](GameApp& app) { EXPECT_LT(app.instrument.volumes.volume[0], 1.0f); });
   OpenPresetDialog(0);
   Then([](GameApp&) {
     EXPECT_EQ(TextAt(kListX, kFirstListY), "default.preset");
@@ -54,13 +54,13 @@ TEST_F(PresetDialogsTest, MySongIsSavedUnderItsLoweredNameLoadsBackAndTypingThen
   Press(SDL_SCANCODE_RETURN);
   Then([](GameApp& app) {
     EXPECT_EQ(app.mode, Assign);
-    EXPECT_FLOAT_EQ(app.drumSet->padVolume.volume[0], 1.0f);
+    EXPECT_FLOAT_EQ(app.instrument.volumes.volume[0], 1.0f);
     EXPECT_TRUE(app.textEntry.active);
   });
   Press(SDL_SCANCODE_RETURN);  // Snare
   Press(SDL_SCANCODE_RETURN);  // the picker
   Type("R");
-  Then([](GameApp& app) { EXPECT_EQ(app.pads.primary[0], 6); });  // Rimshot, the last snare
+  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.primary[0], 6); });  // Rimshot, the last snare
   ASSERT_TRUE(RunScript());
 }
 
@@ -144,7 +144,7 @@ TEST_F(PresetDialogsTest, AFolderIsNotListedAndADamagedPresetSaysWhyAndChangesNo
   test::WriteFile("presets/broken.preset", test::ReadFile("presets/default.preset").substr(0, 100));
   PadAssignment before;
   EnterAssignMode();
-  Then([&](GameApp& app) { before = app.pads; });
+  Then([&](GameApp& app) { before = app.instrument.pads; });
   OpenPresetDialog(0);
   Then([](GameApp&) {
     EXPECT_EQ(TextAt(kListX, kFirstListY), "broken.preset");
@@ -155,8 +155,8 @@ TEST_F(PresetDialogsTest, AFolderIsNotListedAndADamagedPresetSaysWhyAndChangesNo
   Then([&](GameApp& app) {
     EXPECT_EQ(app.mode, Assign);
     for (int slot = 0; slot < kPadSlots; ++slot) {
-      EXPECT_EQ(app.pads.primary[slot], before.primary[slot]) << slot;
-      EXPECT_EQ(app.pads.secondary[slot], before.secondary[slot]) << slot;
+      EXPECT_EQ(app.instrument.pads.primary[slot], before.primary[slot]) << slot;
+      EXPECT_EQ(app.instrument.pads.secondary[slot], before.secondary[slot]) << slot;
     }
   });
   ASSERT_TRUE(RunScript());

@@ -160,7 +160,7 @@ TEST_F(RecordingTest, TheModifierPedalsAreRecordedAsTheirPressAndReleaseAndHeard
   SDL_Joystick* second = AttachKit();
   Choose(kRecordEntry);
   WaitForMode(Record);
-  Then([](GameApp& app) { app.pads.function[BassPedal] = app.pads.function[BassPedal + 5] = EnableSecondaries; });
+  Then([](GameApp& app) { app.instrument.pads.function[BassPedal] = app.instrument.pads.function[BassPedal + 5] = EnableSecondaries; });
   size_t from = 0;
   Mark(&from);
   Hold(kit, BassPedal, true);

@@ -42,9 +42,9 @@ class SoundTest : public test::AppHarness {
     const int sample = FindSampleByPath(app.bank, stored.c_str());
     ASSERT_GE(sample, 0) << stored;
     for (int slot = 0; slot < kPadSlots; ++slot) {
-      AssignPadSample(&app.pads, app.bank, slot, PrimarySample, sample);
-      app.pads.function[slot] = NormalFunction;
-      app.drumSet->padVolume.Set(slot, 1.0f);
+      AssignPadSample(&app.instrument.pads, app.bank, slot, PrimarySample, sample);
+      app.instrument.pads.function[slot] = NormalFunction;
+      app.instrument.volumes.Set(slot, 1.0f);
     }
     app.mode = FreePlay;
   }

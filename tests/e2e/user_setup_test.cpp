@@ -36,7 +36,7 @@ float StoredVolume(const std::string& preset, int entry) {
 // What a sound slot holds for the user's pads: the sample's bank path, "" for none.
 std::string UserSample(const GameApp& app, int soundSlot) {
   const int padSlot = soundSlot % kPadSlots;
-  const int sample = soundSlot < kPadSlots ? app.pads.primary[padSlot] : app.pads.secondary[padSlot];
+  const int sample = soundSlot < kPadSlots ? app.instrument.pads.primary[padSlot] : app.instrument.pads.secondary[padSlot];
   return sample == kNoSample ? "" : app.bank.paths[sample];
 }
 
@@ -68,16 +68,16 @@ class UserSetupTest : public test::ScriptedAppTest {
   // The user's pads and volumes at this point of the script...
   void KeepPads() {
     Then([this](GameApp& app) {
-      m_pads = app.pads;
-      m_volumes = app.drumSet->padVolume;
+      m_pads = app.instrument.pads;
+      m_volumes = app.instrument.volumes;
     });
   }
   // ...are what the program holds now, and every sound slot the program has
   // changed since it started holds the user's sample again.
   void ExpectPadsAsKept() {
     Then([this](GameApp& app) {
-      EXPECT_EQ(std::memcmp(&app.pads, &m_pads, sizeof m_pads), 0);
-      EXPECT_EQ(std::memcmp(&app.drumSet->padVolume, &m_volumes, sizeof m_volumes), 0);
+      EXPECT_EQ(std::memcmp(&app.instrument.pads, &m_pads, sizeof m_pads), 0);
+      EXPECT_EQ(std::memcmp(&app.instrument.volumes, &m_volumes, sizeof m_volumes), 0);
       for (const auto& [slot, path] : s_slotSamples)
         if (slot < kVolumeSlots) {
           EXPECT_EQ(path, UserSample(app, slot)) << "sound slot " << slot;
@@ -145,7 +145,7 @@ TEST_P(PlaybackTest, LeavesTheUsersPadsVolumesAndDefaultPresetAsTheyWere) {
   ExpectPadsAsKept();
   Then([](GameApp& app) {
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
-    EXPECT_FALSE(app.strikePath.SecondariesHeld());
+    EXPECT_FALSE(app.instrument.SecondariesHeld());
   });
   Choose(kAssignEntry);
   LeaveAndExpectRewrittenUnchanged();
@@ -168,7 +168,7 @@ TEST_F(UserSetupTest, ASampleMissingAtStartStaysWithItsPadUntilAnotherIsAssigned
   EnterAssignMode();
   Frames(1);
   Then([](GameApp& app) {
-    EXPECT_EQ(app.pads.primary[0], kNoSample);
+    EXPECT_EQ(app.instrument.pads.primary[0], kNoSample);
     EXPECT_STREQ(app.menuButtons[1]->GetCaption(), "Acoustic Snare.wav (missing)");
   });
   LeaveAndExpectRewrittenUnchanged();
@@ -177,9 +177,9 @@ TEST_F(UserSetupTest, ASampleMissingAtStartStaysWithItsPadUntilAnotherIsAssigned
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   Then([this](GameApp& app) {
-    ASSERT_NE(app.pads.primary[0], kNoSample);
+    ASSERT_NE(app.instrument.pads.primary[0], kNoSample);
     std::string expected = m_preset;
-    expected.replace(4, kPathField, Field(app.bank.paths[app.pads.primary[0]]));
+    expected.replace(4, kPathField, Field(app.bank.paths[app.instrument.pads.primary[0]]));
     EXPECT_EQ(test::ReadFile(kDefaultPreset), expected);
   });
   ASSERT_TRUE(RunScript());
@@ -196,7 +196,7 @@ TEST_F(UserSetupTest, NoneSilencesThePrimaryAtOnce) {
   Press(SDL_SCANCODE_UP);      // "None"
   Press(SDL_SCANCODE_RETURN);
   Then([](GameApp& app) {
-    EXPECT_EQ(app.pads.primary[0], kNoSample);
+    EXPECT_EQ(app.instrument.pads.primary[0], kNoSample);
     ASSERT_EQ(s_slotSamples.count(0), 1u);
     EXPECT_EQ(s_slotSamples[0], "");
   });
@@ -220,7 +220,7 @@ TEST_F(UserSetupTest, APedalFunctionOtherThanOneIsNormalAndKeptAsStored) {
   LeaveAndExpectRewrittenUnchanged();
   Press(SDL_SCANCODE_RETURN);  // Assign Pads again, back on the pedal's function
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { EXPECT_EQ(app.pads.function[BassPedal], EnableSecondaries); });
+  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.function[BassPedal], EnableSecondaries); });
   ASSERT_TRUE(RunScript());
 }
 
@@ -265,7 +265,7 @@ TEST_P(LeavingAssignModeTest, SavesTheDefaultPresetUnchangedOrWithTheChange) {
   Then([](GameApp& app) {
     const std::string saved = test::ReadFile(kDefaultPreset);
     EXPECT_LT(StoredVolume(saved, 0), 1.0f);
-    EXPECT_EQ(StoredVolume(saved, 0), app.drumSet->padVolume.volume[0]);
+    EXPECT_EQ(StoredVolume(saved, 0), app.instrument.volumes.volume[0]);
   });
   ASSERT_TRUE(RunScript());
 }

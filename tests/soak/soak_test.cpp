@@ -255,7 +255,7 @@ class SoakTest : public test::AppHarness {
     RandomAssignKeys(15);
     OpenPresetDialog(1, SavePresetName);
     const std::string name = "KIT " + std::to_string(m_presetsSaved % 2 + 1);
-    Do([this, name](GameApp& app) { m_presets[Lowered(name) + ".preset"] = {app.pads, app.drumSet->padVolume}; });
+    Do([this, name](GameApp& app) { m_presets[Lowered(name) + ".preset"] = {app.instrument.pads, app.instrument.volumes}; });
     Type(name);
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(MainMenu);

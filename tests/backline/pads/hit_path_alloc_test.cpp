@@ -113,6 +113,7 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
   int played = 0;
   const long before = g_allocations;
   for (int ms = 0; ms < 800; ms += 10) {
+    m_strikes.Clear();
     PlayDueEvents(&player, recording, ms * Basalt::kNsPerMs, {m_pads, m_volumes, m_layers}, &m_strikes);
     played += m_strikes.count;
   }

@@ -26,16 +26,23 @@ TEST(DrumSetTest, AStruckPadSlotFlashesItsSubsetAndFadesBackWithinFourTenthsOfAS
 
 class DrumSetKitTest : public test::EngineFixture {};
 
-TEST_F(DrumSetKitTest, ANewKitCountResetsTheVolumesAndSaysWhenItsMeshIsMissing) {
+TEST_F(DrumSetKitTest, ANewKitCountSaysWhenItsMeshIsMissing) {
   DrumSet set;
-  set.padVolume.Set(0, 0.25f);
-  set.padVolume.Set(19, 0.5f);
   set.position = {1.0f, 2.0f, 3.0f};
   EXPECT_FALSE(set.SetKitCount(2));  // no meshes loaded here
   EXPECT_NE(LogText().find("\"drumset2.gmsh\" not found"), std::string::npos) << LogText();
   EXPECT_EQ(set.GetKitCount(), 2u);
   EXPECT_EQ(set.position.x, 0.0f);
-  for (float volume : set.padVolume.volume) EXPECT_EQ(volume, 1.0f);
+}
+
+// As the instrument's listener: a strike flashes its pad slot, a modifier
+// pedal's release shows nothing.
+TEST(DrumSetTest, HearsStrikesButNotAPedalsRelease) {
+  DrumSet set;
+  set.OnStrike({StrikeReport::ModifierReleased, 0, BassPedal, BassPedal, false, 0, 1.0f});
+  EXPECT_EQ(set.subsetColours[BassPedal][1], 1.0f);
+  set.OnStrike({StrikeReport::Strike, 1, RedPad, PadSlotOf(1, RedPad), false, 0, 1.0f});
+  EXPECT_EQ(set.subsetColours[PadSlotOf(1, RedPad)][1], 0.0f);
 }
 
 }  // namespace
