@@ -2,7 +2,8 @@
 // Playing a recording back on the audio clock. The player hands the audio
 // thread every event up to kPlaybackLookahead ahead of time, each stamped
 // with the playback's start plus the event's milliseconds, so the notes
-// start at their own samples whatever the frames do; the screen flashes
+// start at their own samples whatever the frames do; a listener (the
+// instrument, which flashes it) hears
 // each event on the frame its time has come. Events come in the order
 // event_order.h takes them, with the recording's own modifier. Each event plays
 // at its recorded strength, or at full strength when the recording has no
