@@ -3,8 +3,7 @@
 // thread every event up to kPlaybackLookahead ahead of time, each stamped
 // with the playback's start plus the event's milliseconds, so the notes
 // start at their own samples whatever the frames do; a listener (the
-// instrument, which flashes it) hears
-// each event on the frame its time has come. Events come in the order
+// program's instrument) hears each event on the frame its time has come. Events come in the order
 // event_order.h takes them, with the recording's own modifier. Each event plays
 // at its recorded strength, or at full strength when the recording has no
 // velocities. The recording plays on pads and volumes of its own: the user's assignment, volumes and
