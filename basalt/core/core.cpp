@@ -95,6 +95,7 @@ bool Core::Initialize(void*) {
                      "Cannot write the system log %s: %s.\nPadlark needs a game folder it may write to.",
                      AbsolutePath(kLogFile).c_str(), WhyNotWritable(kLogFile).c_str());
 
+  RegisterEngineSettings();
   g_pCVarSystem = new CVarSystem();
   g_pCVarSystem->Initialize(const_cast<char*>(kSettingsFile));
 

@@ -83,15 +83,36 @@ bool IsAssignable(cvar::Type type) {
 
 }  // namespace
 
-util::StringHash& CVarSystem::Registry() {
+namespace {
+
+util::StringHash& NameTable() {
   static util::StringHash table(17);
   return table;
 }
 
-cvar* CVarSystem::Find(const char* name) { return static_cast<cvar*>(Registry().Find(name)); }
+std::vector<const cvar*>& RegistrationOrder() {
+  static std::vector<const cvar*> order;
+  return order;
+}
+
+}  // namespace
+
+void CVarSystem::Register(const cvar* vars, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const cvar& var = vars[i];
+    if (NameTable().Find(var.GetName())) continue;
+    NameTable().Insert(var.GetName(), const_cast<cvar*>(&var));
+    RegistrationOrder().push_back(&var);
+    var.RestoreDefault();
+  }
+}
+
+cvar* CVarSystem::Find(const char* name) { return static_cast<cvar*>(NameTable().Find(name)); }
+
+const std::vector<const cvar*>& CVarSystem::Registered() { return RegistrationOrder(); }
 
 void CVarSystem::RestoreDefaults() {
-  Registry().ForEachValue([](void* registered) { static_cast<const cvar*>(registered)->RestoreDefault(); });
+  for (const cvar* var : RegistrationOrder()) var->RestoreDefault();
 }
 
 bool CVarSystem::Initialize(void* params) {
