@@ -13,8 +13,6 @@ SoundBackend g_soundBackend;
 
 namespace {
 
-constexpr int kMinPeriodMs = 1;
-constexpr int kMaxPeriodMs = 100;
 constexpr float kMinFrequencyRatio = 1.0f / 1024.0f;
 constexpr float kMaxFrequencyRatio = 4.0f;
 // The minimal standard generator (the one std::minstd_rand is).
@@ -41,14 +39,7 @@ bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlM
   return false;
 }
 
-int AudioPeriodFrames(int rate) {
-  int periodMs = g_audioPeriodMs;
-  if (periodMs < kMinPeriodMs || periodMs > kMaxPeriodMs) {
-    periodMs = periodMs < kMinPeriodMs ? kMinPeriodMs : kMaxPeriodMs;
-    if (g_pSystemLog) g_pSystemLog->Send("g_audioPeriodMs %d is out of range; using %d", g_audioPeriodMs, periodMs);
-  }
-  return rate * periodMs / 1000;
-}
+int AudioPeriodFrames(int rate) { return rate * g_audioPeriodMs / 1000; }
 
 float PickPitch(uint32_t* seed) {
   uint64_t state = *seed % kMinstdModulus;
