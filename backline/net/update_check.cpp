@@ -224,6 +224,5 @@ void UpdateCheckJob::FlushLog() {
     std::lock_guard<std::mutex> lock(m_shared->mutex);
     lines.swap(m_shared->lines);
   }
-  if (!Basalt::g_pSystemLog) return;
-  for (const std::string& line : lines) Basalt::g_pSystemLog->Send("%s", line.c_str());
+  for (const std::string& line : lines) Basalt::LogMessage("%s", line.c_str());
 }

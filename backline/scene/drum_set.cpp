@@ -12,8 +12,7 @@ bool DrumSet::SetKitCount(unsigned kits) {
   mesh = Basalt::g_pMeshManager ? Basalt::g_pMeshManager->GetMesh(meshName) : nullptr;
   position = {0.0f, 0.0f, 0.0f};
   padVolume.Reset();
-  if (!mesh && Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send("DrumSet::SetKitCount(): mesh \"%s\" not found, the drum set is not shown", meshName);
+  if (!mesh) Basalt::LogMessage("DrumSet::SetKitCount(): mesh \"%s\" not found, the drum set is not shown", meshName);
   return mesh != nullptr;
 }
 

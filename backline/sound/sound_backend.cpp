@@ -7,8 +7,6 @@
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
-
 SoundBackend g_soundBackend;
 
 namespace {
@@ -21,7 +19,7 @@ constexpr uint64_t kMinstdModulus = 2147483647;
 
 bool TryBackend(const SoundBackend& backend, const char* tag) {
   g_soundBackend = backend;
-  if (g_pSystemLog) g_pSystemLog->Send("%s", tag);
+  Basalt::LogMessage("%s", tag);
   return g_soundBackend.Initialise(g_audioBufferSize);
 }
 
@@ -32,10 +30,10 @@ bool SelectSoundBackend() { return SelectSoundBackendFrom(SoundBackendVoices(), 
 bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlMixer) {
   if (g_useSoundLib != 1) {
     if (TryBackend(voices, "  [voices]")) return true;
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize voice engine sound! Trying SDL_mixer..");
+    Basalt::LogMessage("Failed to initialize voice engine sound! Trying SDL_mixer..");
   }
   if (TryBackend(sdlMixer, "  [SDL_mixer]")) return true;
-  if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize SDL_mixer sound!");
+  Basalt::LogMessage("Failed to initialize SDL_mixer sound!");
   return false;
 }
 
