@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "backline/app/app_cvars.h"
 #include "backline/app/export_command.h"
 #include "backline/app/game_app.h"
 #include "backline/kits/kit_import.h"
@@ -39,6 +40,7 @@ int ImportKitCommand(const char* folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   if (argc == 1) return Play();
   if (argc == 4 && std::strcmp(argv[1], "--export-wav") == 0) return RunExportCommand(argv[2], argv[3]);
   if (argc == 4 && std::strcmp(argv[1], "--export-midi") == 0) return RunMidiExportCommand(argv[2], argv[3]);

@@ -415,6 +415,7 @@ int RunIdle(double seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   const std::string what = argc > 1 ? argv[1] : "latency";
   auto number = [&](int index, double otherwise) { return argc > index ? std::atof(argv[index]) : otherwise; };
   if (what == "latency") return RunLatency(static_cast<size_t>(number(2, 500)), static_cast<int>(number(3, 0)));

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "backline/app/app_cvars.h"
 #include "backline/midi/midi_link.h"
 #include "backline/pads/strike_path.h"
 #include "backline/sound/sound_backend.h"
@@ -74,6 +75,7 @@ double StrikeNs(long strikes, const MidiLink& link) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   const long strikes = argc > 1 ? std::atol(argv[1]) : 1000000;
   g_soundBackend = SoundBackendSilent();
   const MidiNoteTable notes = MidiNoteTable::FromSettings();

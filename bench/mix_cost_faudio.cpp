@@ -15,6 +15,7 @@
 #include <cstring>
 #include <vector>
 
+#include "backline/app/app_cvars.h"
 #include "bench/mix_cost.h"
 
 namespace {
@@ -92,6 +93,7 @@ double MeasureVoices(const DecodedSample& sample, int voices) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   const int channels = argc > 1 && std::strcmp(argv[1], "mono") == 0 ? 1 : 2;
   const DecodedSample sample = bench::MakeNoiseSample("mix_cost_faudio.wav", channels);
   std::remove("mix_cost_faudio.wav");

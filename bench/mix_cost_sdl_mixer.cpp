@@ -19,6 +19,7 @@
 #include <memory>
 #include <vector>
 
+#include "backline/app/app_cvars.h"
 #include "backline/sound/mixer_sound.h"
 #include "bench/mix_cost.h"
 
@@ -56,6 +57,7 @@ double MeasureVoices(const DecodedSample& sample, int voices) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   const int channels = argc > 1 && std::strcmp(argv[1], "mono") == 0 ? 1 : 2;
   if (SDL_Init(SDL_INIT_AUDIO) != 0 || Mix_OpenAudioDevice(bench::kRate, AUDIO_F32SYS, 2, kPeriod, nullptr, 0) != 0) {
     std::fprintf(stderr, "SDL_mixer cannot open the audio device: %s\n", Mix_GetError());

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "backline/app/app_cvars.h"
 #include "backline/sound/voice_engine.h"
 #include "bench/mix_cost.h"
 
@@ -44,6 +45,7 @@ double RenderOnce(const char* path, int voices) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   const int channels = argc > 1 && std::strcmp(argv[1], "mono") == 0 ? 1 : 2;
   const char* path = "mix_cost_voices.wav";
   bench::MakeNoiseSample(path, channels);

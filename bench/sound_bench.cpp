@@ -249,6 +249,7 @@ void Latency(const char* click, int notes) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  RegisterProgramSettings();
   const int notes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
   if (argc > 2) g_audioPeriodMs = std::atoi(argv[2]);
   const std::string click = "sound_bench_click.wav";

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "backline/app/app_cvars.h"
 #include "basalt/core/cvar_system.h"
 #include "basalt/core/text_tokenizer.h"
 #include "fuzz/fuzz_support.h"
@@ -36,6 +37,7 @@ void WalkTokens(unsigned mode, const char* text, unsigned length) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::PublishEngineServices();
+  RegisterProgramSettings();
   return 0;
 }
 

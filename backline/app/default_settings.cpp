@@ -1,21 +1,19 @@
 #include "backline/app/default_settings.h"
 
 #include <cstdio>
-#include <cstring>
 
+#include "basalt/core/settings_text.h"
 #include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 
 const char kSettingsFileName[] = "settings.cfg";
 
-const char kDefaultSettingsText[] =
-    "g_screenWidth = 800\n"
-    "g_screenHeight = 600\n"
-    "g_noShaders = 0\n"
-    "g_textureFilterMode = 3\n"
-    "g_hitDelayThreshold = 90\n"
-    "g_noUpdateCheck = 0\t\t// change this to 1 if you never want to check for updates\n"
-    "g_useSoundLib = 0               // 0 = Padlark's own voice engine; 1 = SDL_mixer";
+std::string DefaultSettingsText() {
+  // The settings a player most often changes; the rest keep following the
+  // program's defaults, as the README's table lists them.
+  return Basalt::SettingsFileText({"g_screenWidth", "g_screenHeight", "g_noShaders", "g_textureFilterMode",
+                                   "g_hitDelayThreshold", "g_noUpdateCheck", "g_useSoundLib"});
+}
 
 bool EnsureSettingsFile() {
   const std::string path = Basalt::ResolvePath(kSettingsFileName);
@@ -23,5 +21,6 @@ bool EnsureSettingsFile() {
     std::fclose(existing);
     return true;
   }
-  return Basalt::WriteFileAtomically(kSettingsFileName, kDefaultSettingsText, std::strlen(kDefaultSettingsText));
+  const std::string text = DefaultSettingsText();
+  return Basalt::WriteFileAtomically(kSettingsFileName, text.data(), text.size());
 }

@@ -32,15 +32,9 @@
 #include "basalt/input/input.h"
 #include "basalt/platform/platform.h"
 
-using Basalt::g_pSystemLog;
-
 namespace {
 
 const char kCredit[] = "a drum kit on your desk";
-
-void Log(const char* line) {
-  if (g_pSystemLog) g_pSystemLog->Send("%s", line);
-}
 
 }  // namespace
 
@@ -51,7 +45,8 @@ GameApp::~GameApp() = default;
 bool GameApp::Init(Basalt::Core* core) {
   if (!Basalt::IApp::Init(core)) return false;
   if (!m_settingsFileReady)
-    Log("Cannot write settings.cfg in the game directory: the settings are the defaults until it can be written");
+    Basalt::LogMessage(
+        "Cannot write settings.cfg in the game directory: the settings are the defaults until it can be written");
   std::string bankProblem;
   if (!DiscoverSampleBank(&bank, &bankProblem)) {
     Basalt::g_pPlatform->MsgBox(
@@ -81,19 +76,19 @@ void GameApp::StartMidi() {
 }
 
 void GameApp::StartSound() {
-  Log("Initializing Sound...");
+  Basalt::LogMessage("Initializing Sound...");
   soundSilent = !SelectSoundBackend();
   if (soundSilent) {
     g_soundBackend = SoundBackendSilent();
-    Log("No audio device could be opened (see the lines above): Padlark runs silently");
+    Basalt::LogMessage("No audio device could be opened (see the lines above): Padlark runs silently");
     return;
   }
-  Log("Sound Initialized!");
+  Basalt::LogMessage("Sound Initialized!");
 }
 
 bool GameApp::BuildScene() {
   const int kits = Basalt::g_pInput ? Basalt::g_pInput->NumDrums() : 0;
-  if (g_pSystemLog) g_pSystemLog->Send("%d drumsets found!", kits);
+  Basalt::LogMessage("%d drumsets found!", kits);
   numDrumSets = kits > 0 ? static_cast<unsigned>(kits) : 1;
   sceneGraph = std::make_unique<SceneGraph>();
   sceneGraph->Initialize();
@@ -150,7 +145,7 @@ void GameApp::FindControllers() {
                               "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand that your user "
                               "may read them (/dev/input/event*).\n\nYou may continue to run this app: a kit plugged "
                               "in later plays at once.");
-  Log("JoystickInitialize failed! Rock Band drum kit not found!");
+  Basalt::LogMessage("JoystickInitialize failed! Rock Band drum kit not found!");
 }
 
 // A controller plugged in or out while the program runs: the pads follow at
@@ -168,7 +163,7 @@ void GameApp::FollowControllers() {
   if (kits == numDrumSets || mode == Playback || (kits < numDrumSets && RecordingRunning())) return;
   numDrumSets = kits;
   drumSet->SetKitCount(numDrumSets);
-  if (g_pSystemLog) g_pSystemLog->Send("%u drumsets in use", numDrumSets);
+  Basalt::LogMessage("%u drumsets in use", numDrumSets);
 }
 
 bool GameApp::Update() {

@@ -31,8 +31,7 @@ bool CCTest::Initialize() {
   m_texture = FindSkin();
   if (m_texture && m_texture->GetWidth() > 0) return true;
   m_texture = nullptr;
-  if (Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send("Failed to load GUI.TGA: the buttons are drawn without their skin");
+  Basalt::LogMessage("Failed to load GUI.TGA: the buttons are drawn without their skin");
   return true;
 }
 

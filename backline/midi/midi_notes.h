@@ -14,6 +14,11 @@
 
 extern int g_midiOut;
 
+// Declares g_midiOut and the twenty notes to CVarSystem, each with its
+// default and the range 0..127 (0..1 for g_midiOut), which the settings file
+// cannot leave. Main thread, at start-up.
+void RegisterMidiSettings();
+
 constexpr int kMidiNotes = 128;
 
 class MidiNoteTable {

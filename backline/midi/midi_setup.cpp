@@ -6,17 +6,14 @@
 #include "backline/midi/midi_port_alsa_seq.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
-
 std::unique_ptr<MidiPort> OpenMidiPorts() {
   std::string why;
   std::unique_ptr<MidiPortAlsaSeq> port = MidiPortAlsaSeq::Open("default", &why);
-  if (!g_pSystemLog) return port;
   if (!port) {
-    g_pSystemLog->Send("MIDI: no ALSA sequencer here (%s): Padlark plays on without MIDI in or out", why.c_str());
+    Basalt::LogMessage("MIDI: no ALSA sequencer here (%s): Padlark plays on without MIDI in or out", why.c_str());
     return port;
   }
-  g_pSystemLog->Send("MIDI: strikes go out on \"%s\" (%d:%d)%s, notes come in on \"%s\" (%d:%d)",
+  Basalt::LogMessage("MIDI: strikes go out on \"%s\" (%d:%d)%s, notes come in on \"%s\" (%d:%d)",
                      MidiPortAlsaSeq::kOutputPortName, port->Client(), port->OutputPort(),
                      g_midiOut ? "" : " (not while g_midiOut is 0)", MidiPortAlsaSeq::kInputPortName, port->Client(),
                      port->InputPort());

@@ -12,18 +12,30 @@
 
 #include "backline/net/socket_sys_posix.h"
 #include "basalt/core/cvar.h"
+#include "basalt/core/cvar_system.h"
 #include "basalt/core/log.h"
 
+// Each holds its default once RegisterUpdateSettings has run.
+char g_updateHost[Basalt::cvar::kStringCapacity];
+int g_updatePort;
+char g_homePage[Basalt::cvar::kStringCapacity];
+
 // The defaults name no real host: a user who runs an update server sets them.
-char g_updateHost[128] = "updates.padlark.invalid";
-int g_updatePort = 80;
-char g_homePage[128] = "https://padlark.invalid/";
+void RegisterUpdateSettings() {
+  using Basalt::cvar;
+  static const cvar kSettings[] = {
+      {g_updateHost, "g_updateHost", "updates.padlark.invalid",
+       "the update server asked for `/updates.txt` (plain HTTP/1.0); its reply names the current release on a line "
+       "`PL1: version 1.37`, and only a version newer than this one, compared number by number, is offered. The "
+       "default names no real server: set it to one you run. The connect waits at most 4 s, the reply 2 s more"},
+      {&g_updatePort, "g_updatePort", 80, "the update server's port"},
+      {g_homePage, "g_homePage", "https://padlark.invalid/",
+       "the page \"Visit the Padlark home page\" opens when an update is offered"},
+  };
+  Basalt::CVarSystem::Register(kSettings);
+}
 
 namespace {
-
-const Basalt::cvar kUpdateHost(g_updateHost, "g_updateHost");
-const Basalt::cvar kUpdatePort(&g_updatePort, "g_updatePort");
-const Basalt::cvar kHomePage(g_homePage, "g_homePage");
 
 constexpr int kReceiveBuffer = 2048;
 constexpr int kVersionParts = 4;
@@ -212,6 +224,5 @@ void UpdateCheckJob::FlushLog() {
     std::lock_guard<std::mutex> lock(m_shared->mutex);
     lines.swap(m_shared->lines);
   }
-  if (!Basalt::g_pSystemLog) return;
-  for (const std::string& line : lines) Basalt::g_pSystemLog->Send("%s", line.c_str());
+  for (const std::string& line : lines) Basalt::LogMessage("%s", line.c_str());
 }

@@ -11,6 +11,8 @@
 extern char g_updateHost[128];
 extern int g_updatePort;
 extern char g_homePage[128];
+// Declares the three to CVarSystem and gives each its default. Main thread, at start-up.
+void RegisterUpdateSettings();
 
 // Receives each log line of a check; called on the checking thread.
 using UpdateLog = std::function<void(const char* line)>;

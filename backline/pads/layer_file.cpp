@@ -206,7 +206,7 @@ bool ReadLayerFile(const std::string& presetPath, PadLayerSets* out, std::string
   });
   if (read) return true;
   if (why->empty()) *why = "there is not enough memory to read it";
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("layers \"%s\": %s", path.c_str(), why->c_str());
+  Basalt::LogMessage("layers \"%s\": %s", path.c_str(), why->c_str());
   *out = PadLayerSets{};
   return false;
 }
@@ -218,8 +218,7 @@ bool WriteLayerFile(const std::string& presetPath, const PadLayerSets& sets) {
     if (text.find('\n') + 1 < text.size()) return Basalt::WriteFileAtomically(path.c_str(), text.data(), text.size());
     std::error_code error;
     std::filesystem::remove(Basalt::ResolvePath(path.c_str()), error);
-    if (error && Basalt::g_pSystemLog)
-      Basalt::g_pSystemLog->Send("Cannot remove '%s': %s", path.c_str(), error.message().c_str());
+    if (error) Basalt::LogMessage("Cannot remove '%s': %s", path.c_str(), error.message().c_str());
     return !error;
   });
 }

@@ -105,11 +105,10 @@ void SwitchPadSounds(const PadAssignment& from, const PadAssignment& to, const S
 }
 
 void LogMissingSamples(const PadAssignment& assignment, const char* source) {
-  if (!Basalt::g_pSystemLog) return;
   for (int slot = 0; slot < kPadSlots; ++slot)
     for (int which = PrimarySample; which <= SecondarySample; ++which)
       if (PadSampleMissing(assignment, slot, which))
-        Basalt::g_pSystemLog->Send(
+        Basalt::LogMessage(
             "%s: the %s sample of pad slot %d, \"%s\", is not in the sample bank: the pad is silent and keeps the path",
             source, kSampleNames[which], slot, PadSamplePath(assignment, slot, which));
 }

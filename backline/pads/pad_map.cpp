@@ -25,9 +25,9 @@ void ReadRedefinedPads(PadMap* map) {
     const RedefineVariable& variable = kRedefineVariables[button];
     if (*variable.value >= 0 && *variable.value < kPadsPerKit) {
       map->redefinedPads[button] = *variable.value;
-    } else if (Basalt::g_pSystemLog) {
-      Basalt::g_pSystemLog->Send("%s = %d is not a pad (0..4); button %d keeps pad %d", variable.name, *variable.value,
-                                 button, map->redefinedPads[button]);
+    } else {
+      Basalt::LogMessage("%s = %d is not a pad (0..4); button %d keeps pad %d", variable.name, *variable.value, button,
+                         map->redefinedPads[button]);
     }
   }
 }

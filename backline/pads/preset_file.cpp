@@ -131,14 +131,14 @@ bool LoadPreset(const char* path, PadAssignment* assignment, const SampleBank& b
     return ReadAndApply(LimitedPath(path), assignment, bank, volumes);
   });
   if (!problem) return true;
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("preset \"%s\": %s", LimitedPath(path).c_str(), problem);
+  Basalt::LogMessage("preset \"%s\": %s", LimitedPath(path).c_str(), problem);
   if (why) *why = problem;
   return false;
 }
 
 bool LoadDefaultPreset(PadAssignment* assignment, const SampleBank& bank, PadVolumes* volumes) {
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Loading default preset...");
+  Basalt::LogMessage("Loading default preset...");
   const bool loaded = LoadPreset(kDefaultPresetPath, assignment, bank, volumes);
-  if (!loaded && Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("cannot load default.preset!");
+  if (!loaded) Basalt::LogMessage("cannot load default.preset!");
   return loaded;
 }

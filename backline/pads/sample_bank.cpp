@@ -19,7 +19,7 @@ constexpr size_t kMaxFieldLength = SampleBank::kFieldSize - 1;
 
 // Logs why a category cannot be used and hands the reason to the caller.
 bool RefuseCategory(const std::string& reason, std::string* problem) {
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Sample bank: %s.", reason.c_str());
+  Basalt::LogMessage("Sample bank: %s.", reason.c_str());
   if (problem) *problem = reason;
   return false;
 }
@@ -39,9 +39,8 @@ bool ListCategory(SampleBank* bank, int category, std::string* problem) {
   int position = 0;
   for (const std::string& file : files) {
     if (std::strlen(directory) + file.size() > kMaxFieldLength) {
-      if (Basalt::g_pSystemLog)
-        Basalt::g_pSystemLog->Send("Sample bank: %s%s left out: the path is longer than 195 characters.", directory,
-                                   file.c_str());
+      Basalt::LogMessage("Sample bank: %s%s left out: the path is longer than 195 characters.", directory,
+                         file.c_str());
       continue;
     }
     const int index = category * SampleBank::kPerCategory + position++;

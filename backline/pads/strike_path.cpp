@@ -24,7 +24,7 @@ bool IsKitButton(const InputEvent& event) { return event.joy >= 0 && event.joy <
 
 bool UsesPolling(int button) { return g_usePollMethod != 0 && button != BassPedal; }
 
-TimeNs RepeatInterval() { return std::max(g_hitDelayThreshold, 0) * Basalt::kNsPerMs; }
+TimeNs RepeatInterval() { return g_hitDelayThreshold * Basalt::kNsPerMs; }
 
 }  // namespace
 

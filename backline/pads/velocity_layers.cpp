@@ -24,9 +24,8 @@ int WhichOfSound(int soundSlot) { return soundSlot / kPadSlots; }
 bool LoadLayer(const VelocityLayer& layer, const SampleBank& bank, int slot, const char* source) {
   const int sample = FindSampleByPath(bank, layer.path);
   if (sample != kNoSample && g_soundBackend.LoadSample(slot, bank.paths[sample])) return true;
-  if (Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send("%s: the velocity layer \"%s\" %s: it is left out", source, layer.path,
-                               sample == kNoSample ? "is not in the sample bank" : "cannot be loaded");
+  Basalt::LogMessage("%s: the velocity layer \"%s\" %s: it is left out", source, layer.path,
+                     sample == kNoSample ? "is not in the sample bank" : "cannot be loaded");
   return false;
 }
 

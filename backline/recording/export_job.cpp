@@ -49,7 +49,7 @@ pid_t Spawn(const std::string& program, std::vector<std::string> args, int* why)
 }
 
 void Log(const char* what, const std::string& path, const char* how) {
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("%s \"%s\"%s", what, path.c_str(), how);
+  Basalt::LogMessage("%s \"%s\"%s", what, path.c_str(), how);
 }
 
 }  // namespace

@@ -4,6 +4,6 @@
 
 std::string ExportFailure(const char* path, const std::string& why) {
   std::string failure = std::string("cannot write ") + path + ": " + why;
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("%s", failure.c_str());
+  Basalt::LogMessage("%s", failure.c_str());
   return failure;
 }

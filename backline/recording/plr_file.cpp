@@ -170,7 +170,7 @@ bool LoadRecordingFile(const char* path, plrInfo* out, const char** why) {
   const char* problem =
       Basalt::RunGuarded("Cannot load the recording", path, kOutOfMemory, [&] { return ReadRecording(path, out); });
   if (!problem) return true;
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("recording \"%s\": %s", path, problem);
+  Basalt::LogMessage("recording \"%s\": %s", path, problem);
   if (why) *why = problem;
   return false;
 }

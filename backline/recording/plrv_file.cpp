@@ -101,7 +101,7 @@ const char* ReadVelocityFile(const std::string& path, PlrvInfo* out, bool* missi
 }
 
 void Log(const char* format, const std::string& path, const char* why) {
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send(format, path.c_str(), why);
+  Basalt::LogMessage(format, path.c_str(), why);
 }
 
 // Writes recording's velocities to path, bound to plrImage.

@@ -21,7 +21,7 @@ bool ReserveTracks(Recorder* recorder) {
     return true;
   } catch (const std::bad_alloc&) {
     DropRecording(recorder);
-    if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Recorder: no memory for the tracks, not recording");
+    Basalt::LogMessage("Recorder: no memory for the tracks, not recording");
     return false;
   }
 }

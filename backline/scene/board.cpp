@@ -27,7 +27,7 @@ constexpr Lane kLanes[5] = {
 bool Board::Initialize() {
   m_sceneGraph = Basalt::g_pCore ? static_cast<SceneGraph*>(Basalt::g_pCore->GetSceneGraph()) : nullptr;
   if (!m_sceneGraph) {
-    if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("Board::Initialize(): no scene graph to place the notes in");
+    Basalt::LogMessage("Board::Initialize(): no scene graph to place the notes in");
     return false;
   }
   for (unsigned i = 0; i < kNumNotes; ++i) {

@@ -11,8 +11,7 @@ bool DrumSet::SetKitCount(unsigned kits) {
   const char* meshName = kits < 2 ? kOneKitMesh : kTwoKitMesh;
   mesh = Basalt::g_pMeshManager ? Basalt::g_pMeshManager->GetMesh(meshName) : nullptr;
   position = {0.0f, 0.0f, 0.0f};
-  if (!mesh && Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send("DrumSet::SetKitCount(): mesh \"%s\" not found, the drum set is not shown", meshName);
+  if (!mesh) Basalt::LogMessage("DrumSet::SetKitCount(): mesh \"%s\" not found, the drum set is not shown", meshName);
   return mesh != nullptr;
 }
 

@@ -59,8 +59,8 @@ void UpdatePromptScreen(GameApp& app) {
   if (!Chosen(app)) return;
   HideBox(app.panelButton);
   const bool yes = app.screens.update.promptLine == 0;
-  if (!WriteUpdatePreference(yes ? 'y' : 'n') && Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send("Cannot write %s: the question comes again next time", kUpdatePreferenceFile);
+  if (!WriteUpdatePreference(yes ? 'y' : 'n'))
+    Basalt::LogMessage("Cannot write %s: the question comes again next time", kUpdatePreferenceFile);
   app.mode = yes ? UpdateCheck : MainMenu;
 }
 
@@ -97,8 +97,7 @@ void UpdateAvailableScreen(GameApp& app) {
   HideBox(app.panelButton);
   switch (app.screens.update.availableLine) {
     case 0:
-      if (SDL_OpenURL(g_homePage) != 0 && Basalt::g_pSystemLog)
-        Basalt::g_pSystemLog->Send("Cannot open %s: %s", g_homePage, SDL_GetError());
+      if (SDL_OpenURL(g_homePage) != 0) Basalt::LogMessage("Cannot open %s: %s", g_homePage, SDL_GetError());
       app.quitRequested = true;
       break;
     case 1:

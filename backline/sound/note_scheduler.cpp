@@ -6,7 +6,6 @@
 #include "backline/sound/sound_backend.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
 using Basalt::TimeNs;
 
 static_assert(std::atomic<uint64_t>::is_always_lock_free && std::atomic<uint32_t>::is_always_lock_free,
@@ -32,8 +31,8 @@ bool NoteScheduler::Send(NoteSource source, const Note& note) {
 }
 
 void NoteScheduler::PushControl(const Control& control) {
-  if (!m_controls.Push(control) && g_pSystemLog)
-    g_pSystemLog->Send("Sound: the control queue is full; a cancel or metronome change is lost");
+  if (!m_controls.Push(control))
+    Basalt::LogMessage("Sound: the control queue is full; a cancel or metronome change is lost");
 }
 
 void NoteScheduler::Cancel(NoteSource source) {

@@ -119,8 +119,7 @@ std::string Decode(const char* path, DecodedSample* out) {
 bool DecodeSampleFile(const char* path, DecodedSample* out) {
   return Basalt::RunGuarded(kAction, path, false, [&] {
     const std::string why = path ? Decode(path, out) : "no file named";
-    if (!why.empty() && Basalt::g_pSystemLog)
-      Basalt::g_pSystemLog->Send("%s %s: %s", kAction, path ? path : "(null)", why.c_str());
+    if (!why.empty()) Basalt::LogMessage("%s %s: %s", kAction, path ? path : "(null)", why.c_str());
     return why.empty();
   });
 }

@@ -7,14 +7,10 @@
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
-
 SoundBackend g_soundBackend;
 
 namespace {
 
-constexpr int kMinPeriodMs = 1;
-constexpr int kMaxPeriodMs = 100;
 constexpr float kMinFrequencyRatio = 1.0f / 1024.0f;
 constexpr float kMaxFrequencyRatio = 4.0f;
 // The minimal standard generator (the one std::minstd_rand is).
@@ -23,7 +19,7 @@ constexpr uint64_t kMinstdModulus = 2147483647;
 
 bool TryBackend(const SoundBackend& backend, const char* tag) {
   g_soundBackend = backend;
-  if (g_pSystemLog) g_pSystemLog->Send("%s", tag);
+  Basalt::LogMessage("%s", tag);
   return g_soundBackend.Initialise(g_audioBufferSize);
 }
 
@@ -34,21 +30,14 @@ bool SelectSoundBackend() { return SelectSoundBackendFrom(SoundBackendVoices(), 
 bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlMixer) {
   if (g_useSoundLib != 1) {
     if (TryBackend(voices, "  [voices]")) return true;
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize voice engine sound! Trying SDL_mixer..");
+    Basalt::LogMessage("Failed to initialize voice engine sound! Trying SDL_mixer..");
   }
   if (TryBackend(sdlMixer, "  [SDL_mixer]")) return true;
-  if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize SDL_mixer sound!");
+  Basalt::LogMessage("Failed to initialize SDL_mixer sound!");
   return false;
 }
 
-int AudioPeriodFrames(int rate) {
-  int periodMs = g_audioPeriodMs;
-  if (periodMs < kMinPeriodMs || periodMs > kMaxPeriodMs) {
-    periodMs = periodMs < kMinPeriodMs ? kMinPeriodMs : kMaxPeriodMs;
-    if (g_pSystemLog) g_pSystemLog->Send("g_audioPeriodMs %d is out of range; using %d", g_audioPeriodMs, periodMs);
-  }
-  return rate * periodMs / 1000;
-}
+int AudioPeriodFrames(int rate) { return rate * g_audioPeriodMs / 1000; }
 
 float PickPitch(uint32_t* seed) {
   uint64_t state = *seed % kMinstdModulus;

@@ -64,8 +64,8 @@ bool SelectSoundBackend();
 // The same choice between two given tables (a seam for tests).
 bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlMixer);
 
-// The device period asked of both back ends: g_audioPeriodMs at rate, with
-// out-of-range settings brought back to 1..100 ms.
+// The device period asked of both back ends: g_audioPeriodMs at rate (the
+// settings file cannot leave its 1..100 ms).
 int AudioPeriodFrames(int rate);
 
 // A random frequency ratio for one strike: 1 +- g_freqVariation / 2

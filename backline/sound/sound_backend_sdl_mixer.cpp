@@ -37,7 +37,6 @@
 #include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
 using Basalt::TimeNs;
 
 namespace {
@@ -128,7 +127,7 @@ void DispatchUntilStopped() {
 
 bool Initialise(int) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    if (g_pSystemLog) g_pSystemLog->Send("SDL_mixer: cannot start SDL audio: %s", SDL_GetError());
+    Basalt::LogMessage("SDL_mixer: cannot start SDL audio: %s", SDL_GetError());
     return false;
   }
   // Without SDL_AUDIO_ALLOW_SAMPLES_CHANGE the mixer is always called for
@@ -136,7 +135,7 @@ bool Initialise(int) {
   const int periodFrames = AudioPeriodFrames(kRate);
   if (Mix_OpenAudioDevice(kRate, AUDIO_F32SYS, kChannels, periodFrames, nullptr,
                           SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
-    if (g_pSystemLog) g_pSystemLog->Send("SDL_mixer: cannot open the audio device: %s", Mix_GetError());
+    Basalt::LogMessage("SDL_mixer: cannot open the audio device: %s", Mix_GetError());
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
   }
@@ -146,9 +145,8 @@ bool Initialise(int) {
   int channels = 0;
   Uint16 format = 0;
   Mix_QuerySpec(&rate, &format, &channels);
-  if (g_pSystemLog)
-    g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", rate, channels, periodFrames,
-                       1000.0 * periodFrames / rate);
+  Basalt::LogMessage("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", rate, channels, periodFrames,
+                     1000.0 * periodFrames / rate);
   // The stream goes on from where a previous dispatcher left it.
   g_mixer.origin = Basalt::GetTimeNs() - NsOfFrames(g_mixer.scheduler.StreamFrame());
   g_mixer.dispatcher = std::thread(DispatchUntilStopped);
@@ -167,7 +165,7 @@ std::unique_ptr<MixerSound> LoadSound(const char* path) {
   DecodedSample decoded;
   if (!DecodeSampleFile(path, &decoded)) return nullptr;
   std::unique_ptr<MixerSound> sound = MixerSound::Make(decoded);
-  if (!sound && g_pSystemLog) g_pSystemLog->Send("%s %s: %s", kFailedToRead, path, SDL_GetError());
+  if (!sound) Basalt::LogMessage("%s %s: %s", kFailedToRead, path, SDL_GetError());
   return sound;
 }
 

@@ -5,15 +5,13 @@
 #include "basalt/core/clock.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
-
 namespace {
 
 bool g_audioStarted = false;
 
 bool Initialise(int) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to init voice engine: %s", SDL_GetError());
+    Basalt::LogMessage("Failed to init voice engine: %s", SDL_GetError());
     return false;
   }
   if (!GetVoiceEngine().OpenDevice(AudioPeriodFrames(VoiceEngine::kMixRate))) {

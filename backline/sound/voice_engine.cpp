@@ -38,8 +38,6 @@
 #include "basalt/core/exception_boundary.h"
 #include "basalt/core/log.h"
 
-using Basalt::g_pSystemLog;
-
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free &&
                   std::atomic<float>::is_always_lock_free,
               "voice state shared with the audio thread must be lock-free");
@@ -124,15 +122,14 @@ bool VoiceEngine::OpenDevice(int periodFrames) {
   // when it may change it).
   m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted, SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
   if (!m_device) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed creating mastering voice: %s", SDL_GetError());
+    Basalt::LogMessage("Failed creating mastering voice: %s", SDL_GetError());
     return false;
   }
   m_deviceChannels = granted.channels;
   SetLatencyFrames(granted.samples);
   ResetOutput();
-  if (g_pSystemLog)
-    g_pSystemLog->Send("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq, granted.channels,
-                       granted.samples, 1000.0 * granted.samples / granted.freq);
+  Basalt::LogMessage("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq, granted.channels,
+                     granted.samples, 1000.0 * granted.samples / granted.freq);
   SDL_PauseAudioDevice(m_device, 0);
   return true;
 }
@@ -193,7 +190,7 @@ void VoiceEngine::StopSample(int slot) {
 bool VoiceEngine::SendSample(int slot, Sample* sample) {
   m_loaded[slot].store(false);
   if (!m_commands.Push({slot, sample})) {
-    if (g_pSystemLog) g_pSystemLog->Send("Sound: the audio thread takes no more samples; slot %d is silent", slot);
+    Basalt::LogMessage("Sound: the audio thread takes no more samples; slot %d is silent", slot);
     return false;
   }
   if (sample) m_loaded[slot].store(true);

@@ -34,10 +34,6 @@ void Destroy(T*& service) {
   service = nullptr;
 }
 
-void LogLine(const char* line) {
-  if (g_pSystemLog) g_pSystemLog->Send("%s", line);
-}
-
 // A start-up failure: a log line (when the log is open) and a message box
 // naming the cause, printed on stderr when there is no display to show it
 // on; false, so Launch ends with a failure.
@@ -48,7 +44,7 @@ bool FailStart(const char* caption, const char* format, ...) {
   va_start(args, format);
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
-  if (g_pSystemLog) g_pSystemLog->Send("%s: %s", caption, text);
+  LogMessage("%s: %s", caption, text);
   PlatformSDL::ShowMessage(caption, text);
   return false;
 }
@@ -95,13 +91,14 @@ bool Core::Initialize(void*) {
                      "Cannot write the system log %s: %s.\nPadlark needs a game folder it may write to.",
                      AbsolutePath(kLogFile).c_str(), WhyNotWritable(kLogFile).c_str());
 
+  RegisterEngineSettings();
   g_pCVarSystem = new CVarSystem();
   g_pCVarSystem->Initialize(const_cast<char*>(kSettingsFile));
 
-  g_pSystemLog->Send("Version: %s", m_app ? m_app->GetVersion() : "");
+  LogMessage("Version: %s", m_app ? m_app->GetVersion() : "");
 
   if (!m_platformCallback) {
-    LogLine("Core::Initialize(): No platform callback registered! Cannot run");
+    LogMessage("Core::Initialize(): No platform callback registered! Cannot run");
     return false;
   }
   if (!InitPlatform()) return FailStart("Critical Error", "InitPlatform() failed: %s", g_pPlatformSDL->GetError());
@@ -120,40 +117,40 @@ bool Core::InitPlatform() {
   g_pPlatform = g_pPlatformSDL = new PlatformSDL(m_platformCallback);
   PlatformParams params = {false, static_cast<unsigned>(g_screenWidth), static_cast<unsigned>(g_screenHeight)};
   if (!g_pPlatform->Initialize(&params)) {
-    LogLine("Core::Initialize(): Platform failed to initialize!");
+    LogMessage("Core::Initialize(): Platform failed to initialize!");
     return false;
   }
   // Every service after the window uses the size it got.
   g_screenWidth = static_cast<int>(g_pPlatformSDL->GetClientWidth());
   g_screenHeight = static_cast<int>(g_pPlatformSDL->GetClientHeight());
-  LogLine("Platform initialized");
+  LogMessage("Platform initialized");
   return true;
 }
 
 bool Core::InitGraphics() {
-  LogLine("Initializing Graphics Device...");
+  LogMessage("Initializing Graphics Device...");
   g_pGraphics = g_pGraphicsGL = new GraphicsDeviceGL();
   GraphicsParams params = {static_cast<unsigned>(g_screenHeight), static_cast<unsigned>(g_screenWidth), 32, 1,
                            g_fullScreen};
   if (!g_pGraphics->Initialize(&params)) {
-    LogLine("Core::Initialize(): GraphicsDevice failed to initialize!");
+    LogMessage("Core::Initialize(): GraphicsDevice failed to initialize!");
     return FailStart("Fatal Error", "Failed to initialize Graphics Device!\n%s", g_pGraphicsGL->GetError());
   }
-  LogLine("Graphics Device initialized");
+  LogMessage("Graphics Device initialized");
 
   g_pMaterialManager = g_pMaterialManagerGL = new MaterialManagerGL();
   if (!g_pMaterialManager->Initialize(nullptr)) {
-    LogLine("Core::Initialize(): MaterialManager failed to initialize!");
+    LogMessage("Core::Initialize(): MaterialManager failed to initialize!");
     return FailStart("Fatal Error", "Failed to initialize MaterialManager Device!\n");
   }
-  LogLine("Graphics Device initialized");
+  LogMessage("Graphics Device initialized");
   RAMFile materials;
   if (g_pFileSystem->LoadFileToRAM(kMaterialFile, &materials))
     ParseMaterialFile(materials.data, materials.size, kMaterialFile);
 
   g_pMeshManager = new MeshManagerGL();
   if (!g_pMeshManager->Initialize()) {
-    LogLine("Core::Initialize(): MeshManager failed to initialize!");
+    LogMessage("Core::Initialize(): MeshManager failed to initialize!");
     return FailStart("Fatal Error", "Failed to initialize MeshManager!\n");
   }
   return true;
@@ -162,15 +159,15 @@ bool Core::InitGraphics() {
 // A keyboard or mouse that cannot be had is logged and start-up goes on.
 bool Core::InitInput() {
   g_pInput = new CInput();
-  LogLine("[init input]");
+  LogMessage("[init input]");
   if (!g_pInput->Init(g_pPlatformSDL)) {
-    if (g_pSystemLog) g_pSystemLog->Send("ERROR: %s", g_pInput->GetError());
+    LogMessage("ERROR: %s", g_pInput->GetError());
     return false;
   }
-  LogLine("[enum joysticks]");
+  LogMessage("[enum joysticks]");
   g_pInput->EnumJoysticks();
   const int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | (g_initGamePad ? CInput::kJoystickDevices : 0);
-  if (!g_pInput->InitDevices(m_useSDLJoysticks, devices)) LogLine("InitDevices failed!");
+  if (!g_pInput->InitDevices(m_useSDLJoysticks, devices)) LogMessage("InitDevices failed!");
   return true;
 }
 
@@ -180,8 +177,7 @@ bool Core::Update() {
   if (m_quit) return true;
   g_pCVarSystem->Update();
   if (m_sceneGraph) m_sceneGraph->Update();
-  if (g_pInput && !g_pInput->Update() && g_pSystemLog)
-    g_pSystemLog->Send("Input->Update() returned: %s", g_pInput->GetError());
+  if (g_pInput && !g_pInput->Update()) LogMessage("Input->Update() returned: %s", g_pInput->GetError());
   if (g_pInput && g_pInput->HadInput()) m_lastInputTick = g_pPlatform->GetTick();
   g_pGraphics->Update();
   return true;

@@ -1,9 +1,8 @@
 #include "basalt/core/cvar.h"
 
 #include <cassert>
+#include <cstdio>
 #include <cstring>
-
-#include "basalt/core/cvar_system.h"
 
 namespace Basalt {
 
@@ -24,37 +23,64 @@ size_t TargetSize(cvar::Type type) {
   }
 }
 
+template <typename T>
+T Stored(const unsigned char* bytes) {
+  T value;
+  std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
 }  // namespace
 
-cvar::cvar() { std::strcpy(m_name, "unknown"); }
-
-cvar::cvar(void* target, Type type, const char* name) : m_target(target), m_type(type) {
+cvar::cvar(void* target, Type type, const char* name, const void* defaultValue, const char* description)
+    : m_target(target), m_type(type), m_description(description) {
+  assert(target && name && description);
   std::strncpy(m_name, name, kNameCapacity - 1);
-  std::memcpy(m_default, m_target, TargetSize(type));
-  init();
+  if (type == kString)
+    std::strncpy(reinterpret_cast<char*>(m_default), static_cast<const char*>(defaultValue), kStringCapacity - 1);
+  else
+    std::memcpy(m_default, defaultValue, TargetSize(type));
 }
 
-void cvar::RestoreDefault() const {
-  if (m_target) std::memcpy(m_target, m_default, TargetSize(m_type));
-}
-
-cvar::cvar(bool* target, const char* name) : cvar(target, kBool, name) {}
-cvar::cvar(float* target, const char* name) : cvar(target, kFloat, name) {}
-cvar::cvar(unsigned* target, const char* name) : cvar(target, kUnsigned, name) {}
-cvar::cvar(int* target, const char* name) : cvar(target, kInt, name) {}
-cvar::cvar(int* target, const char* name, int minimum, int maximum) : cvar(target, kInt, name) {
+cvar::cvar(bool* target, const char* name, bool defaultValue, const char* description)
+    : cvar(target, kBool, name, &defaultValue, description) {}
+cvar::cvar(float* target, const char* name, float defaultValue, const char* description)
+    : cvar(target, kFloat, name, &defaultValue, description) {}
+cvar::cvar(unsigned* target, const char* name, unsigned defaultValue, const char* description)
+    : cvar(target, kUnsigned, name, &defaultValue, description) {}
+cvar::cvar(int* target, const char* name, int defaultValue, const char* description, int minimum, int maximum)
+    : cvar(target, kInt, name, &defaultValue, description) {
   assert(minimum <= maximum);
   m_minimum = minimum;
   m_maximum = maximum;
 }
-cvar::cvar(unsigned short* target, const char* name) : cvar(target, kUnsignedShort, name) {}
-cvar::cvar(short* target, const char* name) : cvar(target, kShort, name) {}
-cvar::cvar(double* target, const char* name) : cvar(target, kDouble, name) {}
-cvar::cvar(char* target, const char* name) : cvar(target, kString, name) {}
+cvar::cvar(unsigned short* target, const char* name, unsigned short defaultValue, const char* description)
+    : cvar(target, kUnsignedShort, name, &defaultValue, description) {}
+cvar::cvar(short* target, const char* name, short defaultValue, const char* description)
+    : cvar(target, kShort, name, &defaultValue, description) {}
+cvar::cvar(double* target, const char* name, double defaultValue, const char* description)
+    : cvar(target, kDouble, name, &defaultValue, description) {}
+cvar::cvar(char* target, const char* name, const char* defaultValue, const char* description)
+    : cvar(target, kString, name, defaultValue, description) {}
 
-void cvar::init() {
-  util::StringHash& table = CVarSystem::Registry();
-  if (!table.Find(m_name)) table.Insert(m_name, this);
+std::string cvar::DefaultText() const {
+  char text[kStringCapacity] = {};
+  switch (m_type) {
+    case kBool: return Stored<bool>(m_default) ? "1" : "0";
+    case kFloat: std::snprintf(text, sizeof text, "%g", static_cast<double>(Stored<float>(m_default))); break;
+    case kUnsigned: std::snprintf(text, sizeof text, "%u", Stored<unsigned>(m_default)); break;
+    case kInt: std::snprintf(text, sizeof text, "%d", Stored<int>(m_default)); break;
+    case kUnsignedShort: std::snprintf(text, sizeof text, "%u", Stored<unsigned short>(m_default)); break;
+    case kShort: std::snprintf(text, sizeof text, "%d", Stored<short>(m_default)); break;
+    case kDouble: std::snprintf(text, sizeof text, "%g", Stored<double>(m_default)); break;
+    case kString: return reinterpret_cast<const char*>(m_default);
+    default: break;
+  }
+  return text;
 }
+
+bool cvar::DefaultIsAccepted() const { return m_type != kInt || Accepts(Stored<int>(m_default)); }
+
+void cvar::RestoreDefault() const { std::memcpy(m_target, m_default, TargetSize(m_type)); }
 
 }  // namespace Basalt

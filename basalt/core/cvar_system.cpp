@@ -27,14 +27,13 @@ struct Source {
 };
 
 void LogRefusedValue(const cvar& var, long value, const Source& source) {
-  if (!g_pSystemLog) return;
   const int kept = *static_cast<const int*>(var.GetTarget());
   if (var.GetMaximum() == INT_MAX)
-    g_pSystemLog->Send("(%s : %d) %s = %ld refused: it must be at least %d; keeping %d", source.name, source.line,
-                       var.GetName(), value, var.GetMinimum(), kept);
+    LogMessage("(%s : %d) %s = %ld refused: it must be at least %d; keeping %d", source.name, source.line,
+               var.GetName(), value, var.GetMinimum(), kept);
   else
-    g_pSystemLog->Send("(%s : %d) %s = %ld refused: it must be %d to %d; keeping %d", source.name, source.line,
-                       var.GetName(), value, var.GetMinimum(), var.GetMaximum(), kept);
+    LogMessage("(%s : %d) %s = %ld refused: it must be %d to %d; keeping %d", source.name, source.line, var.GetName(),
+               value, var.GetMinimum(), var.GetMaximum(), kept);
 }
 
 // Reads the value after "=" into the cvar's target, unless the cvar's range
@@ -83,20 +82,41 @@ bool IsAssignable(cvar::Type type) {
 
 }  // namespace
 
-util::StringHash& CVarSystem::Registry() {
+namespace {
+
+util::StringHash& NameTable() {
   static util::StringHash table(17);
   return table;
 }
 
-cvar* CVarSystem::Find(const char* name) { return static_cast<cvar*>(Registry().Find(name)); }
+std::vector<const cvar*>& RegistrationOrder() {
+  static std::vector<const cvar*> order;
+  return order;
+}
+
+}  // namespace
+
+void CVarSystem::Register(const cvar* vars, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const cvar& var = vars[i];
+    if (NameTable().Find(var.GetName())) continue;
+    NameTable().Insert(var.GetName(), const_cast<cvar*>(&var));
+    RegistrationOrder().push_back(&var);
+    var.RestoreDefault();
+  }
+}
+
+cvar* CVarSystem::Find(const char* name) { return static_cast<cvar*>(NameTable().Find(name)); }
+
+const std::vector<const cvar*>& CVarSystem::Registered() { return RegistrationOrder(); }
 
 void CVarSystem::RestoreDefaults() {
-  Registry().ForEachValue([](void* registered) { static_cast<const cvar*>(registered)->RestoreDefault(); });
+  for (const cvar* var : RegistrationOrder()) var->RestoreDefault();
 }
 
 bool CVarSystem::Initialize(void* params) {
   const char* fileName = static_cast<const char*>(params);
-  if (fileName && !ExecFile(fileName) && g_pSystemLog) g_pSystemLog->Send("Console failed to exec '%s'", fileName);
+  if (fileName && !ExecFile(fileName)) LogMessage("Console failed to exec '%s'", fileName);
   return true;
 }
 
@@ -124,23 +144,23 @@ bool CVarSystem::ParseFile(const char* data, unsigned length, const char* source
 
     const cvar* var = Find(tokens.Token());
     if (!var) {
-      if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) unknown command or cvar: '%s'", sourceName, line, tokens.Token());
+      LogMessage("(%s : %d) unknown command or cvar: '%s'", sourceName, line, tokens.Token());
       skipLine = true;
       continue;
     }
     const char* equals = tokens.ReadWord();
     if (std::strcmp(equals, "=") != 0) {
-      if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) Syntax error: '(%s)' -- expected '=' ", sourceName, line, equals);
+      LogMessage("(%s : %d) Syntax error: '(%s)' -- expected '=' ", sourceName, line, equals);
       skipLine = true;
       continue;
     }
     if (!IsAssignable(var->GetType())) {
-      if (g_pSystemLog) g_pSystemLog->Send("(%s) cannot assign value to unknown cvar type: %s", sourceName, var->GetName());
+      LogMessage("(%s) cannot assign value to unknown cvar type: %s", sourceName, var->GetName());
       tokens.ReadWord();
       continue;
     }
     if (!AssignValue(*var, tokens, Source{sourceName, line})) {
-      if (g_pSystemLog) g_pSystemLog->Send("(%s : %d) Syntax error: no value for '%s'", sourceName, line, var->GetName());
+      LogMessage("(%s : %d) Syntax error: no value for '%s'", sourceName, line, var->GetName());
       skipLine = true;
     }
   }

@@ -5,6 +5,9 @@
 // cvar of that name; a value outside the cvar's range is refused and the
 // global keeps the value it had. Every error is one log line and skips the
 // rest of its line; parsing always goes on to the end and never stops start-up.
+#include <cstddef>
+#include <vector>
+
 #include "basalt/core/idevice.h"
 #include "basalt/util/string_hash.h"
 
@@ -14,13 +17,20 @@ class cvar;
 
 class CVarSystem : public IDevice {
  public:
-  // The process-wide table of registered cvars, name -> cvar*. It is built on
-  // first use, so cvars of any module may register during static
-  // initialisation; it never owns the cvars.
-  static util::StringHash& Registry();
+  // Adds each of count cvars (not owned; they must live as long as the
+  // process) to the process-wide table and writes its default into its
+  // global, unless its name is already taken: the first registration keeps
+  // the name, and registering a table again changes nothing. Main thread,
+  // at start-up, before anything reads the globals.
+  static void Register(const cvar* vars, size_t count);
+  template <size_t N>
+  static void Register(const cvar (&vars)[N]) {
+    Register(vars, N);
+  }
   static cvar* Find(const char* name);
-  // Puts every registered global back to the value it started the process
-  // with, so a program started again in one process (the tests) begins from
+  // Every registered cvar, in the order of registration.
+  static const std::vector<const cvar*>& Registered();
+  // Puts every registered global back to its declared default, so a program started again in one process (the tests) begins from
   // the defaults, not from the last run's settings. Main thread, no service running.
   static void RestoreDefaults();
 

@@ -4,6 +4,11 @@
 
 namespace Basalt {
 
+// Declares the variables below to CVarSystem and gives each its default.
+// Main thread, before anything reads them; Core::Launch calls it, and
+// calling it again changes nothing.
+void RegisterEngineSettings();
+
 extern int g_screenWidth;  // window client area and back buffer
 extern int g_screenHeight;
 extern bool g_fullScreen;

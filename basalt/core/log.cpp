@@ -48,13 +48,17 @@ bool Log::Shutdown() {
 }
 
 void Log::Send(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  SendArgs(format, args);
+  va_end(args);
+}
+
+void Log::SendArgs(const char* format, va_list args) {
   if (m_handle == -1 || !m_initialized || !format || !g_pFileSystem) return;
   if (std::strlen(format) > kMaxFormatLength) return;
   char line[kLineCapacity];
-  va_list args;
-  va_start(args, format);
   std::vsnprintf(line, sizeof line, format, args);
-  va_end(args);
   if (m_hasLastLine && std::strcmp(line, m_lastLine) == 0) {
     ++m_repeats;
     return;
@@ -83,6 +87,14 @@ void Log::WriteLine(const char* text) {
   m_full = true;
   g_pFileSystem->Write(m_handle, "-- The log has reached its size cap of %zu bytes: later messages are not written --\n",
                        m_sizeCap);
+}
+
+void LogMessage(const char* format, ...) {
+  if (!g_pSystemLog) return;
+  va_list args;
+  va_start(args, format);
+  g_pSystemLog->SendArgs(format, args);
+  va_end(args);
 }
 
 }  // namespace Basalt

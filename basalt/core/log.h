@@ -9,6 +9,7 @@
 // before it is only counted, and written as "Last message repeated N times"
 // when a different one follows or the log closes; and the file stops growing
 // at its size cap, with a last line saying so (the footer is still written).
+#include <cstdarg>
 #include <cstddef>
 
 #include "basalt/core/idevice.h"
@@ -40,6 +41,8 @@ class Log : public IDevice {
   // or when the format itself is longer than 1536 characters; a formatted
   // line longer than 2047 characters is cut there.
   void Send(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // The same with the arguments already gathered.
+  void SendArgs(const char* format, va_list args) __attribute__((format(printf, 2, 0)));
 
  private:
   void WriteRepeatCount();
@@ -58,5 +61,10 @@ class Log : public IDevice {
 };
 
 extern Log* g_pSystemLog;
+
+// Sends one line to the system log when there is one, as g_pSystemLog->Send
+// does; before start-up publishes the log and after shutdown withdraws it,
+// the line goes nowhere. Main thread, as the log is.
+void LogMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace Basalt

@@ -88,7 +88,7 @@ bool WriteFileAtomically(const char* path, const void* data, size_t size) {
     AtomicFileWriter file(path);
     return file.Descriptor() >= 0 && WriteAllTo(file.Descriptor(), data, size) && file.Commit();
   });
-  if (!written && g_pSystemLog) g_pSystemLog->Send("Cannot write '%s'", path);
+  if (!written) LogMessage("Cannot write '%s'", path);
   return written;
 }
 

@@ -49,13 +49,13 @@ FileSystemStd::~FileSystemStd() { CloseAll(); }
 
 FileSystemStd::OpenedFile* FileSystemStd::Entry(int handle, const char* operation) {
   if (handle >= 0 && static_cast<unsigned>(handle) < m_files.Count()) return &m_files.Get(handle);
-  if (g_pSystemLog) g_pSystemLog->Send("FileSystemStd::%s(): handle %d is not open", operation, handle);
+  LogMessage("FileSystemStd::%s(): handle %d is not open", operation, handle);
   return nullptr;
 }
 
 int FileSystemStd::OpenFile(const char* path, unsigned mode) {
   if (!path) {
-    if (g_pSystemLog) g_pSystemLog->Send("FileSystemStd::OpenFile(): Bad filename '%s'", "(null)");
+    LogMessage("FileSystemStd::OpenFile(): Bad filename '%s'", "(null)");
     return -1;
   }
   std::FILE* file = OpenResolved(path, ModeString(mode));
@@ -104,7 +104,7 @@ bool FileSystemStd::LoadFileToRAM(const char* path, RAMFile* out) {
   if (!path || !out || std::strlen(path) <= 2) return false;
   std::FILE* file = OpenResolved(path, "rb");
   if (!file) {
-    if (g_pSystemLog) g_pSystemLog->Send("FileSystemStd::LoadFileToRAM(): failed to open '%s' (file not found?)", path);
+    LogMessage("FileSystemStd::LoadFileToRAM(): failed to open '%s' (file not found?)", path);
     return false;
   }
   unsigned size = 0;
@@ -114,7 +114,7 @@ bool FileSystemStd::LoadFileToRAM(const char* path, RAMFile* out) {
   std::fclose(file);
   if (!ok) {
     delete[] data;
-    if (g_pSystemLog) g_pSystemLog->Send("FileSystemStd::LoadFileToRAM(): failed to read '%s'", path);
+    LogMessage("FileSystemStd::LoadFileToRAM(): failed to read '%s'", path);
     return false;
   }
   data[size] = '\0';
@@ -130,9 +130,8 @@ bool FileSystemStd::Seek(int handle, unsigned offset, unsigned origin) {
   static const int kOrigins[] = {SEEK_SET, SEEK_CUR, SEEK_END};
   const int result = std::fseek(entry->file, static_cast<long>(offset), kOrigins[origin]);
   if (result != 0) {
-    if (g_pSystemLog)
-      g_pSystemLog->Send("FileSystemStd::Seek(): fseek(0x%p, %u, %u) returned %d", static_cast<void*>(entry->file),
-                         offset, origin, result);
+    LogMessage("FileSystemStd::Seek(): fseek(0x%p, %u, %u) returned %d", static_cast<void*>(entry->file), offset,
+               origin, result);
     return false;
   }
   return true;

@@ -22,14 +22,14 @@ int EnumerateDisplayModes(std::vector<DisplayMode>* modes) {
   modes->clear();
   const int count = SDL_GetNumDisplayModes(0);
   if (count < 0) {
-    if (g_pSystemLog) g_pSystemLog->Send("SDL_GetNumDisplayModes failed (code: %d): %s", count, SDL_GetError());
+    LogMessage("SDL_GetNumDisplayModes failed (code: %d): %s", count, SDL_GetError());
     return -1;
   }
   for (int i = 0; i < count; ++i) {
     SDL_DisplayMode mode = {};
     const int result = SDL_GetDisplayMode(0, i, &mode);
     if (result != 0) {
-      if (g_pSystemLog) g_pSystemLog->Send("SDL_GetDisplayMode failed (code: %d): %s", result, SDL_GetError());
+      LogMessage("SDL_GetDisplayMode failed (code: %d): %s", result, SDL_GetError());
       modes->clear();
       return -1;
     }

@@ -27,7 +27,7 @@ bool GLBuffer::Create(unsigned target, unsigned bytes, bool dynamic, const char*
   glBufferData(target, static_cast<GLsizeiptr>(bytes), nullptr, dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
   const GLenum error = glGetError();
   if (error != GL_NO_ERROR) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to create GL %s (code: %d)", m_kind, error);
+    LogMessage("Failed to create GL %s (code: %d)", m_kind, error);
     glDeleteBuffers(1, &name);
     return false;
   }
@@ -40,7 +40,7 @@ bool GLBuffer::Create(unsigned target, unsigned bytes, bool dynamic, const char*
 
 bool GLBuffer::Write(const void* data, unsigned bytes, unsigned offset, bool discard) {
   if (!m_name || offset > m_bytes || bytes > m_bytes - offset) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL %s (code: %d)", m_kind, GL_INVALID_VALUE);
+    LogMessage("Failed to lock GL %s (code: %d)", m_kind, GL_INVALID_VALUE);
     return false;
   }
   DrainErrors();
@@ -50,7 +50,7 @@ bool GLBuffer::Write(const void* data, unsigned bytes, unsigned offset, bool dis
   glBufferSubData(m_target, static_cast<GLintptr>(offset), static_cast<GLsizeiptr>(bytes), data);
   const GLenum error = glGetError();
   if (error == GL_NO_ERROR) return true;
-  if (g_pSystemLog) g_pSystemLog->Send("Failed to lock GL %s (code: %d)", m_kind, error);
+  LogMessage("Failed to lock GL %s (code: %d)", m_kind, error);
   return false;
 }
 

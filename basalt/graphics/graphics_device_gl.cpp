@@ -31,10 +31,6 @@ constexpr unsigned kMinTextureSize = 1024;
 
 float Channel(unsigned argb, unsigned shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.0f; }
 
-void LogLine(const char* line) {
-  if (g_pSystemLog) g_pSystemLog->Send("%s", line);
-}
-
 GLint Integer(GLenum limit) {
   GLint value = 0;
   glGetIntegerv(limit, &value);
@@ -82,7 +78,7 @@ bool GraphicsDeviceGL::Fail(const char* format, ...) {
   std::vsnprintf(reason, sizeof reason, format, args);
   va_end(args);
   m_error = reason;
-  LogLine(reason);
+  LogMessage("%s", reason);
   return false;
 }
 
@@ -103,14 +99,13 @@ bool GraphicsDeviceGL::InitGL() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
   m_context = SDL_GL_CreateContext(window);
   if (!m_context) return Fail("no OpenGL 3.3 context: %s", SDL_GetError());
-  if (g_pSystemLog)
-    g_pSystemLog->Send("OpenGL %s on %s", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
-                       reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+  LogMessage("OpenGL %s on %s", reinterpret_cast<const char*>(glGetString(GL_VERSION)),
+             reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
   bool ok = EvaluateAdapter();
   if (ok && m_params.fullScreen) {
     ok = EnterFullScreen();
   } else if (ok) {
-    if (g_pSystemLog) g_pSystemLog->Send("- windowed mode (%dx%d)", g_screenWidth, g_screenHeight);
+    LogMessage("- windowed mode (%dx%d)", g_screenWidth, g_screenHeight);
   }
   int red = 0, depth = 0;
   SDL_GL_GetAttribute(SDL_GL_RED_SIZE, &red);
@@ -136,20 +131,19 @@ bool GraphicsDeviceGL::InitGL() {
 void GraphicsDeviceGL::SyncToDisplay() {
   if (g_maxFps <= 0) {
     SDL_GL_SetSwapInterval(0);
-    LogLine("Frames: no cap, not synced to the display");
+    LogMessage("Frames: no cap, not synced to the display");
     return;
   }
   const bool synced = SDL_GL_SetSwapInterval(1) == 0;
-  if (g_pSystemLog)
-    g_pSystemLog->Send("Frames: at most %d per second, %s", g_maxFps,
-                       synced ? "in step with the display" : "the display offers no sync");
+  LogMessage("Frames: at most %d per second, %s", g_maxFps,
+             synced ? "in step with the display" : "the display offers no sync");
 }
 
 // What the renderer needs of the context, checked the way the adapter's
 // capabilities were: failures stop, warnings are logged, missing shader
 // support selects the fixed-function stand-in.
 bool GraphicsDeviceGL::EvaluateAdapter() {
-  LogLine("\nEvaluating Adapter");
+  LogMessage("\nEvaluating Adapter");
   struct Requirement {
     const char* name;
     bool met;
@@ -166,16 +160,16 @@ bool GraphicsDeviceGL::EvaluateAdapter() {
       {"GL_MAX_SAMPLES >= g_multisampling", Integer(GL_MAX_SAMPLES) >= g_multisampling},
   };
   for (const Requirement& advice : advised)
-    if (!advice.met && g_pSystemLog) g_pSystemLog->Send("  (WARNING) %s unsupported", advice.name);
+    if (!advice.met) LogMessage("  (WARNING) %s unsupported", advice.name);
   if (HasAnisotropy()) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &m_maxAnisotropy);
   // Room for the material shaders' constants: two matrices, two vectors.
   const bool vertexShaders = Integer(GL_MAX_VERTEX_UNIFORM_COMPONENTS) >= 32;
   const bool pixelShaders = Integer(GL_MAX_FRAGMENT_UNIFORM_COMPONENTS) >= 8;
-  if (!vertexShaders) LogLine("  (WARN) Vertex Shader unsupported");
-  if (!pixelShaders) LogLine("  (WARN) Pixel Shader unsupported");
+  if (!vertexShaders) LogMessage("  (WARN) Vertex Shader unsupported");
+  if (!pixelShaders) LogMessage("  (WARN) Pixel Shader unsupported");
   if (!vertexShaders || !pixelShaders) g_noShaders = true;
   if (EnumerateDisplayModes(&m_modes) <= 0 && m_modes.empty()) return Fail("the display offers no 32-bit video mode");
-  LogLine("");
+  LogMessage("%s", "");
   return true;
 }
 
@@ -183,7 +177,7 @@ bool GraphicsDeviceGL::EnterFullScreen() {
   const int index = FindClosestDisplayMode(m_modes, g_screenWidth, g_screenHeight);
   if (index < 0) return Fail("InitGL() Error: failed to enumerate device modes");
   const DisplayMode& mode = m_modes[static_cast<size_t>(index)];
-  if (g_pSystemLog) g_pSystemLog->Send("- mode %dx%dx32 OK", mode.width, mode.height);
+  LogMessage("- mode %dx%dx32 OK", mode.width, mode.height);
   SDL_Window* window = g_pPlatformSDL->GetWindow();
   SDL_DisplayMode sdlMode = {mode.format, static_cast<int>(mode.width), static_cast<int>(mode.height),
                              static_cast<int>(mode.refreshRate), nullptr};
@@ -260,7 +254,7 @@ bool GraphicsDeviceGL::Init2D() {
   m_sprite = std::make_unique<SpriteBatch>();
   if (m_sprite->Initialize()) return true;
   m_sprite.reset();
-  LogLine("SpriteBatch::Initialize failed");
+  LogMessage("SpriteBatch::Initialize failed");
   return false;
 }
 

@@ -170,7 +170,7 @@ bool MaterialFileParser::FinishMaterial() {
     if (!m_textures[slot][0]) continue;
     ITexture* texture = LoadTexture(m_textures[slot]);
     if (!texture) {
-      if (g_pSystemLog) g_pSystemLog->Send("Failed to load texture: %s", m_textures[slot]);
+      LogMessage("Failed to load texture: %s", m_textures[slot]);
       ClearRecords();
       return false;
     }
@@ -178,12 +178,10 @@ bool MaterialFileParser::FinishMaterial() {
   }
   IShader* shader = g_pMaterialManager->FindShader(m_shader[0] ? m_shader : kDefaultShader);
   if (!shader) {
-    if (g_pSystemLog) {
-      if (m_shader[0])
-        g_pSystemLog->Send("Failed to find shader: %s", m_shader);
-      else
-        g_pSystemLog->Send("Default shader not found!");
-    }
+    if (m_shader[0])
+      LogMessage("Failed to find shader: %s", m_shader);
+    else
+      LogMessage("Default shader not found!");
     ClearRecords();
     return false;
   }
@@ -195,7 +193,7 @@ bool MaterialFileParser::FinishMaterial() {
 void MaterialFileParser::FinishShader() {
   RAMFile file;
   if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(m_name, &file)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to load shader: %s", m_name);
+    LogMessage("Failed to load shader: %s", m_name);
   } else {
     IShader* shader = g_pMaterialManager->NewShader(m_name);
     if (!g_noShaders) shader->Compile(file.data, file.size);
@@ -207,7 +205,7 @@ void MaterialFileParser::FinishShader() {
 bool MaterialFileParser::Error(const char* format, const char* word) {
   char text[kErrorCapacity];
   std::snprintf(text, sizeof text, format, word);
-  if (g_pSystemLog) g_pSystemLog->Send("(%s) %s", m_source, text);
+  LogMessage("(%s) %s", m_source, text);
   if (g_pPlatform) g_pPlatform->MsgBox(kErrorCaption, "%s", text);
   return false;
 }

@@ -29,7 +29,7 @@ bool MeshManagerGL::Initialize() {
     if (record.mesh->LoadGMSH(path.c_str())) {
       m_names.Insert(record.fileName, record.mesh.get());
     } else {
-      if (g_pSystemLog) g_pSystemLog->Send("Failed to load mesh: %s", name);
+      LogMessage("Failed to load mesh: %s", name);
       record.mesh.reset();
     }
     m_records.push_back(std::move(record));

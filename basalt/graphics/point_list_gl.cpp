@@ -14,14 +14,14 @@ bool PointListGL::Fill(const VertexPoint* points, unsigned n) {
     m_buffer.Shutdown();
     m_capacity = 0;
     if (!m_buffer.Initialize(n, sizeof(VertexPoint), VTYPE_POINT, kUsageStatic, true)) {
-      if (g_pSystemLog) g_pSystemLog->Send("Failed to initialize vbuffer for point list");
+      LogMessage("Failed to initialize vbuffer for point list");
       return false;
     }
     m_capacity = n;
   }
   m_count = n;
   if (!m_buffer.Fill(points, n, 0, kFillDiscard)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to fill PointList vbuffer");
+    LogMessage("Failed to fill PointList vbuffer");
     Shutdown();
     return false;
   }

@@ -14,7 +14,7 @@ bool ShaderGL::Compile(const char* text, unsigned length) {
   if (g_noShaders) return true;
   std::string stage, errors;
   if (!m_program.Build(text, length, &stage, &errors)) {
-    if (g_pSystemLog) g_pSystemLog->Send("Shader compile error \"%s\": %s: %s", m_name, stage.c_str(), errors.c_str());
+    LogMessage("Shader compile error \"%s\": %s: %s", m_name, stage.c_str(), errors.c_str());
     return false;
   }
   m_matWorldViewProj = m_program.Uniform("matWorldViewProj");

@@ -53,9 +53,8 @@ bool TextureGL::LoadTexture(const void* bytes, unsigned size) {
   stbi_uc* pixels =
       refusal ? nullptr : stbi_load_from_memory(file, static_cast<int>(size), &width, &height, &channels, 4);
   if (!pixels) {
-    if (g_pSystemLog)
-      g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s (texture %s)", 0,
-                         refusal ? refusal : stbi_failure_reason(), m_name);
+    LogMessage("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d): %s (texture %s)", 0,
+               refusal ? refusal : stbi_failure_reason(), m_name);
     return false;
   }
   const bool ok = Upload(static_cast<unsigned>(width), static_cast<unsigned>(height), GL_RGBA, GL_UNSIGNED_BYTE,
@@ -72,7 +71,7 @@ bool TextureGL::SetData(const void* pixels, unsigned depth, unsigned width, unsi
     case 24: format = GL_BGR, type = GL_UNSIGNED_BYTE; break;
     case 32: format = GL_BGRA, type = GL_UNSIGNED_BYTE; break;
     default:
-      if (g_pSystemLog) g_pSystemLog->Send("TextureGL::SetData(): Unknown color depth: %d", depth);
+      LogMessage("TextureGL::SetData(): Unknown color depth: %d", depth);
       return false;
   }
   Release();
@@ -102,7 +101,7 @@ bool TextureGL::Upload(unsigned width, unsigned height, unsigned format, unsigne
   const unsigned error = LastError();
   if (g_pGraphicsGL) g_pGraphicsGL->ForgetTextureBinding(0);
   if (error != GL_NO_ERROR) {
-    if (g_pSystemLog) g_pSystemLog->Send("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d)", error);
+    LogMessage("(ERROR) TextureGL::SetData(): Failed to create texture (code: %d)", error);
     Release();
     return false;
   }

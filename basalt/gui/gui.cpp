@@ -27,7 +27,7 @@ GUI::~GUI() { Shutdown(); }
 
 bool GUI::Initialize() {
   if (!g_pGraphicsGL || !g_pGraphicsGL->GetSpriteBatch()) {
-    if (g_pSystemLog) g_pSystemLog->Send("FontManager failed to initialize");
+    LogMessage("FontManager failed to initialize");
     return false;
   }
   m_fontManager.Initialize();
@@ -40,15 +40,14 @@ void GUI::LoadFonts() {
   IFileSystem::DirectoryListing listing;
   if (!g_pFileSystem) return;
   if (!g_pFileSystem->GetDirectoryListing(kFontDirectory, kFontExtension, &listing) || listing.names.Count() == 0) {
-    if (g_pSystemLog)
-      g_pSystemLog->Send("No fonts: %s/ holds no *.%s file, so no text is drawn", kFontDirectory, kFontExtension);
+    LogMessage("No fonts: %s/ holds no *.%s file, so no text is drawn", kFontDirectory, kFontExtension);
     return;
   }
   for (unsigned i = 0; i < listing.names.Count(); ++i) {
     const char* name = listing.names.Get(i).name;
     char path[sizeof(IFileSystem::FileName) + sizeof kFontDirectory + 1];
     std::snprintf(path, sizeof path, "%s/%s", kFontDirectory, name);
-    if (m_fontManager.LoadFont(path, true) < 0 && g_pSystemLog) g_pSystemLog->Send("Failed to load font: %s", name);
+    if (m_fontManager.LoadFont(path, true) < 0) LogMessage("Failed to load font: %s", name);
   }
 }
 

@@ -42,17 +42,12 @@ CInput* g_pInput = nullptr;
 
 namespace {
 
-void LogLine(const char* line) {
-  if (Basalt::g_pSystemLog) Basalt::g_pSystemLog->Send("%s", line);
-}
-
 // The device is named by its product GUID as the system's HID layer shows
 // it: the controller key in the first field, "PIDVID" in the last bytes. Built
 // from SDL's ids, the line reads the same as on the kit's home platform.
 void LogFoundDevice(const char* name, uint32_t key) {
-  if (!Basalt::g_pSystemLog) return;
-  Basalt::g_pSystemLog->Send("   Found joystick device: \"%s\" (%d-%d-%d-%d%d%d%d%d%d%d%d)", name,
-                             static_cast<int32_t>(key), 0, 0, 0, 0, 'P', 'I', 'D', 'V', 'I', 'D');
+  Basalt::LogMessage("   Found joystick device: \"%s\" (%d-%d-%d-%d%d%d%d%d%d%d%d)", name, static_cast<int32_t>(key), 0,
+                     0, 0, 0, 'P', 'I', 'D', 'V', 'I', 'D');
 }
 
 // SDL's ids of the devices attached now, in SDL's order.
@@ -101,8 +96,7 @@ void CInput::EnumJoysticks() {
   assert(m_joysticksStarted && !m_thread.Running() && "EnumJoysticks after Init, before InitDevices");
   m_seenDevices = AttachedDevices();
   for (int index = 0; index < static_cast<int>(m_seenDevices.size()); ++index) {
-    if (!PlaceDevice(index, false) && Basalt::g_pSystemLog)
-      Basalt::g_pSystemLog->Send("SDL_JoystickOpen failed (error: %s)", SDL_GetError());
+    if (!PlaceDevice(index, false)) Basalt::LogMessage("SDL_JoystickOpen failed (error: %s)", SDL_GetError());
   }
 }
 
@@ -113,13 +107,13 @@ bool CInput::PlaceDevice(int index, bool pluggedInLater) {
   LogFoundDevice(name, key);
   const Basalt::ControllerModel* model = Basalt::FindControllerModel(key);
   if (!model) {
-    LogLine("    (Unrecognized)");
+    Basalt::LogMessage("    (Unrecognized)");
     return true;
   }
-  LogLine(model->logText);
+  Basalt::LogMessage("%s", model->logText);
   const int place = m_places.PlaceFor(*model);
   if (place < 0) {
-    LogLine("    (not used: four controllers are in use already)");
+    Basalt::LogMessage("    (not used: four controllers are in use already)");
     return true;
   }
   SDL_Joystick* device = SDL_JoystickOpen(index);
@@ -129,9 +123,9 @@ bool CInput::PlaceDevice(int index, bool pluggedInLater) {
   m_controllers.Hand(place, device, *model);
   ++m_controllerChanges;
   m_hadInput = true;
-  if (pluggedInLater && Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send(
-        returning ? "   Controller %d plugged in again: \"%s\"" : "   Controller %d plugged in: \"%s\"", place, name);
+  if (pluggedInLater)
+    Basalt::LogMessage(returning ? "   Controller %d plugged in again: \"%s\"" : "   Controller %d plugged in: \"%s\"",
+                       place, name);
   return true;
 }
 
@@ -202,9 +196,8 @@ void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
   Basalt::ControllerFrame& frame = m_frames[static_cast<size_t>(event.joy)];
   switch (event.type) {
     case Basalt::InputEvent::ControllerUnplugged:
-      if (Basalt::g_pSystemLog)
-        Basalt::g_pSystemLog->Send("   Controller %d unplugged: \"%s\" (reads released until it is back)", event.joy,
-                                   m_places.Name(event.joy));
+      Basalt::LogMessage("   Controller %d unplugged: \"%s\" (reads released until it is back)", event.joy,
+                         m_places.Name(event.joy));
       m_places.Leave(event.joy);
       ++m_controllerChanges;
       frame.Release();
@@ -227,9 +220,8 @@ void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
 void CInput::LogDroppedEvents() {
   if (m_droppedLogged || m_thread.Dropped() == 0) return;
   m_droppedLogged = true;
-  if (Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send("Input: events were dropped because a queue was full (%llu so far)",
-                               static_cast<unsigned long long>(m_thread.Dropped()));
+  Basalt::LogMessage("Input: events were dropped because a queue was full (%llu so far)",
+                     static_cast<unsigned long long>(m_thread.Dropped()));
 }
 
 // Said once, when the input thread has tried.
@@ -237,9 +229,8 @@ void CInput::LogThreadPriority() {
   const int raised = m_thread.PriorityRaised();
   if (m_priorityLogged || raised == 0) return;
   m_priorityLogged = true;
-  if (Basalt::g_pSystemLog)
-    Basalt::g_pSystemLog->Send(raised > 0 ? "Input thread: high priority"
-                                          : "Input thread: normal priority (the system refused a higher one)");
+  Basalt::LogMessage(raised > 0 ? "Input thread: high priority"
+                                : "Input thread: normal priority (the system refused a higher one)");
 }
 
 void CInput::Shutdown() {

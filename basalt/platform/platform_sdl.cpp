@@ -45,11 +45,10 @@ void FitToDesktop(unsigned* width, unsigned* height) {
   if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) return;
   const auto desktopWidth = static_cast<unsigned>(desktop.w), desktopHeight = static_cast<unsigned>(desktop.h);
   if (*width <= desktopWidth && *height <= desktopHeight) return;
-  if (g_pSystemLog)
-    g_pSystemLog->Send(
-        "The window size %ux%u (g_screenWidth, g_screenHeight) is larger than the display; using the "
-        "desktop size %ux%u",
-        *width, *height, desktopWidth, desktopHeight);
+  LogMessage(
+      "The window size %ux%u (g_screenWidth, g_screenHeight) is larger than the display; using the "
+      "desktop size %ux%u",
+      *width, *height, desktopWidth, desktopHeight);
   *width = desktopWidth;
   *height = desktopHeight;
 }
@@ -86,7 +85,7 @@ bool PlatformSDL::Initialize(void* params) {
   m_setup.title[WindowSetup::kTitleCapacity - 1] = '\0';
   if (!CreateAppWindow(setup->fullScreen, setup->width, setup->height)) {
     m_error = std::string("no window could be opened: ") + SDL_GetError();
-    if (g_pSystemLog) g_pSystemLog->Send("Failed to create SDL window: %s", SDL_GetError());
+    LogMessage("Failed to create SDL window: %s", SDL_GetError());
     return false;
   }
   m_initialized = true;

@@ -45,7 +45,7 @@ TEST_F(InstrumentTest, AFirstStartWritesTheSettingsAndAsksAboutUpdates) {
     for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_GE(app.instrument.pads.primary[slot], 0) << slot;  // the starter kit
     return false;
   });
-  EXPECT_EQ(test::ReadFile("settings.cfg"), kDefaultSettingsText);
+  EXPECT_EQ(test::ReadFile("settings.cfg"), DefaultSettingsText());
   EXPECT_EQ(boxes.size(), 1u);  // no kit
   EXPECT_EQ(boxes[0].substr(0, 16), "Drums not found|");
   const std::string log = LogText();

@@ -14,6 +14,7 @@
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/clock.h"
+#include "basalt/core/cvar_system.h"
 #include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
@@ -110,16 +111,18 @@ TEST_F(SoundBackendTest, TheVoiceEngineIsTriedFirstUnlessUseSoundLibIs1) {
             "Last message repeated 2 times\nFailed to initialize SDL_mixer sound!\n");
 }
 
+// The settings file cannot leave 1..100 ms: a value outside is refused when
+// it is read, and the device asks for the default period.
 TEST_F(SoundBackendTest, TheDevicePeriodComesFromAudioPeriodMsWithinItsRange) {
-  const int saved = g_audioPeriodMs;
-  g_audioPeriodMs = 5;
+  const std::string settings = "g_audioPeriodMs = 0\ng_audioPeriodMs = 5000\n";
+  Basalt::CVarSystem().ParseFile(settings.data(), static_cast<unsigned>(settings.size()), "settings.cfg");
   EXPECT_EQ(AudioPeriodFrames(48000), 240);
-  g_audioPeriodMs = 0;
-  EXPECT_EQ(AudioPeriodFrames(48000), 48);
-  g_audioPeriodMs = 5000;
+  EXPECT_EQ(LogText(),
+            "(settings.cfg : 1) g_audioPeriodMs = 0 refused: it must be 1 to 100; keeping 5\n"
+            "(settings.cfg : 2) g_audioPeriodMs = 5000 refused: it must be 1 to 100; keeping 5\n");
+  const std::string longest = "g_audioPeriodMs = 100\n";
+  Basalt::CVarSystem().ParseFile(longest.data(), static_cast<unsigned>(longest.size()), "settings.cfg");
   EXPECT_EQ(AudioPeriodFrames(44100), 4410);
-  g_audioPeriodMs = saved;
-  EXPECT_EQ(LogText(), "g_audioPeriodMs 0 is out of range; using 1\ng_audioPeriodMs 5000 is out of range; using 100\n");
 }
 
 TEST_F(SoundBackendTest, APitchIsSpreadByFreqVariationThousandthsFromTheCallersOwnGenerator) {

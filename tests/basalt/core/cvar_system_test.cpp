@@ -11,40 +11,48 @@
 
 namespace {
 
-int t_width = 800;
-int t_height = 600;
-bool t_full = false;
-bool t_neighbour = false;
-float t_gain = 1.0f;
-unsigned t_mask = 7;
-char t_name[Basalt::cvar::kStringCapacity] = "default";
-short t_short = 1;
-unsigned short t_ushort = 2;
-double t_double = 3.0;
-int t_first = 0;
-int t_second = 0;
-int t_delay = 90;
-int t_pad = 3;
+int t_width;
+int t_height;
+bool t_full;
+bool t_neighbour;
+float t_gain;
+unsigned t_mask;
+char t_name[Basalt::cvar::kStringCapacity];
+short t_short;
+unsigned short t_ushort;
+double t_double;
+int t_first;
+int t_second;
+int t_delay;
+int t_pad;
 
-const Basalt::cvar kWidth(&t_width, "t_width");
-const Basalt::cvar kHeight(&t_height, "t_height");
-const Basalt::cvar kFull(&t_full, "t_full");
-const Basalt::cvar kNeighbour(&t_neighbour, "t_neighbour");
-const Basalt::cvar kGain(&t_gain, "t_gain");
-const Basalt::cvar kMask(&t_mask, "t_mask");
-const Basalt::cvar kName(t_name, "t_name");
-const Basalt::cvar kShort(&t_short, "t_short");
-const Basalt::cvar kUShort(&t_ushort, "t_ushort");
-const Basalt::cvar kDouble(&t_double, "t_double");
-const Basalt::cvar kFirst(&t_first, "t_dup");
-const Basalt::cvar kSecond(&t_second, "t_dup");
-const Basalt::cvar kDelay(&t_delay, "t_delay", 0, INT_MAX);
-const Basalt::cvar kPad(&t_pad, "t_pad", 0, 4);
+// A module's table, as the engine's and the program's are declared.
+void RegisterTestSettings() {
+  using Basalt::cvar;
+  static const cvar kSettings[] = {
+      {&t_width, "t_width", 800, "width"},
+      {&t_height, "t_height", 600, "height"},
+      {&t_full, "t_full", false, "full"},
+      {&t_neighbour, "t_neighbour", false, "neighbour"},
+      {&t_gain, "t_gain", 1.0f, "gain"},
+      {&t_mask, "t_mask", 7u, "mask"},
+      {t_name, "t_name", "default", "name"},
+      {&t_short, "t_short", short{1}, "short"},
+      {&t_ushort, "t_ushort", static_cast<unsigned short>(2), "unsigned short"},
+      {&t_double, "t_double", 3.0, "double"},
+      {&t_first, "t_dup", 0, "first"},
+      {&t_second, "t_dup", 0, "second"},
+      {&t_delay, "t_delay", 90, "delay", 0, INT_MAX},
+      {&t_pad, "t_pad", 3, "pad", 0, 4},
+  };
+  Basalt::CVarSystem::Register(kSettings);
+}
 
 class CVarSystemTest : public test::EngineFixture {
  protected:
   void SetUp() override {
     EngineFixture::SetUp();
+    RegisterTestSettings();
     t_width = 800;
     t_height = 600;
     t_full = t_neighbour = false;
@@ -171,7 +179,7 @@ TEST_F(CVarSystemTest, ShortAndDoubleVariablesAreRegisteredButNotAssignable) {
 }
 
 TEST_F(CVarSystemTest, TheFirstRegistrationOfANameReceivesAssignments) {
-  EXPECT_EQ(Basalt::CVarSystem::Find("t_dup"), &kFirst);
+  EXPECT_EQ(Basalt::CVarSystem::Find("t_dup")->GetTarget(), &t_first);
   Parse("t_dup = 9\r\n");
   EXPECT_EQ(t_first, 9);
   EXPECT_EQ(t_second, 0);
@@ -212,16 +220,16 @@ TEST_F(CVarSystemTest, ExecutesFilesAndReportsMissingOnes) {
             "Console failed to exec 'missing.cfg'\n");
 }
 
-TEST(CVarTest, NamesAreCutTo63CharactersAndCopiesDoNotRegister) {
+TEST(CVarTest, NamesAreCutTo63CharactersAndOnlyARegisteredTableIsFound) {
   static int target = 0;
   const std::string longName = "t_" + std::string(80, 'n');
-  static const Basalt::cvar longVar(&target, longName.c_str());
-  EXPECT_EQ(std::strlen(longVar.GetName()), 63u);
-  EXPECT_EQ(Basalt::CVarSystem::Find(longName.substr(0, 63).c_str()), &longVar);
-  const Basalt::cvar unbound;
-  EXPECT_STREQ(unbound.GetName(), "unknown");
-  EXPECT_EQ(unbound.GetType(), Basalt::cvar::kNone);
-  EXPECT_EQ(Basalt::CVarSystem::Find("unknown"), nullptr);
+  static const Basalt::cvar kLong[] = {{&target, longName.c_str(), 5, "long"}};
+  EXPECT_EQ(std::strlen(kLong[0].GetName()), 63u);
+  EXPECT_EQ(Basalt::CVarSystem::Find(kLong[0].GetName()), nullptr);
+  EXPECT_EQ(target, 0);
+  Basalt::CVarSystem::Register(kLong);
+  EXPECT_EQ(Basalt::CVarSystem::Find(longName.substr(0, 63).c_str()), &kLong[0]);
+  EXPECT_EQ(target, 5);
 }
 
 }  // namespace

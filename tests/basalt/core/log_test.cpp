@@ -35,6 +35,19 @@ TEST_F(LogTest, WritesHeaderLinesAndFooterWithLinuxLineEnds) {
             "-- System Log Opened --\n\nVersion: version 1.36\n\n-- System Log Closed --\n");
 }
 
+// A line sent before the log is published or after it is withdrawn goes
+// nowhere, and one sent while it is published is formatted into it.
+TEST_F(LogTest, AMessageGoesToThePublishedLogAndIsSafeWithoutOne) {
+  Basalt::LogMessage("before start-up: %d", 1);
+  Basalt::Log log("systemlog.txt");
+  ASSERT_TRUE(log.Initialize(nullptr));
+  Basalt::g_pSystemLog = &log;
+  Basalt::LogMessage("Failed to load font: %s", "Arial");
+  Basalt::g_pSystemLog = nullptr;
+  Basalt::LogMessage("after shutdown: %d", 2);
+  EXPECT_EQ(test::ReadFile("systemlog.txt"), "-- System Log Opened --\n\nFailed to load font: Arial\n");
+}
+
 TEST_F(LogTest, OverlongFormatsAreDroppedAndOverlongLinesCut) {
   Basalt::Log log("systemlog.txt");
   ASSERT_TRUE(log.Initialize(nullptr));
