@@ -38,6 +38,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -52,6 +53,7 @@
 #include "basalt/core/core.h"
 #include "basalt/core/engine_cvars.h"
 #include "basalt/platform/platform_sdl.h"
+#include "tests/support/app_view.h"
 #include "tests/support/sequencer_client.h"
 #include "tests/support/virtual_kit.h"
 
@@ -98,11 +100,12 @@ void KeepOutput(const float* out, int frames, int channels, TimeNs) {
 // says so; the benchmark's set-up runs once after Init.
 class BenchApp : public GameApp {
  public:
-  BenchApp(int frameMs, std::function<void(GameApp&)> setUp, std::function<bool(GameApp&)> done)
+  BenchApp(int frameMs, std::function<void(AppView&)> setUp, std::function<bool(AppView&)> done)
       : m_frameMs(frameMs), m_setUp(std::move(setUp)), m_done(std::move(done)) {}
   bool Init(Basalt::Core* core) override {
     if (!GameApp::Init(core)) return false;
-    m_setUp(*this);
+    m_view = std::make_unique<AppView>(*this);
+    m_setUp(*m_view);
     return true;
   }
   bool Update() override {
@@ -110,15 +113,16 @@ class BenchApp : public GameApp {
     const bool goOn = GameApp::Update();
     ++m_frames;
     if (m_frameMs > 0) std::this_thread::sleep_until(start + std::chrono::milliseconds(m_frameMs));
-    return goOn && !m_done(*this);
+    return goOn && !m_done(*m_view);
   }
   long Frames() const { return m_frames; }
 
  private:
   int m_frameMs;
-  std::function<void(GameApp&)> m_setUp;
-  std::function<bool(GameApp&)> m_done;
+  std::function<void(AppView&)> m_setUp;
+  std::function<bool(AppView&)> m_done;
   long m_frames = 0;
+  std::unique_ptr<AppView> m_view;
 };
 
 // Runs app in the current game directory; the mean frame in ms.
@@ -203,13 +207,13 @@ int RunLatency(size_t hits, int frameMs) {
   std::thread striker(StrikeForLatency, kit, hits, &lost);
   BenchApp app(
       frameMs,
-      [](GameApp& game) {
+      [](AppView& game) {
         game.mode = FreePlay;
         // The red pad plays the shortest sample, so hits fall silent quickly.
         AssignPadSample(&game.instrument.pads, game.bank, 0, PrimarySample,
                         FindSampleByPath(game.bank, "SampleBank\\Other\\Clave.wav"));
       },
-      [hits](GameApp&) { return g_latencyCount.load() >= hits; });
+      [hits](AppView&) { return g_latencyCount.load() >= hits; });
   const double meanFrame = RunApp(app);
   striker.join();
   GetVoiceEngine().SetRenderObserver(nullptr);
@@ -265,13 +269,13 @@ int RunMidiLatency(size_t hits, int frameMs) {
   std::thread striker;
   BenchApp app(
       frameMs,
-      [&](GameApp& game) {
+      [&](AppView& game) {
         game.mode = FreePlay;
         const auto* port = dynamic_cast<const MidiPortAlsaSeq*>(game.midiPort.get());
         if (port && listener->ListenTo(port->Client(), port->OutputPort()))
           striker = std::thread(StrikeForMidi, kit, listener.get(), hits, &latenciesMs, &lost, &finished);
       },
-      [&](GameApp&) { return !striker.joinable() || finished.load() >= hits; });
+      [&](AppView&) { return !striker.joinable() || finished.load() >= hits; });
   const double meanFrame = RunApp(app);
   if (striker.joinable()) striker.join();
   fs::current_path(fs::temp_directory_path());
@@ -310,8 +314,8 @@ int RunLost(int strikes, int frameMs) {
   std::thread striker(StrikeRolls, kits, strikes, &done);
   size_t recorded = 0;
   BenchApp app(
-      frameMs, [](GameApp& game) { game.mode = Record; },
-      [&](GameApp& game) {
+      frameMs, [](AppView& game) { game.mode = Record; },
+      [&](AppView& game) {
         if (!done.load()) return false;
         for (const std::vector<int32_t>& track : game.screens.recorder.liveTrack) recorded += track.size();
         return true;
@@ -335,11 +339,11 @@ int RunMetronome(double seconds, int frameMs) {
   const size_t wanted = static_cast<size_t>(seconds * VoiceEngine::kMixRate);
   BenchApp app(
       frameMs,
-      [](GameApp& game) {
+      [](AppView& game) {
         game.mode = FreePlay;
         game.metronome.on = true;
       },
-      [wanted](GameApp&) { return g_heardFrames.load() >= wanted; });
+      [wanted](AppView&) { return g_heardFrames.load() >= wanted; });
   const double meanFrame = RunApp(app);
   GetVoiceEngine().SetRenderObserver(nullptr);
   g_heard.resize(g_heardFrames.load());
@@ -399,8 +403,8 @@ int RunIdle(double seconds) {
   // The main menu left alone: the loop runs as on a player's machine (its
   // frame cap, the real clock), nobody presses anything.
   BenchApp app(
-      0, [](GameApp&) {},
-      [&](GameApp&) { return std::chrono::duration<double>(Clock::now() - start).count() >= seconds; });
+      0, [](AppView&) {},
+      [&](AppView&) { return std::chrono::duration<double>(Clock::now() - start).count() >= seconds; });
   const double cpuAtStart = ProcessCpuSeconds();
   RunApp(app);
   const double cpu = ProcessCpuSeconds() - cpuAtStart;

@@ -48,7 +48,7 @@ bool GameApp::Init(Basalt::Core* core) {
     Basalt::LogMessage(
         "Cannot write settings.cfg in the game directory: the settings are the defaults until it can be written");
   std::string bankProblem;
-  if (!DiscoverSampleBank(&bank, &bankProblem)) {
+  if (!DiscoverSampleBank(&m_bank, &bankProblem)) {
     Basalt::g_pPlatform->MsgBox(
         "Error", "Failed to find sound bank.\n%s.\nMake sure every folder of the SampleBank directory holds WAV files!",
         bankProblem.c_str());
@@ -56,29 +56,29 @@ bool GameApp::Init(Basalt::Core* core) {
   }
   StartSound();
   if (!BuildScene()) return false;
-  LoadDefaultPreset(&instrument.pads, bank, &instrument.volumes);
+  LoadDefaultPreset(&m_instrument.pads, m_bank, &m_instrument.volumes);
   std::string layersProblem;
-  LoadPresetLayers(kDefaultPresetPath, bank, &instrument.layers, &layersProblem);
+  LoadPresetLayers(kDefaultPresetPath, m_bank, &m_instrument.layers, &layersProblem);
   g_soundBackend.LoadSample(kMetronomeSoundSlot, "met.wav");
   Basalt::g_pGraphics->SetRenderState(Basalt::IGraphicsDevice::RS_ALPHA_BLEND, 1, true);
   if (!BuildGui()) return false;
-  ChooseFirstScreen();
+  BuildScreens();
   FindControllers();
   PublishStrikeTable();
   StartMidi();
-  if (Basalt::g_pInput) Basalt::g_pInput->SetListener(instrument.InputListener());
+  if (Basalt::g_pInput) Basalt::g_pInput->SetListener(m_instrument.InputListener());
   return true;
 }
 
 void GameApp::StartMidi() {
-  midiPort = OpenMidiPorts();
-  instrument.SetMidi(MidiLink(midiPort.get(), MidiNoteTable::FromSettings(), g_midiOut != 0));
+  m_midiPort = OpenMidiPorts();
+  m_instrument.SetMidi(MidiLink(m_midiPort.get(), MidiNoteTable::FromSettings(), g_midiOut != 0));
 }
 
 void GameApp::StartSound() {
   Basalt::LogMessage("Initializing Sound...");
-  soundSilent = !SelectSoundBackend();
-  if (soundSilent) {
+  m_soundSilent = !SelectSoundBackend();
+  if (m_soundSilent) {
     g_soundBackend = SoundBackendSilent();
     Basalt::LogMessage("No audio device could be opened (see the lines above): Padlark runs silently");
     return;
@@ -89,58 +89,75 @@ void GameApp::StartSound() {
 bool GameApp::BuildScene() {
   const int kits = Basalt::g_pInput ? Basalt::g_pInput->NumDrums() : 0;
   Basalt::LogMessage("%d drumsets found!", kits);
-  numDrumSets = kits > 0 ? static_cast<unsigned>(kits) : 1;
-  sceneGraph = std::make_unique<SceneGraph>();
-  sceneGraph->Initialize();
-  GetCore()->SetSceneGraph(sceneGraph.get());
-  camera = sceneGraph->CreateObject<Camera>("camera", nullptr);
-  camera->Initialize();
-  camera->position = {0.0f, 3.0f, -100.0f};
-  sceneGraph->SetCamera(camera);
-  drumSet = sceneGraph->CreateObject<DrumSet>("DrumSet", nullptr);
-  drumSet->SetKitCount(numDrumSets);
-  drumSet->position = {0.0f, 0.0f, 0.0f};
-  instrument.Listen(drumSet);
+  m_kitsShown = kits > 0 ? static_cast<unsigned>(kits) : 1;
+  m_sceneGraph = std::make_unique<SceneGraph>();
+  m_sceneGraph->Initialize();
+  GetCore()->SetSceneGraph(m_sceneGraph.get());
+  m_camera = m_sceneGraph->CreateObject<Camera>("camera", nullptr);
+  m_camera->Initialize();
+  m_camera->position = {0.0f, 3.0f, -100.0f};
+  m_sceneGraph->SetCamera(m_camera);
+  m_drumSet = m_sceneGraph->CreateObject<DrumSet>("DrumSet", nullptr);
+  m_drumSet->SetKitCount(m_kitsShown);
+  m_drumSet->position = {0.0f, 0.0f, 0.0f};
+  m_instrument.Listen(m_drumSet);
   return true;
 }
 
 bool GameApp::BuildGui() {
-  guiContext = std::make_unique<CCTest>();
-  if (!guiContext->Initialize()) return false;
-  Basalt::g_pGUI->NewContext(guiContext.get());
-  for (int i = 0; i < kMenuButtons; ++i) {
-    Basalt::GUIButton* button = guiContext->CreateButton(static_cast<unsigned>(i + 1), 0);
-    button->SendMessageA(Basalt::GUI_HIDE);
-    button->SendMessageA(Basalt::GUIMessage::WithInts(Basalt::GUI_SET_FONT, 1, 0));
-    button->SetSize(200, 30);
-    button->SetColour(0.0f, 1.0f, 1.0f, 1.0f);
-    menuButtons[i] = button;
-  }
-  panelButton = guiContext->CreateButton(kPanelButtonId, 0);
-  metronomeButton = guiContext->CreateButton(kMetronomeButtonId, 0);
-  for (Basalt::GUIButton* box : {panelButton, metronomeButton}) box->SendMessageA(Basalt::GUIMessage::Caption(""));
-  SetBoxOpacity(metronomeButton, 0.0f);
+  m_gui = std::make_unique<CCTest>();
+  if (!m_gui->Initialize()) return false;
+  Basalt::g_pGUI->NewContext(m_gui.get());
+  NewBox(*m_gui);  // the root, never drawn: moving a box moves its children
+  m_panel = &NewBox(*m_gui);
+  m_metronomeBox = &NewBox(*m_gui);
+  m_assignButtons = std::make_unique<AssignButtons>(*m_gui);
   return true;
 }
 
-void GameApp::ChooseFirstScreen() {
-  if (g_noUpdateCheck) return;
+void GameApp::BuildScreens() {
+  const ScreenCanvas canvas{*m_gui, *m_panel};
+  const AssignServices assign{canvas, m_screens, m_instrument, m_bank, m_textEntry, *m_assignButtons};
+  m_screens.Add(MainMenu, std::make_unique<MainMenuScreen>(MainMenuServices{canvas, m_screens, *m_camera, m_sway,
+                                                                            m_metronome, m_kitsShown, m_soundSilent}));
+  m_screens.Add(FreePlay, std::make_unique<FreePlayScreen>(canvas, m_screens, *m_camera, m_sway, m_metronome,
+                                                           m_instrument.padMap, m_kitsShown));
+  m_screens.Add(Record,
+                std::make_unique<RecordScreen>(RecordServices{*m_gui, m_screens, *m_camera, m_metronome, m_instrument,
+                                                              m_bank, m_performance, m_kitsShown}));
+  m_screens.Add(SaveRecordingName,
+                std::make_unique<SaveRecordingScreen>(canvas, m_screens, m_textEntry, m_performance));
+  m_screens.Add(OpenRecording, std::make_unique<OpenRecordingScreen>(canvas, m_screens, m_textEntry, m_performance));
+  m_screens.Add(Playback,
+                std::make_unique<PlaybackScreen>(PlaybackServices{canvas, m_screens, *m_camera, *m_drumSet,
+                                                                  m_instrument, m_bank, m_performance, m_kitsShown}));
+  m_screens.Add(Assign, std::make_unique<AssignScreen>(assign, *m_camera, m_sway, m_kitsShown));
+  m_screens.Add(PresetMenu, std::make_unique<PresetMenuScreen>(assign));
+  m_screens.Add(LoadPresetList, std::make_unique<LoadPresetScreen>(assign));
+  m_screens.Add(SavePresetName, std::make_unique<SavePresetScreen>(assign));
+  m_screens.Add(UpdatePrompt, std::make_unique<UpdatePromptScreen>(canvas, m_screens));
+  m_screens.Add(UpdateCheck, std::make_unique<UpdateCheckScreen>(canvas, m_screens, GetVersion()));
+  m_screens.Add(UpdateAvailable, std::make_unique<UpdateAvailableScreen>(canvas, m_screens));
+  m_screens.Start(FirstScreen());
+}
+
+ScreenId GameApp::FirstScreen() const {
+  if (g_noUpdateCheck) return MainMenu;
   switch (ReadUpdatePreference()) {
     case UpdatePreference::Ask:
-      mode = UpdatePrompt;
-      break;
+      return UpdatePrompt;
     case UpdatePreference::Check:
-      mode = UpdateCheck;
-      break;
+      return UpdateCheck;
     case UpdatePreference::Never:
       break;
   }
+  return MainMenu;
 }
 
 void GameApp::FindControllers() {
-  InitPadMap(&instrument.padMap, Basalt::g_pInput);
+  InitPadMap(&m_instrument.padMap, Basalt::g_pInput);
   if (Basalt::g_pInput) m_controllerChanges = Basalt::g_pInput->ControllerChanges();
-  if (instrument.padMap.numControllers >= 1) return;
+  if (m_instrument.padMap.numControllers >= 1) return;
   Basalt::g_pPlatform->MsgBox("Drums not found",
                               "Rock Band drum kit not found!\n\nMake sure the drums are connected,\nand that your user "
                               "may read them (/dev/input/event*).\n\nYou may continue to run this app: a kit plugged "
@@ -149,130 +166,81 @@ void GameApp::FindControllers() {
 }
 
 // A controller plugged in or out while the program runs: the pads follow at
-// once, and the drum set shows the kits in use (at least one), except that a
-// kit leaving during a recording is let go when the recording ends (the take
-// keeps its kits) and playback shows the recording's kits until it ends.
+// once, and the drum set shows the kits in use (at least one), unless the
+// screen holds the kits it shows (a take keeps its kits until it ends,
+// playback shows the recording's).
 void GameApp::FollowControllers() {
   const CInput* input = Basalt::g_pInput;
   if (!input) return;
   if (input->ControllerChanges() != m_controllerChanges) {
     m_controllerChanges = input->ControllerChanges();
-    ReadControllerKinds(&instrument.padMap, input);
+    ReadControllerKinds(&m_instrument.padMap, input);
   }
   const auto kits = static_cast<unsigned>(std::max(input->NumDrums(), 1));
-  if (kits == numDrumSets || mode == Playback || (kits < numDrumSets && RecordingRunning())) return;
-  numDrumSets = kits;
-  drumSet->SetKitCount(numDrumSets);
-  Basalt::LogMessage("%u drumsets in use", numDrumSets);
+  if (kits == m_kitsShown || !m_screens.Current().LetsKitCountChange(kits < m_kitsShown)) return;
+  m_kitsShown = kits;
+  m_drumSet->SetKitCount(m_kitsShown);
+  Basalt::LogMessage("%u drumsets in use", m_kitsShown);
 }
 
+bool GameApp::InstrumentLive() const { return m_screens.Started() && m_screens.Current().InstrumentLive(); }
+
+bool GameApp::NeedsFullFrameRate() const {
+  return (m_screens.Started() && m_screens.Current().NeedsFullFrameRate()) || m_metronome.on;
+}
+
+void GameApp::PublishStrikeTable() { m_instrument.Publish(InstrumentLive()); }
+
 bool GameApp::Update() {
-  frameTime = GetCore()->GetTimeKey();
+  m_frameTime = GetCore()->GetTimeKey();
   FollowControllers();
-  FollowRecorder();
-  instrument.CollectStrikes();
-  RunScreen();
+  m_instrument.CollectStrikes();
+  m_screens.Update(ScreenFrame{m_menuKeys, m_frameTime});
   // After the screen, so that a change of screen or of the pads reaches the kit at once.
   PublishStrikeTable();
   g_soundBackend.UpdateSound();
-  menuKeys.padsPlay = InstrumentLive();
-  PollMenuKeys(&menuKeys, Basalt::g_pInput, frameTime);
-  if (textEntry.active) PollTextEntryKeys(&textEntry, Basalt::g_pInput);
-  drumSet->rotation.y = SwayRotation(sway);
+  m_menuKeys.padsPlay = InstrumentLive();
+  PollMenuKeys(&m_menuKeys, Basalt::g_pInput, m_frameTime);
+  if (m_textEntry.active) PollTextEntryKeys(&m_textEntry, Basalt::g_pInput);
+  m_drumSet->rotation.y = SwayRotation(m_sway);
   DrawTitles();
   DrawMetronome();
-  return !quitRequested;
-}
-
-// The recorder hears the strikes of the frames the Record screen runs, and
-// of no other.
-void GameApp::FollowRecorder() {
-  if (mode == Record)
-    instrument.Listen(&screens.recorder);
-  else
-    instrument.StopListening(&screens.recorder);
-}
-
-void GameApp::RunScreen() {
-  switch (mode) {
-    case FreePlay:
-      UpdateFreePlay(*this);
-      break;
-    case Record:
-      UpdateRecordScreen(*this);
-      break;
-    case Playback:
-      UpdatePlaybackScreen(*this);
-      break;
-    case Assign:
-      UpdateAssignMode(*this);
-      break;
-    case PresetMenu:
-      UpdatePresetMenu(*this);
-      break;
-    case MainMenu:
-      UpdateMainMenu(*this);
-      break;
-    case UpdateAvailable:
-      UpdateAvailableScreen(*this);
-      break;
-    case UpdatePrompt:
-      UpdatePromptScreen(*this);
-      break;
-    case UpdateCheck:
-      UpdateCheckScreen(*this);
-      break;
-    case SaveRecordingName:
-      UpdateSaveRecordingScreen(*this);
-      break;
-    case OpenRecording:
-      UpdateOpenRecordingScreen(*this);
-      break;
-    case LoadPresetList:
-      UpdateLoadPresetList(*this);
-      break;
-    case SavePresetName:
-      UpdateSavePresetName(*this);
-      break;
-    default:
-      break;  // screens still to come run only the shared steps
-  }
+  return !m_screens.QuitRequested();
 }
 
 void GameApp::DrawTitles() {
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
-  guiContext->DrawTextA(5, width / 2 - 90, 40, 0xFFFFFF20, "Padlark");
-  guiContext->DrawTextA(4, width / 2 - 90, 60, 0x60FFFFFF, "RockBand drums on your PC");
-  guiContext->DrawTextA(0, width - 180, height - 32, 0x40FFFFFF, "%s", kCredit);
-  guiContext->DrawTextA(0, width - 90, height - 20, 0x40FFFFFF, "%s", GetVersion());
+  m_gui->DrawTextA(5, width / 2 - 90, 40, 0xFFFFFF20, "Padlark");
+  m_gui->DrawTextA(4, width / 2 - 90, 60, 0x60FFFFFF, "RockBand drums on your PC");
+  m_gui->DrawTextA(0, width - 180, height - 32, 0x40FFFFFF, "%s", kCredit);
+  m_gui->DrawTextA(0, width - 90, height - 20, 0x40FFFFFF, "%s", GetVersion());
 }
 
 // The read-out box fades in while the metronome runs and flashes green on
 // each click; the tempo keys and the clicks are the metronome's own.
 void GameApp::DrawMetronome() {
-  UpdateMetronome(&metronome, Basalt::g_pInput, frameTime);
-  if (!metronome.on) {
-    SetBoxOpacity(metronomeButton, 0.0f);
+  UpdateMetronome(&m_metronome, Basalt::g_pInput, m_frameTime);
+  if (!m_metronome.on) {
+    SetBoxOpacity(m_metronomeBox, 0.0f);
     return;
   }
-  ShowBox(metronomeButton, 20, 40, 100, 50, metronome.opacity, 0.5f, metronome.flash + 0.5f, 1.0f);
-  guiContext->DrawTextA(0, 20, 35, 0x70FFFFFF, "Metronome BPM");
-  guiContext->DrawTextA(2, 40, 78, TempoColour(metronome), "%d", metronome.bpm);
+  ShowBox(m_metronomeBox, 20, 40, 100, 50, m_metronome.opacity, 0.5f, m_metronome.flash + 0.5f, 1.0f);
+  m_gui->DrawTextA(0, 20, 35, 0x70FFFFFF, "Metronome BPM");
+  m_gui->DrawTextA(2, 40, 78, TempoColour(m_metronome), "%d", m_metronome.bpm);
 }
 
 bool GameApp::Shutdown() {
-  if (InAssignScreens(mode)) SaveAssignedPreset(*this, kDefaultPresetPath);  // the window closed in Assign Mode
+  if (m_screens.Started()) m_screens.Current().ProgramEnds();
   if (Basalt::g_pInput) Basalt::g_pInput->SetListener(nullptr);
-  instrument.SetMidi(MidiLink());
-  instrument.StopListening(drumSet);
-  instrument.StopListening(&screens.recorder);
-  midiPort.reset();
-  if (sceneGraph) sceneGraph->Shutdown();
-  sceneGraph.reset();
-  camera = nullptr;
-  drumSet = nullptr;
-  if (guiContext) guiContext->Shutdown();
-  guiContext.reset();
+  m_instrument.SetMidi(MidiLink());
+  m_instrument.StopListening(m_drumSet);
+  m_midiPort.reset();
+  if (m_sceneGraph) m_sceneGraph->Shutdown();
+  m_sceneGraph.reset();
+  m_camera = nullptr;
+  m_drumSet = nullptr;
+  if (m_gui) m_gui->Shutdown();
+  m_gui.reset();
   if (g_soundBackend.Shutdown) g_soundBackend.Shutdown();
   return true;
 }

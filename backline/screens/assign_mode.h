@@ -4,46 +4,63 @@
 // switch a bass pedal to "enable secondaries", and choose samples through a
 // category menu and the sample picker. The camera flies to the selected pad
 // and every change is heard on the pad. A sample whose path the bank does not
-// hold is shown as missing. Escape returns to the menu; TAB opens the preset
-// menu. Every way out of Assign Mode and its preset dialogs (Escape, the
-// dialogs' ways to the menu, the program's end) saves the assignment as the
-// default preset.
-#include "backline/app/app_mode.h"
+// hold is shown as missing. Escape returns to the menu (saving the default
+// preset); TAB opens the preset menu. Entering it clears the text entry and
+// switches it on, so typing reaches the sample picker.
+#include <string>
 
-class GameApp;
+#include "backline/app/sway.h"
+#include "backline/screens/assign_screens.h"
+#include "backline/screens/sample_picker.h"
 
-// Menu buttons (indices into GameApp::menuButtons, ids one higher) of the
-// assign screens: the three items, the six categories, the sample panel.
-constexpr int kFunctionButton = 0, kPrimaryButton = 1, kSecondaryButton = 2;
-constexpr int kFirstCategoryButton = 3, kCategoryLines = 6;
-constexpr int kSamplePanelButton = 9;
-// Their colour (red, green, blue) under the white captions.
-constexpr float kButtonTint[3] = {0.35f, 0.5f, 0.7f};
+class Camera;
 
-// One frame of the screen (mode Assign).
-void UpdateAssignMode(GameApp& app);
+// What Assign Mode remembers across frames and visits.
+struct AssignState {
+  int selectedKit = 0;
+  int selectedPad = 0;
+  int selectedItem = 1;  // 0 function (bass pedals only), 1 primary, 2 secondary
+  bool categoryMenuOpen = false;
+  int selectedCategory = 0;  // 0..4 a SampleCategory, 5 "None"
+  bool pickerOpen = false;
+  float pulse = 1.0f;          // the selected item's brightness
+  float categoryPulse = 1.0f;  // the selected category's brightness
+};
 
-// Switches to Assign Mode with text entry on and empty, so typing reaches the
-// sample picker (from the main menu and back from the preset dialogs).
-void EnterAssignMode(GameApp& app);
+class AssignScreen final : public AssignGroupScreen {
+ public:
+  // Every reference outlives the screen; kitsShown: the kits the drum set shows.
+  AssignScreen(const AssignServices& services, Camera& camera, Sway& sway, const unsigned& kitsShown)
+      : AssignGroupScreen(services),
+        m_camera(camera),
+        m_sway(sway),
+        m_kitsShown(kitsShown),
+        m_picker(services.canvas.gui, services.instrument, services.bank, services.textEntry, services.buttons) {}
 
-// Leaves the assign screens for next: every menu button's brightness to 0,
-// text entry off.
-void LeaveAssignScreens(GameApp& app, AppMode next);
+  void Enter() override;
+  void Update(const ScreenFrame& frame) override;
+  void Leave() override;
 
-// Saves the assignment and volumes as the default preset (a failed save is
-// told in a message box and leaves the old file whole), then leaves the
-// assign screens for the main menu.
-void ExitAssignMode(GameApp& app);
+  AssignState& State() { return m_state; }
+  const PickerState& Picker() const { return m_picker.State(); }
 
-// Whether mode is Assign Mode or one of its preset dialogs.
-bool InAssignScreens(AppMode mode);
+ private:
+  int KitsInUse() const;
+  int SelectedPadSlot() const;
+  void MoveCamera();
+  void CloseCategoryMenu();
+  void ShowCategoryButtons(float frameTime);
+  bool RunCategoryMenu(const ScreenFrame& frame);
+  std::string SampleCaption(int padSlot, int which) const;
+  void ShowItemButtons(float frameTime);
+  void DrawItemTexts();
+  void StepPad(int direction);
+  void ChangeVolume(float change);
+  void RunItemMenuKeys(const MenuKeys& keys);
 
-// Lowers the brightness of menu buttons first .. first + count - 1 by
-// perSecond x frame time, not below 0.
-void FadeMenuButtons(GameApp& app, int first, int count, float perSecond);
-
-// Draws help lines in the assign screens' colour, the first fromBottom
-// pixels above the screen's bottom and the others 20 pixels apart.
-void DrawAssignHelp(GameApp& app, unsigned fromBottom, const char* const* lines, int count);
-
+  Camera& m_camera;
+  Sway& m_sway;
+  const unsigned& m_kitsShown;
+  SamplePicker m_picker;
+  AssignState m_state;
+};

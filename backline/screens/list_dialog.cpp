@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
-#include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"
 
 namespace {
@@ -18,25 +16,29 @@ int Visible(const ListDialogState& state, int count) {
   return std::min(ListDialogState::kShownNames, count - state.scroll);
 }
 
+}  // namespace
+
 // The panel, width x height, centred horizontally with its top at H/2 - top;
 // returns its top-left corner.
-void ShowPanel(GameApp& app, unsigned width, unsigned height, unsigned top, unsigned* x, unsigned* y) {
+void ListDialog::ShowPanel(unsigned width, unsigned height, unsigned top, unsigned* x, unsigned* y) {
   *x = Basalt::g_pGUI->GetScreenWidth() / 2 - width / 2;
   *y = Basalt::g_pGUI->GetScreenHeight() / 2 - top;
-  ShowBox(app.panelButton, static_cast<float>(*x), static_cast<float>(*y), width, height, 1.0f, 0.5f, 0.7f, 0.8f);
+  ShowBox(&m_canvas.panel, static_cast<float>(*x), static_cast<float>(*y), width, height, 1.0f, 0.5f, 0.7f, 0.8f);
 }
 
-ListDialogResult RunEmpty(GameApp& app, const ListDialogText& text) {
+ListDialogResult ListDialog::Close(ListDialogResult result) {
+  m_textEntry.active = false;
+  return result;
+}
+
+ListDialogResult ListDialog::RunEmpty(const ScreenFrame& frame) {
   unsigned x, y;
-  ShowPanel(app, 300, 100, 60, &x, &y);
-  app.guiContext->DrawTextA(kTitleFont, x + 65, y + 55, kTitleColour, "%s", text.emptyText);
-  const bool* keys = app.menuKeys.event;
+  ShowPanel(300, 100, 60, &x, &y);
+  m_canvas.gui.DrawTextA(kTitleFont, x + 65, y + 55, kTitleColour, "%s", m_text.emptyText);
+  const bool* keys = frame.keys.event;
   if (!keys[MenuEnter] && !keys[MenuEscape]) return ListDialogResult::Browsing;
-  app.textEntry.active = false;
-  return ListDialogResult::Cancelled;
+  return Close(ListDialogResult::Cancelled);
 }
-
-}  // namespace
 
 void MoveListSelection(ListDialogState* state, int count, const bool* events) {
   // A list may have shrunk since the dialog last showed it.
@@ -57,25 +59,22 @@ void MoveListSelection(ListDialogState* state, int count, const bool* events) {
   state->row = std::clamp(state->row, 0, std::max(visible - 1, 0));
 }
 
-ListDialogResult RunListDialog(GameApp& app, ListDialogState* state, const NameList& names, const ListDialogText& text,
-                               const char** chosen) {
-  if (names.count <= 0) return RunEmpty(app, text);
+ListDialogResult ListDialog::Run(const ScreenFrame& frame, const NameList& names, const char** chosen) {
+  if (names.count <= 0) return RunEmpty(frame);
   unsigned x, y;
-  ShowPanel(app, 500, 400, 210, &x, &y);
-  app.guiContext->DrawTextA(kTitleFont, x + 30, y + 30, kTitleColour, "%s", text.title);
-  const int visible = Visible(*state, names.count);
+  ShowPanel(500, 400, 210, &x, &y);
+  m_canvas.gui.DrawTextA(kTitleFont, x + 30, y + 30, kTitleColour, "%s", m_text.title);
+  const int visible = Visible(m_state, names.count);
   for (int line = 0; line < visible; ++line)
-    if (const char* name = NthName(names, state->scroll + line))
-      app.guiContext->DrawTextA(kNameFont, x + 30, y + 70 + 30 * static_cast<unsigned>(line),
-                                line == state->row ? kHighlightColour : kNameColour, "%s", name);
-  const bool* keys = app.menuKeys.event;
-  MoveListSelection(state, names.count, keys);
+    if (const char* name = NthName(names, m_state.scroll + line))
+      m_canvas.gui.DrawTextA(kNameFont, x + 30, y + 70 + 30 * static_cast<unsigned>(line),
+                             line == m_state.row ? kHighlightColour : kNameColour, "%s", name);
+  const bool* keys = frame.keys.event;
+  MoveListSelection(&m_state, names.count, keys);
   if (keys[MenuEnter]) {
-    app.textEntry.active = false;
-    *chosen = NthName(names, state->scroll + state->row);
-    return *chosen ? ListDialogResult::Chosen : ListDialogResult::Cancelled;
+    *chosen = NthName(names, m_state.scroll + m_state.row);
+    return Close(*chosen ? ListDialogResult::Chosen : ListDialogResult::Cancelled);
   }
   if (!keys[MenuEscape]) return ListDialogResult::Browsing;
-  app.textEntry.active = false;
-  return ListDialogResult::Cancelled;
+  return Close(ListDialogResult::Cancelled);
 }

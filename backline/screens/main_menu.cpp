@@ -1,12 +1,7 @@
 #include "backline/screens/main_menu.h"
 
-#include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
-#include "backline/scene/camera.h"
-#include "backline/screens/assign_mode.h"
 #include "backline/screens/free_play.h"
-#include "backline/screens/recording_dialogs.h"
-#include "backline/screens/screen_widgets.h"
 
 namespace {
 
@@ -14,46 +9,35 @@ const char* const kEntries[MainMenuState::kEntries] = {"Free Play", "Assign Pads
 constexpr unsigned kIdleColour = 0x60E0E0FF;
 constexpr unsigned kHighlightRgb = 0xFFE599;
 constexpr unsigned kNoSoundColour = 0xE0FF8080;
-
-void Select(GameApp& app, int selection) {
-  HideBox(app.panelButton);
-  switch (selection) {
-    case 0:
-      app.mode = FreePlay;
-      break;
-    case 1:
-      EnterAssignMode(app);
-      break;
-    case 2:
-      app.metronome.on = true;
-      app.mode = Record;
-      break;
-    case 3:
-      OpenRecordingList(app);
-      break;
-    default:
-      app.quitRequested = true;
-      break;
-  }
-}
+constexpr ScreenId kChoices[MainMenuState::kEntries - 1] = {FreePlay, Assign, Record, OpenRecording};
 
 }  // namespace
 
-void UpdateMainMenu(GameApp& app) {
-  MainMenuState& menu = app.screens.mainMenu;
-  ShowBox(app.panelButton, 60.0f, 80.0f, 170, 190, 1.0f, 0.5f, 0.7f, 0.8f);
-  UpdateSway(&app.sway, app.frameTime);
-  MoveCameraToKit(app);
-  app.guiContext->DrawTextA(6, 63, 78, 0x6080A0C0, "Menu");
-  const unsigned highlight = AdvancePulse(&menu.pulsePhase, app.frameTime, kHighlightRgb);
+void MainMenuScreen::Select(int selection) {
+  HideBox(&m_services.canvas.panel);
+  if (selection >= MainMenuState::kEntries - 1) {
+    m_services.screens.Quit();
+    return;
+  }
+  if (kChoices[selection] == Record) m_services.metronome.on = true;
+  m_services.screens.SwitchTo(kChoices[selection]);
+}
+
+void MainMenuScreen::Update(const ScreenFrame& frame) {
+  CCTest& gui = m_services.canvas.gui;
+  ShowBox(&m_services.canvas.panel, 60.0f, 80.0f, 170, 190, 1.0f, 0.5f, 0.7f, 0.8f);
+  UpdateSway(&m_services.sway, frame.time);
+  MoveCameraToKit(m_services.camera, m_services.kitsShown);
+  gui.DrawTextA(6, 63, 78, 0x6080A0C0, "Menu");
+  const unsigned highlight = AdvancePulse(&m_state.pulsePhase, frame.time, kHighlightRgb);
   for (int i = 0; i < MainMenuState::kEntries; ++i)
-    app.guiContext->DrawTextA(1, 90, static_cast<unsigned>(120 + 30 * i), i == menu.selection ? highlight : kIdleColour,
-                              "%s", kEntries[i]);
-  if (app.soundSilent) app.guiContext->DrawTextA(0, 63, 282, kNoSoundColour, "No audio device: playing silently");
-  const bool* keys = app.menuKeys.event;
-  if ((keys[MenuUp] || keys[MenuPadButton3]) && menu.startupDelay <= 0)
-    menu.selection = (menu.selection + MainMenuState::kEntries - 1) % MainMenuState::kEntries;
-  if (keys[MenuDown] || keys[MenuPadButton2]) menu.selection = (menu.selection + 1) % MainMenuState::kEntries;
-  if (keys[MenuEnter] || keys[MenuPadButton0]) Select(app, menu.selection);
-  if (menu.startupDelay > 0) --menu.startupDelay;
+    gui.DrawTextA(1, 90, static_cast<unsigned>(120 + 30 * i), i == m_state.selection ? highlight : kIdleColour, "%s",
+                  kEntries[i]);
+  if (m_services.soundSilent) gui.DrawTextA(0, 63, 282, kNoSoundColour, "No audio device: playing silently");
+  const bool* keys = frame.keys.event;
+  if ((keys[MenuUp] || keys[MenuPadButton3]) && m_state.startupDelay <= 0)
+    m_state.selection = (m_state.selection + MainMenuState::kEntries - 1) % MainMenuState::kEntries;
+  if (keys[MenuDown] || keys[MenuPadButton2]) m_state.selection = (m_state.selection + 1) % MainMenuState::kEntries;
+  if (keys[MenuEnter] || keys[MenuPadButton0]) Select(m_state.selection);
+  if (m_state.startupDelay > 0) --m_state.startupDelay;
 }

@@ -3,9 +3,7 @@
 #include <cctype>
 
 #include "backline/app/app_clock.h"
-#include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
-#include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
 
@@ -16,37 +14,45 @@ constexpr unsigned kTitleColour = 0xFFFFFF50;
 constexpr unsigned kPromptColour = 0xB0FFFFFF;
 constexpr unsigned kNameColour = 0xFFFFFFFF;
 
-Basalt::GUIButton* TextField(GameApp& app) { return app.menuButtons[0]; }
+}  // namespace
 
-void BlinkCaret(NameEntryState* state) {
-  const uint32_t now = GetTimeMs();
-  if (now - state->lastToggle <= NameEntryState::kCaretToggleMs) return;
-  state->caretOn = !state->caretOn;
-  state->lastToggle = now;
+NameEntry::NameEntry(const ScreenCanvas& canvas, TextEntry& textEntry)
+    : m_canvas(canvas), m_textEntry(textEntry), m_field(NewBox(canvas.gui)) {
+  HideBox(&m_field);
 }
 
-NameEntryResult Leave(GameApp& app, NameEntryResult result) {
-  HideBox(TextField(app));
-  app.textEntry.active = false;
+void NameEntry::Open() {
+  ClearTextEntry(&m_textEntry);
+  m_textEntry.active = true;
+}
+
+void NameEntry::BlinkCaret() {
+  const uint32_t now = GetTimeMs();
+  if (now - m_lastToggle <= kCaretToggleMs) return;
+  m_caretOn = !m_caretOn;
+  m_lastToggle = now;
+}
+
+NameEntryResult NameEntry::Close(NameEntryResult result) {
+  HideBox(&m_field);
+  SetBoxOpacity(&m_field, 0.0f);
+  m_textEntry.active = false;
   return result;
 }
 
-}  // namespace
-
-NameEntryResult RunNameEntry(GameApp& app, NameEntryState* state, const char* title) {
+NameEntryResult NameEntry::Run(const ScreenFrame& frame, const char* title) {
   const unsigned x = Basalt::g_pGUI->GetScreenWidth() / 2 - kPanelWidth / 2;
   const unsigned y = Basalt::g_pGUI->GetScreenHeight() / 2 - 70;
-  ShowBox(app.panelButton, static_cast<float>(x), static_cast<float>(y), kPanelWidth, kPanelHeight, 1.0f, 0.6f, 0.6f,
+  ShowBox(&m_canvas.panel, static_cast<float>(x), static_cast<float>(y), kPanelWidth, kPanelHeight, 1.0f, 0.6f, 0.6f,
           0.6f);
-  TextField(app)->SendMessageA(Basalt::GUIMessage::Caption(""));
-  ShowBox(TextField(app), static_cast<float>(x + 26), static_cast<float>(y + 70), 440, 35, 1.0f, 0.3f, 0.3f, 0.3f);
-  app.guiContext->DrawTextA(1, x + 30, y + 30, kTitleColour, "%s", title);
-  app.guiContext->DrawTextA(0, x + 30, y + 60, kPromptColour, "Enter a name");
-  LimitTextEntry(&app.textEntry, TextEntry::kMaxNameLength);
-  BlinkCaret(state);
-  app.guiContext->DrawTextA(1, x + 30, y + 92, kNameColour, state->caretOn ? "%s|" : "%s", app.textEntry.text);
-  if (app.menuKeys.event[MenuEnter]) return Leave(app, NameEntryResult::Entered);
-  if (app.menuKeys.event[MenuEscape]) return Leave(app, NameEntryResult::Cancelled);
+  ShowBox(&m_field, static_cast<float>(x + 26), static_cast<float>(y + 70), 440, 35, 1.0f, 0.3f, 0.3f, 0.3f);
+  m_canvas.gui.DrawTextA(1, x + 30, y + 30, kTitleColour, "%s", title);
+  m_canvas.gui.DrawTextA(0, x + 30, y + 60, kPromptColour, "Enter a name");
+  LimitTextEntry(&m_textEntry, TextEntry::kMaxNameLength);
+  BlinkCaret();
+  m_canvas.gui.DrawTextA(1, x + 30, y + 92, kNameColour, m_caretOn ? "%s|" : "%s", m_textEntry.text);
+  if (frame.keys.event[MenuEnter]) return Close(NameEntryResult::Entered);
+  if (frame.keys.event[MenuEscape]) return Close(NameEntryResult::Cancelled);
   return NameEntryResult::Typing;
 }
 

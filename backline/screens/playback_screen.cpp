@@ -1,73 +1,16 @@
 #include "backline/screens/playback_screen.h"
 
-#include <string>
-
-#include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
 #include "backline/midi/midi_export.h"
+#include "backline/recording/recorder.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/free_play.h"
-#include "backline/screens/screen_widgets.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/gui/font_manager.h"
 #include "basalt/gui/gui.h"
 #include "basalt/platform/platform.h"
 
 namespace {
-
-// The recording's samples go into the sound slots and its volumes into the
-// player; the user's pads and volumes stay as they are, for Leave to sound
-// again.
-void Begin(GameApp& app, Player* player) {
-  SetBoxOpacity(app.panelButton, 0.0f);  // the list's panel would hide the drum set
-  *player = Player{};
-  player->pads = RecordingPads(app.recording, app.bank);
-  LogMissingSamples(player->pads, (std::string("recording \"") + app.playbackName + "\"").c_str());
-  SwitchPadSounds(app.instrument.pads, player->pads, app.bank);
-  ApplyRecordingVolumes(app.recording, &player->volumes);
-  const unsigned kits = RecordingKits(app.recording.kitCount);
-  player->switchedKits = kits != RecordingKits(static_cast<int32_t>(app.numDrumSets));
-  if (player->switchedKits) {
-    app.drumSet->SetKitCount(kits);
-    player->volumes.Reset();  // a recording made with another kit count plays at full volume
-  }
-  player->startTime = Basalt::GetTimeNs();
-  player->started = true;
-}
-
-void Leave(GameApp& app, Player* player) {
-  app.mode = MainMenu;
-  g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
-  SwitchPadSounds(player->pads, app.instrument.pads, app.bank);
-  ReleaseTracks(&app.recording);
-  if (player->switchedKits) app.drumSet->SetKitCount(app.numDrumSets);
-  *player = Player{};
-  app.screens.playback = PlaybackState{};
-}
-
-std::string RecordingPath(const GameApp& app) { return std::string(kRecordingsDirectory) + "/" + app.playbackName; }
-
-// A file beside the recording: recordings/take.plr and ".wav" give recordings/take.wav.
-std::string BesideRecording(const GameApp& app, const char* extension) {
-  const std::string recording = RecordingPath(app);
-  return recording.substr(0, recording.rfind('.')) + extension;
-}
-
-void StartExport(GameApp& app) { app.screens.exportJob.Start(RecordingPath(app), BesideRecording(app, ".wav")); }
-
-// Written at once: a small file, and the notes already handed ahead keep playing.
-void ExportMidi(GameApp& app) {
-  const std::string path = BesideRecording(app, ".mid");
-  const std::string why = ExportRecordingMidi(app.recording, MidiNoteTable::FromSettings(), path.c_str());
-  if (why.empty())
-    app.screens.playback.midiFile = path;
-  else
-    Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording as a MIDI file:\n%s.", why.c_str());
-}
-
-std::string MidiStatus(const PlaybackState& playback) {
-  return playback.midiFile.empty() ? "M - save as MIDI" : "Saved " + playback.midiFile;
-}
 
 // What the last export did, in words for the screen.
 std::string ExportStatus(ExportJob& job) {
@@ -84,33 +27,90 @@ std::string ExportStatus(ExportJob& job) {
   return "W - export WAV";
 }
 
-void Draw(GameApp& app, uint32_t elapsed) {
-  const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
-  app.guiContext->DrawTextA(6, width / 2 - 120, height / 2 + 100, 0x40FFFFFF, "Playback Mode");
-  const unsigned nameWidth = Basalt::g_pGUI->GetFontManager()->GetTextWidth(3, app.playbackName);
-  app.guiContext->DrawTextA(3, width / 2 - nameWidth / 2, height - 40, 0x40FFFFFF, "%s", app.playbackName);
-  if (static_cast<float>(elapsed) / 1000.0f >= static_cast<float>(app.recording.length) / 1000.0f) {
-    app.guiContext->DrawTextA(3, width / 2 - 25, height - 25, 0x90FFFFFF, "DONE");
-  } else {
-    const TimerText timer = SplitTime(elapsed);
-    app.guiContext->DrawTextA(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds,
-                              timer.tenths);
-  }
-  app.guiContext->DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
-  app.guiContext->DrawTextA(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(app.screens.exportJob).c_str());
-  app.guiContext->DrawTextA(0, 10, height - 52, 0xB2FFE5B2, "%s", MidiStatus(app.screens.playback).c_str());
-}
-
 }  // namespace
 
-void UpdatePlaybackScreen(GameApp& app) {
-  Player& player = app.screens.player;
-  if (!player.started) Begin(app, &player);
-  MoveCameraToKit(app);
+// The recording's samples go into the sound slots and its volumes into the
+// player; the user's pads and volumes stay as they are, for Leave to sound
+// again.
+void PlaybackScreen::Begin() {
+  const plrInfo& recording = m_services.performance.recording;
+  SetBoxOpacity(&m_services.canvas.panel, 0.0f);  // the list's panel would hide the drum set
+  m_player = Player{};
+  m_player.pads = RecordingPads(recording, m_services.bank);
+  LogMissingSamples(m_player.pads, (std::string("recording \"") + m_services.performance.fileName + "\"").c_str());
+  SwitchPadSounds(m_services.instrument.pads, m_player.pads, m_services.bank);
+  ApplyRecordingVolumes(recording, &m_player.volumes);
+  const unsigned kits = RecordingKits(recording.kitCount);
+  m_player.switchedKits = kits != RecordingKits(static_cast<int32_t>(m_services.kitsShown));
+  if (m_player.switchedKits) {
+    m_services.drumSet.SetKitCount(kits);
+    m_player.volumes.Reset();  // a recording made with another kit count plays at full volume
+  }
+  m_player.startTime = Basalt::GetTimeNs();
+  m_player.started = true;
+}
+
+void PlaybackScreen::Leave() {
+  g_soundBackend.CancelNotes(NoteSource::Main);  // what the player handed ahead of its time
+  SwitchPadSounds(m_player.pads, m_services.instrument.pads, m_services.bank);
+  ReleaseTracks(&m_services.performance.recording);
+  if (m_player.switchedKits) m_services.drumSet.SetKitCount(m_services.kitsShown);
+  m_player = Player{};
+  m_midiFile.clear();
+}
+
+std::string PlaybackScreen::RecordingPath() const {
+  return std::string(kRecordingsDirectory) + "/" + m_services.performance.fileName;
+}
+
+// A file beside the recording: recordings/take.plr and ".wav" give recordings/take.wav.
+std::string PlaybackScreen::BesideRecording(const char* extension) const {
+  const std::string recording = RecordingPath();
+  return recording.substr(0, recording.rfind('.')) + extension;
+}
+
+// Written at once: a small file, and the notes already handed ahead keep playing.
+void PlaybackScreen::ExportMidi() {
+  const std::string path = BesideRecording(".mid");
+  const std::string why =
+      ExportRecordingMidi(m_services.performance.recording, MidiNoteTable::FromSettings(), path.c_str());
+  if (why.empty())
+    m_midiFile = path;
+  else
+    Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording as a MIDI file:\n%s.", why.c_str());
+}
+
+std::string PlaybackScreen::MidiStatus() const {
+  return m_midiFile.empty() ? "M - save as MIDI" : "Saved " + m_midiFile;
+}
+
+void PlaybackScreen::Draw(uint32_t elapsed) {
+  CCTest& gui = m_services.canvas.gui;
+  const char* name = m_services.performance.fileName;
+  const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
+  gui.DrawTextA(6, width / 2 - 120, height / 2 + 100, 0x40FFFFFF, "Playback Mode");
+  const unsigned nameWidth = Basalt::g_pGUI->GetFontManager()->GetTextWidth(3, name);
+  gui.DrawTextA(3, width / 2 - nameWidth / 2, height - 40, 0x40FFFFFF, "%s", name);
+  if (static_cast<float>(elapsed) / 1000.0f >= static_cast<float>(m_services.performance.recording.length) / 1000.0f) {
+    gui.DrawTextA(3, width / 2 - 25, height - 25, 0x90FFFFFF, "DONE");
+  } else {
+    const TimerText timer = SplitTime(elapsed);
+    gui.DrawTextA(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds, timer.tenths);
+  }
+  gui.DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
+  gui.DrawTextA(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(m_exportJob).c_str());
+  gui.DrawTextA(0, 10, height - 52, 0xB2FFE5B2, "%s", MidiStatus().c_str());
+}
+
+void PlaybackScreen::Update(const ScreenFrame& frame) {
+  if (!m_player.started) Begin();
+  MoveCameraToKit(m_services.camera, m_services.kitsShown);
   const Basalt::TimeNs now = Basalt::GetTimeNs();
-  PlayDueEvents(&player, app.recording, now, {player.pads, player.volumes, app.instrument.layers}, &app.instrument);
-  Draw(app, static_cast<uint32_t>((now - player.startTime) / Basalt::kNsPerMs));
-  if (app.menuKeys.event[MenuExportWav]) StartExport(app);
-  if (app.menuKeys.event[MenuExportMidi]) ExportMidi(app);
-  if (app.menuKeys.event[MenuEscape]) Leave(app, &player);
+  Instrument& instrument = m_services.instrument;
+  PlayDueEvents(&m_player, m_services.performance.recording, now, {m_player.pads, m_player.volumes, instrument.layers},
+                &instrument);
+  Draw(static_cast<uint32_t>((now - m_player.startTime) / Basalt::kNsPerMs));
+  if (frame.keys.event[MenuExportWav]) m_exportJob.Start(RecordingPath(), BesideRecording(".wav"));
+  if (frame.keys.event[MenuExportMidi]) ExportMidi();
+  if (frame.keys.event[MenuEscape]) m_services.screens.SwitchTo(MainMenu);
 }

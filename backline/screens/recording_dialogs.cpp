@@ -3,65 +3,61 @@
 #include <cstdio>
 #include <string>
 
-#include "backline/app/game_app.h"
-#include "backline/screens/list_dialog.h"
-#include "backline/screens/name_entry.h"
+#include "backline/recording/recorder.h"
 #include "basalt/platform/platform.h"
 
-namespace {
-
-void Save(GameApp& app) {
-  const std::string path = MakeContentPath(kRecordingsDirectory, app.textEntry.text, "plr");
-  if (!SaveRecording(path.c_str(), app.recording)) {
+void SaveRecordingScreen::Save() {
+  const std::string path = MakeContentPath(kRecordingsDirectory, m_textEntry.text, "plr");
+  if (!SaveRecording(path.c_str(), m_performance.recording)) {
     Basalt::g_pPlatform->MsgBox("Error", "Could not save the recording to %s.\nTry another name.", path.c_str());
-    app.textEntry.active = true;
+    m_textEntry.active = true;
     return;
   }
-  ReleaseTracks(&app.recording);
-  app.mode = MainMenu;
+  ReleaseTracks(&m_performance.recording);
+  m_screens.SwitchTo(MainMenu);
 }
 
-bool Open(GameApp& app, const char* name) {
-  std::snprintf(app.playbackName, sizeof app.playbackName, "%s", name);
-  const std::string path = std::string(kRecordingsDirectory) + "\\" + name;
-  const char* why = nullptr;
-  if (LoadRecordingFile(path.c_str(), &app.recording, &why)) return true;
-  Basalt::g_pPlatform->MsgBox("Error", "Could not open the recording \"%s\":\n%s.", path.c_str(), why);
-  return false;
-}
-
-}  // namespace
-
-void UpdateSaveRecordingScreen(GameApp& app) {
-  switch (RunNameEntry(app, &app.screens.nameEntry, "Save PLR")) {
+void SaveRecordingScreen::Update(const ScreenFrame& frame) {
+  switch (m_entry.Run(frame, "Save PLR")) {
     case NameEntryResult::Typing:
       return;
     case NameEntryResult::Entered:
-      if (app.textEntry.length >= 1) return Save(app);
+      if (m_textEntry.length >= 1) return Save();
       break;
     case NameEntryResult::Cancelled:
       break;
   }
-  ReleaseTracks(&app.recording);
-  app.mode = MainMenu;
+  ReleaseTracks(&m_performance.recording);
+  m_screens.SwitchTo(MainMenu);
 }
 
-void UpdateOpenRecordingScreen(GameApp& app) {
+OpenRecordingScreen::OpenRecordingScreen(const ScreenCanvas& canvas, ScreenSwitcher& screens, TextEntry& textEntry,
+                                         Performance& performance)
+    : m_screens(screens),
+      m_performance(performance),
+      m_dialog(canvas, textEntry, ListDialogText{"Open a Recording", "No recordings found!"}) {}
+
+void OpenRecordingScreen::Enter() { EnumerateFiles(&m_names, kRecordingsDirectory, "plr"); }
+
+bool OpenRecordingScreen::Open(const char* name) {
+  std::snprintf(m_performance.fileName, sizeof m_performance.fileName, "%s", name);
+  const std::string path = std::string(kRecordingsDirectory) + "\\" + name;
+  const char* why = nullptr;
+  if (LoadRecordingFile(path.c_str(), &m_performance.recording, &why)) return true;
+  Basalt::g_pPlatform->MsgBox("Error", "Could not open the recording \"%s\":\n%s.", path.c_str(), why);
+  return false;
+}
+
+void OpenRecordingScreen::Update(const ScreenFrame& frame) {
   const char* chosen = nullptr;
-  switch (RunListDialog(app, &app.screens.recordingList, app.recordingList,
-                        ListDialogText{"Open a Recording", "No recordings found!"}, &chosen)) {
+  switch (m_dialog.Run(frame, m_names, &chosen)) {
     case ListDialogResult::Browsing:
       return;
     case ListDialogResult::Chosen:
-      app.mode = Open(app, chosen) ? Playback : MainMenu;
+      m_screens.SwitchTo(Open(chosen) ? Playback : MainMenu);
       break;
     case ListDialogResult::Cancelled:
-      app.mode = MainMenu;
+      m_screens.SwitchTo(MainMenu);
       break;
   }
-}
-
-void OpenRecordingList(GameApp& app) {
-  EnumerateFiles(&app.recordingList, kRecordingsDirectory, "plr");
-  app.mode = OpenRecording;
 }

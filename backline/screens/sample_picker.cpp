@@ -4,9 +4,7 @@
 #include <cctype>
 
 #include "backline/app/app_clock.h"
-#include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
-#include "backline/screens/assign_mode.h"
 #include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
@@ -29,61 +27,59 @@ void ClearSearch(PickerState* picker) {
   picker->search[0] = '\0';
 }
 
+}  // namespace
+
 // Shows the name of the cursor's sample in the panel; returns the panel's centre.
-unsigned ShowSampleName(GameApp& app, const char* name) {
-  Basalt::GUIButton* panel = app.menuButtons[kSamplePanelButton];
-  panel->SendMessageA(Basalt::GUIMessage::Caption(name));
-  const unsigned width = std::max(kPanelMinWidth, panel->GetCaptionWidth() + Basalt::GUIButton::kCaptionMargin);
+unsigned SamplePicker::ShowSampleName(const char* name) {
+  Basalt::GUIButton& panel = m_buttons.Button(kSamplePanelButton);
+  panel.SendMessageA(Basalt::GUIMessage::Caption(name));
+  const unsigned width = std::max(kPanelMinWidth, panel.GetCaptionWidth() + Basalt::GUIButton::kCaptionMargin);
   const unsigned x = Basalt::g_pGUI->GetScreenWidth() / 2 - width / 2;
-  ShowBox(panel, static_cast<float>(x), static_cast<float>(Basalt::g_pGUI->GetScreenHeight() / 2 - 60), width,
+  ShowBox(&panel, static_cast<float>(x), static_cast<float>(Basalt::g_pGUI->GetScreenHeight() / 2 - 60), width,
           kPanelHeight, 1.0f, kButtonTint[0], kButtonTint[1], kButtonTint[2]);
   return x + width / 2;
 }
 
 // Moves one typed character (at most one a frame) from the text entry to the search.
-void TakeTypedCharacter(GameApp& app, uint32_t now) {
-  PickerState& picker = app.screens.picker;
-  if (app.textEntry.length < 1 || picker.searchLength >= PickerState::kSearchCapacity) return;
-  picker.search[picker.searchLength++] = app.textEntry.text[0];
-  picker.search[picker.searchLength] = '\0';
-  app.textEntry.length = 0;
-  picker.lastKeyTime = now;
+void SamplePicker::TakeTypedCharacter(uint32_t now) {
+  if (m_textEntry.length < 1 || m_state.searchLength >= PickerState::kSearchCapacity) return;
+  m_state.search[m_state.searchLength++] = m_textEntry.text[0];
+  m_state.search[m_state.searchLength] = '\0';
+  m_textEntry.length = 0;
+  m_state.lastKeyTime = now;
 }
 
-void StepTo(GameApp& app, int padSlot, int which, int category, int position) {
-  app.screens.picker.cursor = position;
-  StepPadSample(&app.instrument.pads, app.bank, padSlot, which, category, SampleAt(category, position));
-  app.instrument.Preview(padSlot, which == SecondarySample);
+void SamplePicker::StepTo(const PickedSample& picked, int position) {
+  m_state.cursor = position;
+  StepPadSample(&m_instrument.pads, m_bank, picked.padSlot, picked.which, picked.category,
+                SampleAt(picked.category, position));
+  m_instrument.Preview(picked.padSlot, picked.which == SecondarySample);
 }
 
-void Search(GameApp& app, int padSlot, int which, int category) {
-  PickerState& picker = app.screens.picker;
-  if (picker.searchLength == 0) return;
-  const int found = FindSampleByPrefix(app.bank, category, picker.search);
+void SamplePicker::Search(const PickedSample& picked) {
+  if (m_state.searchLength == 0) return;
+  const int found = FindSampleByPrefix(m_bank, picked.category, m_state.search);
   if (found < 0)
-    picker.matched = false;
-  else if (found != picker.cursor)
-    StepTo(app, padSlot, which, category, found);
+    m_state.matched = false;
+  else if (found != m_state.cursor)
+    StepTo(picked, found);
 }
 
 // The typed text, fading out over the search's timeout, red while it matches nothing.
-void DrawSearch(GameApp& app, unsigned centre, uint32_t now) {
-  const PickerState& picker = app.screens.picker;
-  const float age = static_cast<float>(now - picker.lastKeyTime) / static_cast<float>(PickerState::kSearchTimeoutMs);
+void SamplePicker::DrawSearch(unsigned centre, uint32_t now) {
+  const float age = static_cast<float>(now - m_state.lastKeyTime) / static_cast<float>(PickerState::kSearchTimeoutMs);
   const int alpha = std::clamp(static_cast<int>(0.5f * 255.0f * (1.1f - age)), 0, 255);
-  const unsigned colour = static_cast<unsigned>(alpha) << 24 | (picker.matched ? 0x000000u : 0xFF0000u);
-  const unsigned width = Basalt::g_pGUI->GetFontManager()->GetTextWidth(0, picker.search);
-  app.guiContext->DrawTextA(0, centre - std::min(width / 2, centre), Basalt::g_pGUI->GetScreenHeight() / 2, colour,
-                            "%s", picker.search);
+  const unsigned colour = static_cast<unsigned>(alpha) << 24 | (m_state.matched ? 0x000000u : 0xFF0000u);
+  const unsigned width = Basalt::g_pGUI->GetFontManager()->GetTextWidth(0, m_state.search);
+  m_gui.DrawTextA(0, centre - std::min(width / 2, centre), Basalt::g_pGUI->GetScreenHeight() / 2, colour, "%s",
+                  m_state.search);
 }
 
-int Close(GameApp& app, int result) {
-  HideBox(app.menuButtons[kSamplePanelButton]);
-  app.screens.picker.cursor = 0;
+int SamplePicker::Close(int result) {
+  HideBox(&m_buttons.Button(kSamplePanelButton));
+  m_state.cursor = 0;
   return result;
 }
-
-}  // namespace
 
 int FindSampleByPrefix(const SampleBank& bank, int category, const char* search) {
   for (int position = 0; position < bank.count[category]; ++position)
@@ -91,39 +87,38 @@ int FindSampleByPrefix(const SampleBank& bank, int category, const char* search)
   return -1;
 }
 
-int RunSamplePicker(GameApp& app, int padSlot, int which, int category) {
-  PickerState& picker = app.screens.picker;
+int SamplePicker::Run(const ScreenFrame& frame, const PickedSample& picked) {
   const uint32_t now = GetTimeMs();
-  if (!picker.clockStarted) {
-    picker.lastKeyTime = now;
-    picker.clockStarted = true;
+  if (!m_state.clockStarted) {
+    m_state.lastKeyTime = now;
+    m_state.clockStarted = true;
   }
-  picker.matched = true;
+  m_state.matched = true;
   // The categories fade out; so do the items, if the category menu was passed quickly.
-  FadeMenuButtons(app, kFunctionButton, kFirstCategoryButton + kCategoryLines, 3.0f);
-  const unsigned centre = ShowSampleName(app, app.bank.names[SampleAt(category, picker.cursor)]);
-  if (now - picker.lastKeyTime > PickerState::kSearchTimeoutMs) ClearSearch(&picker);
-  TakeTypedCharacter(app, now);
-  Search(app, padSlot, which, category);
-  DrawSearch(app, centre, now);
+  m_buttons.Fade(kFunctionButton, kFirstCategoryButton + kCategoryLines, 3.0f, frame.time);
+  const unsigned centre = ShowSampleName(m_bank.names[SampleAt(picked.category, m_state.cursor)]);
+  if (now - m_state.lastKeyTime > PickerState::kSearchTimeoutMs) ClearSearch(&m_state);
+  TakeTypedCharacter(now);
+  Search(picked);
+  DrawSearch(centre, now);
 
-  const MenuKeys& keys = app.menuKeys;
-  if (EscapeOrRed(keys)) return Close(app, kPickerCancelled);
-  const int count = app.bank.count[category];
+  const MenuKeys& keys = frame.keys;
+  if (EscapeOrRed(keys)) return Close(kPickerCancelled);
+  const int count = m_bank.count[picked.category];
   if (UpOrYellow(keys)) {
-    StepTo(app, padSlot, which, category, (picker.cursor + count - 1) % count);
-    ClearSearch(&picker);
+    StepTo(picked, (m_state.cursor + count - 1) % count);
+    ClearSearch(&m_state);
   }
   if (DownOrBlue(keys)) {
-    StepTo(app, padSlot, which, category, (picker.cursor + 1) % count);
-    ClearSearch(&picker);
+    StepTo(picked, (m_state.cursor + 1) % count);
+    ClearSearch(&m_state);
   }
   if (EnterOrGreen(keys)) {
-    StepTo(app, padSlot, which, category, picker.cursor);
-    return Close(app, SampleAt(category, picker.cursor));
+    StepTo(picked, m_state.cursor);
+    return Close(SampleAt(picked.category, m_state.cursor));
   }
   static const char* const kHelp[] = {"Try typing the sample name you want!", "ENTER/GREEN - accept sample",
                                       "UP/DOWN/YELLOW/BLUE - next/prev sample", "BACK/ESC/RED - assignment menu"};
-  DrawAssignHelp(app, 100, kHelp, 4);
+  DrawHelpLines(m_gui, 100, kHelp, 4, kAssignHelpColour);
   return kPickerBrowsing;
 }

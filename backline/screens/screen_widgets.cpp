@@ -1,9 +1,22 @@
 #include "backline/screens/screen_widgets.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 
+#include "backline/gui/cctest.h"
+#include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
+
+Basalt::GUIButton& NewBox(CCTest& gui) {
+  unsigned id = 1;
+  while (gui.FindWidget(id)) ++id;
+  Basalt::GUIButton* box = gui.CreateButton(id, 0);
+  assert(box);
+  box->SendMessageA(Basalt::GUIMessage::Caption(""));
+  SetBoxOpacity(box, 0.0f);
+  return *box;
+}
 
 void ShowBox(Basalt::GUIButton* box, float x, float y, unsigned width, unsigned height, float alpha, float red,
              float green, float blue) {
@@ -27,4 +40,9 @@ uint32_t AdvancePulse(float* phase, float frameTime, uint32_t rgb) {
   if (*phase >= kTurn) *phase -= kTurn;
   const float level = std::clamp(std::sin(*phase) * 0.5f + 1.0f, 0.0f, 1.0f);
   return static_cast<uint32_t>(level * 255.0f) << 24 | (rgb & 0xFFFFFF);
+}
+
+void DrawHelpLines(CCTest& gui, unsigned fromBottom, const char* const* lines, int count, unsigned colour) {
+  const unsigned top = Basalt::g_pGUI->GetScreenHeight() - fromBottom;
+  for (int i = 0; i < count; ++i) gui.DrawTextA(0, 10, top + 20 * static_cast<unsigned>(i), colour, "%s", lines[i]);
 }

@@ -18,7 +18,7 @@ namespace {
 
 constexpr unsigned kPrimaryVolumeX = 470, kPrimaryVolumeY = 198;  // 640 x 480
 
-int SelectedSlot(const GameApp& app) {
+int SelectedSlot(const AppView& app) {
   return PadSlotOf(app.screens.assign.selectedKit, app.screens.assign.selectedPad);
 }
 
@@ -28,7 +28,7 @@ class AssignModeTest : public test::ScriptedAppTest {
  protected:
   // The pad, its preview and the camera's destination after walking to it.
   void ExpectPad(int padSlot, int item, Basalt::vec3f camera) {
-    Then([=](GameApp& app) {
+    Then([=](AppView& app) {
       EXPECT_EQ(SelectedSlot(app), padSlot);
       EXPECT_EQ(app.screens.assign.selectedItem, item);
       ASSERT_FALSE(s_played.empty());
@@ -44,10 +44,10 @@ class AssignModeTest : public test::ScriptedAppTest {
     Press(SDL_SCANCODE_RETURN);
     Press(SDL_SCANCODE_DOWN, category);
     Press(SDL_SCANCODE_RETURN);
-    Then([](GameApp& app) { ASSERT_TRUE(app.screens.assign.pickerOpen); });
+    Then([](AppView& app) { ASSERT_TRUE(app.screens.assign.pickerOpen); });
   }
   void ExpectPrimary(int sampleIndex) {
-    Then([=](GameApp& app) { EXPECT_EQ(app.instrument.pads.primary[0], sampleIndex); });
+    Then([=](AppView& app) { EXPECT_EQ(app.instrument.pads.primary[0], sampleIndex); });
   }
 };
 
@@ -62,9 +62,9 @@ TEST_F(AssignModeTest, RightFromTheBassPedalGoesToTheOtherKitAndBack) {
   Press(SDL_SCANCODE_RETURN);  // the pedal now enables secondaries
   Press(SDL_SCANCODE_RIGHT);
   ExpectPad(0, 1, {-11.6f, 7.0f, -14.0f});
-  Then([](GameApp&) { s_played.clear(); });
+  Then([](AppView&) { s_played.clear(); });
   Press(SDL_SCANCODE_LEFT);  // to kit 1's pedal, which enables secondaries: not heard
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(SelectedSlot(app), 9);
     EXPECT_EQ(app.instrument.pads.function[9], EnableSecondaries);
     EXPECT_TRUE(s_played.empty());
@@ -76,7 +76,7 @@ TEST_F(AssignModeTest, OnOneKitRightWrapsToItsFirstPadAndUpDownCycleTheItems) {
   ASSERT_NE(AttachKit(), nullptr);
   EnterAssignMode();
   const auto expectItem = [this](int item) {
-    Then([=](GameApp& app) { EXPECT_EQ(app.screens.assign.selectedItem, item); });
+    Then([=](AppView& app) { EXPECT_EQ(app.screens.assign.selectedItem, item); });
   };
   for (int item : {2, 1, 2}) {  // a pad: primary and secondary only
     Press(SDL_SCANCODE_DOWN);
@@ -101,12 +101,12 @@ TEST_F(AssignModeTest, PageDownLowersTheShownVolumeOneStepAPressAndPageUpRaisesI
   for (int press = 1; press <= 11; ++press) {  // from 1.0: 9, 8, ..., 1, 0, 0
     Press(SDL_SCANCODE_PAGEDOWN);
     Frames(1);  // the frame after the step draws the new value
-    Then([=](GameApp&) { EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), std::to_string(std::max(10 - press, 0))); });
+    Then([=](AppView&) { EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), std::to_string(std::max(10 - press, 0))); });
   }
   for (int press = 1; press <= 11; ++press) {  // from 0: 1, 2, ..., 10, 10
     Press(SDL_SCANCODE_PAGEUP);
     Frames(1);
-    Then([=](GameApp& app) {
+    Then([=](AppView& app) {
       EXPECT_EQ(TextAt(kPrimaryVolumeX, kPrimaryVolumeY), std::to_string(std::min(press, 10)));
       EXPECT_NEAR(app.instrument.volumes.volume[0], std::min(0.105f * static_cast<float>(press), 1.0f), 1e-5f);
       ASSERT_FALSE(s_played.empty());  // each step is heard
@@ -120,19 +120,19 @@ TEST_F(AssignModeTest, ThePedalsFunctionTogglesAndNoneRemovesASecondary) {
   EnterAssignMode();
   Press(SDL_SCANCODE_LEFT);  // the pedal's function item
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.function[4], EnableSecondaries); });
+  Then([](AppView& app) { EXPECT_EQ(app.instrument.pads.function[4], EnableSecondaries); });
   Frames(1);
-  Then([](GameApp& app) { EXPECT_STREQ(app.menuButtons[0]->GetCaption(), "enable secondaries"); });
+  Then([](AppView& app) { EXPECT_STREQ(app.menuButtons[0]->GetCaption(), "enable secondaries"); });
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.function[4], NormalFunction); });
+  Then([](AppView& app) { EXPECT_EQ(app.instrument.pads.function[4], NormalFunction); });
   Press(SDL_SCANCODE_RETURN);  // on again, for the secondary below
   Press(SDL_SCANCODE_RIGHT);
   Press(SDL_SCANCODE_DOWN);  // pad 0's secondary
-  Then([](GameApp& app) { ASSERT_GE(app.instrument.pads.secondary[0], 0); });
+  Then([](AppView& app) { ASSERT_GE(app.instrument.pads.secondary[0], 0); });
   Press(SDL_SCANCODE_RETURN);
   Press(SDL_SCANCODE_UP);  // "None"
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.instrument.pads.secondary[0], kNoSample);
     EXPECT_FALSE(app.screens.assign.categoryMenuOpen);
     EXPECT_EQ(app.screens.assign.selectedCategory, 0);
@@ -147,7 +147,7 @@ TEST_F(AssignModeTest, EscapeRewritesTheDefaultPresetEvenWhenNothingChanged) {
   const std::string before = test::ReadFile("presets/default.preset");
   EnterAssignMode();
   Press(SDL_SCANCODE_ESCAPE);
-  Then([&](GameApp& app) {
+  Then([&](AppView& app) {
     EXPECT_EQ(app.mode, MainMenu);
     EXPECT_FALSE(app.textEntry.active);
     EXPECT_GT(std::filesystem::last_write_time("presets/default.preset"), old);
@@ -178,7 +178,7 @@ TEST_F(AssignModeTest, TypingJumpsToTheFirstSampleWithThatBeginningAndAPauseStar
   ExpectPrimary(SampleAt(Other, 3));
   Type("I");
   ExpectPrimary(SampleAt(Other, 4));
-  Then([](GameApp&) {
+  Then([](AppView&) {
     ASSERT_FALSE(s_played.empty());
     EXPECT_EQ(s_played.back(), 0);  // heard on the pad
   });
@@ -186,7 +186,7 @@ TEST_F(AssignModeTest, TypingJumpsToTheFirstSampleWithThatBeginningAndAPauseStar
   Type("S");
   ExpectPrimary(SampleAt(Other, 5));
   Type("Z");  // "SZ" matches nothing: shown in red, nothing changes
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.instrument.pads.primary[0], SampleAt(Other, 5));
     EXPECT_EQ(app.screens.picker.cursor, 5);
     bool red = false;
@@ -208,14 +208,14 @@ TEST_F(AssignModeTest, SteppingWrapsAtBothEndsAndEscapeKeepsTheLastStep) {
   ExpectPrimary(SampleAt(Snares, 0));
   Press(SDL_SCANCODE_DOWN);
   Press(SDL_SCANCODE_ESCAPE);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.instrument.pads.primary[0], SampleAt(Snares, 1));
     EXPECT_FALSE(app.screens.assign.pickerOpen);
     EXPECT_TRUE(app.screens.assign.categoryMenuOpen);
   });
   Press(SDL_SCANCODE_RETURN);  // the picker again, on the first sample
   Hit(kit, 0);                 // green: accepted
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.instrument.pads.primary[0], SampleAt(Snares, 0));
     EXPECT_FALSE(app.screens.assign.categoryMenuOpen);
   });
@@ -228,13 +228,13 @@ TEST_F(AssignModeTest, ThePickerIsDrawnOverTheSelectedPad) {
   OpenPicker(Cymbals);
   Press(SDL_SCANCODE_DOWN, 2);
   Type("R");
-  Until([](GameApp& app) {  // the camera arrives, the screen has faded in
+  Until([](AppView& app) {  // the camera arrives, the screen has faded in
     const Basalt::vec3f &at = app.camera->position, &target = app.camera->GetTarget();
     return std::fabs(at.x - target.x) + std::fabs(at.y - target.y) + std::fabs(at.z - target.z) < 0.2f &&
-           app.screens.assign.buttonLevel[1] == 0.0f;
+           app.assignButtons.Level(1) == 0.0f;
   });
   Frames(60);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_STREQ(app.menuButtons[9]->GetCaption(), "Ride.wav");
     unsigned width = 0, height = 0;
     const std::vector<uint32_t> pixels = CaptureFrame(&width, &height);

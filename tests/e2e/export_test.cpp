@@ -209,15 +209,15 @@ TEST_F(ExportTest, TheExportKeyOnThePlaybackScreenWritesTheRecordingsWav) {
   WaitForMode(OpenRecording);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
-  Then([](GameApp& app) { EXPECT_EQ(app.panelButton->GetColour() >> 24, 0u); });  // nothing hides the drum set
+  Then([](AppView& app) { EXPECT_EQ(app.panelButton->GetColour() >> 24, 0u); });  // nothing hides the drum set
   Press(SDL_SCANCODE_W);
-  Until([](GameApp& app) { return app.screens.exportJob.Poll() != ExportJob::State::Running; });
-  Then([](GameApp& app) {
+  Until([](AppView& app) { return app.screens.exportJob.Poll() != ExportJob::State::Running; });
+  Then([](AppView& app) {
     EXPECT_EQ(app.screens.exportJob.Poll(), ExportJob::State::Done);
     EXPECT_EQ(app.mode, Playback);
   });
   Frames(1);
-  Then([](GameApp&) { EXPECT_EQ(TextAt(10, kScreenHeight - 36), "Exported recordings/take.wav"); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(10, kScreenHeight - 36), "Exported recordings/take.wav"); });
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   ASSERT_TRUE(RunScript());
@@ -237,7 +237,7 @@ TEST_F(ExportTest, PlayingTheRecordingThroughTheDiskDriverGivesTheSameSamples) {
   // The program's clock runs ahead of the disk driver's real time: each
   // frame waits a little, so the strikes, a second apart on the program's
   // clock, come out well apart.
-  for (int frame = 0; frame < 260; ++frame) Then([](GameApp&) { SDL_Delay(5); });
+  for (int frame = 0; frame < 260; ++frame) Then([](AppView&) { SDL_Delay(5); });
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   const bool ran = RunScript();

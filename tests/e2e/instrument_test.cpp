@@ -27,9 +27,9 @@ class InstrumentTest : public test::AppHarness {
     test::WriteFile("rmd.dat", "n");
   }
   // The mode the program chose at start-up.
-  AppMode FirstMode() {
-    AppMode mode = MainMenu;
-    Run([&](GameApp& app, int frame) {
+  ScreenId FirstMode() {
+    ScreenId mode = MainMenu;
+    Run([&](AppView& app, int frame) {
       if (frame == AppHarness::kStarted) mode = app.mode;
       return false;
     });
@@ -40,7 +40,7 @@ class InstrumentTest : public test::AppHarness {
 
 TEST_F(InstrumentTest, AFirstStartWritesTheSettingsAndAsksAboutUpdates) {
   std::remove("rmd.dat");
-  Run([&](GameApp& app, int) {
+  Run([&](AppView& app, int) {
     EXPECT_EQ(app.mode, UpdatePrompt);
     for (int slot = 0; slot < kPadSlots; ++slot) EXPECT_GE(app.instrument.pads.primary[slot], 0) << slot;  // the starter kit
     return false;
@@ -68,7 +68,7 @@ TEST_F(InstrumentTest, TheRememberedAnswerDecidesTheFirstScreen) {
 }
 
 TEST_F(InstrumentTest, WithoutAKitTheKeysPlayKitZeroThroughTheGenericRow) {
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
@@ -88,7 +88,7 @@ TEST_F(InstrumentTest, WithoutAKitTheKeysPlayKitZeroThroughTheGenericRow) {
 TEST_F(InstrumentTest, AKitsButtonsPlayTheirPadsAndFlashThem) {
   SDL_Joystick* kit = AttachKit();
   ASSERT_NE(kit, nullptr);
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
@@ -109,7 +109,7 @@ TEST_F(InstrumentTest, AKitsButtonsPlayTheirPadsAndFlashThem) {
 TEST_F(InstrumentTest, ThePollingMethodRepeatsAHeldPadButThePedalOnlyOnce) {
   test::WriteFile("settings.cfg", "g_usePollMethod = 1\n");
   SDL_Joystick* kit = AttachKit();
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
@@ -127,7 +127,7 @@ TEST_F(InstrumentTest, ThePollingMethodRepeatsAHeldPadButThePedalOnlyOnce) {
 
 TEST_F(InstrumentTest, TheSecondariesPedalSwitchesAPadToItsSecondarySound) {
   SDL_Joystick* kit = AttachKit();
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
@@ -144,7 +144,7 @@ TEST_F(InstrumentTest, TheSecondariesPedalSwitchesAPadToItsSecondarySound) {
 TEST_F(InstrumentTest, EveryStrikeBetweenTwoFramesSoundsAndFlashes) {
   SDL_Joystick* kit = AttachKit();
   std::vector<int> strikesShown;
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame > 0) strikesShown.push_back(app.instrument.Strikes().count);
     if (frame == 0) {
       RecordPlayedSounds();
@@ -187,7 +187,7 @@ TEST_F(InstrumentTest, A360KitStruckSoftAndHardPlaysOneSampleAtTheCurvesTwoLevel
     SetButton(kit, 1, false);
     return HeardFrames();
   };
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     AdvanceClock(10);
     SDL_Delay(10);
     if (frame == 0) {
@@ -221,7 +221,7 @@ TEST_F(InstrumentTest, A360KitStruckSoftAndHardPlaysOneSampleAtTheCurvesTwoLevel
 
 TEST_F(InstrumentTest, MenuPressesBetweenTwoFramesEachMoveTheSelection) {
   int pressedAt = -1, selection = 0;
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     selection = app.screens.mainMenu.selection;
     const bool ready = app.menuKeys.startupTime >= MenuKeys::kStartupHold && app.screens.mainMenu.startupDelay == 0;
     if (pressedAt < 0 && ready) {
@@ -244,7 +244,7 @@ TEST_F(InstrumentTest, MenuPressesBetweenTwoFramesEachMoveTheSelection) {
 
 TEST_F(InstrumentTest, WithoutInputTheProgramRunsWithNoKitsAndNoKeys) {
   test::WriteFile("settings.cfg", "g_disableInput = 1\n");
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       app.mode = FreePlay;
@@ -261,7 +261,7 @@ TEST_F(InstrumentTest, WithoutInputTheProgramRunsWithNoKitsAndNoKeys) {
 TEST_F(InstrumentTest, TwoKitsShowTheTwoKitDrumSet) {
   AttachKit();
   AttachKit();
-  Run([&](GameApp& app, int) {
+  Run([&](AppView& app, int) {
     EXPECT_EQ(app.numDrumSets, 2u);
     EXPECT_EQ(app.drumSet->mesh, Basalt::g_pMeshManager->GetMesh("drumset2.gmsh"));
     EXPECT_GE(app.drumSet->mesh->GetNumSubsets(), 10);  // a subset for every pad slot
@@ -274,7 +274,7 @@ TEST_F(InstrumentTest, TwoKitsShowTheTwoKitDrumSet) {
 // onsets the device is handed are still exactly a beat apart.
 TEST_F(InstrumentTest, TheMetronomeClicksOnTheBeatGridWhileFramesAreSlow) {
   test::WriteFile("settings.cfg", "g_freqVariation = 0\n");  // every click the same length
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       app.mode = FreePlay;
       app.metronome.on = true;
@@ -292,7 +292,7 @@ TEST_F(InstrumentTest, TheMetronomeClicksOnTheBeatGridWhileFramesAreSlow) {
 TEST_F(InstrumentTest, TheMenuIgnoresUpAtFirstAndExitEndsTheProgram) {
   enum Step { kWaitForKeys, kEarlyUp, kLateUp, kSelect, kDone } step = kWaitForKeys;
   int upsIgnored = 0;
-  const bool ended = Run([&](GameApp& app, int frame) {
+  const bool ended = Run([&](AppView& app, int frame) {
     if (frame < 0) return true;
     const MainMenuState& menu = app.screens.mainMenu;
     SDL_Delay(15);  // menu keys count from 0.1 s of frame time, the Up delay from the tenth menu frame
@@ -311,7 +311,7 @@ TEST_F(InstrumentTest, TheMenuIgnoresUpAtFirstAndExitEndsTheProgram) {
         if (menu.selection == 4) PushKey(SDL_SCANCODE_RETURN, true), step = kSelect;  // "Free Play" up to "Exit"
         break;
       case kSelect:
-        step = app.quitRequested ? kDone : step;
+        step = app.QuitRequested() ? kDone : step;
         break;
       case kDone:
         ADD_FAILURE() << "a frame after Exit";
@@ -346,7 +346,7 @@ TEST_F(InstrumentTest, AStruckPadShowsItsFlashColourOnScreen) {
   SDL_Joystick* kit = AttachKit();
   std::vector<uint32_t> before, after;
   unsigned width = 0, height = 0;
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame < 0) return true;
     app.sway = Sway{};
     app.camera->position = app.camera->GetTarget();  // no glide: the view the screen settles on

@@ -41,7 +41,7 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
   OpenPresetDialog(0);
   Press(SDL_SCANCODE_DOWN);  // "Test Kit.preset", after "default.preset"
   Press(SDL_SCANCODE_RETURN);
-  Then([=](GameApp& app) {
+  Then([=](AppView& app) {
     EXPECT_EQ(app.mode, Assign);
     EXPECT_EQ(s_slotSamples[soft], "SampleBank\\Kick\\Test Kit - Kick 1.wav");
     EXPECT_EQ(s_slotSamples[hard], "SampleBank\\Kick\\Test Kit - Kick 3.wav");
@@ -49,19 +49,19 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
     EXPECT_EQ(app.instrument.Table().SoundSlotFor(kPedal, 0.95f), hard);  // a hard one
   });
   Press(SDL_SCANCODE_ESCAPE);  // leaving Assign Mode keeps the pads as the default preset
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.mode, MainMenu);
     EXPECT_EQ(test::ReadFile("presets/default.layers"), test::ReadFile("presets/Test Kit.layers"));
     app.mode = FreePlay;
   });
   Hit(kit, kPedal);
-  Then([=](GameApp&) { EXPECT_EQ(s_played.back(), hard); });  // the pedal reports no velocity: a full strike
+  Then([=](AppView&) { EXPECT_EQ(s_played.back(), hard); });  // the pedal reports no velocity: a full strike
   // The red pad's snare, struck soft then hard through the kit's velocity axis.
   for (const float velocity : {0.2f, 0.9f}) {
-    Then([=](GameApp&) { SetAxis(kit, test::kXbox360VelocityAxis[1], test::Xbox360VelocityReading(0, velocity)); });
+    Then([=](AppView&) { SetAxis(kit, test::kXbox360VelocityAxis[1], test::Xbox360VelocityReading(0, velocity)); });
     Hit(kit, 1);
   }
-  Then([=](GameApp&) {
+  Then([=](AppView&) {
     ASSERT_GE(s_played.size(), 2u);
     EXPECT_EQ(s_played[s_played.size() - 2], LayerSoundSlotOf(kRedPad, 0));
     EXPECT_EQ(s_played.back(), LayerSoundSlotOf(kRedPad, 1));
@@ -71,7 +71,7 @@ TEST_F(KitImportTest, AnImportedKitsPresetPlaysASoftAndAHardLayerAndKeepsThemAft
   ASSERT_TRUE(RunScript());
   EXPECT_TRUE(boxes.empty());
 
-  Run([=](GameApp& app, int frame) {
+  Run([=](AppView& app, int frame) {
     EXPECT_EQ(app.instrument.layers.ApplyingCount(app.instrument.pads, kPedal), 3);
     if (frame == 0) {
       EXPECT_EQ(app.instrument.Table().SoundSlotFor(kPedal, 0.1f), soft);

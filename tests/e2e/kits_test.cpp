@@ -31,24 +31,24 @@ class KitsTest : public test::ScriptedAppTest {
   // A press and release of a kit that is plugged in later (kit is read when
   // the step runs), one frame each.
   void HitLater(SDL_Joystick* const& kit, int button) {
-    Then([&kit, button](GameApp&) { SetButton(kit, button, true); });
-    Then([&kit, button](GameApp&) { SetButton(kit, button, false); });
+    Then([&kit, button](AppView&) { SetButton(kit, button, true); });
+    Then([&kit, button](AppView&) { SetButton(kit, button, false); });
   }
   // A tempo key (the Up or Down arrow), or a kit's D-pad pushed one way,
   // held for `frames` frames and let go.
   void HoldKey(SDL_Scancode key, int frames) {
-    Then([key](GameApp&) { PushKey(key, true); });
+    Then([key](AppView&) { PushKey(key, true); });
     Frames(frames);
-    Then([key](GameApp&) { PushKey(key, false); });
+    Then([key](AppView&) { PushKey(key, false); });
   }
   void HoldDPad(SDL_Joystick* kit, Uint8 direction, int frames) {
-    Then([=](GameApp&) { SetHat(kit, direction); });
+    Then([=](AppView&) { SetHat(kit, direction); });
     Frames(frames);
-    Then([=](GameApp&) { SetHat(kit, SDL_HAT_CENTERED); });
+    Then([=](AppView&) { SetHat(kit, SDL_HAT_CENTERED); });
   }
   // Writes down the tempo at this point of the script.
   void NoteBpm(unsigned* bpm) {
-    Then([bpm](GameApp& app) { *bpm = app.metronome.bpm; });
+    Then([bpm](AppView& app) { *bpm = app.metronome.bpm; });
   }
   static std::vector<int> Played() {
     std::lock_guard<std::mutex> lock(s_soundsMutex);
@@ -78,9 +78,9 @@ TEST_P(EveryKitTest, IsFoundPlaysItsPadsAndItsStartButtonSwitchesTheMetronome) {
   WaitForMode(FreePlay);
   for (int button = 0; button < 5; ++button) Hit(kit, button);
   Hit(kit, model.start);
-  Then([](GameApp& app) { EXPECT_TRUE(app.metronome.on); });
+  Then([](AppView& app) { EXPECT_TRUE(app.metronome.on); });
   Hit(kit, model.start);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_FALSE(app.metronome.on);
     EXPECT_EQ(app.mode, FreePlay);  // Start is no menu key
   });
@@ -119,7 +119,7 @@ TEST_F(KitsTest, TheMadCatzKitsStartButtonSwitchesTheMetronome) {
   Choose(0);
   WaitForMode(FreePlay);
   Hit(kit, 7);
-  Then([](GameApp& app) { EXPECT_TRUE(app.metronome.on); });
+  Then([](AppView& app) { EXPECT_TRUE(app.metronome.on); });
   ASSERT_TRUE(RunScript());
 }
 
@@ -128,27 +128,27 @@ TEST_F(KitsTest, AKitPluggedInDuringFreePlayPlaysAtOnceASecondShowsTwoKitsAndLea
   SDL_Joystick* second = nullptr;
   Choose(0);
   WaitForMode(FreePlay);
-  Then([&](GameApp& app) {
+  Then([&](AppView& app) {
     EXPECT_EQ(Joysticks(), 0);
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
     app.instrument.volumes.Set(PadSlotOf(0, RedPad), 0.5f);  // the user's volume, which switching keeps
     first = AttachKit(0x12BA, 0x0120);
   });
-  Then([&](GameApp& app) {
+  Then([&](AppView& app) {
     EXPECT_EQ(Joysticks(), 1);
     EXPECT_EQ(app.numDrumSets, 1u);
   });
   HitLater(first, 2);  // circle: kit 0's red pad
-  Then([&](GameApp&) { second = AttachKit(0x1BAD, 0x0003); });
-  Then([&](GameApp& app) {
+  Then([&](AppView&) { second = AttachKit(0x1BAD, 0x0003); });
+  Then([&](AppView& app) {
     EXPECT_EQ(Joysticks(), 2);
     EXPECT_EQ(app.numDrumSets, 2u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 2u);
     EXPECT_EQ(app.instrument.volumes.volume[PadSlotOf(0, RedPad)], 0.5f);
   });
   HitLater(second, 1);  // B: kit 1's red pad
-  Then([&](GameApp&) { DetachKit(second); });
-  Then([&](GameApp& app) {
+  Then([&](AppView&) { DetachKit(second); });
+  Then([&](AppView& app) {
     EXPECT_EQ(app.numDrumSets, 1u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
     EXPECT_EQ(app.instrument.volumes.volume[PadSlotOf(0, RedPad)], 0.5f);
@@ -172,15 +172,15 @@ TEST_F(KitsTest, AKitLeavingDuringARecordingStaysInTheDrumSetUntilTheRecordingEn
   Choose(2);
   WaitForMode(Record);
   Hit(second, 0);  // the recording starts
-  Then([&](GameApp&) { DetachKit(second); });
+  Then([&](AppView&) { DetachKit(second); });
   Frames(2);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_TRUE(app.screens.recorder.started);
     EXPECT_EQ(app.numDrumSets, 2u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 2u);
   });
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.mode, SaveRecordingName);
     EXPECT_EQ(app.recording.kitCount, 2);  // the take keeps the kit it was played with
     EXPECT_EQ(app.numDrumSets, 1u);
@@ -201,16 +201,16 @@ TEST_F(KitsTest, AKitArrivingDuringPlaybackJoinsTheDrumSetWhenThePlaybackEnds) {
   WaitForMode(OpenRecording);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
-  Then([this](GameApp&) { AttachKit(); });
+  Then([this](AppView&) { AttachKit(); });
   Frames(2);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(Joysticks(), 2);
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);  // the recording's kits while it plays
   });
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
   Frames(1);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.numDrumSets, 2u);
     EXPECT_EQ(app.drumSet->GetKitCount(), 2u);
   });
@@ -222,10 +222,10 @@ TEST_F(KitsTest, AnUnrecognisedJoystickPluggedInIsLoggedAndIgnored) {
   SDL_Joystick* pad = nullptr;
   Choose(0);
   WaitForMode(FreePlay);
-  Then([&](GameApp&) { pad = AttachKit(kUnknownVendor, kUnknownProduct); });
+  Then([&](AppView&) { pad = AttachKit(kUnknownVendor, kUnknownProduct); });
   HitLater(pad, 0);
   Hit(kit, 1);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(Joysticks(), 1);
     EXPECT_EQ(app.numDrumSets, 1u);
   });
@@ -239,9 +239,9 @@ TEST_F(KitsTest, AFifthControllerPluggedInIsLeftOut) {
   SDL_Joystick* fifth = nullptr;
   Choose(0);
   WaitForMode(FreePlay);
-  Then([&](GameApp&) { fifth = AttachKit(0x1BAD, 0x3110); });
+  Then([&](AppView&) { fifth = AttachKit(0x1BAD, 0x3110); });
   HitLater(fifth, 0);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(Joysticks(), 4);
     EXPECT_EQ(app.numDrumSets, 4u);
   });
@@ -266,14 +266,14 @@ TEST_F(KitsTest, InFreePlayTheKitsDPadStepsTheTempoAsTheArrowKeysDoButACymbalDoe
   NoteBpm(&afterKeys);
   Wait(1000);
   // The yellow cymbal: Y and D-pad up in one report; Y let go first.
-  Then([kit](GameApp&) {
+  Then([kit](AppView&) {
     SetButton(kit, 3, true);
     SetHat(kit, SDL_HAT_UP);
   });
   Frames(5);
-  Then([kit](GameApp&) { SetButton(kit, 3, false); });
+  Then([kit](AppView&) { SetButton(kit, 3, false); });
   Frames(35);
-  Then([kit](GameApp&) { SetHat(kit, SDL_HAT_CENTERED); });
+  Then([kit](AppView&) { SetHat(kit, SDL_HAT_CENTERED); });
   NoteBpm(&afterCymbal);
   Wait(1000);
   HoldDPad(kit, SDL_HAT_DOWN, 1);
@@ -290,14 +290,14 @@ TEST_F(KitsTest, InRecordTheStartButtonSwitchesTheMetronomeAndTheDPadStepsTheTem
   SDL_Joystick* kit = AttachKit(0x12BA, 0x0210);
   Choose(2);
   WaitForMode(Record);
-  Then([](GameApp& app) { EXPECT_TRUE(app.metronome.on); });  // the recording screen starts it
+  Then([](AppView& app) { EXPECT_TRUE(app.metronome.on); });  // the recording screen starts it
   Hit(kit, 9);
-  Then([](GameApp& app) { EXPECT_FALSE(app.metronome.on); });
+  Then([](AppView& app) { EXPECT_FALSE(app.metronome.on); });
   HoldDPad(kit, SDL_HAT_UP, 1);
-  Then([](GameApp& app) { EXPECT_EQ(app.metronome.bpm, 120u); });  // off: the tempo stays
+  Then([](AppView& app) { EXPECT_EQ(app.metronome.bpm, 120u); });  // off: the tempo stays
   Hit(kit, 9);
   HoldDPad(kit, SDL_HAT_UP, 1);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_TRUE(app.metronome.on);
     EXPECT_EQ(app.metronome.bpm, 121u);
     EXPECT_EQ(app.mode, Record);

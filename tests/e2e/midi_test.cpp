@@ -50,7 +50,7 @@ TEST_F(MidiPortsTest, TheLogSaysOnceWhatBecameOfTheMidiPortsAndTheKitPlaysEither
   std::string why;
   const bool sequencer = test::SequencerClient::Open(&why) != nullptr;
   SDL_Joystick* kit = AttachKit();
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       EXPECT_EQ(app.midiPort != nullptr, sequencer);
       RecordPlayedSounds();
@@ -80,7 +80,7 @@ TEST_F(MidiPortsTest, ThroughTheSequencerAStrikeGoesOutAsANoteOnAndANoteOnStrike
   SDL_Joystick* kit = AttachKit();
   test::SequencerClient::Received received;
   bool struck = false;
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       const auto* port = dynamic_cast<const MidiPortAlsaSeq*>(app.midiPort.get());
       EXPECT_NE(port, nullptr);
@@ -201,10 +201,10 @@ TEST_F(MidiExportTest, MOnThePlaybackScreenWritesTheRecordingBesideItAndNamesThe
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
   Press(SDL_SCANCODE_M);
-  Until([](GameApp&) { return std::filesystem::exists("recordings/take.mid"); });
+  Until([](AppView&) { return std::filesystem::exists("recordings/take.mid"); });
   Frames(1);
   std::string saved;
-  Then([&](GameApp&) {
+  Then([&](AppView&) {
     for (const DrawnText& text : QueuedText())
       if (text.text.rfind("Saved ", 0) == 0) saved = text.text;
   });

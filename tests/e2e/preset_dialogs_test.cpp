@@ -20,14 +20,14 @@ constexpr unsigned kListX = 100, kFirstListY = 100, kEmptyX = 235, kEmptyY = 235
 class PresetDialogsTest : public test::ScriptedAppTest {
  protected:
   void ExpectListLines(int first) {
-    Then([=](GameApp&) {
+    Then([=](AppView&) {
       for (int line = 0; line < 10; ++line)
         EXPECT_EQ(TextAt(kListX, kFirstListY + 30 * static_cast<unsigned>(line)),
                   std::to_string(first + line) + ".preset");
     });
   }
-  void ExpectMode(AppMode mode) {
-    Then([=](GameApp& app) { EXPECT_EQ(app.mode, mode); });
+  void ExpectMode(ScreenId mode) {
+    Then([=](AppView& app) { EXPECT_EQ(app.mode, mode); });
   }
 };
 
@@ -36,23 +36,23 @@ TEST_F(PresetDialogsTest, MySongIsSavedUnderItsLoweredNameLoadsBackAndTypingThen
   OpenPresetDialog(1);
   Type("MY SONG");
   Frames(1);
-  Then([](GameApp&) { EXPECT_EQ(TextAt(kTypedX, kTypedY).substr(0, 7), "MY SONG"); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(kTypedX, kTypedY).substr(0, 7), "MY SONG"); });
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.mode, MainMenu);
     EXPECT_EQ(fs::file_size("presets/my song.preset"), 4044u);
   });
   Press(SDL_SCANCODE_RETURN);  // the menu still on "Assign Pads"
   Press(SDL_SCANCODE_PAGEDOWN);
-  Then([](GameApp& app) { EXPECT_LT(app.instrument.volumes.volume[0], 1.0f); });
+  Then([](AppView& app) { EXPECT_LT(app.instrument.volumes.volume[0], 1.0f); });
   OpenPresetDialog(0);
-  Then([](GameApp&) {
+  Then([](AppView&) {
     EXPECT_EQ(TextAt(kListX, kFirstListY), "default.preset");
     EXPECT_EQ(TextAt(kListX, kFirstListY + 30), "my song.preset");
   });
   Press(SDL_SCANCODE_DOWN);
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.mode, Assign);
     EXPECT_FLOAT_EQ(app.instrument.volumes.volume[0], 1.0f);
     EXPECT_TRUE(app.textEntry.active);
@@ -60,7 +60,7 @@ TEST_F(PresetDialogsTest, MySongIsSavedUnderItsLoweredNameLoadsBackAndTypingThen
   Press(SDL_SCANCODE_RETURN);  // Snare
   Press(SDL_SCANCODE_RETURN);  // the picker
   Type("R");
-  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.primary[0], 6); });  // Rimshot, the last snare
+  Then([](AppView& app) { EXPECT_EQ(app.instrument.pads.primary[0], 6); });  // Rimshot, the last snare
   ASSERT_TRUE(RunScript());
 }
 
@@ -70,7 +70,7 @@ TEST_F(PresetDialogsTest, TwentyFivePresetsPageTenToNineteenThenFifteenToTwentyF
   for (int i = 0; i < 25; ++i) test::WriteFile("presets/" + std::to_string(i + 100).substr(1) + ".preset", preset);
   EnterAssignMode();
   OpenPresetDialog(0);
-  Then([](GameApp&) { EXPECT_EQ(TextAt(kListX, kFirstListY), "00.preset"); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(kListX, kFirstListY), "00.preset"); });
   Press(SDL_SCANCODE_PAGEDOWN);
   Frames(1);
   ExpectListLines(10);
@@ -80,7 +80,7 @@ TEST_F(PresetDialogsTest, TwentyFivePresetsPageTenToNineteenThenFifteenToTwentyF
   Press(SDL_SCANCODE_DOWN, 12);  // the last line, never past the last name
   Frames(1);
   ExpectListLines(15);
-  Then([](GameApp& app) { EXPECT_EQ(app.screens.presetList.row, 9); });
+  Then([](AppView& app) { EXPECT_EQ(app.screens.presetList.row, 9); });
   Press(SDL_SCANCODE_RETURN);
   ExpectMode(Assign);
   ASSERT_TRUE(RunScript());
@@ -90,7 +90,7 @@ TEST_F(PresetDialogsTest, AnEmptyNameReturnsToAssignModeAndLongNamesAreCut) {
   EnterAssignMode();
   OpenPresetDialog(1);
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.mode, Assign);
     EXPECT_TRUE(app.textEntry.active);
     EXPECT_EQ(std::distance(fs::directory_iterator("presets"), fs::directory_iterator()), 1);
@@ -98,7 +98,7 @@ TEST_F(PresetDialogsTest, AnEmptyNameReturnsToAssignModeAndLongNamesAreCut) {
   OpenPresetDialog(1);
   Type("ABCDEFGHIJABCDEFGHIJABCDEFGHIJABCDEFGHIJ");
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp&) { EXPECT_TRUE(fs::exists("presets/abcdefghijabcdefghijabcdefghijab.preset")); });
+  Then([](AppView&) { EXPECT_TRUE(fs::exists("presets/abcdefghijabcdefghijabcdefghijab.preset")); });
   ASSERT_TRUE(RunScript());
 }
 
@@ -106,14 +106,14 @@ TEST_F(PresetDialogsTest, WithoutAPresetsFolderTheListSaysSoAndSavingCreatesIt) 
   fs::remove_all("presets");
   EnterAssignMode();
   OpenPresetDialog(0);
-  Then([](GameApp&) { EXPECT_EQ(TextAt(kEmptyX, kEmptyY), "No presets found!"); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(kEmptyX, kEmptyY), "No presets found!"); });
   Press(SDL_SCANCODE_ESCAPE);
   ExpectMode(MainMenu);  // leaving Assign Mode saved the default preset, which made the folder "Presets"
   Press(SDL_SCANCODE_RETURN);
   OpenPresetDialog(1);
   Type("A");
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp&) { EXPECT_EQ(fs::file_size(Basalt::ResolvePath("presets\\a.preset")), 4044u); });
+  Then([](AppView&) { EXPECT_EQ(fs::file_size(Basalt::ResolvePath("presets\\a.preset")), 4044u); });
   ASSERT_TRUE(RunScript());
 }
 
@@ -144,15 +144,15 @@ TEST_F(PresetDialogsTest, AFolderIsNotListedAndADamagedPresetSaysWhyAndChangesNo
   test::WriteFile("presets/broken.preset", test::ReadFile("presets/default.preset").substr(0, 100));
   PadAssignment before;
   EnterAssignMode();
-  Then([&](GameApp& app) { before = app.instrument.pads; });
+  Then([&](AppView& app) { before = app.instrument.pads; });
   OpenPresetDialog(0);
-  Then([](GameApp&) {
+  Then([](AppView&) {
     EXPECT_EQ(TextAt(kListX, kFirstListY), "broken.preset");
     EXPECT_EQ(TextAt(kListX, kFirstListY + 30), "default.preset");
     EXPECT_EQ(TextAt(kListX, kFirstListY + 60), "");
   });
   Press(SDL_SCANCODE_RETURN);
-  Then([&](GameApp& app) {
+  Then([&](AppView& app) {
     EXPECT_EQ(app.mode, Assign);
     for (int slot = 0; slot < kPadSlots; ++slot) {
       EXPECT_EQ(app.instrument.pads.primary[slot], before.primary[slot]) << slot;

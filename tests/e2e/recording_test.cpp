@@ -23,11 +23,11 @@ enum MenuEntry { kRecordEntry = 2, kPlayBackEntry = 3 };
 class RecordingTest : public test::ScriptedAppTest {
  protected:
   void Hold(SDL_Joystick* kit, int button, bool down) {
-    Then([kit, button, down](GameApp&) { SetButton(kit, button, down); });
+    Then([kit, button, down](AppView&) { SetButton(kit, button, down); });
   }
   // Remembers how many sounds have been played at this point.
   void Mark(size_t* at) {
-    Then([at](GameApp&) { *at = s_sounds.size(); });
+    Then([at](AppView&) { *at = s_sounds.size(); });
   }
   void StopAndName(const char* name) {
     Press(SDL_SCANCODE_RETURN);
@@ -61,10 +61,10 @@ TEST_F(RecordingTest, EnterBeforeAnyHitReturnsToTheMenuWithoutARecording) {
   Choose(kRecordEntry);
   WaitForMode(Record);
   Frames(5);
-  Then([](GameApp&) { EXPECT_EQ(TextAt(150, 340), "Start playing to begin"); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(150, 340), "Start playing to begin"); });
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(MainMenu);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_FALSE(app.metronome.on);
     EXPECT_FALSE(app.recording.HasEvents());
   });
@@ -83,13 +83,13 @@ TEST_F(RecordingTest, APatternSavedUnderATypedNamePlaysBackAsItWasPlayed) {
     Hit(kit, button);
     Frames(7 + 4 * button);
   }
-  Then([](GameApp&) { EXPECT_EQ(TextAt(220, 340), "Recording..."); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(220, 340), "Recording..."); });
   StopAndName("MY SONG");
   WaitForMode(MainMenu);
-  Then([](GameApp& app) { EXPECT_FALSE(app.recording.HasEvents()); });  // a saved recording leaves memory
+  Then([](AppView& app) { EXPECT_FALSE(app.recording.HasEvents()); });  // a saved recording leaves memory
   Mark(&played);
   PlayBackFirst(1500);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_STREQ(app.playbackName, "my song.plr");
     EXPECT_EQ(TextAt(295, 455), "DONE");
   });
@@ -121,7 +121,7 @@ TEST_F(RecordingTest, EachStrikesStrengthIsSavedBesideTheRecordingAndPlaysBack) 
   for (const auto& [button, velocity] : {std::pair{1, 0.2f}, {1, 1.0f}, {2, 0.5f}, {0, 0.05f}, {4, 1.0f}}) {
     if (button < 4) {
       const int axis = test::kXbox360VelocityAxis[button];
-      Then([kit, axis, velocity = velocity](GameApp&) { SetAxis(kit, axis, test::Xbox360VelocityReading(axis, velocity)); });
+      Then([kit, axis, velocity = velocity](AppView&) { SetAxis(kit, axis, test::Xbox360VelocityReading(axis, velocity)); });
     }
     Hit(kit, button);
     Frames(10);
@@ -131,7 +131,7 @@ TEST_F(RecordingTest, EachStrikesStrengthIsSavedBesideTheRecordingAndPlaysBack) 
   Mark(&played);
   Choose(kPlayBackEntry);
   WaitForMode(OpenRecording);
-  Then([](GameApp& app) { EXPECT_EQ(app.recordingList.count, 1); });
+  Then([](AppView& app) { EXPECT_EQ(app.recordingList.count, 1); });
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
   Frames(100);
@@ -160,7 +160,7 @@ TEST_F(RecordingTest, TheModifierPedalsAreRecordedAsTheirPressAndReleaseAndHeard
   SDL_Joystick* second = AttachKit();
   Choose(kRecordEntry);
   WaitForMode(Record);
-  Then([](GameApp& app) { app.instrument.pads.function[BassPedal] = app.instrument.pads.function[BassPedal + 5] = EnableSecondaries; });
+  Then([](AppView& app) { app.instrument.pads.function[BassPedal] = app.instrument.pads.function[BassPedal + 5] = EnableSecondaries; });
   size_t from = 0;
   Mark(&from);
   Hold(kit, BassPedal, true);
@@ -173,7 +173,7 @@ TEST_F(RecordingTest, TheModifierPedalsAreRecordedAsTheirPressAndReleaseAndHeard
   Frames(3);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(SaveRecordingName);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.recording.tracks[BassPedal], (std::vector<int32_t>{0, 1020}));  // a hold is two frames
     EXPECT_EQ(app.recording.tracks[BassPedal + 5], (std::vector<int32_t>{420, 1240}));
   });
@@ -198,10 +198,10 @@ TEST_F(RecordingTest, TheKeysStartATakeAndPlayIntoIt) {
     Press(key);
     Frames(10);
   }
-  Then([](GameApp&) { EXPECT_EQ(TextAt(220, 340), "Recording..."); });
+  Then([](AppView&) { EXPECT_EQ(TextAt(220, 340), "Recording..."); });
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(SaveRecordingName);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.recording.tracks[2].size(), 1u);  // A: the blue pad
     EXPECT_EQ(app.recording.tracks[0].size(), 1u);  // D: the red pad
     EXPECT_EQ(app.recording.tracks[BassPedal].size(), 1u);
@@ -230,10 +230,10 @@ TEST_F(RecordingTest, ATwoKitRecordingSwitchesTheDrumSetWhilePlaying) {
   size_t from = 0;
   Mark(&from);
   PlayBackFirst(300);
-  Then([](GameApp& app) { EXPECT_EQ(app.drumSet->GetKitCount(), 2u); });
+  Then([](AppView& app) { EXPECT_EQ(app.drumSet->GetKitCount(), 2u); });
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
-  Then([](GameApp& app) { EXPECT_EQ(app.drumSet->GetKitCount(), 1u); });
+  Then([](AppView& app) { EXPECT_EQ(app.drumSet->GetKitCount(), 1u); });
   ASSERT_TRUE(RunScript());
   const std::vector<PlayedSound> strikes = Strikes(from);
   ASSERT_EQ(strikes.size(), 2u);
@@ -251,7 +251,7 @@ TEST_F(RecordingTest, AFailedSaveKeepsTheRecordingForAnotherTry) {
   Frames(3);
   StopAndName("TAKE");
   Frames(5);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.mode, SaveRecordingName);
     EXPECT_TRUE(app.recording.HasEvents());
     std::filesystem::remove("recordings");  // the next try finds no file in the way
@@ -273,7 +273,7 @@ TEST_F(RecordingTest, AFolderIsNotListedAndADamagedRecordingSaysWhy) {
   Choose(kPlayBackEntry);
   WaitForMode(OpenRecording);
   Frames(1);
-  Then([](GameApp&) {
+  Then([](AppView&) {
     EXPECT_EQ(TextAt(100, 100), "b damaged.plr");
     EXPECT_EQ(TextAt(100, 130), "");
   });
@@ -336,7 +336,7 @@ TEST_F(RecordingTest, AFileFromTheTablePlaysItsPedalAndItsSharedTimesTogether) {
   WaitForMode(OpenRecording);
   Press(SDL_SCANCODE_RETURN);
   WaitForMode(Playback);
-  Then([&](GameApp& app) { start = static_cast<uint32_t>(app.screens.player.startTime / Basalt::kNsPerMs); });
+  Then([&](AppView& app) { start = static_cast<uint32_t>(app.screens.player.startTime / Basalt::kNsPerMs); });
   Frames(110);
   ASSERT_TRUE(RunScript());
   std::vector<std::pair<int, uint32_t>> heard;
@@ -361,7 +361,7 @@ TEST_F(RecordingTest, ATakeMadeWithSlowFramesPlaysBackOnTheMillisecondsOfItsStri
   size_t recorded = 0, played = 0;
   Mark(&recorded);
   for (int frame = 0; frame < 4; ++frame)
-    Then([kit, frame](GameApp&) {
+    Then([kit, frame](AppView&) {
       uint32_t elapsed = kFrameMs;
       for (uint32_t at : {17u, 41u, 74u}) {  // three strikes inside one frame
         AdvanceClock(at - elapsed);

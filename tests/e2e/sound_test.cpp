@@ -36,7 +36,7 @@ class SoundTest : public test::AppHarness {
     test::WriteFullScaleSample(kToneDir + "tone_s24_mono_48k.wav", kFullScaleTone);
   }
   // Every pad of both kits plays path at full volume, none is a modifier.
-  static void PutOnEveryPad(GameApp& app, const char* path) {
+  static void PutOnEveryPad(AppView& app, const char* path) {
     std::string stored = path;
     std::replace(stored.begin(), stored.end(), '/', '\\');
     const int sample = FindSampleByPath(app.bank, stored.c_str());
@@ -66,7 +66,7 @@ class SoundTest : public test::AppHarness {
 
 TEST_F(SoundTest, AStereoSamplesTwoChannelsArriveDistinct) {
   SDL_Joystick* kit = AttachKit();
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       PutOnEveryPad(app, kStereoTone);
       ListenToOutput(0.5);  // from now: however long start-up took, the strike is near the start
@@ -89,7 +89,7 @@ TEST_F(SoundTest, AStereoSamplesTwoChannelsArriveDistinct) {
 // scale, loud, and with their waveform scaled, never flattened.
 TEST_F(SoundTest, TwentySimultaneousFullVolumeStrikesOfA0dBFSSampleNeverReachFullScale) {
   SDL_Joystick* kits[] = {AttachKit(), AttachKit()};
-  Run([&](GameApp& app, int frame) {
+  Run([&](AppView& app, int frame) {
     if (frame == 0) {
       RecordPlayedSounds();
       PutOnEveryPad(app, kFullScaleTone);

@@ -92,7 +92,7 @@ TEST_F(StartupTest, WithoutAnAudioDeviceTheProgramPlaysSilentlyAndSaysSo) {
   SDL_Joystick* kit = AttachKit();
   ASSERT_NE(kit, nullptr);
   bool noteShown = false, silent = false;
-  EXPECT_TRUE(Run([&](GameApp& app, int frame) {
+  EXPECT_TRUE(Run([&](AppView& app, int frame) {
     if (frame == kStarted) return true;
     silent = app.soundSilent;
     if (app.mode == MainMenu) noteShown = noteShown || Queued("No audio device: playing silently");
@@ -112,8 +112,8 @@ TEST_F(StartupTest, WithoutAnAudioDeviceTheProgramPlaysSilentlyAndSaysSo) {
 
 TEST_F(StartupTest, WithoutTheButtonSkinTheProgramStartsWithPlainButtons) {
   std::filesystem::remove("gui.tga");
-  AppMode first = Playback;
-  EXPECT_TRUE(Run([&](GameApp& app, int frame) {
+  ScreenId first = Playback;
+  EXPECT_TRUE(Run([&](AppView& app, int frame) {
     if (frame == kStarted) first = app.mode;
     return frame < 2;
   }));

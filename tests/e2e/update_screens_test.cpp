@@ -15,10 +15,10 @@ class UpdateScreensTest : public test::AppHarness {
   // Presses each key once on the screen keysOn, as soon as the menu keys work
   // there, then runs until done(app); a frame cap far beyond the check's six
   // seconds of frames ends a run that goes wrong.
-  void RunWithKeys(AppMode keysOn, std::vector<SDL_Scancode> keys, const std::function<bool(GameApp&)>& done) {
+  void RunWithKeys(ScreenId keysOn, std::vector<SDL_Scancode> keys, const std::function<bool(AppView&)>& done) {
     size_t next = 0;
     bool down = false;
-    Run([&](GameApp& app, int frame) {
+    Run([&](AppView& app, int frame) {
       if (frame < 0) return true;
       SDL_Delay(5);
       if (app.mode == keysOn && app.menuKeys.startupTime >= MenuKeys::kStartupHold && next < keys.size()) {
@@ -37,13 +37,13 @@ class UpdateScreensTest : public test::AppHarness {
 
 TEST_F(UpdateScreensTest, TheFirstAnswerIsRemembered) {
   RunWithKeys(UpdatePrompt, {SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN},
-              [](GameApp& app) { return app.mode == MainMenu; });
+              [](AppView& app) { return app.mode == MainMenu; });
   EXPECT_EQ(test::ReadFile("rmd.dat"), "n");
   test::FakeUpdateServer same("PL1: version 1.36\n", 0);
   PointAt(same);
   std::remove("rmd.dat");
-  AppMode seen = MainMenu;
-  RunWithKeys(UpdatePrompt, {SDL_SCANCODE_RETURN}, [&](GameApp& app) {
+  ScreenId seen = MainMenu;
+  RunWithKeys(UpdatePrompt, {SDL_SCANCODE_RETURN}, [&](AppView& app) {
     if (app.mode == UpdateCheck) seen = UpdateCheck;
     return seen == UpdateCheck && app.mode == MainMenu;
   });
@@ -57,7 +57,7 @@ TEST_F(UpdateScreensTest, ANewerVersionOffersItsChoices) {
   test::FakeUpdateServer newer("PL1: version 1.37\n", 0);
   PointAt(newer);
   RunWithKeys(UpdateAvailable, {SDL_SCANCODE_DOWN, SDL_SCANCODE_DOWN, SDL_SCANCODE_RETURN},
-              [](GameApp& app) { return app.mode == MainMenu; });
+              [](AppView& app) { return app.mode == MainMenu; });
   EXPECT_EQ(test::ReadFile("rmd.dat"), "n");  // "Don't tell me again"
 }
 
@@ -69,8 +69,8 @@ TEST_F(UpdateScreensTest, ASilentServerClosesTheBoxWithinSixSecondsAndTheProgram
   g_updatePort = static_cast<int>(silent.Port());
   test::WriteFile("rmd.dat", "y");
   float checkedFor = 0.0f;
-  AppMode after = UpdateCheck;
-  Run([&](GameApp& app, int frame) {
+  ScreenId after = UpdateCheck;
+  Run([&](AppView& app, int frame) {
     if (frame < 0) return true;
     SDL_Delay(20);
     if (app.mode == UpdateCheck) checkedFor += app.frameTime;

@@ -34,7 +34,7 @@ float StoredVolume(const std::string& preset, int entry) {
 }
 
 // What a sound slot holds for the user's pads: the sample's bank path, "" for none.
-std::string UserSample(const GameApp& app, int soundSlot) {
+std::string UserSample(const AppView& app, int soundSlot) {
   const int padSlot = soundSlot % kPadSlots;
   const int sample = soundSlot < kPadSlots ? app.instrument.pads.primary[padSlot] : app.instrument.pads.secondary[padSlot];
   return sample == kNoSample ? "" : app.bank.paths[sample];
@@ -62,12 +62,12 @@ class UserSetupTest : public test::ScriptedAppTest {
   void LeaveAndExpectRewrittenUnchanged() {
     Press(SDL_SCANCODE_ESCAPE);
     WaitForMode(MainMenu);
-    Then([this](GameApp&) { ExpectRewrittenUnchanged(); });
+    Then([this](AppView&) { ExpectRewrittenUnchanged(); });
   }
 
   // The user's pads and volumes at this point of the script...
   void KeepPads() {
-    Then([this](GameApp& app) {
+    Then([this](AppView& app) {
       m_pads = app.instrument.pads;
       m_volumes = app.instrument.volumes;
     });
@@ -75,7 +75,7 @@ class UserSetupTest : public test::ScriptedAppTest {
   // ...are what the program holds now, and every sound slot the program has
   // changed since it started holds the user's sample again.
   void ExpectPadsAsKept() {
-    Then([this](GameApp& app) {
+    Then([this](AppView& app) {
       EXPECT_EQ(std::memcmp(&app.instrument.pads, &m_pads, sizeof m_pads), 0);
       EXPECT_EQ(std::memcmp(&app.instrument.volumes, &m_volumes, sizeof m_volumes), 0);
       for (const auto& [slot, path] : s_slotSamples)
@@ -129,21 +129,21 @@ TEST_P(PlaybackTest, LeavesTheUsersPadsVolumesAndDefaultPresetAsTheyWere) {
   WaitForMode(OpenRecording);
   Press(SDL_SCANCODE_RETURN);
   if (end != PlaybackEnd::DamagedFile) {
-    Until([](GameApp& app) { return app.screens.player.started; });
-    Then([](GameApp&) {  // the take sounds its own samples
+    Until([](AppView& app) { return app.screens.player.started; });
+    Then([](AppView&) {  // the take sounds its own samples
       EXPECT_EQ(s_slotSamples[0], "SampleBank\\Other\\Cowbell.wav");
       EXPECT_EQ(s_slotSamples[1], "");
       EXPECT_EQ(s_slotSamples[11], "SampleBank\\Other\\Clap.wav");
     });
     if (end == PlaybackEnd::Done)
-      Until([](GameApp&) { return TextAt(kDoneX, kDoneY) == "DONE"; });
+      Until([](AppView&) { return TextAt(kDoneX, kDoneY) == "DONE"; });
     else
       Frames(5);
     Press(SDL_SCANCODE_ESCAPE);
   }
   WaitForMode(MainMenu);
   ExpectPadsAsKept();
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.drumSet->GetKitCount(), 1u);
     EXPECT_FALSE(app.instrument.SecondariesHeld());
   });
@@ -167,7 +167,7 @@ TEST_F(UserSetupTest, ASampleMissingAtStartStaysWithItsPadUntilAnotherIsAssigned
   fs::remove("SampleBank/Snares/Acoustic Snare.wav");  // the starter preset's pad slot 0
   EnterAssignMode();
   Frames(1);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.instrument.pads.primary[0], kNoSample);
     EXPECT_STREQ(app.menuButtons[1]->GetCaption(), "Acoustic Snare.wav (missing)");
   });
@@ -176,7 +176,7 @@ TEST_F(UserSetupTest, ASampleMissingAtStartStaysWithItsPadUntilAnotherIsAssigned
   Press(SDL_SCANCODE_RETURN, 3);  // the primary, Snare, the picker's first sample
   Press(SDL_SCANCODE_ESCAPE);
   WaitForMode(MainMenu);
-  Then([this](GameApp& app) {
+  Then([this](AppView& app) {
     ASSERT_NE(app.instrument.pads.primary[0], kNoSample);
     std::string expected = m_preset;
     expected.replace(4, kPathField, Field(app.bank.paths[app.instrument.pads.primary[0]]));
@@ -195,7 +195,7 @@ TEST_F(UserSetupTest, NoneSilencesThePrimaryAtOnce) {
   Press(SDL_SCANCODE_RETURN);  // pad slot 0's primary
   Press(SDL_SCANCODE_UP);      // "None"
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.instrument.pads.primary[0], kNoSample);
     ASSERT_EQ(s_slotSamples.count(0), 1u);
     EXPECT_EQ(s_slotSamples[0], "");
@@ -208,10 +208,10 @@ TEST_F(UserSetupTest, APedalFunctionOtherThanOneIsNormalAndKeptAsStored) {
   preset[kPedalFunction] = 2;
   UseDefaultPreset(preset);
   EnterAssignMode();
-  Then([](GameApp&) { s_played.clear(); });
+  Then([](AppView&) { s_played.clear(); });
   Press(SDL_SCANCODE_LEFT);  // onto the pedal: a normal pedal is heard
   Frames(1);
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     EXPECT_EQ(app.screens.assign.selectedPad, BassPedal);
     ASSERT_FALSE(s_played.empty());
     EXPECT_EQ(s_played.back(), BassPedal);
@@ -220,7 +220,7 @@ TEST_F(UserSetupTest, APedalFunctionOtherThanOneIsNormalAndKeptAsStored) {
   LeaveAndExpectRewrittenUnchanged();
   Press(SDL_SCANCODE_RETURN);  // Assign Pads again, back on the pedal's function
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { EXPECT_EQ(app.instrument.pads.function[BassPedal], EnableSecondaries); });
+  Then([](AppView& app) { EXPECT_EQ(app.instrument.pads.function[BassPedal], EnableSecondaries); });
   ASSERT_TRUE(RunScript());
 }
 
@@ -258,11 +258,11 @@ class LeavingAssignModeTest : public UserSetupTest, public testing::WithParamInt
 TEST_P(LeavingAssignModeTest, SavesTheDefaultPresetUnchangedOrWithTheChange) {
   EnterAssignMode();
   Leave();
-  Then([this](GameApp&) { ExpectRewrittenUnchanged(); });
+  Then([this](AppView&) { ExpectRewrittenUnchanged(); });
   Press(SDL_SCANCODE_RETURN);  // Assign Pads again
   Press(SDL_SCANCODE_PAGEDOWN);
   Leave();
-  Then([](GameApp& app) {
+  Then([](AppView& app) {
     const std::string saved = test::ReadFile(kDefaultPreset);
     EXPECT_LT(StoredVolume(saved, 0), 1.0f);
     EXPECT_EQ(StoredVolume(saved, 0), app.instrument.volumes.volume[0]);

@@ -132,7 +132,7 @@ struct SavedPreset {
 class SoakTest : public test::AppHarness {
  protected:
   // A step runs once per frame until it returns true.
-  using Step = std::function<bool(GameApp&)>;
+  using Step = std::function<bool(AppView&)>;
 
   void SetUp() override {
     AppHarness::SetUp();
@@ -146,25 +146,25 @@ class SoakTest : public test::AppHarness {
   }
 
   // ---- steps ----
-  void Do(std::function<void(GameApp&)> action) {
-    m_steps.push_back([action](GameApp& app) {
+  void Do(std::function<void(AppView&)> action) {
+    m_steps.push_back([action](AppView& app) {
       action(app);
       return true;
     });
   }
   void Frames(int count) {
-    m_steps.push_back([count](GameApp&) mutable { return --count < 0; });
+    m_steps.push_back([count](AppView&) mutable { return --count < 0; });
   }
   void For(double seconds) {
-    m_steps.push_back([seconds, end = Clock::time_point{}](GameApp&) mutable {
+    m_steps.push_back([seconds, end = Clock::time_point{}](AppView&) mutable {
       if (end == Clock::time_point{})
         end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
       return Clock::now() >= end;
     });
   }
   // Waits for ready; after 15 s the soak fails as stuck.
-  void Until(const char* what, std::function<bool(GameApp&)> ready) {
-    m_steps.push_back([this, what, ready, start = Clock::time_point{}](GameApp& app) mutable {
+  void Until(const char* what, std::function<bool(AppView&)> ready) {
+    m_steps.push_back([this, what, ready, start = Clock::time_point{}](AppView& app) mutable {
       if (start == Clock::time_point{}) start = Clock::now();
       if (ready(app)) return true;
       if (SecondsSince(start) > 15.0) {
@@ -174,12 +174,12 @@ class SoakTest : public test::AppHarness {
       return false;
     });
   }
-  void WaitForMode(AppMode mode) {
-    Until("a screen", [mode](GameApp& app) { return app.mode == mode; });
+  void WaitForMode(ScreenId mode) {
+    Until("a screen", [mode](AppView& app) { return app.mode == mode; });
   }
   void Key(SDL_Scancode key, int times = 1) {
     for (int i = 0; i < times; ++i) {
-      Do([key](GameApp&) {
+      Do([key](AppView&) {
         PushKey(key, true);
         PushKey(key, false);
       });
@@ -190,14 +190,14 @@ class SoakTest : public test::AppHarness {
     for (char c : text) Key(KeyOf(c));
   }
   void Striking(bool on) {
-    Do([this, on](GameApp&) { m_striking = on; });
-    if (!on) Until("the kits to be let go", [this](GameApp&) { return m_kits[0]->Idle() && m_kits[1]->Idle(); });
+    Do([this, on](AppView&) { m_striking = on; });
+    if (!on) Until("the kits to be let go", [this](AppView&) { return m_kits[0]->Idle() && m_kits[1]->Idle(); });
     Frames(3);  // a pad hit is also a menu key: let it pass before the next key
   }
-  void Choose(int entry, AppMode mode) {
+  void Choose(int entry, ScreenId mode) {
     WaitForMode(MainMenu);
-    Until("the menu keys", [](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
-    Do([entry](GameApp& app) { app.screens.mainMenu.selection = entry; });
+    Until("the menu keys", [](AppView& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
+    Do([entry](AppView& app) { app.screens.mainMenu.selection = entry; });
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(mode);
   }
@@ -223,7 +223,7 @@ class SoakTest : public test::AppHarness {
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(SaveRecordingName);
     const std::string name = "TAKE " + std::to_string(m_takesSaved % 3 + 1);
-    Do([this, name](GameApp& app) {
+    Do([this, name](AppView& app) {
       size_t events = 0;
       for (const std::vector<int32_t>& track : app.recording.tracks) events += track.size();
       m_takes[Lowered(name) + ".plr"] = {events, app.recording.length};
@@ -238,7 +238,7 @@ class SoakTest : public test::AppHarness {
     Key(SDL_SCANCODE_DOWN, Pick(0, 2));
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(Playback);
-    Until("the take's end", [](GameApp& app) {
+    Until("the take's end", [](AppView& app) {
       return (Basalt::GetTimeNs() - app.screens.player.startTime) / Basalt::kNsPerMs > app.recording.length + 500;
     });
     Key(SDL_SCANCODE_ESCAPE);
@@ -255,7 +255,7 @@ class SoakTest : public test::AppHarness {
     RandomAssignKeys(15);
     OpenPresetDialog(1, SavePresetName);
     const std::string name = "KIT " + std::to_string(m_presetsSaved % 2 + 1);
-    Do([this, name](GameApp& app) { m_presets[Lowered(name) + ".preset"] = {app.instrument.pads, app.instrument.volumes}; });
+    Do([this, name](AppView& app) { m_presets[Lowered(name) + ".preset"] = {app.instrument.pads, app.instrument.volumes}; });
     Type(name);
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(MainMenu);
@@ -273,10 +273,10 @@ class SoakTest : public test::AppHarness {
       Frames(Pick(0, 20));
     }
   }
-  void OpenPresetDialog(int line, AppMode dialog) {
+  void OpenPresetDialog(int line, ScreenId dialog) {
     Key(SDL_SCANCODE_TAB);
     WaitForMode(PresetMenu);
-    Do([line](GameApp& app) { app.screens.presetMenu.line = line; });
+    Do([line](AppView& app) { app.screens.presetMenu.line = line; });
     Key(SDL_SCANCODE_RETURN);
     WaitForMode(dialog);
   }
@@ -302,10 +302,10 @@ class SoakTest : public test::AppHarness {
   }
   void Finish() {
     m_finished = true;
-    Do([this](GameApp&) { m_quietSince = Clock::now(); });
-    Until("every voice to be ready", [this](GameApp&) { return m_usesVoices ? AllVoicesReady() : true; });
-    Do([this](GameApp&) { m_readyAfter = SecondsSince(m_quietSince); });
-    Do([this](GameApp& app) { CheckFiles(app); });
+    Do([this](AppView&) { m_quietSince = Clock::now(); });
+    Until("every voice to be ready", [this](AppView&) { return m_usesVoices ? AllVoicesReady() : true; });
+    Do([this](AppView&) { m_readyAfter = SecondsSince(m_quietSince); });
+    Do([this](AppView& app) { CheckFiles(app); });
   }
 
   // ---- checks ----
@@ -317,7 +317,7 @@ class SoakTest : public test::AppHarness {
     }
     return true;
   }
-  void CheckFiles(GameApp& app) {
+  void CheckFiles(AppView& app) {
     for (const auto& [name, take] : m_takes) {
       plrInfo loaded;
       ASSERT_TRUE(LoadRecordingFile(("recordings/" + name).c_str(), &loaded)) << name;
@@ -344,7 +344,7 @@ class SoakTest : public test::AppHarness {
       }
   }
 
-  bool Frame(GameApp& app, int frame) {
+  bool Frame(AppView& app, int frame) {
     if (frame == kStarted) {
       m_start = Clock::now();
       m_usesVoices = g_soundBackend.PlayNote == SoundBackendVoices().PlayNote;
@@ -433,7 +433,7 @@ void SoakTest::Report() const {
 TEST_F(SoakTest, TheProgramPlaysRecordsAndSavesForTheWholeTimeWithoutLosingAnything) {
   m_kits[0] = std::make_unique<Striker>(AttachKit(), 1);
   m_kits[1] = std::make_unique<Striker>(AttachKit(), 2);
-  ASSERT_TRUE(Run([this](GameApp& app, int frame) { return Frame(app, frame); }));
+  ASSERT_TRUE(Run([this](AppView& app, int frame) { return Frame(app, frame); }));
   Report();
   EXPECT_TRUE(m_finished);
   EXPECT_TRUE(boxes.empty()) << boxes.front();

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
@@ -123,6 +124,7 @@ class HarnessApp : public GameApp {
   explicit HarnessApp(const AppHarness::FrameCallback& onFrame) : m_onFrame(onFrame) {}
   bool Init(Basalt::Core* core) override {
     if (!GameApp::Init(core)) return false;
+    m_view = std::make_unique<AppView>(*this);
     Callback(AppHarness::kStarted);
     return true;
   }
@@ -135,7 +137,7 @@ class HarnessApp : public GameApp {
  private:
   bool Callback(int frame) {
     g_inCallback = true;
-    const bool goOn = m_onFrame(*this, frame);
+    const bool goOn = m_onFrame(*m_view, frame);
     g_inCallback = false;
     PublishStrikeTable();
     // One at a time, each at the time it was set: the input thread sees every
@@ -152,6 +154,7 @@ class HarnessApp : public GameApp {
   }
 
   const AppHarness::FrameCallback& m_onFrame;
+  std::unique_ptr<AppView> m_view;
   int m_frame = 0;
 };
 

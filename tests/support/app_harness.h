@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "backline/app/game_app.h"
+#include "tests/support/app_view.h"
 #include "tests/support/temp_dir.h"
 
 namespace test {
@@ -34,7 +35,7 @@ class AppHarness : public TempDirTest {
   // kStarted), then after each frame's GameApp::Update, and returns false to
   // stop. Returns Core::Launch's result.
   static constexpr int kStarted = -1;
-  using FrameCallback = std::function<bool(GameApp& app, int frame)>;
+  using FrameCallback = std::function<bool(AppView& app, int frame)>;
   bool Run(const FrameCallback& onFrame);
 
   // Seen by the program on its next frame.

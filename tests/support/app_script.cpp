@@ -12,7 +12,7 @@ void ScriptedAppTest::SetUp() {
 
 void ScriptedAppTest::Press(SDL_Scancode key, int times) {
   for (int i = 0; i < times; ++i)
-    m_steps.push_back({[key](GameApp&) {
+    m_steps.push_back({[key](AppView&) {
                          PushKey(key, true);
                          PushKey(key, false);  // still seen down for one frame
                        },
@@ -20,8 +20,8 @@ void ScriptedAppTest::Press(SDL_Scancode key, int times) {
 }
 
 void ScriptedAppTest::Hit(SDL_Joystick* kit, int button) {
-  m_steps.push_back({[=](GameApp&) { SetButton(kit, button, true); }, 1, nullptr});
-  m_steps.push_back({[=](GameApp&) { SetButton(kit, button, false); }, 1, nullptr});
+  m_steps.push_back({[=](AppView&) { SetButton(kit, button, true); }, 1, nullptr});
+  m_steps.push_back({[=](AppView&) { SetButton(kit, button, false); }, 1, nullptr});
 }
 
 void ScriptedAppTest::Type(const char* text) {
@@ -29,40 +29,40 @@ void ScriptedAppTest::Type(const char* text) {
 }
 
 void ScriptedAppTest::Wait(uint32_t ms) {
-  m_steps.push_back({[ms](GameApp&) { AdvanceClock(ms); }, 0, nullptr});
+  m_steps.push_back({[ms](AppView&) { AdvanceClock(ms); }, 0, nullptr});
 }
 
-void ScriptedAppTest::Frames(int count) { m_steps.push_back({[](GameApp&) {}, count, nullptr}); }
+void ScriptedAppTest::Frames(int count) { m_steps.push_back({[](AppView&) {}, count, nullptr}); }
 
-void ScriptedAppTest::Then(std::function<void(GameApp&)> check) {
+void ScriptedAppTest::Then(std::function<void(AppView&)> check) {
   m_steps.push_back({std::move(check), 0, nullptr});
 }
 
-void ScriptedAppTest::Until(std::function<bool(GameApp&)> ready) {
-  m_steps.push_back({[](GameApp&) {}, 0, std::move(ready)});
+void ScriptedAppTest::Until(std::function<bool(AppView&)> ready) {
+  m_steps.push_back({[](AppView&) {}, 0, std::move(ready)});
 }
 
 void ScriptedAppTest::EnterAssignMode() {
-  Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
+  Until([](AppView& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
   Press(SDL_SCANCODE_DOWN);
   Press(SDL_SCANCODE_RETURN);
-  Then([](GameApp& app) { ASSERT_EQ(app.mode, Assign); });
+  Then([](AppView& app) { ASSERT_EQ(app.mode, Assign); });
 }
 
-void ScriptedAppTest::WaitForMode(AppMode mode) {
-  Until([mode](GameApp& app) { return app.mode == mode; });
+void ScriptedAppTest::WaitForMode(ScreenId mode) {
+  Until([mode](AppView& app) { return app.mode == mode; });
 }
 
 void ScriptedAppTest::Choose(int entry) {
   WaitForMode(MainMenu);
-  Until([](GameApp& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
-  Then([entry](GameApp& app) { app.screens.mainMenu.selection = entry; });
+  Until([](AppView& app) { return app.menuKeys.startupTime >= MenuKeys::kStartupHold; });
+  Then([entry](AppView& app) { app.screens.mainMenu.selection = entry; });
   Press(SDL_SCANCODE_RETURN);
 }
 
 void ScriptedAppTest::OpenPresetDialog(int line) {
   Press(SDL_SCANCODE_TAB);
-  Then([=](GameApp& app) {
+  Then([=](AppView& app) {
     ASSERT_EQ(app.mode, PresetMenu);
     EXPECT_FALSE(app.textEntry.active);
     if (app.screens.presetMenu.line != line) {  // the menu keeps its line between openings
@@ -73,11 +73,11 @@ void ScriptedAppTest::OpenPresetDialog(int line) {
   Frames(2);
   Press(SDL_SCANCODE_RETURN);
   Frames(1);  // the dialog's first frame
-  Then([=](GameApp& app) { ASSERT_EQ(app.mode, line == 0 ? LoadPresetList : SavePresetName); });
+  Then([=](AppView& app) { ASSERT_EQ(app.mode, line == 0 ? LoadPresetList : SavePresetName); });
 }
 
 bool ScriptedAppTest::RunScript() {
-  return Run([this](GameApp& app, int frame) {
+  return Run([this](AppView& app, int frame) {
     if (frame == kStarted) {
       RecordPlayedSounds();
       return true;
@@ -86,7 +86,7 @@ bool ScriptedAppTest::RunScript() {
   });
 }
 
-bool ScriptedAppTest::NextFrame(GameApp& app) {
+bool ScriptedAppTest::NextFrame(AppView& app) {
   AdvanceClock(kFrameMs);
   if (m_idleFrames > 0) {
     --m_idleFrames;

@@ -31,11 +31,11 @@ class ScriptedAppTest : public AppHarness {
   void Wait(uint32_t ms);
   void Frames(int count);
   // check runs at this point of the script, after a frame's update.
-  void Then(std::function<void(GameApp&)> check);
+  void Then(std::function<void(AppView&)> check);
   // The script waits until ready holds after a frame's update.
-  void Until(std::function<bool(GameApp&)> ready);
+  void Until(std::function<bool(AppView&)> ready);
   // The script waits until the program shows mode.
-  void WaitForMode(AppMode mode);
+  void WaitForMode(ScreenId mode);
   // From the main menu into Assign Mode, once the menu keys are read.
   void EnterAssignMode();
   // From the main menu, once it takes keys, chooses entry (MainMenuState's).
@@ -58,11 +58,11 @@ class ScriptedAppTest : public AppHarness {
 
  private:
   struct Step {
-    std::function<void(GameApp&)> action;
+    std::function<void(AppView&)> action;
     int frames;                           // frames to let pass after it
-    std::function<bool(GameApp&)> ready;  // when set, the step waits for it
+    std::function<bool(AppView&)> ready;  // when set, the step waits for it
   };
-  bool NextFrame(GameApp& app);
+  bool NextFrame(AppView& app);
 
   std::vector<Step> m_steps;
   size_t m_next = 0;
