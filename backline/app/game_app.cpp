@@ -108,10 +108,13 @@ bool GameApp::BuildGui() {
   m_gui = std::make_unique<CCTest>();
   if (!m_gui->Initialize()) return false;
   Basalt::g_pGUI->NewContext(m_gui.get());
-  NewBox(*m_gui);  // the root, never drawn: moving a box moves its children
+  // The root box, transparent and never moved: moving a box moves its children.
+  NewBox(*m_gui);
+  // The boxes made later draw first: the assign buttons over the panel, the
+  // screens' own boxes (made with the screens) under it.
+  m_assignButtons = std::make_unique<AssignButtons>(*m_gui);
   m_panel = &NewBox(*m_gui);
   m_metronomeBox = &NewBox(*m_gui);
-  m_assignButtons = std::make_unique<AssignButtons>(*m_gui);
   return true;
 }
 

@@ -4,7 +4,7 @@
 // once, in the order the presses happened. Presses wait in a queue and one is
 // delivered per poll, so a screen sees at most one event per frame and two
 // presses between two frames come out on two frames, never reordered. An
-// event stays set for one screen handler call. Polled after the screens each
+// event stays set for one screen Update. Polled after the screens each
 // frame, so a screen reads the previous frame's events. Main thread.
 #include "basalt/input/input.h"
 
