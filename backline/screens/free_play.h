@@ -36,10 +36,3 @@ class FreePlayScreen final : public Screen {
   const PadMap& m_padMap;
   const unsigned& m_kitsShown;
 };
-
-// Switches the metronome once for every press of Space and of a kit's Start
-// button this frame (Free Play, Record).
-void ToggleMetronomeOnRequest(Metronome& metronome, const PadMap& padMap, const MenuKeys& keys);
-
-// The camera's view of the whole kit, shared by the menu, Free Play, Record and Playback.
-void MoveCameraToKit(Camera& camera, unsigned kitsShown);

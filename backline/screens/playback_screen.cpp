@@ -4,7 +4,7 @@
 #include "backline/midi/midi_export.h"
 #include "backline/recording/recorder.h"
 #include "backline/scene/drum_set.h"
-#include "backline/screens/free_play.h"
+#include "backline/screens/kit_view.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/gui/font_manager.h"
 #include "basalt/gui/gui.h"

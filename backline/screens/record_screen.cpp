@@ -1,7 +1,7 @@
 #include "backline/screens/record_screen.h"
 
 #include "backline/gui/cctest.h"
-#include "backline/screens/free_play.h"
+#include "backline/screens/kit_view.h"
 #include "basalt/gui/gui.h"
 
 namespace {

@@ -53,8 +53,5 @@ class Screen {
   virtual bool NeedsFullFrameRate() const { return InstrumentLive(); }
   // Whether the drum set may follow a change in the number of kits plugged
   // in now; kitsLeaving: the change has fewer kits than shown.
-  virtual bool LetsKitCountChange(bool kitsLeaving) const {
-    (void)kitsLeaving;
-    return true;
-  }
+  virtual bool LetsKitCountChange(bool /*kitsLeaving*/) const { return true; }
 };
