@@ -9,7 +9,7 @@
 #include <string>
 
 #include "backline/app/app_cvars.h"
-#include "basalt/core/settings_text.h"
+#include "basalt/foundation/settings_text.h"
 
 namespace {
 

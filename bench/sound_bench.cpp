@@ -32,7 +32,7 @@
 #include "backline/app/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 // ---- counting interposers ---------------------------------------------------
 

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/material_manager_gl.h"

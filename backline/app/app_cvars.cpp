@@ -4,9 +4,9 @@
 
 #include "backline/midi/midi_notes.h"
 #include "backline/net/update_check.h"
-#include "basalt/core/cvar.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
 
 // Each holds its default once RegisterAppSettings has run.
 int g_audioBufferSize;

@@ -1,5 +1,5 @@
 #pragma once
-// The program's console variables (the engine's are in basalt/core/engine_cvars.h).
+// The program's console variables (the engine's are in basalt/foundation/engine_cvars.h).
 
 // Declares the variables below to CVarSystem and gives each its default.
 void RegisterAppSettings();

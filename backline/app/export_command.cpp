@@ -10,8 +10,8 @@
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
 #include "backline/recording/wav_export.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
 
 namespace {

@@ -26,7 +26,7 @@
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_silent.h"
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"

@@ -4,7 +4,7 @@
 
 #include "backline/app/app_cvars.h"
 #include "backline/pads/pad_slots.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cassert>
 
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 
 bool DrumSet::SetKitCount(unsigned kits) {

@@ -8,7 +8,7 @@
 #include "backline/gui/cctest.h"
 #include "backline/net/update_preference.h"
 #include "backline/screens/screen_widgets.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/gui/gui.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // delay (one device period). Notes travel to the audio thread through a
 // single-producer queue per sending thread, so each sending thread names
 // itself by its NoteSource.
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 // The threads that send notes; each has a queue of its own.
 enum class NoteSource : int {

@@ -3,10 +3,10 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
 #include "basalt/fs/write_check.h"
 #include "basalt/graphics/graphics_device_gl.h"

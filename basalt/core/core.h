@@ -9,7 +9,7 @@
 // sleeps in between.
 #include "basalt/core/frame_clock.h"
 #include "basalt/core/frame_pacer.h"
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 #include "basalt/platform/platform.h"
 
 namespace Basalt {

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 
 namespace Basalt {

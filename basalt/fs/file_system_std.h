@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdio>
 
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/file_system.h"
 
 namespace Basalt {
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 namespace Basalt {
 

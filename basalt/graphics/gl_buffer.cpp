@@ -2,7 +2,7 @@
 
 #include <epoxy/gl.h>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 
 namespace Basalt {

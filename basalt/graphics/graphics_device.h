@@ -2,7 +2,7 @@
 // The renderer's interface. The core creates the one device in InitGraphics
 // and publishes it as g_pGraphics; Update draws and presents one frame.
 // Main thread only; the platform window must outlive the device.
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 #include "basalt/graphics/math3d.h"
 #include "basalt/graphics/vertex_types.h"
 

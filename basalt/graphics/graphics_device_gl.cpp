@@ -9,8 +9,8 @@
 #include <string>
 
 #include "basalt/core/core.h"
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/builtin_shaders.h"
 #include "basalt/graphics/index_buffer_gl.h"
 #include "basalt/graphics/point_list_gl.h"

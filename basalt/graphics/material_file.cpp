@@ -6,11 +6,11 @@
 #include <cstring>
 #include <string>
 
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
-#include "basalt/core/text_tokenizer.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
+#include "basalt/foundation/text_tokenizer.h"
 #include "basalt/graphics/material.h"
 #include "basalt/graphics/material_manager.h"
 #include "basalt/graphics/texture_gl.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/texture.h"
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/file_system.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/index_buffer.h"
 #include "basalt/graphics/material.h"

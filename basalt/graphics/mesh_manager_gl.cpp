@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "basalt/core/log.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
 
 namespace Basalt {
 

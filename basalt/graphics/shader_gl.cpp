@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 
 namespace Basalt {

@@ -5,8 +5,8 @@
 
 #include <climits>
 
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/jpeg_check.h"
 #include "basalt/graphics/png_check.h"

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "basalt/core/exception_boundary.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/file_system.h"
 #include "basalt/graphics/texture_gl.h"
 #include "basalt/platform/platform.h"
 

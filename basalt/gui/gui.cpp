@@ -3,8 +3,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "basalt/core/log.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/context_controller.h"
 

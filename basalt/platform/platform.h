@@ -1,7 +1,7 @@
 #pragma once
 // The engine's view of the operating system: one application window, the
 // message pump, message boxes and a millisecond clock. Main thread only.
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 
 namespace Basalt {
 

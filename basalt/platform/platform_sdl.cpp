@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "basalt/core/core.h"
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/log.h"
 
 namespace Basalt {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "basalt/core/core.h"
-#include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 #include "basalt/platform/platform_sdl.h"

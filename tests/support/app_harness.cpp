@@ -10,10 +10,10 @@
 
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
 #include "basalt/core/core.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/clock.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"

@@ -1,6 +1,6 @@
 #include "tests/support/engine_fixture.h"
 
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar_system.h"
 
 namespace test {
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/material_file.h"
 
 namespace test {

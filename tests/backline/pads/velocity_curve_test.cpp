@@ -6,7 +6,7 @@
 #include <string>
 
 #include "backline/app/app_cvars.h"
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar_system.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {

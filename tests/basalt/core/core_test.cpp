@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
-#include "basalt/core/log.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device_gl.h"
 #include "basalt/graphics/material_manager_gl.h"
 #include "basalt/graphics/mesh_manager_gl.h"

@@ -3,7 +3,7 @@
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/mesh_manager_gl.h"
 #include "basalt/graphics/texture_gl.h"
 #include "basalt/scene/base_object.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/material_gl.h"
 #include "basalt/graphics/shader_gl.h"
 #include "basalt/graphics/texture_gl.h"

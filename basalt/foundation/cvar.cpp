@@ -1,4 +1,4 @@
-#include "basalt/core/cvar.h"
+#include "basalt/foundation/cvar.h"
 
 #include <cassert>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/file_system.h"
 
 namespace Basalt {
 

@@ -12,7 +12,7 @@
 #include <cstdarg>
 #include <cstddef>
 
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 
 namespace Basalt {
 

@@ -1,4 +1,4 @@
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 #include <atomic>
 #include <chrono>

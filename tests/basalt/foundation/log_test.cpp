@@ -1,4 +1,4 @@
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar_system.h"
 
 #include <climits>
 #include <cstring>
 
-#include "basalt/core/cvar.h"
-#include "basalt/core/log.h"
-#include "basalt/core/text_tokenizer.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
+#include "basalt/foundation/text_tokenizer.h"
 
 namespace Basalt {
 

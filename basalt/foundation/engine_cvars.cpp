@@ -1,9 +1,9 @@
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 
 #include <climits>
 
-#include "basalt/core/cvar.h"
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/cvar_system.h"
 
 namespace Basalt {
 

@@ -1,4 +1,4 @@
-#include "basalt/core/text_tokenizer.h"
+#include "basalt/foundation/text_tokenizer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "basalt/core/settings_text.h"
+#include "basalt/foundation/settings_text.h"
 
 #include <cassert>
 
-#include "basalt/core/cvar.h"
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/cvar_system.h"
 
 namespace Basalt {
 

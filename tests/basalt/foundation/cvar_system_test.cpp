@@ -1,4 +1,4 @@
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar_system.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "basalt/core/cvar.h"
+#include "basalt/foundation/cvar.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {

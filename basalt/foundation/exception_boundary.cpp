@@ -1,6 +1,6 @@
-#include "basalt/core/exception_boundary.h"
+#include "basalt/foundation/exception_boundary.h"
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 namespace Basalt {
 

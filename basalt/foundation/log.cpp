@@ -1,11 +1,11 @@
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 #include <cassert>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/file_system.h"
 
 namespace Basalt {
 

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 #include "basalt/util/string_hash.h"
 
 namespace Basalt {
