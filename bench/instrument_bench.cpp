@@ -51,7 +51,7 @@
 #include "basalt/core/core.h"
 #include "basalt/foundation/clock.h"
 #include "basalt/foundation/engine_cvars.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "tests/support/sequencer_client.h"
 #include "tests/support/virtual_kit.h"
 

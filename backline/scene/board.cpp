@@ -6,7 +6,7 @@
 #include "backline/scene/scene_graph.h"
 #include "basalt/core/core.h"
 #include "basalt/foundation/log.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/graphics/mesh_manager.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "basalt/core/core.h"
 #include "basalt/foundation/log.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/graphics/mesh_manager.h"
 
 bool DrumSet::SetKitCount(unsigned kits) {
   m_kitCount = kits;

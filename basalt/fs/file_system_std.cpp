@@ -11,8 +11,6 @@
 
 namespace Basalt {
 
-FileSystemStd* g_pFileSystemStd = nullptr;
-
 namespace {
 
 const char* ModeString(unsigned mode) {

@@ -48,6 +48,4 @@ class FileSystemStd : public IFileSystem {
   util::Array<OpenedFile> m_files;
 };
 
-extern FileSystemStd* g_pFileSystemStd;
-
 }  // namespace Basalt

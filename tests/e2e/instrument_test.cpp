@@ -14,7 +14,7 @@
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "backline/sound/voice_engine.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/graphics/mesh_manager.h"
 #include "tests/support/app_harness.h"
 #include "tests/support/virtual_kit.h"
 

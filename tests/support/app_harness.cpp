@@ -14,10 +14,10 @@
 #include "basalt/foundation/clock.h"
 #include "basalt/foundation/cvar_system.h"
 #include "basalt/foundation/engine_cvars.h"
-#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "tests/support/virtual_kit.h"
 
 namespace test {
@@ -283,11 +283,11 @@ void AppHarness::RecordPlayedSounds() {
 std::vector<uint32_t> AppHarness::CaptureFrame(unsigned* width, unsigned* height) {
   *width = Basalt::g_pGUI->GetScreenWidth();
   *height = Basalt::g_pGUI->GetScreenHeight();
-  Basalt::g_pGraphicsGL->RenderFrame();
+  Basalt::CurrentDeviceGL()->RenderFrame();
   std::vector<uint8_t> rgba(static_cast<size_t>(*width) * *height * 4);
   glReadPixels(0, 0, static_cast<GLsizei>(*width), static_cast<GLsizei>(*height), GL_RGBA, GL_UNSIGNED_BYTE,
                rgba.data());
-  Basalt::g_pGraphicsGL->Present();
+  Basalt::CurrentDeviceGL()->Present();
   std::vector<uint32_t> pixels(static_cast<size_t>(*width) * *height);
   for (unsigned y = 0; y < *height; ++y) {
     for (unsigned x = 0; x < *width; ++x) {

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "basalt/foundation/engine_cvars.h"
-#include "basalt/graphics/material_gl.h"
-#include "basalt/graphics/shader_gl.h"
-#include "basalt/graphics/texture_gl.h"
+#include "basalt/graphics/gl/material_gl.h"
+#include "basalt/graphics/gl/shader_gl.h"
+#include "basalt/graphics/gl/texture_gl.h"
 #include "tests/support/graphics_fixture.h"
 
 namespace {
