@@ -8,7 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "basalt/foundation/settings_text.h"
 
 namespace {

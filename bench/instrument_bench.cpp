@@ -44,8 +44,9 @@
 #include <thread>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/midi/midi_port_alsa_seq.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/core/core.h"

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "backline/midi/midi_export.h"
 #include "backline/pads/preset_file.h"
 #include "backline/pads/sample_bank.h"
+#include "backline/recording/midi_export.h"
 #include "backline/recording/plr_file.h"
 #include "backline/recording/wav_export.h"
 #include "basalt/foundation/cvar_system.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/gui/cctest.h"
 #include "backline/midi/midi_setup.h"
 #include "backline/net/update_preference.h"

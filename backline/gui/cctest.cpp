@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "basalt/core/core.h"
 #include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"

@@ -2,8 +2,8 @@
 
 #include <cassert>
 
-#include "backline/app/app_cvars.h"
-#include "backline/pads/pad_slots.h"
+#include "backline/common/app_cvars.h"
+#include "backline/common/pad_slots.h"
 #include "basalt/foundation/log.h"
 
 namespace {

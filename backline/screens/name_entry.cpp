@@ -2,8 +2,8 @@
 
 #include <cctype>
 
-#include "backline/app/app_clock.h"
 #include "backline/app/game_app.h"
+#include "backline/common/app_clock.h"
 #include "backline/gui/cctest.h"
 #include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"

@@ -4,7 +4,7 @@
 
 #include "backline/app/game_app.h"
 #include "backline/gui/cctest.h"
-#include "backline/midi/midi_export.h"
+#include "backline/recording/midi_export.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/free_play.h"
 #include "backline/screens/screen_widgets.h"

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "backline/app/app_clock.h"
 #include "backline/app/game_app.h"
+#include "backline/common/app_clock.h"
 #include "backline/gui/cctest.h"
 #include "backline/screens/assign_mode.h"
 #include "backline/screens/screen_widgets.h"

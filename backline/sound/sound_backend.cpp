@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/foundation/log.h"

@@ -29,7 +29,7 @@
 #include <mutex>
 #include <thread>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 #include "backline/sound/mixer_sound.h"
 #include "backline/sound/note_scheduler.h"
 #include "backline/sound/sample_decoder.h"

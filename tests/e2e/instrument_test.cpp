@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/pads/velocity_curve.h"
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"

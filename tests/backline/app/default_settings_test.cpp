@@ -6,8 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
+#include "backline/common/app_cvars.h"
 #include "basalt/foundation/cvar_system.h"
 #include "basalt/foundation/engine_cvars.h"
 #include "basalt/platform/platform.h"

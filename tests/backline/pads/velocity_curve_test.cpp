@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "basalt/foundation/cvar_system.h"
 #include "tests/support/engine_fixture.h"
 

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
-#include "backline/pads/pad_slots.h"
+#include "backline/common/app_cvars.h"
+#include "backline/common/pad_slots.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/foundation/clock.h"

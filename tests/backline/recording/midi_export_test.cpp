@@ -1,5 +1,5 @@
-#include "backline/midi/midi_export.h"
 #include "backline/midi/midi_message.h"
+#include "backline/recording/midi_export.h"
 
 #include <gtest/gtest.h>
 

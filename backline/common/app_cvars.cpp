@@ -1,12 +1,9 @@
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 
 #include <climits>
 
-#include "backline/midi/midi_notes.h"
-#include "backline/net/update_check.h"
 #include "basalt/foundation/cvar.h"
 #include "basalt/foundation/cvar_system.h"
-#include "basalt/foundation/engine_cvars.h"
 
 // Each holds its default once RegisterAppSettings has run.
 int g_audioBufferSize;
@@ -52,11 +49,4 @@ void RegisterAppSettings() {
        "the level, in percent of the pad's volume, the softest strike still plays at; 0 to 100", 0, 100},
   };
   Basalt::CVarSystem::Register(kSettings);
-}
-
-void RegisterProgramSettings() {
-  Basalt::RegisterEngineSettings();
-  RegisterAppSettings();
-  RegisterUpdateSettings();
-  RegisterMidiSettings();
 }

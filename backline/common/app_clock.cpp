@@ -1,4 +1,4 @@
-#include "backline/app/app_clock.h"
+#include "backline/common/app_clock.h"
 
 #include "basalt/foundation/clock.h"
 

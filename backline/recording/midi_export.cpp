@@ -1,8 +1,8 @@
-#include "backline/midi/midi_export.h"
+#include "backline/recording/midi_export.h"
 
 #include <cstdint>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 #include "backline/recording/event_order.h"
 #include "backline/recording/file_export.h"
 #include "basalt/fs/atomic_write.h"

@@ -3,11 +3,6 @@
 
 // Declares the variables below to CVarSystem and gives each its default.
 void RegisterAppSettings();
-// Declares every console variable of the program: the engine's, these, the
-// update check's and the MIDI notes', in the order the README lists them.
-// Main thread, first thing at start-up (the program, its commands and the
-// tests call it); calling it again changes nothing.
-void RegisterProgramSettings();
 
 extern int g_audioBufferSize;     // handed to the sound back end's Initialise
 extern int g_audioPeriodMs;       // audio device period: larger if it crackles, smaller for less delay
