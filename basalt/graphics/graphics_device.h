@@ -6,6 +6,7 @@
 
 #include "basalt/foundation/idevice.h"
 #include "basalt/graphics/math3d.h"
+#include "basalt/graphics/point_list.h"
 #include "basalt/graphics/texture.h"
 #include "basalt/graphics/vertex_types.h"
 
@@ -73,6 +74,9 @@ class IGraphicsDevice : public IDevice {
   // A new texture without an image, owned by the caller, on the device's
   // context; null when the device makes none.
   virtual std::unique_ptr<ITexture> CreateTexture(const char* name) = 0;
+  // A new, empty point list owned by the caller, on the device's context;
+  // null when the device makes none.
+  virtual std::unique_ptr<IPointList> CreatePointList() = 0;
   virtual IIndexBuffer* CreateIndexBuffer() = 0;
   virtual IVertexBuffer* CreateVertexBuffer() = 0;
 };

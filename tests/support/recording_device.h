@@ -44,6 +44,9 @@ class RecordingDevice : public Basalt::IGraphicsDevice {
   std::unique_ptr<Basalt::ITexture> CreateTexture(const char* name) override {
     return m_previous ? m_previous->CreateTexture(name) : nullptr;
   }
+  std::unique_ptr<Basalt::IPointList> CreatePointList() override {
+    return m_previous ? m_previous->CreatePointList() : nullptr;
+  }
   void SetFramePass(FramePass, DrawPass, void*) override {}
   bool Has2DPass() const override { return true; }
   Basalt::IIndexBuffer* CreateIndexBuffer() override { return nullptr; }

@@ -91,9 +91,7 @@ bool GraphicsDeviceGL::Initialize(void* params) {
   if (!params) return Fail("GraphicsDeviceGL::Initialize() requires parameters");
   m_params = *static_cast<const GraphicsParams*>(params);
   s_current = this;
-  if (!InitGL()) return false;
-  m_starList = std::make_unique<PointListGL>(false);
-  return true;
+  return InitGL();
 }
 
 bool GraphicsDeviceGL::InitGL() {
@@ -277,7 +275,6 @@ bool GraphicsDeviceGL::RenderFrame() {
   glClearDepth(1.0);
   glDepthMask(GL_TRUE);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-  if (m_starList) m_starList->Render(mat4::Identity());
   m_passes[kScenePass].Draw();
   m_sprite->Begin();
   m_passes[kOverlayPass].Draw();
@@ -307,7 +304,6 @@ bool GraphicsDeviceGL::Shutdown() {
 
 // Everything made on the context, while it is still current.
 void GraphicsDeviceGL::ReleaseGL() {
-  m_starList.reset();
   if (m_sprite) m_sprite->Release();
   m_sprite.reset();
   m_fixedFunction.Release();
@@ -383,6 +379,8 @@ void GraphicsDeviceGL::RestoreRenderStates() {
 }
 
 std::unique_ptr<ITexture> GraphicsDeviceGL::CreateTexture(const char* name) { return std::make_unique<TextureGL>(name); }
+
+std::unique_ptr<IPointList> GraphicsDeviceGL::CreatePointList() { return std::make_unique<PointListGL>(false); }
 
 IIndexBuffer* GraphicsDeviceGL::CreateIndexBuffer() { return new IndexBufferGL(); }
 

@@ -21,7 +21,6 @@
 namespace Basalt {
 
 class PlatformSDL;
-class PointListGL;
 class SpriteBatch;
 
 class GraphicsDeviceGL : public IGraphicsDevice {
@@ -29,7 +28,6 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   static constexpr unsigned kClearColor = 0xFF00080F;  // ARGB, every frame starts from it
   static constexpr unsigned kAmbientColor = 0xFF0A0A0A;
   static constexpr unsigned kNumStages = 8;
-  static constexpr unsigned kNumStars = 1000;
   static constexpr float kFieldOfView = 3.14159265f / 4.0f;
   static constexpr float kNearPlane = 1.0f;
   static constexpr float kFarPlane = 1000.0f;
@@ -48,7 +46,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   const char* GetError() const { return m_error.c_str(); }
   // RenderFrame, then Present.
   bool Update() override;
-  // Draws one frame into the back buffer: clear, stars, the scene pass, the 2D
+  // Draws one frame into the back buffer: clear, the scene pass, the 2D
   // pass (the overlay pass, then the GUI pass). False without a context.
   bool RenderFrame();
   void Present();
@@ -71,6 +69,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   void RestoreRenderStates();
   void SetViewMatrix(const mat4& view) override { m_view = view; }
   std::unique_ptr<ITexture> CreateTexture(const char* name) override;
+  std::unique_ptr<IPointList> CreatePointList() override;
   IIndexBuffer* CreateIndexBuffer() override;
   IVertexBuffer* CreateVertexBuffer() override;
 
@@ -110,7 +109,6 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   void SetOverlayPass(DrawPass draw, void* context) { SetFramePass(kOverlayPass, draw, context); }
   bool Has2DPass() const override { return m_sprite != nullptr; }
   SpriteBatch* GetSpriteBatch() const { return m_sprite.get(); }
-  PointListGL* GetStarList() const { return m_starList.get(); }
   const std::vector<DisplayMode>& GetDisplayModes() const { return m_modes; }
 
  private:
@@ -170,7 +168,6 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   BuiltInUniforms m_fixedUniforms;
   BuiltInUniforms m_pointUniforms;
 
-  std::unique_ptr<PointListGL> m_starList;
   std::unique_ptr<SpriteBatch> m_sprite;
   struct Pass {
     DrawPass draw = nullptr;

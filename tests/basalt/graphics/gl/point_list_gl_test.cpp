@@ -10,12 +10,16 @@ namespace {
 
 class PointListTest : public test::GraphicsFixture {};
 
+void DrawPoints(void* points) { static_cast<Basalt::IPointList*>(points)->Render(Basalt::mat4::Identity()); }
+
 TEST_F(PointListTest, TheStarFieldDrawsItsPointsInTheirColourThroughStarTga) {
   auto* star = static_cast<Basalt::TextureGL*>(Materials().NewTexture(Basalt::PointListGL::kTextureName));
   const unsigned white[4] = {0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF};
   ASSERT_TRUE(star->SetData(white, 32, 2, 2));
-  Basalt::PointListGL* stars = Device().GetStarList();
-  ASSERT_NE(stars, nullptr);
+  std::unique_ptr<Basalt::IPointList> list = Device().CreatePointList();
+  ASSERT_NE(list, nullptr);
+  auto* stars = static_cast<Basalt::PointListGL*>(list.get());
+  Device().SetFramePass(Basalt::IGraphicsDevice::kScenePass, &DrawPoints, stars);
   const Basalt::VertexPoint points[2] = {{0, 0, 10, 0.3f, 0xFFFF2000}, {100, 0, 10, 0.3f, 0xFF00FF00}};
   ASSERT_TRUE(stars->Fill(points, 2));
   ASSERT_TRUE(stars->Fill(points, 1));  // fewer points keep the buffer
