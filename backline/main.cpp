@@ -3,9 +3,10 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/export_command.h"
 #include "backline/app/game_app.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/kits/kit_import.h"
 #include "basalt/core/core.h"
 

@@ -8,8 +8,9 @@
 #include <sstream>
 #include <string>
 
-#include "backline/app/app_cvars.h"
-#include "basalt/core/settings_text.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
+#include "basalt/foundation/settings_text.h"
 
 namespace {
 

@@ -17,10 +17,10 @@
 
 #include "basalt/core/core.h"
 #include "basalt/core/iapp.h"
-#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/mesh_manager.h"
+#include "basalt/graphics/gl/texture_gl.h"
 #include "basalt/graphics/material_manager.h"
-#include "basalt/graphics/mesh_manager_gl.h"
-#include "basalt/graphics/texture_gl.h"
 #include "basalt/gui/context_controller.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
@@ -99,7 +99,7 @@ class BenchApp : public Basalt::IApp {
     auto* texture = static_cast<Basalt::TextureGL*>(Basalt::g_pMaterialManager->NewTexture("sprite"));
     std::vector<unsigned> pixels(32 * 32, 0xC0FFFFFF);
     texture->SetData(pixels.data(), 32, 32, 32);
-    Basalt::g_pGraphicsGL->SetOverlayPass(&DrawSprites, texture);
+    Basalt::CurrentDeviceGL()->SetOverlayPass(&DrawSprites, texture);
     if (m_gui) {
       m_menu.Initialize();
       Basalt::g_pGUI->NewContext(&m_menu);

@@ -45,14 +45,14 @@
 #include <thread>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/midi/midi_port_alsa_seq.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
 #include "basalt/core/core.h"
-#include "basalt/core/engine_cvars.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "tests/support/app_view.h"
 #include "tests/support/sequencer_client.h"
 #include "tests/support/virtual_kit.h"

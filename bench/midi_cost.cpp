@@ -13,7 +13,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/midi/midi_link.h"
 #include "backline/pads/strike_path.h"
 #include "backline/sound/sound_backend.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <random>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/sound_backend.h"
 
 namespace bench {

@@ -15,7 +15,8 @@
 #include <cstring>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "bench/mix_cost.h"
 
 namespace {

@@ -19,7 +19,8 @@
 #include <memory>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/mixer_sound.h"
 #include "bench/mix_cost.h"
 

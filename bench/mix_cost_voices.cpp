@@ -8,7 +8,8 @@
 #include <cstring>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/voice_engine.h"
 #include "bench/mix_cost.h"
 

@@ -29,10 +29,11 @@
 #include <thread>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 // ---- counting interposers ---------------------------------------------------
 

@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
-#include "basalt/graphics/graphics_device_gl.h"
-#include "basalt/graphics/material_manager_gl.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/gl/material_manager_gl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 
 namespace fuzz {
 
@@ -33,7 +33,7 @@ unsigned NameWindow(void* setup) {
 
 void PublishEngineServices() {
   if (Basalt::g_pFileSystem) return;
-  Basalt::g_pFileSystem = Basalt::g_pFileSystemStd = new Basalt::FileSystemStd;
+  Basalt::g_pFileSystem = new Basalt::FileSystemStd;
   auto* log = new Basalt::Log("/dev/null");
   if (!log->Initialize(nullptr)) Fail("cannot open the system log on /dev/null");
   Basalt::g_pSystemLog = log;
@@ -41,19 +41,19 @@ void PublishEngineServices() {
 
 void PublishGraphics() {
   PublishEngineServices();
-  if (Basalt::g_pGraphicsGL) return;
+  if (Basalt::CurrentDeviceGL()) return;
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   Basalt::PlatformSDL::SetMessageBoxHandler(&IgnoreBox);
   new Basalt::Core;
   auto* platform = new Basalt::PlatformSDL(&NameWindow);
   Basalt::PlatformParams window = {false, 64, 48};
   if (!platform->Initialize(&window)) Fail("no window");
-  Basalt::g_pPlatform = Basalt::g_pPlatformSDL = platform;
-  auto* device = new Basalt::GraphicsDeviceGL;
+  Basalt::g_pPlatform = platform;
+  auto* device = new Basalt::GraphicsDeviceGL(*platform);
   Basalt::GraphicsParams params = {48, 64, 32, 1, false};
   if (!device->Initialize(&params)) Fail("no OpenGL device");
-  Basalt::g_pGraphics = Basalt::g_pGraphicsGL = device;
-  Basalt::g_pMaterialManager = Basalt::g_pMaterialManagerGL = new Basalt::MaterialManagerGL;
+  Basalt::g_pGraphics = device;
+  Basalt::g_pMaterialManager = new Basalt::MaterialManagerGL;
 }
 
 ScratchFile::ScratchFile(const uint8_t* data, size_t size, const char* suffix)

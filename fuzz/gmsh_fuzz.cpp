@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "basalt/graphics/mesh_gl.h"
+#include "basalt/graphics/gl/mesh_gl.h"
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -7,9 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "backline/app/app_cvars.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/text_tokenizer.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/text_tokenizer.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "basalt/graphics/texture_gl.h"
+#include "basalt/graphics/gl/texture_gl.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Basalt::TextureGL texture("fuzz.tga");

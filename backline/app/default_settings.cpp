@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "basalt/core/settings_text.h"
+#include "basalt/foundation/settings_text.h"
 #include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 

@@ -5,13 +5,13 @@
 #include <memory>
 #include <string>
 
-#include "backline/midi/midi_export.h"
 #include "backline/pads/preset_file.h"
 #include "backline/pads/sample_bank.h"
+#include "backline/recording/midi_export.h"
 #include "backline/recording/plr_file.h"
 #include "backline/recording/wav_export.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
 
 namespace {
@@ -25,7 +25,7 @@ const char kSettingsFile[] = "settings.cfg";
 class ExportServices {
  public:
   ExportServices() : m_log(kLogFile) {
-    Basalt::g_pFileSystem = Basalt::g_pFileSystemStd = &m_fileSystem;
+    Basalt::g_pFileSystem = &m_fileSystem;
     if (m_log.Initialize(nullptr)) Basalt::g_pSystemLog = &m_log;
     Basalt::g_pCVarSystem = &m_cvars;
     m_cvars.Initialize(const_cast<char*>(kSettingsFile));
@@ -34,7 +34,7 @@ class ExportServices {
     Basalt::g_pCVarSystem = nullptr;
     if (Basalt::g_pSystemLog) m_log.Shutdown();
     Basalt::g_pSystemLog = nullptr;
-    Basalt::g_pFileSystem = Basalt::g_pFileSystemStd = nullptr;
+    Basalt::g_pFileSystem = nullptr;
   }
   ExportServices(const ExportServices&) = delete;
   ExportServices& operator=(const ExportServices&) = delete;

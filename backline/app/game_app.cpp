@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/gui/cctest.h"
 #include "backline/midi/midi_setup.h"
 #include "backline/net/update_preference.h"
@@ -26,7 +26,7 @@
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_silent.h"
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/graphics/graphics_device.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"

@@ -1,6 +1,6 @@
 #include "backline/app/metronome.h"
 
-#include "backline/app/app_clock.h"
+#include "backline/common/app_clock.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/input/key_codes.h"
 

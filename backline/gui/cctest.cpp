@@ -2,9 +2,9 @@
 
 #include <cassert>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 #include "basalt/graphics/material_file.h"
 #include "basalt/graphics/material_manager.h"

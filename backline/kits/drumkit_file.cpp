@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "basalt/core/exception_boundary.h"
+#include "basalt/foundation/exception_boundary.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "backline/kits/staging_area.h"
 #include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
-#include "basalt/core/exception_boundary.h"
+#include "basalt/foundation/exception_boundary.h"
 #include "basalt/fs/path.h"
 
 static_assert(kMaxKitLayers == kMaxVelocityLayers, "every layer of a kit's instrument has a sound slot");

@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
+#include "backline/common/pad_slots.h"
 #include "backline/kits/drum_roles.h"
-#include "backline/pads/pad_slots.h"
 
 // The piece (an index into pieces) each pad sound (sound slots 0..19) plays,
 // or -1 for none.

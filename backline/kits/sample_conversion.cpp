@@ -13,7 +13,7 @@
 
 #include "backline/sound/sample_decoder.h"
 #include "backline/sound/sound_file_source.h"
-#include "basalt/core/exception_boundary.h"
+#include "basalt/foundation/exception_boundary.h"
 
 namespace {
 

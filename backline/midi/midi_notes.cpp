@@ -4,8 +4,8 @@
 #include <cassert>
 #include <iterator>
 
-#include "basalt/core/cvar.h"
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/cvar_system.h"
 
 int g_midiOut;  // holds its default once RegisterMidiSettings has run
 

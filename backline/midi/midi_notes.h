@@ -10,7 +10,7 @@
 // it, and only read from then on (any thread).
 #include <cstdint>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 
 extern int g_midiOut;
 

@@ -4,7 +4,7 @@
 
 #include "backline/midi/midi_notes.h"
 #include "backline/midi/midi_port_alsa_seq.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 std::unique_ptr<MidiPort> OpenMidiPorts() {
   std::string why;

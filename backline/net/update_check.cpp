@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "backline/net/socket_sys_posix.h"
-#include "basalt/core/cvar.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/log.h"
 
 // Each holds its default once RegisterUpdateSettings has run.
 char g_updateHost[Basalt::cvar::kStringCapacity];

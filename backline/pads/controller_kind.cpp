@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cassert>
 
 #include "backline/sound/note.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 void Instrument::Publish(bool live) {
   m_table.PublishLayers(layers, pads);

@@ -20,8 +20,8 @@
 #include <memory>
 #include <sstream>
 
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 

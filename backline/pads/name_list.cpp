@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "basalt/core/exception_boundary.h"
+#include "basalt/foundation/exception_boundary.h"
 #include "basalt/fs/path.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "backline/sound/sound_backend.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 PadAssignment::PadAssignment() {
   for (int slot = 0; slot < kPadSlots; ++slot) {

@@ -8,7 +8,7 @@
 // stored it (or the bank path of a sample chosen here): a path the bank does
 // not hold stays with its pad, silent and shown as missing, and is saved
 // unchanged until something else is assigned to that pad.
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 #include "backline/pads/sample_bank.h"
 
 // Only EnableSecondaries (1) makes a pad a modifier; every other stored value

@@ -2,7 +2,7 @@
 // The colour a struck pad flashes on the drum set: each channel multiplies
 // the pad's colour, rests at 1.0, drops on a hit as its pad's row says, and
 // climbs back by 2.5 per second (a flash is gone within 0.4 s).
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 
 struct PadColour {
   float red = 1.0f, green = 1.0f, blue = 1.0f;

@@ -2,9 +2,9 @@
 
 #include <cassert>
 
-#include "backline/app/app_cvars.h"
-#include "backline/pads/pad_slots.h"
-#include "basalt/core/log.h"
+#include "backline/common/app_cvars.h"
+#include "backline/common/pad_slots.h"
+#include "basalt/foundation/log.h"
 
 namespace {
 

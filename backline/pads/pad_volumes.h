@@ -2,7 +2,7 @@
 // The playback volume of each pad sound slot (0..19), 0.0 to 1.0. The
 // instrument owns the user's, the player a recording's; preset loading and
 // the assign screen write the user's, the hit path reads them by index.
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 
 struct PadVolumes {
   float volume[kVolumeSlots];

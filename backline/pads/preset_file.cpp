@@ -18,10 +18,10 @@
 #include <cstring>
 #include <string>
 
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/atomic_write.h"
-#include "basalt/fs/file_system.h"
 
 const char kDefaultPresetPath[] = "Presets\\default.preset";
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 
 const char* const kSampleCategoryDirectories[kSampleCategories] = {"SampleBank\\Snares\\", "SampleBank\\Cymbals\\",

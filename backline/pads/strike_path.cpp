@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/pads/velocity_curve.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/input/key_codes.h"

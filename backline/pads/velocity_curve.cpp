@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "backline/sound/sound_backend.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 extern char** environ;
 

@@ -1,6 +1,6 @@
 #include "backline/recording/file_export.h"
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 std::string ExportFailure(const char* path, const std::string& why) {
   std::string failure = std::string("cannot write ") + path + ": " + why;

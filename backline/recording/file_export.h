@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "basalt/core/exception_boundary.h"
+#include "basalt/foundation/exception_boundary.h"
 
 // "cannot write <path>: <why>", also sent to the log.
 std::string ExportFailure(const char* path, const std::string& why);

@@ -14,7 +14,7 @@
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/event_order.h"
 #include "backline/recording/plr_file.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 // How far ahead of its time an event is handed to the audio clock: longer
 // than any frame the program survives, short enough to stop promptly.

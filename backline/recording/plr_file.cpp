@@ -5,8 +5,8 @@
 
 #include "backline/recording/file_bytes.h"
 #include "backline/recording/plrv_file.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/atomic_write.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "backline/recording/file_bytes.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/atomic_write.h"
 #include "basalt/fs/path.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 namespace {
 

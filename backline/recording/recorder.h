@@ -12,7 +12,7 @@
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/plr_file.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 // As a listener of the instrument it records every strike it hears (RecordStrike).
 struct Recorder final : StrikeListener {

@@ -5,8 +5,8 @@
 #include "backline/scene/button.h"
 #include "backline/scene/scene_graph.h"
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/foundation/log.h"
+#include "basalt/graphics/mesh_manager.h"
 
 namespace {
 

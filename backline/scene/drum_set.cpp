@@ -3,8 +3,8 @@
 #include <cassert>
 
 #include "basalt/core/core.h"
-#include "basalt/core/log.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/foundation/log.h"
+#include "basalt/graphics/mesh_manager.h"
 
 bool DrumSet::SetKitCount(unsigned kits) {
   m_kitCount = kits;

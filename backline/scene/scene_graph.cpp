@@ -16,6 +16,8 @@
 
 #include <cmath>
 
+#include "basalt/graphics/graphics_device.h"
+
 SceneGraph::SceneGraph() : m_rootObject(new Basalt::IBaseObject()), m_objectNames(kNameBuckets) {
   m_rootObject->SetRootNode(true);
 }
@@ -51,8 +53,14 @@ void SceneGraph::RemoveObject(Basalt::IBaseObject* obj) {
   obj->Release();
 }
 
+bool SceneGraph::Initialize() {
+  if (Basalt::g_pGraphics) m_starField = Basalt::g_pGraphics->CreatePointList();
+  return true;
+}
+
 bool SceneGraph::Shutdown() {
   RemoveObject(m_rootObject);
+  m_starField.reset();
   return true;
 }
 
@@ -111,6 +119,7 @@ void SceneGraph::ComposeTransform(Basalt::IBaseObject* object) {
 
 // Drawn when visible and of a drawable type, or whenever flagged always-render.
 void SceneGraph::Render(Basalt::IBaseObject* start) {
+  if (!start && m_starField) m_starField->Render(Basalt::mat4::Identity());
   Basalt::IBaseObject* obj = start ? start : m_rootObject;
   if (!obj) return;
   const bool drawn = obj->IsAlwaysRender() || (obj->visible && obj->GetTypeID() != 0);

@@ -1,11 +1,14 @@
 #pragma once
 // The program's tree of 3D objects. It owns the root object and every object
 // created through CreateObject until RemoveObject or Shutdown destroys it;
-// the name table holds copies of the names, never the objects. GameApp
-// creates it, calls Initialize, hands it to Core::SetSceneGraph and calls
-// Shutdown before destroying it. Main thread only.
+// the name table holds copies of the names, never the objects, and it owns
+// the program's star field, drawn first in every walk of the whole tree.
+// GameApp creates it, calls Initialize, hands it to Core::SetSceneGraph and
+// calls Shutdown before destroying it. Main thread only.
 #include <cassert>
+#include <memory>
 
+#include "basalt/graphics/point_list.h"
 #include "basalt/scene/base_object.h"
 #include "basalt/scene/scene_graph.h"
 #include "basalt/util/string_hash.h"
@@ -20,13 +23,16 @@ class SceneGraph : public Basalt::ISceneGraph {
   SceneGraph(const SceneGraph&) = delete;
   SceneGraph& operator=(const SceneGraph&) = delete;
 
-  bool Initialize() override { return true; }
+  // Makes the star field (empty) on g_pGraphics, when there is one. Always true.
+  bool Initialize() override;
   // Composes every transform, then updates every object. Without a camera
   // the frame is skipped.
   bool Update() override;
-  // Destroys every object and the root; nothing may be created afterwards.
+  // Destroys every object, the root and the star field; nothing may be
+  // created afterwards.
   bool Shutdown() override;
-  // Draws start (null: the root) and everything the walk reaches from it.
+  // Draws start (null: the star field, then the root) and everything the walk
+  // reaches from it.
   void Render(Basalt::IBaseObject* start) override;
   // Calls Update of obj (null: the root) and everything the walk reaches.
   virtual void UpdateObjects(Basalt::IBaseObject* obj);
@@ -53,6 +59,8 @@ class SceneGraph : public Basalt::ISceneGraph {
   // root removes everything, as Shutdown does.
   void RemoveObject(Basalt::IBaseObject* obj);
   Basalt::IBaseObject* GetRootObject() const { return m_rootObject; }
+  // Null before Initialize, after Shutdown, or without a graphics device.
+  Basalt::IPointList* GetStarField() const { return m_starField.get(); }
 
  private:
   void Attach(Basalt::IBaseObject* object, const char* name, Basalt::IBaseObject* parent);
@@ -61,4 +69,5 @@ class SceneGraph : public Basalt::ISceneGraph {
   Basalt::IBaseObject* m_rootObject;
   Basalt::IBaseObject* m_cameraObj = nullptr;
   util::StringHash m_objectNames;
+  std::unique_ptr<Basalt::IPointList> m_starField;
 };

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "backline/app/app_clock.h"
+#include "backline/common/app_clock.h"
 #include "backline/gui/cctest.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"

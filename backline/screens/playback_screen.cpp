@@ -1,7 +1,7 @@
 #include "backline/screens/playback_screen.h"
 
 #include "backline/gui/cctest.h"
-#include "backline/midi/midi_export.h"
+#include "backline/recording/midi_export.h"
 #include "backline/recording/recorder.h"
 #include "backline/scene/drum_set.h"
 #include "backline/screens/kit_view.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "backline/app/app_clock.h"
+#include "backline/common/app_clock.h"
 #include "backline/gui/cctest.h"
 #include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"

@@ -6,7 +6,7 @@
 
 #include "backline/gui/cctest.h"
 #include "backline/net/update_preference.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/gui/gui.h"
 
 namespace {

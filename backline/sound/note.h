@@ -4,7 +4,7 @@
 // delay (one device period). Notes travel to the audio thread through a
 // single-producer queue per sending thread, so each sending thread names
 // itself by its NoteSource.
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 // The threads that send notes; each has a queue of its own.
 enum class NoteSource : int {
@@ -17,7 +17,7 @@ constexpr int kNoteSources = 2;
 constexpr float kFullVelocity = 1.0f;
 
 struct Note {
-  int slot = 0;              // sound slot 0..340 (backline/pads/pad_slots.h)
+  int slot = 0;              // sound slot 0..340 (backline/common/pad_slots.h)
   float volume = 1.0f;       // 0..1, the level heard: the pad's volume times the velocity's (velocity_curve.h)
   float pitch = 1.0f;        // frequency ratio of the pitch spread (PickPitch)
   Basalt::TimeNs time = 0;   // when it was struck, or when it is due

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "backline/sound/sound_backend.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 using Basalt::TimeNs;
 

@@ -11,8 +11,8 @@
 #include "backline/sound/rate_converter.h"
 #include "backline/sound/resample_mix.h"
 #include "backline/sound/sound_file_source.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 
 SoundBackend g_soundBackend;
 

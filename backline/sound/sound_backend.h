@@ -5,7 +5,7 @@
 //
 // Sound slots: 0..9 the primary sound of pad slot 0..9, 10..19 the secondary
 // sound of the same pad slots, 20 the metronome click, 21 on the pad sounds'
-// velocity layers (backline/pads/pad_slots.h). Loading into a slot replaces
+// velocity layers (backline/common/pad_slots.h). Loading into a slot replaces
 // what it held.
 //
 // Threads: PlayNote from the thread its NoteSource names (one producer per

@@ -29,13 +29,13 @@
 #include <mutex>
 #include <thread>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 #include "backline/sound/mixer_sound.h"
 #include "backline/sound/note_scheduler.h"
 #include "backline/sound/sample_decoder.h"
-#include "basalt/core/clock.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/clock.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 
 using Basalt::TimeNs;
 

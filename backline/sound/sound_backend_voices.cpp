@@ -2,8 +2,8 @@
 
 #include <SDL.h>
 
-#include "basalt/core/clock.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/clock.h"
+#include "basalt/foundation/log.h"
 
 namespace {
 

@@ -34,9 +34,9 @@
 
 #include "backline/sound/resample_mix.h"
 #include "backline/sound/sample_decoder.h"
-#include "basalt/core/clock.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/clock.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free &&
                   std::atomic<float>::is_always_lock_free,

@@ -1,5 +1,5 @@
 #pragma once
-// Our own voice mixer: every sound slot of backline/pads/pad_slots.h (the
+// Our own voice mixer: every sound slot of backline/common/pad_slots.h (the
 // pads, the click and the velocity layers), each with one decoded sample
 // (mono or stereo, at 48 kHz) shared by five voices, mixed in stereo at 48 kHz
 // through the master limiter (master_limiter.h) to the output's first two
@@ -22,7 +22,7 @@
 #include <memory>
 #include <random>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 #include "backline/sound/master_limiter.h"
 #include "backline/sound/note.h"
 #include "backline/sound/note_scheduler.h"

@@ -3,19 +3,19 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
 #include "basalt/fs/write_check.h"
-#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/gl/material_manager_gl.h"
+#include "basalt/graphics/gl/mesh_manager_gl.h"
 #include "basalt/graphics/material_file.h"
-#include "basalt/graphics/material_manager_gl.h"
-#include "basalt/graphics/mesh_manager_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
 
 namespace Basalt {
@@ -50,7 +50,7 @@ bool FailStart(const char* caption, const char* format, ...) {
 }
 
 // Ends an idle frame's wait: a key, the mouse, the window or a kit.
-bool InputWaiting() { return g_pPlatformSDL->InputWaiting() || (g_pInput && g_pInput->ControllerEventWaiting()); }
+bool InputWaiting() { return g_pPlatform->InputWaiting() || (g_pInput && g_pInput->ControllerEventWaiting()); }
 
 }  // namespace
 
@@ -83,7 +83,7 @@ bool Core::Launch(IApp* app) {
 }
 
 bool Core::Initialize(void*) {
-  g_pFileSystem = g_pFileSystemStd = new FileSystemStd();
+  g_pFileSystem = new FileSystemStd();
 
   g_pSystemLog = new Log(kLogFile);
   if (!g_pSystemLog->Initialize(nullptr))
@@ -101,7 +101,7 @@ bool Core::Initialize(void*) {
     LogMessage("Core::Initialize(): No platform callback registered! Cannot run");
     return false;
   }
-  if (!InitPlatform()) return FailStart("Critical Error", "InitPlatform() failed: %s", g_pPlatformSDL->GetError());
+  if (!InitPlatform()) return FailStart("Critical Error", "InitPlatform() failed: %s", m_window->GetError());
   if (!InitGraphics()) return false;
   if (!g_disableInput && !InitInput())
     return FailStart("Critical Error", "InitInput() failed: %s", g_pInput->GetError());
@@ -114,31 +114,34 @@ bool Core::Initialize(void*) {
 }
 
 bool Core::InitPlatform() {
-  g_pPlatform = g_pPlatformSDL = new PlatformSDL(m_platformCallback);
+  m_window = new PlatformSDL(m_platformCallback);
+  g_pPlatform = m_window;
   PlatformParams params = {false, static_cast<unsigned>(g_screenWidth), static_cast<unsigned>(g_screenHeight)};
   if (!g_pPlatform->Initialize(&params)) {
     LogMessage("Core::Initialize(): Platform failed to initialize!");
     return false;
   }
   // Every service after the window uses the size it got.
-  g_screenWidth = static_cast<int>(g_pPlatformSDL->GetClientWidth());
-  g_screenHeight = static_cast<int>(g_pPlatformSDL->GetClientHeight());
+  g_screenWidth = static_cast<int>(m_window->GetClientWidth());
+  g_screenHeight = static_cast<int>(m_window->GetClientHeight());
   LogMessage("Platform initialized");
   return true;
 }
 
 bool Core::InitGraphics() {
   LogMessage("Initializing Graphics Device...");
-  g_pGraphics = g_pGraphicsGL = new GraphicsDeviceGL();
+  auto* device = new GraphicsDeviceGL(*m_window);
+  g_pGraphics = device;
+  device->SetFramePass(IGraphicsDevice::kScenePass, &DrawScene, this);
   GraphicsParams params = {static_cast<unsigned>(g_screenHeight), static_cast<unsigned>(g_screenWidth), 32, 1,
                            g_fullScreen};
   if (!g_pGraphics->Initialize(&params)) {
     LogMessage("Core::Initialize(): GraphicsDevice failed to initialize!");
-    return FailStart("Fatal Error", "Failed to initialize Graphics Device!\n%s", g_pGraphicsGL->GetError());
+    return FailStart("Fatal Error", "Failed to initialize Graphics Device!\n%s", device->GetError());
   }
   LogMessage("Graphics Device initialized");
 
-  g_pMaterialManager = g_pMaterialManagerGL = new MaterialManagerGL();
+  g_pMaterialManager = new MaterialManagerGL();
   if (!g_pMaterialManager->Initialize(nullptr)) {
     LogMessage("Core::Initialize(): MaterialManager failed to initialize!");
     return FailStart("Fatal Error", "Failed to initialize MaterialManager Device!\n");
@@ -160,7 +163,7 @@ bool Core::InitGraphics() {
 bool Core::InitInput() {
   g_pInput = new CInput();
   LogMessage("[init input]");
-  if (!g_pInput->Init(g_pPlatformSDL)) {
+  if (!g_pInput->Init(m_window)) {
     LogMessage("ERROR: %s", g_pInput->GetError());
     return false;
   }
@@ -173,6 +176,7 @@ bool Core::InitInput() {
 
 bool Core::Update() {
   g_pPlatform->Update();
+  if (g_pPlatform->CloseRequested()) m_quit = true;
   m_clock.Tick(g_pPlatform->GetTick());
   if (m_quit) return true;
   g_pCVarSystem->Update();
@@ -181,6 +185,16 @@ bool Core::Update() {
   if (g_pInput && g_pInput->HadInput()) m_lastInputTick = g_pPlatform->GetTick();
   g_pGraphics->Update();
   return true;
+}
+
+void Core::SetSceneGraph(ISceneGraph* sceneGraph) {
+  m_sceneGraph = sceneGraph;
+  if (g_pGraphics) g_pGraphics->SetFramePass(IGraphicsDevice::kScenePass, &DrawScene, this);
+}
+
+void Core::DrawScene(void* core) {
+  ISceneGraph* scene = static_cast<Core*>(core)->m_sceneGraph;
+  if (scene) scene->Render(nullptr);
 }
 
 bool Core::Idle() const {
@@ -223,10 +237,7 @@ void Core::ReleaseServices() {
   Destroy(g_pCVarSystem);
   Destroy(g_pSystemLog);
   Destroy(g_pFileSystem);
-  g_pMaterialManagerGL = nullptr;
-  g_pGraphicsGL = nullptr;
-  g_pPlatformSDL = nullptr;
-  g_pFileSystemStd = nullptr;
+  m_window = nullptr;
 }
 
 }  // namespace Basalt

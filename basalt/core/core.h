@@ -9,13 +9,14 @@
 // sleeps in between.
 #include "basalt/core/frame_clock.h"
 #include "basalt/core/frame_pacer.h"
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 #include "basalt/platform/platform.h"
 
 namespace Basalt {
 
 class IApp;
 class ISceneGraph;
+class PlatformSDL;
 
 class Core : public IDevice {
  public:
@@ -42,8 +43,9 @@ class Core : public IDevice {
   unsigned GetFPS() const { return m_clock.FramesPerSecond(); }
   IApp* GetApp() const { return m_app; }
   // The application's scene graph (not owned; null to stop using it). From
-  // then on it gets one Update per frame here and one Render from the device.
-  void SetSceneGraph(ISceneGraph* sceneGraph) { m_sceneGraph = sceneGraph; }
+  // then on it gets one Update per frame here, and is drawn in the graphics
+  // device's scene pass.
+  void SetSceneGraph(ISceneGraph* sceneGraph);
   ISceneGraph* GetSceneGraph() const { return m_sceneGraph; }
 
   // Whether input reads the controllers through SDL's joysticks (default
@@ -65,8 +67,13 @@ class Core : public IDevice {
  private:
   void ReleaseInput();
   void ReleaseServices();
+  // The graphics device's scene pass: the application's scene graph.
+  static void DrawScene(void* core);
 
   PlatformCallback m_platformCallback = nullptr;
+  // g_pPlatform as the SDL window it is, from InitPlatform to shutdown: the
+  // graphics device draws into it and input reads its events.
+  PlatformSDL* m_window = nullptr;
   IApp* m_app = nullptr;
   ISceneGraph* m_sceneGraph = nullptr;
   bool m_quit = false;

@@ -12,8 +12,8 @@
 #include <filesystem>
 #include <string>
 
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 
 namespace Basalt {

@@ -6,12 +6,10 @@
 #include <new>
 #include <string>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/path.h"
 
 namespace Basalt {
-
-FileSystemStd* g_pFileSystemStd = nullptr;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdio>
 
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/file_system.h"
 
 namespace Basalt {
 
@@ -47,7 +47,5 @@ class FileSystemStd : public IFileSystem {
 
   util::Array<OpenedFile> m_files;
 };
-
-extern FileSystemStd* g_pFileSystemStd;
 
 }  // namespace Basalt

@@ -2,8 +2,12 @@
 // The renderer's interface. The core creates the one device in InitGraphics
 // and publishes it as g_pGraphics; Update draws and presents one frame.
 // Main thread only; the platform window must outlive the device.
-#include "basalt/core/idevice.h"
+#include <memory>
+
+#include "basalt/foundation/idevice.h"
 #include "basalt/graphics/math3d.h"
+#include "basalt/graphics/point_list.h"
+#include "basalt/graphics/texture.h"
 #include "basalt/graphics/vertex_types.h"
 
 namespace Basalt {
@@ -40,6 +44,15 @@ class IGraphicsDevice : public IDevice {
   };
   static constexpr unsigned kNumRenderStates = 4;  // index 0 unused
 
+  // What a frame draws over the clear, in this order: the scene (perspective
+  // projection), then the 2D pass: the overlay, then the GUI. Each is a
+  // function called with its context (not owned; null stops the pass) from
+  // the device's Update on the main thread.
+  enum FramePass { kScenePass, kOverlayPass, kGuiPass, kNumFramePasses };
+  using DrawPass = void (*)(void* context);
+  virtual void SetFramePass(FramePass pass, DrawPass draw, void* context) = 0;
+  // Whether the device has its 2D pass (Draw2D draws nothing without it).
+  virtual bool Has2DPass() const = 0;
   virtual bool DrawScene() { return true; }
   virtual bool Init2D() = 0;
   // Draws the rect of texture (none: plain colour) scaled by scaleX, scaleY
@@ -58,6 +71,12 @@ class IGraphicsDevice : public IDevice {
   virtual unsigned GetRenderState(RenderStateSetting setting, bool fromDevice) = 0;
   virtual void SetViewMatrix(const mat4& view) = 0;
   // New, empty buffers owned by the caller.
+  // A new texture without an image, owned by the caller, on the device's
+  // context; null when the device makes none.
+  virtual std::unique_ptr<ITexture> CreateTexture(const char* name) = 0;
+  // A new, empty point list owned by the caller, on the device's context;
+  // null when the device makes none.
+  virtual std::unique_ptr<IPointList> CreatePointList() = 0;
   virtual IIndexBuffer* CreateIndexBuffer() = 0;
   virtual IVertexBuffer* CreateVertexBuffer() = 0;
 };

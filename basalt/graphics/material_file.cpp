@@ -6,14 +6,14 @@
 #include <cstring>
 #include <string>
 
-#include "basalt/core/engine_cvars.h"
-#include "basalt/core/exception_boundary.h"
-#include "basalt/core/log.h"
-#include "basalt/core/text_tokenizer.h"
-#include "basalt/fs/file_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
+#include "basalt/foundation/text_tokenizer.h"
+#include "basalt/graphics/texture.h"
 #include "basalt/graphics/material.h"
 #include "basalt/graphics/material_manager.h"
-#include "basalt/graphics/texture_gl.h"
 #include "basalt/platform/platform.h"
 
 namespace Basalt {
@@ -236,7 +236,7 @@ ITexture* LoadTextureFile(const char* name, const char* path) {
   return RunGuarded("Failed to load texture", path, static_cast<ITexture*>(nullptr), [&]() -> ITexture* {
     RAMFile file;
     if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path, &file)) return nullptr;
-    auto* texture = static_cast<TextureGL*>(g_pMaterialManager->NewTexture(name));
+    ITexture* texture = g_pMaterialManager->NewTexture(name);
     texture->LoadTexture(file.data, file.size);
     return texture;
   });

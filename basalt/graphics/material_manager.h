@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 #include "basalt/util/string_hash.h"
 
 namespace Basalt {

@@ -13,6 +13,9 @@ class ITexture {
   ITexture(const ITexture&) = delete;
   ITexture& operator=(const ITexture&) = delete;
 
+  // Replaces the image with one decoded from a whole image file in memory;
+  // false, holding no image, when it cannot be decoded.
+  virtual bool LoadTexture(const void* bytes, unsigned size) = 0;
   // Replaces the image with raw pixels of depth bits (16, 24 or 32).
   virtual bool SetData(const void* pixels, unsigned depth, unsigned width, unsigned height) = 0;
   // Binds the texture (or nothing, when it holds none) to a texture stage.

@@ -6,9 +6,10 @@
 #include <cstring>
 #include <memory>
 
-#include "basalt/core/exception_boundary.h"
-#include "basalt/fs/file_system.h"
-#include "basalt/graphics/texture_gl.h"
+#include "basalt/foundation/exception_boundary.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/graphics/graphics_device.h"
+#include "basalt/graphics/texture.h"
 #include "basalt/platform/platform.h"
 
 namespace Basalt {
@@ -67,8 +68,8 @@ bool FontManager::ReadFont(const char* path, FontRecord* font) {
   RAMFile file;
   FontFile image;
   if (!g_pFileSystem || !g_pFileSystem->LoadFileToRAM(path, &file) || !LocatePixels(file, &image)) return false;
-  auto texture = std::make_unique<TextureGL>(path);
-  if (!texture->SetData(TopRowFirst(image).data(), 32, image.width, image.height)) {
+  std::unique_ptr<ITexture> texture = g_pGraphics ? g_pGraphics->CreateTexture(path) : nullptr;
+  if (!texture || !texture->SetData(TopRowFirst(image).data(), 32, image.width, image.height)) {
     if (g_pPlatform) g_pPlatform->MsgBox("error", "Failed to create texture for font %s", path);
     return false;
   }

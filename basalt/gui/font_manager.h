@@ -13,7 +13,7 @@
 
 namespace Basalt {
 
-class TextureGL;
+class ITexture;
 
 class FontManager {
  public:
@@ -66,7 +66,7 @@ class FontManager {
   bool IsLoaded(unsigned font) const { return font < m_fonts.Count() && m_fonts.Get(font).loaded; }
   // Null for a font id that was never loaded.
   const FontGlyphs* GetGlyphs(unsigned font) const { return IsLoaded(font) ? &m_fonts.Get(font).glyphs : nullptr; }
-  TextureGL* GetTexture(unsigned font) const { return IsLoaded(font) ? m_fonts.Get(font).texture : nullptr; }
+  ITexture* GetTexture(unsigned font) const { return IsLoaded(font) ? m_fonts.Get(font).texture : nullptr; }
   unsigned NumQueued() const { return m_queue.Count(); }
   const TextRequest& GetQueued(unsigned i) const { return m_queue.Get(i); }
   // The request's characters (length of them, not zero-terminated when full).
@@ -77,7 +77,7 @@ class FontManager {
     bool loaded;
     FontGlyphs glyphs;
     unsigned imageWidth;
-    TextureGL* texture;  // owned
+    ITexture* texture;  // owned
   };
 
   bool ReadFont(const char* path, FontRecord* font);

@@ -3,9 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
-#include "basalt/core/log.h"
-#include "basalt/fs/file_system.h"
-#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
+#include "basalt/graphics/graphics_device.h"
 #include "basalt/gui/context_controller.h"
 
 namespace Basalt {
@@ -26,10 +26,12 @@ constexpr float kFadeSide = 30.0f;
 GUI::~GUI() { Shutdown(); }
 
 bool GUI::Initialize() {
-  if (!g_pGraphicsGL || !g_pGraphicsGL->GetSpriteBatch()) {
+  if (!g_pGraphics || !g_pGraphics->Has2DPass()) {
     LogMessage("FontManager failed to initialize");
     return false;
   }
+  m_device = g_pGraphics;
+  m_device->SetFramePass(IGraphicsDevice::kGuiPass, &DrawPass, this);
   m_fontManager.Initialize();
   LoadFonts();
   return true;
@@ -87,7 +89,11 @@ unsigned GUI::GetScreenWidth() const { return g_pGraphics ? g_pGraphics->GetScre
 
 unsigned GUI::GetScreenHeight() const { return g_pGraphics ? g_pGraphics->GetScreenHeight() : 0; }
 
+void GUI::DrawPass(void* gui) { static_cast<GUI*>(gui)->Draw(); }
+
 bool GUI::Shutdown() {
+  if (m_device) m_device->SetFramePass(IGraphicsDevice::kGuiPass, nullptr, nullptr);
+  m_device = nullptr;
   m_contexts.Clear();
   m_fontManager.Shutdown();
   return true;

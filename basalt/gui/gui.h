@@ -12,6 +12,7 @@
 namespace Basalt {
 
 class IContextController;
+class IGraphicsDevice;
 class ITexture;
 
 class GUI {
@@ -26,12 +27,12 @@ class GUI {
   GUI(const GUI&) = delete;
   GUI& operator=(const GUI&) = delete;
 
-  // Needs g_pGraphicsGL's sprite batch ("FontManager failed to initialize"
-  // and false without it). Fonts that fail to load are logged and skipped;
+  // Needs g_pGraphics's 2D pass ("FontManager failed to initialize" and
+  // false without it), whose GUI pass it then draws until Shutdown. Fonts that fail to load are logged and skipped;
   // so is a fonts folder with none (no text is drawn then).
   bool Initialize();
   bool Update() { return true; }
-  // From the graphics device between the sprite batch's Begin and End.
+  // The graphics device's GUI pass, at the end of its 2D pass.
   bool Draw();
   // Formats like printf and queues the finished text whole.
   void DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
@@ -51,6 +52,8 @@ class GUI {
   bool Shutdown();
 
  private:
+  static void DrawPass(void* gui);
+  IGraphicsDevice* m_device = nullptr;  // whose GUI pass this is, from Initialize to Shutdown
   void DrawFade();
   void LoadFonts();
 

@@ -33,7 +33,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/input/key_codes.h"
 
 namespace Basalt {

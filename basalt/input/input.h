@@ -26,7 +26,7 @@
 #include "basalt/input/frame_presses.h"
 #include "basalt/input/input_thread.h"
 #include "basalt/input/press_latch.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 
 struct SDL_KeyboardEvent;
 

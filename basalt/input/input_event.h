@@ -6,7 +6,7 @@
 // (controller_velocity.h).
 #include <cstdint>
 
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 
 namespace Basalt {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The engine's view of the operating system: one application window, the
 // message pump, message boxes and a millisecond clock. Main thread only.
-#include "basalt/core/idevice.h"
+#include "basalt/foundation/idevice.h"
 
 namespace Basalt {
 
@@ -29,6 +29,12 @@ class IPlatform : public IDevice {
   virtual bool MsgBox(const char* caption, const char* format, ...) __attribute__((format(printf, 3, 4))) = 0;
   // Milliseconds since start-up, 32 bits, wrapping.
   virtual unsigned GetTick() = 0;
+  // Gathers the system's events without handling them: whether a key, mouse
+  // or window event waits for the next Update.
+  virtual bool InputWaiting() = 0;
+  // Whether the user closed the window (or the system asked the program to
+  // quit) in an Update so far.
+  virtual bool CloseRequested() const = 0;
 };
 
 extern IPlatform* g_pPlatform;

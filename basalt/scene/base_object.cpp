@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "basalt/graphics/mesh_gl.h"
+#include "basalt/graphics/mesh.h"
 
 namespace Basalt {
 

@@ -11,7 +11,7 @@
 
 namespace Basalt {
 
-class MeshGL;
+class IMesh;
 
 class IBaseObject {
  public:
@@ -59,7 +59,7 @@ class IBaseObject {
   // children keep their links. Does nothing for a root node.
   void Release();
 
-  MeshGL* mesh = nullptr;
+  IMesh* mesh = nullptr;
   vec3f position = {0.0f, 0.0f, 0.0f};  // relative to the parent
   vec3f rotation = {0.0f, 0.0f, 0.0f};  // angles about x, y and z, radians
   vec3f worldPosition = {0.0f, 0.0f, 0.0f};  // composed by the scene graph

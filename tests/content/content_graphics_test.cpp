@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "basalt/core/core.h"
-#include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
-#include "basalt/graphics/graphics_device_gl.h"
-#include "basalt/graphics/mesh_manager_gl.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/mesh_manager.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "basalt/scene/base_object.h"
 #include "basalt/scene/scene_graph.h"
 #include "tests/content/generate.h"
@@ -42,7 +42,7 @@ class KitApp : public Basalt::IApp {
     return IApp::Init(core) && m_scene.kit.mesh;
   }
   bool Update() override {
-    Basalt::GraphicsDeviceGL* device = Basalt::g_pGraphicsGL;
+    Basalt::GraphicsDeviceGL* device = Basalt::CurrentDeviceGL();
     device->RenderFrame();
     for (unsigned y = 0; y < device->GetScreenHeight(); y += 2)
       for (unsigned x = 0; x < device->GetScreenWidth(); x += 2)

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/default_settings.h"
+#include "backline/common/app_cvars.h"
 #include "backline/pads/velocity_curve.h"
 #include "backline/scene/camera.h"
 #include "backline/scene/drum_set.h"
 #include "backline/sound/voice_engine.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/graphics/mesh_manager.h"
 #include "tests/support/app_harness.h"
 #include "tests/support/virtual_kit.h"
 

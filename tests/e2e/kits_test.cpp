@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "backline/pads/pad_slots.h"
+#include "backline/common/pad_slots.h"
 #include "backline/recording/plr_file.h"
 #include "backline/scene/drum_set.h"
 #include "basalt/input/input.h"

@@ -12,7 +12,7 @@
 
 #include "backline/recording/plr_file.h"
 #include "backline/scene/drum_set.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 #include "tests/support/app_script.h"
 #include "tests/support/virtual_kit.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/scene/drum_set.h"
 #include "backline/sound/master_limiter.h"
 #include "tests/support/app_harness.h"

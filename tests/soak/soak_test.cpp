@@ -33,7 +33,7 @@
 #include "backline/scene/drum_set.h"
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 #include "tests/support/app_harness.h"
 
 #if defined(__SANITIZE_ADDRESS__)

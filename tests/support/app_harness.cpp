@@ -11,14 +11,14 @@
 
 #include "backline/sound/sound_backend.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
 #include "basalt/core/core.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
-#include "basalt/graphics/graphics_device_gl.h"
+#include "basalt/foundation/clock.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "tests/support/virtual_kit.h"
 
 namespace test {
@@ -286,11 +286,11 @@ void AppHarness::RecordPlayedSounds() {
 std::vector<uint32_t> AppHarness::CaptureFrame(unsigned* width, unsigned* height) {
   *width = Basalt::g_pGUI->GetScreenWidth();
   *height = Basalt::g_pGUI->GetScreenHeight();
-  Basalt::g_pGraphicsGL->RenderFrame();
+  Basalt::CurrentDeviceGL()->RenderFrame();
   std::vector<uint8_t> rgba(static_cast<size_t>(*width) * *height * 4);
   glReadPixels(0, 0, static_cast<GLsizei>(*width), static_cast<GLsizei>(*height), GL_RGBA, GL_UNSIGNED_BYTE,
                rgba.data());
-  Basalt::g_pGraphicsGL->Present();
+  Basalt::CurrentDeviceGL()->Present();
   std::vector<uint32_t> pixels(static_cast<size_t>(*width) * *height);
   for (unsigned y = 0; y < *height; ++y) {
     for (unsigned x = 0; x < *width; ++x) {

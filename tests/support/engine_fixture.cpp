@@ -1,6 +1,6 @@
 #include "tests/support/engine_fixture.h"
 
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar_system.h"
 
 namespace test {
 
@@ -12,7 +12,7 @@ const char kHeader[] = "-- System Log Opened --\n\n";
 void EngineFixture::SetUp() {
   TempDirTest::SetUp();
   m_fileSystem = std::make_unique<Basalt::FileSystemStd>();
-  Basalt::g_pFileSystem = Basalt::g_pFileSystemStd = m_fileSystem.get();
+  Basalt::g_pFileSystem = m_fileSystem.get();
   m_log = std::make_unique<Basalt::Log>(kLogName);
   ASSERT_TRUE(m_log->Initialize(nullptr));
   Basalt::g_pSystemLog = m_log.get();
@@ -22,7 +22,7 @@ void EngineFixture::TearDown() {
   Basalt::CVarSystem::RestoreDefaults();  // settings a test read or set end with it
   Basalt::g_pSystemLog = nullptr;
   m_log.reset();
-  Basalt::g_pFileSystem = Basalt::g_pFileSystemStd = nullptr;
+  Basalt::g_pFileSystem = nullptr;
   m_fileSystem.reset();
   TempDirTest::TearDown();
 }

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string>
 
-#include "basalt/core/log.h"
+#include "basalt/foundation/log.h"
 #include "basalt/fs/file_system_std.h"
 #include "tests/support/temp_dir.h"
 

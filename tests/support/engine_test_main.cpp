@@ -2,7 +2,7 @@
 // declared, as Core declares them at start-up, before any test reads them.
 #include <gtest/gtest.h>
 
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

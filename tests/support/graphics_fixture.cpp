@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "basalt/core/engine_cvars.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/graphics/material_file.h"
 
 namespace test {
@@ -34,23 +34,23 @@ void GraphicsFixture::SetUp() {
   m_platform = std::make_unique<Basalt::PlatformSDL>(&NameWindow);
   Basalt::PlatformParams window = {false, m_windowWidth, m_windowHeight};
   ASSERT_TRUE(m_platform->Initialize(&window));
-  Basalt::g_pPlatform = Basalt::g_pPlatformSDL = m_platform.get();
-  m_device = std::make_unique<Basalt::GraphicsDeviceGL>();
+  Basalt::g_pPlatform = m_platform.get();
+  m_device = std::make_unique<Basalt::GraphicsDeviceGL>(*m_platform);
   Basalt::GraphicsParams params = {m_windowHeight, m_windowWidth, 32, 1, false};
   ASSERT_TRUE(m_device->Initialize(&params));
-  Basalt::g_pGraphics = Basalt::g_pGraphicsGL = m_device.get();
+  Basalt::g_pGraphics = m_device.get();
   m_materials = std::make_unique<Basalt::MaterialManagerGL>();
-  Basalt::g_pMaterialManager = Basalt::g_pMaterialManagerGL = m_materials.get();
+  Basalt::g_pMaterialManager = m_materials.get();
 }
 
 // Releases in the core's order, then hands the core nothing to release.
 void GraphicsFixture::TearDown() {
   if (m_materials) m_materials->Shutdown();
-  Basalt::g_pMaterialManager = Basalt::g_pMaterialManagerGL = nullptr;
+  Basalt::g_pMaterialManager = nullptr;
   m_materials.reset();
-  Basalt::g_pGraphics = Basalt::g_pGraphicsGL = nullptr;
+  Basalt::g_pGraphics = nullptr;
   m_device.reset();
-  Basalt::g_pPlatform = Basalt::g_pPlatformSDL = nullptr;
+  Basalt::g_pPlatform = nullptr;
   m_platform.reset();
   Basalt::IFileSystem* fileSystem = Basalt::g_pFileSystem;
   Basalt::Log* log = Basalt::g_pSystemLog;

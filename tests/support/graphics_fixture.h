@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "basalt/core/core.h"
-#include "basalt/graphics/graphics_device_gl.h"
-#include "basalt/graphics/material_manager_gl.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/gl/material_manager_gl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "tests/support/engine_fixture.h"
 
 namespace test {

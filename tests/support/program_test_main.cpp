@@ -2,7 +2,8 @@
 // as the program's main declares them, before any test reads them.
 #include <gtest/gtest.h>
 
-#include "backline/app/app_cvars.h"
+#include "backline/app/program_settings.h"
+#include "backline/common/app_cvars.h"
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);

@@ -1,8 +1,9 @@
 #pragma once
 // An IGraphicsDevice that draws nothing and records the 2D quads and render
 // states it is handed, for checking what widgets, fonts and the GUI draw.
-// Install() publishes it as g_pGraphics (g_pGraphicsGL is left alone, so
-// textures still live on a real context when there is one).
+// Install() publishes it as g_pGraphics (the device it replaces still makes
+// the textures, so they live on a real context when there is one).
+#include <memory>
 #include <vector>
 
 #include "basalt/graphics/graphics_device.h"
@@ -40,6 +41,14 @@ class RecordingDevice : public Basalt::IGraphicsDevice {
   }
   unsigned GetRenderState(RenderStateSetting, bool) override { return 0; }
   void SetViewMatrix(const Basalt::mat4&) override {}
+  std::unique_ptr<Basalt::ITexture> CreateTexture(const char* name) override {
+    return m_previous ? m_previous->CreateTexture(name) : nullptr;
+  }
+  std::unique_ptr<Basalt::IPointList> CreatePointList() override {
+    return m_previous ? m_previous->CreatePointList() : nullptr;
+  }
+  void SetFramePass(FramePass, DrawPass, void*) override {}
+  bool Has2DPass() const override { return true; }
   Basalt::IIndexBuffer* CreateIndexBuffer() override { return nullptr; }
   Basalt::IVertexBuffer* CreateVertexBuffer() override { return nullptr; }
 

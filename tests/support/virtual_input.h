@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "basalt/input/input.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "tests/support/engine_fixture.h"
 
 namespace test {

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
 #include "backline/app/game_app.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
+#include "backline/common/app_cvars.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
 #include "basalt/platform/platform.h"
 #include "tests/support/engine_fixture.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/virtual_input.h"
 

@@ -5,9 +5,9 @@
 #include <sstream>
 #include <string>
 
-#include "basalt/core/cvar.h"
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/settings_text.h"
+#include "basalt/foundation/cvar.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/settings_text.h"
 
 namespace {
 

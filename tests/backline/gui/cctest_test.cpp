@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "basalt/graphics/texture.h"
 #include "basalt/gui/gui.h"
 #include "tests/support/font_images.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/cvar_system.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {

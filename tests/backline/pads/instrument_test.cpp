@@ -8,7 +8,7 @@
 #include "backline/recording/player.h"
 #include "backline/recording/recorder.h"
 #include "backline/scene/drum_set.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 #include "basalt/input/key_codes.h"
 #include "tests/backline/pads/fake_sound.h"
 #include "tests/support/input_events.h"

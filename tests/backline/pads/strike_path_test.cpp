@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/pads/pad_flash.h"
 #include "backline/pads/pad_hits.h"
 #include "backline/pads/velocity_curve.h"

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "backline/app/app_cvars.h"
-#include "basalt/core/cvar_system.h"
+#include "backline/common/app_cvars.h"
+#include "basalt/foundation/cvar_system.h"
 #include "tests/support/engine_fixture.h"
 
 namespace {

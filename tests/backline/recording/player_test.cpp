@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 #include "tests/backline/pads/fake_sound.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include "backline/scene/scene_graph.h"
 #include "basalt/core/core.h"
 #include "basalt/core/iapp.h"
-#include "basalt/graphics/graphics_device_gl.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/mesh_manager.h"
 #include "tests/content/generate.h"
 #include "tests/support/temp_dir.h"
 
@@ -53,7 +53,7 @@ class SceneApp : public Basalt::IApp {
   }
   bool Update() override {
     if (++m_frames < 53) return true;  // past the GUI's 51-frame fade-in from black
-    Basalt::GraphicsDeviceGL* device = Basalt::g_pGraphicsGL;
+    Basalt::GraphicsDeviceGL* device = Basalt::CurrentDeviceGL();
     const Basalt::mat4 cameraView = m_camera->ViewMatrix();
     viewFromCamera = std::memcmp(&device->GetViewMatrix(), &cameraView, sizeof cameraView) == 0;
     const Pixel snare = Project(kSnareHead, device), floorTom = Project(kFloorTomHead, device);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/voice_engine.h"
 #include "tests/support/engine_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "backline/sound/voice_engine.h"
-#include "basalt/core/clock.h"
+#include "basalt/foundation/clock.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"
 

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <string>
 
-#include "backline/app/app_cvars.h"
-#include "backline/pads/pad_slots.h"
+#include "backline/common/app_cvars.h"
+#include "backline/common/pad_slots.h"
 #include "backline/sound/sound_backend_sdl_mixer.h"
 #include "backline/sound/sound_backend_voices.h"
-#include "basalt/core/clock.h"
-#include "basalt/core/cvar_system.h"
+#include "basalt/foundation/clock.h"
+#include "basalt/foundation/cvar_system.h"
 #include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
 #include "tests/support/engine_fixture.h"

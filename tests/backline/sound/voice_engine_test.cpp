@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "backline/app/app_cvars.h"
+#include "backline/common/app_cvars.h"
 #include "backline/sound/sample_decoder.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/fs/path.h"

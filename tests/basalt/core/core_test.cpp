@@ -9,17 +9,17 @@
 #include <string>
 #include <vector>
 
-#include "basalt/core/cvar_system.h"
-#include "basalt/core/engine_cvars.h"
 #include "basalt/core/iapp.h"
-#include "basalt/core/log.h"
-#include "basalt/fs/file_system.h"
-#include "basalt/graphics/graphics_device_gl.h"
-#include "basalt/graphics/material_manager_gl.h"
-#include "basalt/graphics/mesh_manager_gl.h"
+#include "basalt/foundation/cvar_system.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/foundation/file_system.h"
+#include "basalt/foundation/log.h"
+#include "basalt/graphics/gl/graphics_device_gl.h"
+#include "basalt/graphics/gl/material_manager_gl.h"
+#include "basalt/graphics/mesh_manager.h"
 #include "basalt/gui/gui.h"
 #include "basalt/input/input.h"
-#include "basalt/platform/platform_sdl.h"
+#include "basalt/platform/sdl/platform_sdl.h"
 #include "basalt/scene/scene_graph.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/virtual_kit.h"
@@ -58,7 +58,7 @@ class FramesApp : public Basalt::IApp {
                      Basalt::g_pGraphics && Basalt::g_pMaterialManager && Basalt::g_pMeshManager && Basalt::g_pGUI;
     core->SetSceneGraph(&scene);
     inputAtInit = Basalt::g_pInput != nullptr;
-    SDL_GetWindowSize(Basalt::g_pPlatformSDL->GetWindow(), &windowWidth, &windowHeight);
+    SDL_GetWindowSize(static_cast<Basalt::PlatformSDL*>(Basalt::g_pPlatform)->GetWindow(), &windowWidth, &windowHeight);
     return IApp::Init(core) && initResult;
   }
   bool Update() override {
@@ -119,11 +119,9 @@ class CoreTest : public test::TempDirTest {
     EXPECT_EQ(Basalt::g_pSystemLog, nullptr);
     EXPECT_EQ(Basalt::g_pCVarSystem, nullptr);
     EXPECT_EQ(Basalt::g_pPlatform, nullptr);
-    EXPECT_EQ(Basalt::g_pPlatformSDL, nullptr);
     EXPECT_EQ(Basalt::g_pGraphics, nullptr);
-    EXPECT_EQ(Basalt::g_pGraphicsGL, nullptr);
+    EXPECT_EQ(Basalt::CurrentDeviceGL(), nullptr);
     EXPECT_EQ(Basalt::g_pMaterialManager, nullptr);
-    EXPECT_EQ(Basalt::g_pMaterialManagerGL, nullptr);
     EXPECT_EQ(Basalt::g_pMeshManager, nullptr);
     EXPECT_EQ(Basalt::g_pInput, nullptr);
     EXPECT_EQ(Basalt::g_pGUI, nullptr);

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <string>
 
-#include "basalt/core/engine_cvars.h"
-#include "basalt/graphics/material_gl.h"
-#include "basalt/graphics/shader_gl.h"
-#include "basalt/graphics/texture_gl.h"
+#include "basalt/foundation/engine_cvars.h"
+#include "basalt/graphics/gl/material_gl.h"
+#include "basalt/graphics/gl/shader_gl.h"
+#include "basalt/graphics/gl/texture_gl.h"
 #include "tests/support/graphics_fixture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "basalt/graphics/texture_gl.h"
+#include "basalt/graphics/gl/texture_gl.h"
 #include "basalt/gui/gui.h"
 #include "tests/support/font_images.h"
 #include "tests/support/graphics_fixture.h"
@@ -60,7 +60,7 @@ TEST_F(FontManagerTest, FontIdsCountEveryFileTriedAndDamagedFilesAreRefused) {
   EXPECT_EQ(fonts.GetGlyphs(0)->numGlyphs, 92u);
   EXPECT_EQ(fonts.GetGlyphs(static_cast<unsigned>(id))->numGlyphs, 92u);
   EXPECT_EQ(fonts.GetTexture(0)->GetWidth(), 256u);
-  EXPECT_NE(fonts.GetTexture(0)->GetGLTexture(), 0u);
+  EXPECT_NE(static_cast<Basalt::TextureGL*>(fonts.GetTexture(0))->GetGLTexture(), 0u);
   EXPECT_TRUE(Boxes().empty());
 }
 

@@ -1,5 +1,0 @@
-#include "backline/app/app_clock.h"
-
-#include "basalt/core/clock.h"
-
-uint32_t GetTimeMs() { return static_cast<uint32_t>(Basalt::GetTimeNs() / Basalt::kNsPerMs); }
