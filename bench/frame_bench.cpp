@@ -63,8 +63,8 @@ class MenuContext : public Basalt::IContextController {
     for (unsigned wid = 1; wid <= kButtons; ++wid) {
       auto* button = new Basalt::GUIButton(wid);
       button->Initialize(m_texture);
-      button->SendMessageA(Basalt::GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 600, static_cast<int>(wid) * 40));
-      button->SendMessageA(Basalt::GUIMessage::Caption("Load Preset"));
+      button->SendMessage(Basalt::GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 600, static_cast<int>(wid) * 40));
+      button->SendMessage(Basalt::GUIMessage::Caption("Load Preset"));
       m_widgets.Insert(wid, button);
       if (wid == 1)
         m_root = button;
@@ -74,9 +74,9 @@ class MenuContext : public Basalt::IContextController {
     return true;
   }
   bool Draw() override {
-    m_root->SendMessageA(Basalt::GUI_DRAW);
+    m_root->SendMessage(Basalt::GUI_DRAW);
     for (unsigned line = 0; line < kTextLines; ++line)
-      DrawTextA(line % 7, 20, 40 + line * 40, 0xFFFFFFFF, "Line %u: Snares\\snare_%02u.wav 100%%", line, line);
+      DrawText(line % 7, 20, 40 + line * 40, 0xFFFFFFFF, "Line %u: Snares\\snare_%02u.wav 100%%", line, line);
     return true;
   }
   ~MenuContext() override { KillAllWidgets(); }
@@ -89,8 +89,8 @@ class BenchApp : public Basalt::IApp {
  public:
   BenchApp(int frames, bool gui) : m_frames(frames), m_gui(gui) { SetVersion("frame bench"); }
 
-  bool Init(Basalt::Core* core) override {
-    if (!IApp::Init(core)) return false;
+  bool Initialize(Basalt::Core* core) override {
+    if (!IApp::Initialize(core)) return false;
     m_scene.kit.mesh = Basalt::g_pMeshManager->GetMesh(kMesh);
     if (!m_scene.kit.mesh) return false;
     m_scene.kit.SetSubsetColor(0, 1.0f, 0.3f, 0.3f, 1.0f);  // one pad flashing

@@ -97,13 +97,13 @@ void KeepOutput(const float* out, int frames, int channels, TimeNs) {
 // ---- the program ----
 
 // GameApp on the engine's loop, every frame made to last frameMs, until done
-// says so; the benchmark's set-up runs once after Init.
+// says so; the benchmark's set-up runs once after Initialize.
 class BenchApp : public GameApp {
  public:
   BenchApp(int frameMs, std::function<void(AppView&)> setUp, std::function<bool(AppView&)> done)
       : m_frameMs(frameMs), m_setUp(std::move(setUp)), m_done(std::move(done)) {}
-  bool Init(Basalt::Core* core) override {
-    if (!GameApp::Init(core)) return false;
+  bool Initialize(Basalt::Core* core) override {
+    if (!GameApp::Initialize(core)) return false;
     m_view = std::make_unique<AppView>(*this);
     m_setUp(*m_view);
     return true;

@@ -216,7 +216,7 @@ void Latency(const char* click, int notes) {
       "|---|---:|---:|---:|---:|---:|---:|---:|\n");
 
   const SoundBackend& voices = SoundBackendVoices();
-  if (voices.Initialise(g_audioBufferSize) && voices.LoadSample(0, click)) {
+  if (voices.Initialize(g_audioBufferSize) && voices.LoadSample(0, click)) {
     GetVoiceEngine().SetRenderObserver(Observe);
     const LatencyRun run = MeasureLatency(voices, notes, [&] {
       do std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -228,7 +228,7 @@ void Latency(const char* click, int notes) {
   voices.Shutdown();
 
   const SoundBackend& sdlMixer = SoundBackendSDLMixer();
-  if (sdlMixer.Initialise(g_audioBufferSize) && sdlMixer.LoadSample(0, click)) {
+  if (sdlMixer.Initialize(g_audioBufferSize) && sdlMixer.LoadSample(0, click)) {
     int rate = 0, channels = 0;
     Uint16 format = 0;
     Mix_QuerySpec(&rate, &format, &channels);

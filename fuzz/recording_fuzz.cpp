@@ -11,15 +11,15 @@
 #include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  plrInfo recording;
+  Recording recording;
   const bool decoded = DecodeRecording(data, size, &recording);
   fuzz::ScratchFile file(data, size);
-  plrInfo loaded;
+  Recording loaded;
   if (LoadRecordingFile(file.Path(), &loaded) && (!decoded || EncodeRecording(loaded) != EncodeRecording(recording)))
     std::abort();
   if (!decoded) return 0;
   const std::vector<uint8_t> image = EncodeRecording(recording);
-  plrInfo again;
+  Recording again;
   if (!DecodeRecording(image.data(), image.size(), &again) || EncodeRecording(again) != image) std::abort();
   return 0;
 }

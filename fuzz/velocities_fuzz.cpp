@@ -15,8 +15,8 @@ namespace {
 
 // The recording of the recording target's hand-made seed: pad slot 0 struck
 // at 0, 500 and 1000 ms.
-plrInfo SeedRecording() {
-  plrInfo recording;
+Recording SeedRecording() {
+  Recording recording;
   recording.length = 1000;
   recording.tracks[0] = {0, 500, 1000};
   for (float& volume : recording.volumes) volume = 1.0f;
@@ -26,10 +26,10 @@ plrInfo SeedRecording() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  PlrvInfo info;
+  VelocityFile info;
   const bool decoded = DecodeVelocities(data, size, &info) == nullptr;
   if (decoded && EncodeVelocities(info) != std::vector<uint8_t>(data, data + size)) std::abort();
-  plrInfo recording = SeedRecording();
+  Recording recording = SeedRecording();
   const std::vector<uint8_t> plrImage = EncodeRecording(recording);
   const fuzz::ScratchFile plr(plrImage.data(), plrImage.size(), ".plr");
   const fuzz::ScratchFile side(data, size, ".plrv");

@@ -51,7 +51,7 @@ int Fail(const char* recordingPath, const std::string& why) {
 }
 
 // Loads the recording at path into out; why not, or null.
-const char* LoadRecording(const char* path, plrInfo* out) {
+const char* LoadRecording(const char* path, Recording* out) {
   const char* unreadable = nullptr;
   return LoadRecordingFile(path, out, &unreadable) ? nullptr : unreadable;
 }
@@ -63,7 +63,7 @@ int RunExportCommand(const char* recordingPath, const char* wavPath) {
   auto bank = std::make_unique<SampleBank>();
   std::string problem;
   if (!DiscoverSampleBank(bank.get(), &problem)) return Fail(recordingPath, problem);
-  auto recording = std::make_unique<plrInfo>();
+  auto recording = std::make_unique<Recording>();
   if (const char* unreadable = LoadRecording(recordingPath, recording.get())) return Fail(recordingPath, unreadable);
   const std::string why = ExportRecordingWav({*recording, *bank, kDefaultPresetPath, recordingPath}, wavPath);
   if (!why.empty()) return Fail(recordingPath, why);
@@ -73,7 +73,7 @@ int RunExportCommand(const char* recordingPath, const char* wavPath) {
 
 int RunMidiExportCommand(const char* recordingPath, const char* midiPath) {
   const ExportServices services;
-  auto recording = std::make_unique<plrInfo>();
+  auto recording = std::make_unique<Recording>();
   if (const char* unreadable = LoadRecording(recordingPath, recording.get())) return Fail(recordingPath, unreadable);
   const std::string why = ExportRecordingMidi(*recording, MidiNoteTable::FromSettings(), midiPath);
   if (!why.empty()) return Fail(recordingPath, why);

@@ -6,7 +6,7 @@
 
 #include "backline/app/default_settings.h"
 #include "backline/common/app_cvars.h"
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/midi/midi_setup.h"
 #include "backline/net/update_preference.h"
 #include "backline/pads/layer_file.h"
@@ -42,8 +42,8 @@ GameApp::GameApp() : m_settingsFileReady(EnsureSettingsFile()) { SetVersion(kVer
 
 GameApp::~GameApp() = default;
 
-bool GameApp::Init(Basalt::Core* core) {
-  if (!Basalt::IApp::Init(core)) return false;
+bool GameApp::Initialize(Basalt::Core* core) {
+  if (!Basalt::IApp::Initialize(core)) return false;
   if (!m_settingsFileReady)
     Basalt::LogMessage(
         "Cannot write settings.cfg in the game directory: the settings are the defaults until it can be written");
@@ -105,7 +105,7 @@ bool GameApp::BuildScene() {
 }
 
 bool GameApp::BuildGui() {
-  m_gui = std::make_unique<CCTest>();
+  m_gui = std::make_unique<ProgramGui>();
   if (!m_gui->Initialize()) return false;
   Basalt::g_pGUI->NewContext(m_gui.get());
   // The root box, transparent and never moved: moving a box moves its children.
@@ -173,7 +173,7 @@ void GameApp::FindControllers() {
 // screen holds the kits it shows (a take keeps its kits until it ends,
 // playback shows the recording's).
 void GameApp::FollowControllers() {
-  const CInput* input = Basalt::g_pInput;
+  const Input* input = Basalt::g_pInput;
   if (!input) return;
   if (input->ControllerChanges() != m_controllerChanges) {
     m_controllerChanges = input->ControllerChanges();
@@ -213,10 +213,10 @@ bool GameApp::Update() {
 
 void GameApp::DrawTitles() {
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
-  m_gui->DrawTextA(5, width / 2 - 90, 40, 0xFFFFFF20, "Padlark");
-  m_gui->DrawTextA(4, width / 2 - 90, 60, 0x60FFFFFF, "RockBand drums on your PC");
-  m_gui->DrawTextA(0, width - 180, height - 32, 0x40FFFFFF, "%s", kCredit);
-  m_gui->DrawTextA(0, width - 90, height - 20, 0x40FFFFFF, "%s", GetVersion());
+  m_gui->DrawText(5, width / 2 - 90, 40, 0xFFFFFF20, "Padlark");
+  m_gui->DrawText(4, width / 2 - 90, 60, 0x60FFFFFF, "RockBand drums on your PC");
+  m_gui->DrawText(0, width - 180, height - 32, 0x40FFFFFF, "%s", kCredit);
+  m_gui->DrawText(0, width - 90, height - 20, 0x40FFFFFF, "%s", GetVersion());
 }
 
 // The read-out box fades in while the metronome runs and flashes green on
@@ -228,8 +228,8 @@ void GameApp::DrawMetronome() {
     return;
   }
   ShowBox(m_metronomeBox, 20, 40, 100, 50, m_metronome.opacity, 0.5f, m_metronome.flash + 0.5f, 1.0f);
-  m_gui->DrawTextA(0, 20, 35, 0x70FFFFFF, "Metronome BPM");
-  m_gui->DrawTextA(2, 40, 78, TempoColour(m_metronome), "%d", m_metronome.bpm);
+  m_gui->DrawText(0, 20, 35, 0x70FFFFFF, "Metronome BPM");
+  m_gui->DrawText(2, 40, 78, TempoColour(m_metronome), "%d", m_metronome.bpm);
 }
 
 bool GameApp::Shutdown() {

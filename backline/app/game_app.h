@@ -1,7 +1,7 @@
 #pragma once
 // The program's wiring. It lives on the entry point's stack for the whole
-// run and is driven by the engine: Init once, Update once per frame,
-// Shutdown before the engine stops. Init builds the services (sample bank,
+// run and is driven by the engine: Initialize once, Update once per frame,
+// Shutdown before the engine stops. Initialize builds the services (sample bank,
 // sound, instrument, scene, GUI, MIDI) and the screens, handing each screen
 // the services it uses; Update runs the frame. Nothing of it is public but
 // what the engine calls. Main thread only.
@@ -20,7 +20,7 @@
 class SceneGraph;
 class Camera;
 class DrumSet;
-class CCTest;
+class ProgramGui;
 class AssignButtons;
 namespace Basalt {
 class GUIButton;
@@ -40,7 +40,7 @@ class GameApp : public Basalt::IApp {
   // GUI, screens, first screen, controllers. False stops the program before
   // its loop: only a sample bank without samples does (a message names the
   // folder). Without any audio device the program runs silently.
-  bool Init(Basalt::Core* core) override;
+  bool Initialize(Basalt::Core* core) override;
   // One frame: the strikes the kits reported, the current screen (and the
   // switch to the screen it asked for), then the work every screen shares.
   // False ends the program.
@@ -99,7 +99,7 @@ class GameApp : public Basalt::IApp {
   std::unique_ptr<SceneGraph> m_sceneGraph;
   Camera* m_camera = nullptr;
   DrumSet* m_drumSet = nullptr;
-  std::unique_ptr<CCTest> m_gui;
+  std::unique_ptr<ProgramGui> m_gui;
   Basalt::GUIButton* m_panel = nullptr;  // the dialogs' backdrop
   Basalt::GUIButton* m_metronomeBox = nullptr;
   std::unique_ptr<AssignButtons> m_assignButtons;

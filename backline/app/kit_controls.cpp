@@ -5,7 +5,7 @@ namespace {
 constexpr int kPovUp = 0, kPovDown = 18000;
 
 // Buttons 0..3 are a kit's four pads on every kind.
-bool PadDown(const CInput& input, int joy) {
+bool PadDown(const Input& input, int joy) {
   for (int button = 0; button < kPadButtons - 1; ++button)
     if (input.GetJoyButton(joy, button) != 0.0f) return true;
   return false;
@@ -13,10 +13,10 @@ bool PadDown(const CInput& input, int joy) {
 
 }  // namespace
 
-KitTempoKeys ReadKitTempo(KitTempoPads* pads, const CInput& input) {
+KitTempoKeys ReadKitTempo(KitTempoPads* pads, const Input& input) {
   KitTempoKeys keys;
   for (int joy = 0; joy < input.GetNumJoys(); ++joy) {
-    const int pov = input.GetJoyPOV(joy, 0);
+    const int pov = input.GetJoyHat(joy, 0);
     if (pov != pads->pov[joy]) pads->counts[joy] = !PadDown(input, joy);
     pads->pov[joy] = pov;
     if (!pads->counts[joy]) continue;
@@ -26,7 +26,7 @@ KitTempoKeys ReadKitTempo(KitTempoPads* pads, const CInput& input) {
   return keys;
 }
 
-int KitStartPresses(const CInput* input, const PadMap& map) {
+int KitStartPresses(const Input* input, const PadMap& map) {
   if (!input) return 0;
   int count = 0, starts = 0;
   const Basalt::InputEvent* presses = input->GetFramePresses(&count);

@@ -14,8 +14,8 @@
 
 // What each controller's D-pad did, frame to frame.
 struct KitTempoPads {
-  int pov[CInput::kMaxJoysticks] = {-1, -1, -1, -1};  // the direction last read (-1 centred)
-  bool counts[CInput::kMaxJoysticks] = {};            // that push is a tempo key, not a cymbal
+  int pov[Input::kMaxJoysticks] = {-1, -1, -1, -1};  // the direction last read (-1 centred)
+  bool counts[Input::kMaxJoysticks] = {};            // that push is a tempo key, not a cymbal
 };
 
 // Which tempo keys the kits hold this frame.
@@ -25,8 +25,8 @@ struct KitTempoKeys {
 
 // Reads every controller's D-pad (hat 0); every frame, so that each push is
 // judged when it begins.
-KitTempoKeys ReadKitTempo(KitTempoPads* pads, const CInput& input);
+KitTempoKeys ReadKitTempo(KitTempoPads* pads, const Input& input);
 
 // How many times this frame a kit's Start button was pressed (map: the kinds
 // of the controllers; input null: none).
-int KitStartPresses(const CInput* input, const PadMap& map);
+int KitStartPresses(const Input* input, const PadMap& map);

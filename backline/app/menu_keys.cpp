@@ -33,10 +33,10 @@ const MenuKeySource kSources[kMenuKeyCount] = {
     {DIK_M, kNoButton, kNoPov},
 };
 
-bool SourceDown(const CInput& input, const MenuKeySource& source) {
+bool SourceDown(const Input& input, const MenuKeySource& source) {
   if (source.key != kNoKey && input.GetKeyState(source.key)) return true;
   if (source.button != kNoButton && input.GetJoyButton(0, source.button) != 0.0f) return true;
-  return source.pov != kNoPov && input.GetJoyPOV(0, 0) == source.pov;
+  return source.pov != kNoPov && input.GetJoyHat(0, 0) == source.pov;
 }
 
 bool PressOf(const InputEvent& press, const MenuKeySource& source) {
@@ -66,7 +66,7 @@ void Enqueue(MenuKeys* keys, int key) {
   keys->waiting[(keys->waitingHead + keys->waitingCount++) % MenuKeys::kQueueCapacity] = static_cast<MenuKey>(key);
 }
 
-void QueuePresses(MenuKeys* keys, const CInput& input) {
+void QueuePresses(MenuKeys* keys, const Input& input) {
   int count = 0;
   const InputEvent* presses = input.GetFramePresses(&count);
   for (int i = 0; i < count; ++i) {
@@ -84,7 +84,7 @@ void DeliverOne(MenuKeys* keys) {
 
 }  // namespace
 
-void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime) {
+void PollMenuKeys(MenuKeys* keys, const Input* input, float frameTime) {
   keys->startupTime += frameTime;
   for (bool& event : keys->event) event = false;
   if (input) {

@@ -1,6 +1,6 @@
 #pragma once
 // One-frame menu events from the keyboard and controller 0, made from the
-// frame's presses (CInput::GetFramePresses): every press of a menu key counts
+// frame's presses (Input::GetFramePresses): every press of a menu key counts
 // once, in the order the presses happened. Presses wait in a queue and one is
 // delivered per poll, so a screen sees at most one event per frame and two
 // presses between two frames come out on two frames, never reordered. An
@@ -49,7 +49,7 @@ struct MenuKeys {
 // Queues this frame's presses of menu keys and delivers the oldest waiting
 // one. Nothing is delivered during the start-up hold: presses made then wait
 // and come out after it. input null: nothing new is queued.
-void PollMenuKeys(MenuKeys* keys, const CInput* input, float frameTime);
+void PollMenuKeys(MenuKeys* keys, const Input* input, float frameTime);
 
 // The kit's pads as menu keys alongside the keyboard's: yellow (button 3)
 // moves up, blue (2) down, green (0) enters and red (1) goes back.

@@ -19,7 +19,7 @@ bool Repeat(bool held, uint32_t* last) {
 }
 
 // The kits' D-pads are read in every frame, the tempo stepped only while the metronome runs.
-void ReadTempoKeys(Metronome* metronome, const CInput* input) {
+void ReadTempoKeys(Metronome* metronome, const Input* input) {
   if (!input) return;
   const KitTempoKeys kits = ReadKitTempo(&metronome->kitPads, *input);
   if (!metronome->on) return;
@@ -49,7 +49,7 @@ bool Clicked(Metronome* metronome) {
 
 }  // namespace
 
-bool UpdateMetronome(Metronome* metronome, const CInput* input, float frameTime) {
+bool UpdateMetronome(Metronome* metronome, const Input* input, float frameTime) {
   ReadTempoKeys(metronome, input);
   Publish(metronome);
   const bool clicked = Clicked(metronome);

@@ -32,7 +32,7 @@ struct Metronome {
 // end when the metronome was switched or its tempo changed, and flashes when
 // it has clicked since the last frame (true then). Off, only the read-out
 // turns transparent.
-bool UpdateMetronome(Metronome* metronome, const CInput* input, float frameTime);
+bool UpdateMetronome(Metronome* metronome, const Input* input, float frameTime);
 
 // The colour of the tempo read-out (ARGB): green on a click, fading to grey.
 uint32_t TempoColour(const Metronome& metronome);

@@ -48,7 +48,7 @@ void ClearTextEntry(TextEntry* entry) {
   entry->length = 0;
 }
 
-void PollTextEntryKeys(TextEntry* entry, const CInput* input) {
+void PollTextEntryKeys(TextEntry* entry, const Input* input) {
   if (!input) return;
   int count = 0;
   const Basalt::InputEvent* presses = input->GetFramePresses(&count);

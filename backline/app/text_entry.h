@@ -1,6 +1,6 @@
 #pragma once
 // The typed-name buffer of the name entries and the sample picker's search:
-// while active, each frame's key presses (CInput::GetFramePresses) are
+// while active, each frame's key presses (Input::GetFramePresses) are
 // typed in the order they happened. Only space, the
 // digits and the capital letters have keys, so nothing else is ever typed.
 // Main thread.
@@ -27,7 +27,7 @@ void ClearTextEntry(TextEntry* entry);
 // Types the frame's key presses in order: each appends its character, and
 // Backspace removes the last one. Full at 255 characters (Backspace still
 // works). input null: nothing is typed.
-void PollTextEntryKeys(TextEntry* entry, const CInput* input);
+void PollTextEntryKeys(TextEntry* entry, const Input* input);
 
 // Cuts the text to maxLength characters (the name entries keep 32).
 void LimitTextEntry(TextEntry* entry, int maxLength);

@@ -53,7 +53,7 @@ class IUDPSocket {
 class ISocketSys {
  public:
   virtual ~ISocketSys() = default;
-  virtual bool Init() = 0;
+  virtual bool Initialize() = 0;
   virtual bool Shutdown() = 0;
   // TCP connects made from now on give up after milliseconds; 0 (the
   // default) lets them wait as long as the system does, minutes for a host

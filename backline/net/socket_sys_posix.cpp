@@ -73,7 +73,7 @@ bool ParseDottedIPv4(const char* text, NetAddress* out) {
   return true;
 }
 
-bool SocketSysPosix::Init() { return true; }
+bool SocketSysPosix::Initialize() { return true; }
 
 bool SocketSysPosix::Shutdown() { return true; }
 

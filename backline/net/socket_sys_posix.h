@@ -1,11 +1,11 @@
 #pragma once
 #include "backline/net/socket_sys.h"
 
-// The socket system on BSD sockets. Init and Shutdown have nothing to start
-// or stop here but keep the contract: Init before anything else.
+// The socket system on BSD sockets. Initialize and Shutdown have nothing to start
+// or stop here but keep the contract: Initialize before anything else.
 class SocketSysPosix : public ISocketSys {
  public:
-  bool Init() override;
+  bool Initialize() override;
   bool Shutdown() override;
   void SetConnectTimeout(unsigned milliseconds) override { m_connectTimeoutMs = milliseconds; }
   bool ResolveHostName(const char* host, NetAddress* out) override;

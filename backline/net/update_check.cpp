@@ -133,10 +133,10 @@ bool ReplyNamesNewerVersion(const char* reply, const char* version) {
          IsNewer(offered, own);
 }
 
-bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log,
-                        const UpdateLimits& limits) {
+bool AskForUpdate(const char* version, const char* host, unsigned port, const UpdateLog& log,
+                  const UpdateLimits& limits) {
   SocketSysPosix sockets;
-  if (!sockets.Init()) {
+  if (!sockets.Initialize()) {
     log("netCheckForUpdates() : failed to initialize SocketSysPosix");
     return false;
   }
@@ -180,7 +180,7 @@ bool UpdateCheckJob::Start(const char* version, const UpdateLimits& limits) {
         std::lock_guard<std::mutex> lock(shared->mutex);
         shared->lines.emplace_back(line);
       };
-      const bool update = netCheckForUpdates(versionText.c_str(), host.c_str(), port, log, limits);
+      const bool update = AskForUpdate(versionText.c_str(), host.c_str(), port, log, limits);
       std::lock_guard<std::mutex> lock(shared->mutex);
       shared->update = update;
       shared->done = true;

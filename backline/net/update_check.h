@@ -33,8 +33,8 @@ bool ReplyNamesNewerVersion(const char* reply, const char* version);
 // Asks host:port; true when it names a newer version. Blocks for at most
 // limits.connectMs to connect plus limits.replyMs for the reply, which is read
 // until the server closes the connection or 2047 bytes have arrived.
-bool netCheckForUpdates(const char* version, const char* host, unsigned port, const UpdateLog& log,
-                        const UpdateLimits& limits = UpdateLimits());
+bool AskForUpdate(const char* version, const char* host, unsigned port, const UpdateLog& log,
+                  const UpdateLimits& limits = UpdateLimits());
 
 // One check on a worker thread. Main thread only. The worker owns a share of
 // the state it writes, so an abandoned worker (still blocked in connect, say)

@@ -26,7 +26,7 @@ constexpr KindOfModel kKindsOfModels[] = {
 
 }  // namespace
 
-ControllerKind ControllerKindOf(const CInput& input, int joy) {
+ControllerKind ControllerKindOf(const Input& input, int joy) {
   if (input.IsJoy360(joy)) return Xbox360Kind;
   for (const KindOfModel& model : kKindsOfModels)
     if (input.GetJoyType(joy) == model.key) return model.kind;

@@ -17,7 +17,7 @@ constexpr int kPadButtons = 5;  // buttons 0..4; button 4 is always the bass ped
 
 // The kind of controller joy of input: a 360 kit's layout, the Wii kits, the
 // Mad Catz kit, or the generic (PlayStation) layout of every other.
-ControllerKind ControllerKindOf(const CInput& input, int joy);
+ControllerKind ControllerKindOf(const Input& input, int joy);
 
 // The pad (0..4) that button (0..4) strikes in kind's own row.
 int PadInRow(ControllerKind kind, int button);

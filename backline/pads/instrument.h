@@ -46,7 +46,7 @@ class Instrument final : public StrikeListener {
   // The pads as the hit path last saw them.
   const StrikeTable& Table() const { return m_table; }
 
-  // The hit path of the kits and keys, for CInput::SetListener; it lives as
+  // The hit path of the kits and keys, for Input::SetListener; it lives as
   // long as the instrument.
   Basalt::IInputListener* InputListener() { return &m_path; }
   // The MIDI ports the kits' strikes go out on; set while the hit path is no

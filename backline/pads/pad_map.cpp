@@ -34,13 +34,13 @@ void ReadRedefinedPads(PadMap* map) {
 
 }  // namespace
 
-void InitPadMap(PadMap* map, const CInput* input) {
+void InitPadMap(PadMap* map, const Input* input) {
   *map = PadMap();
   ReadRedefinedPads(map);
   ReadControllerKinds(map, input);
 }
 
-void ReadControllerKinds(PadMap* map, const CInput* input) {
+void ReadControllerKinds(PadMap* map, const Input* input) {
   map->numControllers = input ? input->GetNumJoys() : 0;
   for (int joy = 0; joy < map->numControllers; ++joy) map->kind[joy] = ControllerKindOf(*input, joy);
 }

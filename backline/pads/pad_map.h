@@ -12,15 +12,15 @@ struct PadMap {
   int redefinedPads[kPadButtons] = {3, 0, 2, 1, 4};  // the pad of each button when redefined
   int numControllers = 0;                            // controllers found (0 without input)
   // Per controller; GenericKind for the assumed controller when none is found.
-  ControllerKind kind[CInput::kMaxJoysticks] = {GenericKind, GenericKind, GenericKind, GenericKind};
+  ControllerKind kind[Input::kMaxJoysticks] = {GenericKind, GenericKind, GenericKind, GenericKind};
 };
 
 // Reads the controllers of input (null: none) and the redefinition variables.
 // A variable outside 0..4 is refused with a log line naming it, and its
 // button keeps the pad of the variable's default.
-void InitPadMap(PadMap* map, const CInput* input);
+void InitPadMap(PadMap* map, const Input* input);
 // Reads the controllers of input again (one arrived or left), keeping the rest.
-void ReadControllerKinds(PadMap* map, const CInput* input);
+void ReadControllerKinds(PadMap* map, const Input* input);
 
 // The pad (0..4) that button (0..4) strikes on a controller of kind.
 int MapButtonToPad(const PadMap& map, int button, ControllerKind kind);

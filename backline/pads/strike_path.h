@@ -29,7 +29,7 @@
 // of a modifier pedal's pad sounds its primary and is reported as a press
 // and a release at once: MIDI holds no pedal down.
 //
-// Threads: OnInputEvent and OnInputPoll on the input thread (CInput's
+// Threads: OnInputEvent and OnInputPoll on the input thread (Input's
 // listener); TakeReport on the main thread; SecondariesHeld on any; SetMidi
 // on the main thread before the path becomes the listener. Nothing on the
 // input thread's path allocates, locks or touches a file.

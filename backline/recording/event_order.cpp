@@ -4,7 +4,7 @@ namespace {
 
 // The pad slot whose next event comes first (the lowest slot among equals),
 // if it comes no later than lastMs; -1 otherwise.
-int NextSlot(const plrInfo& recording, const EventCursor& cursor, int64_t lastMs) {
+int NextSlot(const Recording& recording, const EventCursor& cursor, int64_t lastMs) {
   int best = -1;
   for (int slot = 0; slot < kPlrPadSlots; ++slot) {
     const std::vector<int32_t>& track = recording.tracks[slot];
@@ -17,7 +17,7 @@ int NextSlot(const plrInfo& recording, const EventCursor& cursor, int64_t lastMs
 
 }  // namespace
 
-RecordedEvent TakeRecordedEvent(const plrInfo& recording, const SecondaryPads& secondaries, EventCursor* cursor,
+RecordedEvent TakeRecordedEvent(const Recording& recording, const SecondaryPads& secondaries, EventCursor* cursor,
                                 int64_t lastMs) {
   RecordedEvent event;
   event.slot = NextSlot(recording, *cursor, lastMs);

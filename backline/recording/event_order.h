@@ -30,5 +30,5 @@ struct RecordedEvent {
 
 // Takes the next event whose time is lastMs or earlier, moving the cursor
 // and its modifier on; slot -1 when there is none.
-RecordedEvent TakeRecordedEvent(const plrInfo& recording, const SecondaryPads& secondaries, EventCursor* cursor,
+RecordedEvent TakeRecordedEvent(const Recording& recording, const SecondaryPads& secondaries, EventCursor* cursor,
                                 int64_t lastMs);

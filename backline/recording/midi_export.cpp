@@ -9,14 +9,14 @@
 
 namespace {
 
-SecondaryPads NamedSecondaries(const plrInfo& recording) {
+SecondaryPads NamedSecondaries(const Recording& recording) {
   SecondaryPads secondaries{};
   for (int slot = 0; slot < kPlrPadSlots; ++slot)
     secondaries[static_cast<size_t>(slot)] = recording.pads[slot].secondary[0] != '\0';
   return secondaries;
 }
 
-std::string Export(const plrInfo& recording, const MidiNoteTable& notes, const char* path) {
+std::string Export(const Recording& recording, const MidiNoteTable& notes, const char* path) {
   const std::vector<MidiFileNote> strikes = RecordingMidiNotes(recording, notes);
   for (const MidiFileNote& strike : strikes)
     if (!MidiFileCanHold(strike.ms, kRecordingMidiBpm))
@@ -27,7 +27,7 @@ std::string Export(const plrInfo& recording, const MidiNoteTable& notes, const c
 
 }  // namespace
 
-std::vector<MidiFileNote> RecordingMidiNotes(const plrInfo& recording, const MidiNoteTable& notes) {
+std::vector<MidiFileNote> RecordingMidiNotes(const Recording& recording, const MidiNoteTable& notes) {
   const SecondaryPads secondaries = NamedSecondaries(recording);
   std::vector<MidiFileNote> strikes;
   EventCursor cursor;
@@ -39,6 +39,6 @@ std::vector<MidiFileNote> RecordingMidiNotes(const plrInfo& recording, const Mid
   return strikes;
 }
 
-std::string ExportRecordingMidi(const plrInfo& recording, const MidiNoteTable& notes, const char* path) {
+std::string ExportRecordingMidi(const Recording& recording, const MidiNoteTable& notes, const char* path) {
   return RunFileExport(path, [&] { return Export(recording, notes, path); });
 }

@@ -16,11 +16,11 @@
 constexpr int kRecordingMidiBpm = kMidiFileDefaultBpm;
 
 // The notes of the recording's heard strikes, in time order.
-std::vector<MidiFileNote> RecordingMidiNotes(const plrInfo& recording, const MidiNoteTable& notes);
+std::vector<MidiFileNote> RecordingMidiNotes(const Recording& recording, const MidiNoteTable& notes);
 
 // Writes the recording to path (a program path) with
 // Basalt::WriteFileAtomically. Empty on success, else why not ("cannot write
 // take.mid: ..."), the same in a log line; path is then as it was. A strike
 // a file cannot hold (before 0 ms, or beyond 77 hours) is refused so. Never
 // throws.
-std::string ExportRecordingMidi(const plrInfo& recording, const MidiNoteTable& notes, const char* path);
+std::string ExportRecordingMidi(const Recording& recording, const MidiNoteTable& notes, const char* path);

@@ -30,7 +30,7 @@ bool AnyVoicePlaying(const VoiceEngine& engine) {
 }
 
 // Whether every event is past: handed over, due and started.
-bool EventsDone(const plrInfo& recording, const Player& player, TimeNs now) {
+bool EventsDone(const Recording& recording, const Player& player, TimeNs now) {
   for (int slot = 0; slot < kPlrPadSlots; ++slot)
     if (static_cast<size_t>(player.shown.next[slot]) < recording.tracks[slot].size()) return false;
   return now > player.startTime + recording.length * Basalt::kNsPerMs;
@@ -56,7 +56,7 @@ class BackendSwap {
 bool RenderRecording(const RenderSource& source, const RenderSink& sink) {
   VoiceEngine& engine = GetVoiceEngine();
   assert(!engine.HasDevice() && "an offline render needs the voice engine without its device");
-  const plrInfo& recording = source.recording;
+  const Recording& recording = source.recording;
   const BackendSwap swap;
   auto player = std::make_unique<Player>();
   player->pads = RecordingPads(recording, source.bank);

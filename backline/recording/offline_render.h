@@ -13,7 +13,7 @@
 
 // What a render plays; the caller owns all of it for the render's length.
 struct RenderSource {
-  const plrInfo& recording;
+  const Recording& recording;
   const SampleBank& bank;
   // The preset whose velocity layers the program plays with (its default
   // preset), or null for none; a layer set applies where the recording's pad

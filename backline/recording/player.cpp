@@ -21,7 +21,7 @@ SecondaryPads SecondariesOf(const PadAssignment& assignment) {
 
 }  // namespace
 
-PadAssignment RecordingPads(const plrInfo& recording, const SampleBank& bank) {
+PadAssignment RecordingPads(const Recording& recording, const SampleBank& bank) {
   static_assert(kPlrPathField == SampleBank::kFieldSize, "a recording names samples as presets do");
   PadAssignment pads;
   for (int slot = 0; slot < kPlrPadSlots; ++slot) {
@@ -33,13 +33,13 @@ PadAssignment RecordingPads(const plrInfo& recording, const SampleBank& bank) {
   return pads;
 }
 
-void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes) {
+void ApplyRecordingVolumes(const Recording& recording, PadVolumes* volumes) {
   for (int k = 0; k < kStoredVolumes; ++k) volumes->Set(StoredVolumeSlot(k), recording.volumes[k]);
 }
 
 unsigned RecordingKits(int32_t kitCount) { return kitCount < 2 ? 1u : 2u; }
 
-void PlayDueEvents(Player* player, const plrInfo& recording, TimeNs now, const PadSounds& sounds,
+void PlayDueEvents(Player* player, const Recording& recording, TimeNs now, const PadSounds& sounds,
                    StrikeListener* shown) {
   const SecondaryPads secondaries = SecondariesOf(sounds.sounding);
   const int64_t scheduleBy = LastMsBy(*player, now + kPlaybackLookahead);

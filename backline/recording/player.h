@@ -33,10 +33,10 @@ struct Player {
 // The pads a loaded recording was made with: each path as stored and the
 // bank sample it names (a path the bank does not hold leaves its pad slot
 // silent), its modifier flags as functions. Loads no sound.
-PadAssignment RecordingPads(const plrInfo& recording, const SampleBank& bank);
+PadAssignment RecordingPads(const Recording& recording, const SampleBank& bank);
 
 // The recording's twenty volumes, in file order, clamped into 0..1.
-void ApplyRecordingVolumes(const plrInfo& recording, PadVolumes* volumes);
+void ApplyRecordingVolumes(const Recording& recording, PadVolumes* volumes);
 
 // The kit count the drum set shows for a recording made with kitCount kits: 1 or 2.
 unsigned RecordingKits(int32_t kitCount);
@@ -44,5 +44,5 @@ unsigned RecordingKits(int32_t kitCount);
 // One frame at now: hands the audio clock every event due before now plus
 // the lookahead, played on sounds (the recording's pads and volumes), and
 // tells shown of each event whose time has come, in order.
-void PlayDueEvents(Player* player, const plrInfo& recording, Basalt::TimeNs now, const PadSounds& sounds,
+void PlayDueEvents(Player* player, const Recording& recording, Basalt::TimeNs now, const PadSounds& sounds,
                    StrikeListener* shown);

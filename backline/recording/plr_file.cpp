@@ -70,7 +70,7 @@ const char* CheckImpliedSize(std::FILE* file, uint64_t fileSize) {
 }
 
 // Loads the recording at path into out; null, or what is wrong.
-const char* ReadRecording(const char* path, plrInfo* out) {
+const char* ReadRecording(const char* path, Recording* out) {
   const OpenedFile opened = OpenForReading(path);
   if (!opened.file) return kCannotOpen;
   if (const char* problem = CheckImpliedSize(opened.file.get(), opened.size)) return problem;
@@ -84,29 +84,29 @@ const char* ReadRecording(const char* path, plrInfo* out) {
 
 }  // namespace
 
-bool plrInfo::HasEvents() const {
+bool Recording::HasEvents() const {
   for (const std::vector<int32_t>& track : tracks)
     if (!track.empty()) return true;
   return false;
 }
 
-bool plrInfo::HasVelocities() const {
+bool Recording::HasVelocities() const {
   for (const std::vector<float>& track : velocities)
     if (!track.empty()) return true;
   return false;
 }
 
-float plrInfo::EventVelocity(int slot, size_t index) const {
+float Recording::EventVelocity(int slot, size_t index) const {
   const std::vector<float>& track = velocities[slot];
   return index < track.size() ? track[index] : 1.0f;
 }
 
-void plrInfo::ClearTracks() {
+void Recording::ClearTracks() {
   for (std::vector<int32_t>& track : tracks) track.clear();
   for (std::vector<float>& track : velocities) track.clear();
 }
 
-std::vector<uint8_t> EncodeRecording(const plrInfo& recording) {
+std::vector<uint8_t> EncodeRecording(const Recording& recording) {
   std::vector<uint8_t> out;
   size_t events = 0;
   for (const std::vector<int32_t>& track : recording.tracks) events += track.size();
@@ -127,9 +127,9 @@ std::vector<uint8_t> EncodeRecording(const plrInfo& recording) {
   return out;
 }
 
-bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out) {
+bool DecodeRecording(const uint8_t* image, size_t size, Recording* out) {
   if (!image || size < kPlrHeaderSize || !IsRecordingVersion(image[kVersionByte])) return false;
-  plrInfo parsed;
+  Recording parsed;
   parsed.version = image[kVersionByte] - '0';
   ByteReader in(image, size);
   char magic[5];
@@ -158,14 +158,14 @@ bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out) {
   return true;
 }
 
-bool SaveRecording(const char* path, const plrInfo& recording) {
+bool SaveRecording(const char* path, const Recording& recording) {
   const std::vector<uint8_t> image = EncodeRecording(recording);
   if (!Basalt::WriteFileAtomically(path, image.data(), image.size())) return false;
   SaveVelocityFile(path, recording, image);
   return true;
 }
 
-bool LoadRecordingFile(const char* path, plrInfo* out, const char** why) {
+bool LoadRecordingFile(const char* path, Recording* out, const char** why) {
   if (!path) return false;
   const char* problem =
       Basalt::RunGuarded("Cannot load the recording", path, kOutOfMemory, [&] { return ReadRecording(path, out); });

@@ -28,7 +28,7 @@ struct PlrPadRecord {
 };
 
 // One performance in memory: between the recorder, the dialogs and the player.
-struct plrInfo {
+struct Recording {
   int version = 3;
   int32_t kitCount = 1;
   PlrPadRecord pads[kPlrPadSlots] = {};
@@ -51,13 +51,13 @@ struct plrInfo {
 };
 
 // The file bytes of a recording (always version 3).
-std::vector<uint8_t> EncodeRecording(const plrInfo& recording);
+std::vector<uint8_t> EncodeRecording(const Recording& recording);
 
 // Parses a whole file image into out; false, with out unchanged, for a
 // version other than 2 or 3, a header cut short, or counts that are negative,
 // above kPlrTrackCapacity or run past the end. Version 2 files get every
 // volume 1.0. Bytes past the recording are ignored.
-bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out);
+bool DecodeRecording(const uint8_t* image, size_t size, Recording* out);
 
 // Writes the recording to path (creating its folder) with
 // Basalt::WriteFileAtomically, then its velocities, when it has them, to the
@@ -65,7 +65,7 @@ bool DecodeRecording(const uint8_t* image, size_t size, plrInfo* out);
 // itself could not be written; a side file that could not is a log line. The
 // recording is kept: the caller drops it once the save succeeded, so a failed
 // save loses nothing.
-bool SaveRecording(const char* path, const plrInfo& recording);
+bool SaveRecording(const char* path, const Recording& recording);
 
 // Reads and decodes the file at path (main thread). Before reading the
 // events it checks the size its header and event counts imply against the
@@ -76,4 +76,4 @@ bool SaveRecording(const char* path, const plrInfo& recording);
 // *why, when given, is that reason (a static text). A loaded recording takes
 // its velocities from the side file beside it when that one is whole and
 // belongs to it (LoadVelocityFile), else it has none. Never throws.
-bool LoadRecordingFile(const char* path, plrInfo* out, const char** why = nullptr);
+bool LoadRecordingFile(const char* path, Recording* out, const char** why = nullptr);

@@ -64,7 +64,7 @@ const char* CheckSize(const uint8_t* header, uint64_t size) {
   return implied < size ? kTooLong : nullptr;
 }
 
-void TakeVelocities(ByteReader* in, const int32_t (&counts)[kPlrPadSlots], PlrvInfo* info) {
+void TakeVelocities(ByteReader* in, const int32_t (&counts)[kPlrPadSlots], VelocityFile* info) {
   for (int slot = 0; slot < kPlrPadSlots; ++slot) {
     std::vector<float>& track = info->velocities[slot];
     track.resize(static_cast<size_t>(counts[slot]));
@@ -79,7 +79,7 @@ void TakeVelocities(ByteReader* in, const int32_t (&counts)[kPlrPadSlots], PlrvI
 // Reads a side file of fileSize bytes, open at its start: the header first,
 // so a file whose size is not the one its counts imply is refused before its
 // velocities are read.
-const char* ReadOpenFile(std::FILE* file, uint64_t fileSize, PlrvInfo* out) {
+const char* ReadOpenFile(std::FILE* file, uint64_t fileSize, VelocityFile* out) {
   uint8_t header[kPlrvHeaderSize];
   const size_t got = std::fread(header, 1, sizeof header, file);
   if (const char* problem = CheckStart(header, got)) return problem;
@@ -92,7 +92,7 @@ const char* ReadOpenFile(std::FILE* file, uint64_t fileSize, PlrvInfo* out) {
 
 // Reads the side file at path into out: null when it was read, else why not;
 // *missing set when there is none at all.
-const char* ReadVelocityFile(const std::string& path, PlrvInfo* out, bool* missing) {
+const char* ReadVelocityFile(const std::string& path, VelocityFile* out, bool* missing) {
   std::error_code ec;
   *missing = !std::filesystem::exists(Basalt::ResolvePath(path.c_str()), ec);
   const OpenedFile opened = OpenForReading(path.c_str());
@@ -105,9 +105,9 @@ void Log(const char* format, const std::string& path, const char* why) {
 }
 
 // Writes recording's velocities to path, bound to plrImage.
-bool WriteVelocityFile(const std::string& path, const plrInfo& recording, const std::vector<uint8_t>& plrImage) {
+bool WriteVelocityFile(const std::string& path, const Recording& recording, const std::vector<uint8_t>& plrImage) {
   return Basalt::RunGuarded("Cannot save the velocities", path.c_str(), false, [&] {
-    PlrvInfo info;
+    VelocityFile info;
     info.recordingHash = PlrvHash(plrImage.data(), plrImage.size());
     for (int slot = 0; slot < kPlrPadSlots; ++slot) info.velocities[slot] = recording.velocities[slot];
     const std::vector<uint8_t> image = EncodeVelocities(info);
@@ -132,7 +132,7 @@ uint64_t PlrvHash(const uint8_t* data, size_t size) {
 
 std::string PlrvPathOf(const char* plrPath) { return std::string(plrPath) + "v"; }
 
-std::vector<uint8_t> EncodeVelocities(const PlrvInfo& info) {
+std::vector<uint8_t> EncodeVelocities(const VelocityFile& info) {
   std::vector<uint8_t> out;
   size_t events = 0;
   for (const std::vector<float>& track : info.velocities) events += track.size();
@@ -147,14 +147,14 @@ std::vector<uint8_t> EncodeVelocities(const PlrvInfo& info) {
   return out;
 }
 
-const char* DecodeVelocities(const uint8_t* image, size_t size, PlrvInfo* out) {
+const char* DecodeVelocities(const uint8_t* image, size_t size, VelocityFile* out) {
   if (!image) return kNotVelocities;
   if (const char* problem = CheckStart(image, size)) return problem;
   if (const char* problem = CheckSize(image, size)) return problem;
   uint64_t check = 0;
   std::memcpy(&check, image + size - kPlrvCheckSize, kPlrvCheckSize);
   if (check != PlrvHash(image, size - kPlrvCheckSize)) return kDamaged;
-  PlrvInfo parsed;
+  VelocityFile parsed;
   std::memcpy(&parsed.recordingHash, image + sizeof kMagic + 1, 8);
   int32_t counts[kPlrPadSlots];
   ReadCounts(image, counts);
@@ -164,14 +164,15 @@ const char* DecodeVelocities(const uint8_t* image, size_t size, PlrvInfo* out) {
   return nullptr;
 }
 
-const char* MatchVelocities(const PlrvInfo& info, const std::vector<uint8_t>& plrImage, const plrInfo& recording) {
+const char* MatchVelocities(const VelocityFile& info, const std::vector<uint8_t>& plrImage,
+                            const Recording& recording) {
   if (info.recordingHash != PlrvHash(plrImage.data(), plrImage.size())) return kOtherRecording;
   for (int slot = 0; slot < kPlrPadSlots; ++slot)
     if (info.velocities[slot].size() != recording.tracks[slot].size()) return kOtherEvents;
   return nullptr;
 }
 
-bool SaveVelocityFile(const char* plrPath, const plrInfo& recording, const std::vector<uint8_t>& plrImage) {
+bool SaveVelocityFile(const char* plrPath, const Recording& recording, const std::vector<uint8_t>& plrImage) {
   const std::string path = PlrvPathOf(plrPath);
   if (recording.HasVelocities()) {
     if (WriteVelocityFile(path, recording, plrImage)) return true;
@@ -181,9 +182,9 @@ bool SaveVelocityFile(const char* plrPath, const plrInfo& recording, const std::
   return false;
 }
 
-bool LoadVelocityFile(const char* plrPath, const std::vector<uint8_t>& plrImage, plrInfo* recording) {
+bool LoadVelocityFile(const char* plrPath, const std::vector<uint8_t>& plrImage, Recording* recording) {
   const std::string path = PlrvPathOf(plrPath);
-  PlrvInfo info;
+  VelocityFile info;
   bool missing = false;
   const char* problem = Basalt::RunGuarded("Cannot load the velocities", path.c_str(), kOutOfMemory, [&] {
     const char* why = ReadVelocityFile(path, &info, &missing);

@@ -25,7 +25,7 @@ constexpr size_t kPlrvHeaderSize = 53;  // magic, version, the .plr's hash, ten 
 constexpr size_t kPlrvCheckSize = 8;
 
 // A side file in memory.
-struct PlrvInfo {
+struct VelocityFile {
   uint64_t recordingHash = 0;  // of the .plr file's bytes it belongs to
   std::vector<float> velocities[kPlrPadSlots];
 };
@@ -37,25 +37,25 @@ uint64_t PlrvHash(const uint8_t* data, size_t size);
 std::string PlrvPathOf(const char* plrPath);
 
 // The side file's bytes (each velocity clamped into 0..1 and rounded).
-std::vector<uint8_t> EncodeVelocities(const PlrvInfo& info);
+std::vector<uint8_t> EncodeVelocities(const VelocityFile& info);
 
 // Parses a whole side file image into out: null when it is one, else what
 // is wrong with it (a static text), out unchanged.
-const char* DecodeVelocities(const uint8_t* image, size_t size, PlrvInfo* out);
+const char* DecodeVelocities(const uint8_t* image, size_t size, VelocityFile* out);
 
 // Whether info belongs to the recording whose .plr bytes are plrImage and
 // which decoded into recording: null when it does, else why not.
-const char* MatchVelocities(const PlrvInfo& info, const std::vector<uint8_t>& plrImage, const plrInfo& recording);
+const char* MatchVelocities(const VelocityFile& info, const std::vector<uint8_t>& plrImage, const Recording& recording);
 
 // Writes recording's velocities beside the recording just saved at plrPath
 // as plrImage, with Basalt::WriteFileAtomically. A side file that cannot be
 // written is a log line; then, and for a recording without velocities, an
 // older side file of that name is removed. False when none was written.
-bool SaveVelocityFile(const char* plrPath, const plrInfo& recording, const std::vector<uint8_t>& plrImage);
+bool SaveVelocityFile(const char* plrPath, const Recording& recording, const std::vector<uint8_t>& plrImage);
 
 // Reads the side file of the recording just loaded from plrPath as plrImage
 // into recording->velocities. Without a side file the recording keeps no
 // velocities; one that is damaged or belongs to another recording is
 // ignored with a log line naming it and why. False when none was taken.
 // Never throws.
-bool LoadVelocityFile(const char* plrPath, const std::vector<uint8_t>& plrImage, plrInfo* recording);
+bool LoadVelocityFile(const char* plrPath, const std::vector<uint8_t>& plrImage, Recording* recording);

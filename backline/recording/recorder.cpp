@@ -61,7 +61,7 @@ void RecordEvent(Recorder* recorder, int padSlot, Basalt::TimeNs time, float vel
   recorder->length = std::max(recorder->length, ms);
 }
 
-void TakeRecording(Recorder* recorder, const RecordingSetup& setup, plrInfo* out) {
+void TakeRecording(Recorder* recorder, const RecordingSetup& setup, Recording* out) {
   out->version = 3;
   out->kitCount = static_cast<int32_t>(setup.kitCount);
   out->length = recorder->length;
@@ -85,7 +85,7 @@ void DropRecording(Recorder* recorder) {
   recorder->started = false;
 }
 
-void ReleaseTracks(plrInfo* recording) {
+void ReleaseTracks(Recording* recording) {
   for (std::vector<int32_t>& track : recording->tracks) FreeTrack(&track);
   for (std::vector<float>& track : recording->velocities) FreeTrack(&track);
 }

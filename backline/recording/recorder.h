@@ -46,14 +46,14 @@ struct RecordingSetup {
 
 // Ends the recording into out (a version 3 recording with velocities); the
 // tracks and their strengths move there.
-void TakeRecording(Recorder* recorder, const RecordingSetup& setup, plrInfo* out);
+void TakeRecording(Recorder* recorder, const RecordingSetup& setup, Recording* out);
 
 // Ends the recording and frees its tracks.
 void DropRecording(Recorder* recorder);
 
 // Frees every track of recording and its velocities (a recording is played
 // or saved once).
-void ReleaseTracks(plrInfo* recording);
+void ReleaseTracks(Recording* recording);
 
 // A time as the screens' timers show it, "%2d:%2d:%d".
 struct TimerText {

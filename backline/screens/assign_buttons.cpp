@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui_button.h"
 
-AssignButtons::AssignButtons(CCTest& gui) {
+AssignButtons::AssignButtons(ProgramGui& gui) {
   for (Basalt::GUIButton*& button : m_buttons) {
     button = &NewBox(gui);
     HideBox(button);
-    button->SendMessageA(Basalt::GUIMessage::WithInts(Basalt::GUI_SET_FONT, 1, 0));
+    button->SendMessage(Basalt::GUIMessage::WithInts(Basalt::GUI_SET_FONT, 1, 0));
     button->SetSize(200, 30);
     button->SetColour(0.0f, 1.0f, 1.0f, 1.0f);
   }
@@ -18,7 +18,7 @@ AssignButtons::AssignButtons(CCTest& gui) {
 
 void AssignButtons::Show(int index, unsigned x, unsigned y, const char* caption) {
   Basalt::GUIButton* button = m_buttons[index];
-  button->SendMessageA(Basalt::GUIMessage::Caption(caption));
+  button->SendMessage(Basalt::GUIMessage::Caption(caption));
   ShowBox(button, static_cast<float>(x), static_cast<float>(y), 200, 30, m_levels[index], kButtonTint[0],
           kButtonTint[1], kButtonTint[2]);
 }

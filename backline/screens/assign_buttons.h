@@ -7,7 +7,7 @@
 // the boxes. Main thread.
 #include <array>
 
-class CCTest;
+class ProgramGui;
 namespace Basalt {
 class GUIButton;
 }
@@ -24,7 +24,7 @@ constexpr unsigned kAssignHelpColour = 0xB2FFE5B2;
 class AssignButtons {
  public:
   // Creates the buttons, transparent, in gui.
-  explicit AssignButtons(CCTest& gui);
+  explicit AssignButtons(ProgramGui& gui);
 
   Basalt::GUIButton& Button(int index) const { return *m_buttons[index]; }
   float& Level(int index) { return m_levels[index]; }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/scene/camera.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
@@ -158,18 +158,18 @@ void AssignScreen::ShowItemButtons(float frameTime) {
 }
 
 void AssignScreen::DrawItemTexts() {
-  CCTest& gui = m_services.canvas.gui;
+  ProgramGui& gui = m_services.canvas.gui;
   const ScreenSize screen = CurrentScreenSize();
   const unsigned cx = screen.width / 2, cy = screen.height / 2;
   const bool pedal = m_state.selectedPad == BassPedal;
   const unsigned labelColour = pedal ? 0xB2FFFFFF : 0xB2000000;
-  if (pedal) gui.DrawTextA(0, cx - 112, cy - 72, labelColour, "function:");
-  gui.DrawTextA(0, cx - 110, cy - 42, labelColour, "primary:");
-  gui.DrawTextA(0, cx - 125, cy - 12, labelColour, "secondary:");
+  if (pedal) gui.DrawText(0, cx - 112, cy - 72, labelColour, "function:");
+  gui.DrawText(0, cx - 110, cy - 42, labelColour, "primary:");
+  gui.DrawText(0, cx - 125, cy - 12, labelColour, "secondary:");
   const int padSlot = SelectedPadSlot();
   for (int which = PrimarySample; which <= SecondarySample; ++which)
-    gui.DrawTextA(1, cx + 150, cy - 42 + 30 * static_cast<unsigned>(which), kVolumeColour, "%d",
-                  static_cast<int>(10.0f * m_services.instrument.volumes.volume[SoundSlotOf(padSlot, which)]));
+    gui.DrawText(1, cx + 150, cy - 42 + 30 * static_cast<unsigned>(which), kVolumeColour, "%d",
+                 static_cast<int>(10.0f * m_services.instrument.volumes.volume[SoundSlotOf(padSlot, which)]));
   static const char* const kHelp[] = {"PAGE UP/DOWN - volume", "ENTER/GREEN - modify",
                                       "UP/DOWN/YELLOW/BLUE - next/prev menu item", "TAB - load/save presets",
                                       "BACK/ESC/RED - menu"};
@@ -237,5 +237,5 @@ void AssignScreen::Update(const ScreenFrame& frame) {
     DrawItemTexts();
     RunItemMenuKeys(frame.keys);
   }
-  m_services.canvas.gui.DrawTextA(6, screen.width / 2 - 60, screen.height - 100, 0x40FFFFFF, "Assign Mode");
+  m_services.canvas.gui.DrawText(6, screen.width / 2 - 60, screen.height - 100, 0x40FFFFFF, "Assign Mode");
 }

@@ -1,6 +1,6 @@
 #include "backline/screens/free_play.h"
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/screens/kit_view.h"
 #include "basalt/gui/gui.h"
 
@@ -10,10 +10,10 @@ void FreePlayScreen::Update(const ScreenFrame& frame) {
   MoveCameraToKit(m_camera, m_kitsShown);
   ToggleMetronomeOnRequest(m_metronome, m_padMap, frame.keys);
   if (frame.keys.event[MenuEscape]) m_screens.SwitchTo(MainMenu);
-  CCTest& gui = m_canvas.gui;
+  ProgramGui& gui = m_canvas.gui;
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
-  gui.DrawTextA(6, width / 2 - 120, height - 30, 0x40FFFFFF, "Free Play Mode");
-  gui.DrawTextA(0, 10, height - 60, 0x7FFFE5B2, "SPACEBAR/START - toggle metronome");
-  gui.DrawTextA(0, 10, height - 40, 0x7FFFE5B2, "UP/DOWN, D-PAD UP/DOWN - BPM +/-");
-  gui.DrawTextA(0, 10, height - 20, 0x7FFFE5B2, "BACK/ESC - menu");
+  gui.DrawText(6, width / 2 - 120, height - 30, 0x40FFFFFF, "Free Play Mode");
+  gui.DrawText(0, 10, height - 60, 0x7FFFE5B2, "SPACEBAR/START - toggle metronome");
+  gui.DrawText(0, 10, height - 40, 0x7FFFE5B2, "UP/DOWN, D-PAD UP/DOWN - BPM +/-");
+  gui.DrawText(0, 10, height - 20, 0x7FFFE5B2, "BACK/ESC - menu");
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "basalt/gui/gui.h"
 
 namespace {
@@ -34,7 +34,7 @@ ListDialogResult ListDialog::Close(ListDialogResult result) {
 ListDialogResult ListDialog::RunEmpty(const ScreenFrame& frame) {
   unsigned x, y;
   ShowPanel(300, 100, 60, &x, &y);
-  m_canvas.gui.DrawTextA(kTitleFont, x + 65, y + 55, kTitleColour, "%s", m_text.emptyText);
+  m_canvas.gui.DrawText(kTitleFont, x + 65, y + 55, kTitleColour, "%s", m_text.emptyText);
   const bool* keys = frame.keys.event;
   if (!keys[MenuEnter] && !keys[MenuEscape]) return ListDialogResult::Browsing;
   return Close(ListDialogResult::Cancelled);
@@ -63,12 +63,12 @@ ListDialogResult ListDialog::Run(const ScreenFrame& frame, const NameList& names
   if (names.count <= 0) return RunEmpty(frame);
   unsigned x, y;
   ShowPanel(500, 400, 210, &x, &y);
-  m_canvas.gui.DrawTextA(kTitleFont, x + 30, y + 30, kTitleColour, "%s", m_text.title);
+  m_canvas.gui.DrawText(kTitleFont, x + 30, y + 30, kTitleColour, "%s", m_text.title);
   const int visible = Visible(m_state, names.count);
   for (int line = 0; line < visible; ++line)
     if (const char* name = NthName(names, m_state.scroll + line))
-      m_canvas.gui.DrawTextA(kNameFont, x + 30, y + 70 + 30 * static_cast<unsigned>(line),
-                             line == m_state.row ? kHighlightColour : kNameColour, "%s", name);
+      m_canvas.gui.DrawText(kNameFont, x + 30, y + 70 + 30 * static_cast<unsigned>(line),
+                            line == m_state.row ? kHighlightColour : kNameColour, "%s", name);
   const bool* keys = frame.keys.event;
   MoveListSelection(&m_state, names.count, keys);
   if (keys[MenuEnter]) {

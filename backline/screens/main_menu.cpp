@@ -1,6 +1,6 @@
 #include "backline/screens/main_menu.h"
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/screens/kit_view.h"
 
 namespace {
@@ -24,16 +24,16 @@ void MainMenuScreen::Select(int selection) {
 }
 
 void MainMenuScreen::Update(const ScreenFrame& frame) {
-  CCTest& gui = m_services.canvas.gui;
+  ProgramGui& gui = m_services.canvas.gui;
   ShowBox(&m_services.canvas.panel, 60.0f, 80.0f, 170, 190, 1.0f, 0.5f, 0.7f, 0.8f);
   UpdateSway(&m_services.sway, frame.time);
   MoveCameraToKit(m_services.camera, m_services.kitsShown);
-  gui.DrawTextA(6, 63, 78, 0x6080A0C0, "Menu");
+  gui.DrawText(6, 63, 78, 0x6080A0C0, "Menu");
   const unsigned highlight = AdvancePulse(&m_state.pulsePhase, frame.time, kHighlightRgb);
   for (int i = 0; i < MainMenuState::kEntries; ++i)
-    gui.DrawTextA(1, 90, static_cast<unsigned>(120 + 30 * i), i == m_state.selection ? highlight : kIdleColour, "%s",
-                  kEntries[i]);
-  if (m_services.soundSilent) gui.DrawTextA(0, 63, 282, kNoSoundColour, "No audio device: playing silently");
+    gui.DrawText(1, 90, static_cast<unsigned>(120 + 30 * i), i == m_state.selection ? highlight : kIdleColour, "%s",
+                 kEntries[i]);
+  if (m_services.soundSilent) gui.DrawText(0, 63, 282, kNoSoundColour, "No audio device: playing silently");
   const bool* keys = frame.keys.event;
   if ((keys[MenuUp] || keys[MenuPadButton3]) && m_state.startupDelay <= 0)
     m_state.selection = (m_state.selection + MainMenuState::kEntries - 1) % MainMenuState::kEntries;

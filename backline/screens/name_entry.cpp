@@ -3,7 +3,7 @@
 #include <cctype>
 
 #include "backline/common/app_clock.h"
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
 
@@ -46,11 +46,11 @@ NameEntryResult NameEntry::Run(const ScreenFrame& frame, const char* title) {
   ShowBox(&m_canvas.panel, static_cast<float>(x), static_cast<float>(y), kPanelWidth, kPanelHeight, 1.0f, 0.6f, 0.6f,
           0.6f);
   ShowBox(&m_field, static_cast<float>(x + 26), static_cast<float>(y + 70), 440, 35, 1.0f, 0.3f, 0.3f, 0.3f);
-  m_canvas.gui.DrawTextA(1, x + 30, y + 30, kTitleColour, "%s", title);
-  m_canvas.gui.DrawTextA(0, x + 30, y + 60, kPromptColour, "Enter a name");
+  m_canvas.gui.DrawText(1, x + 30, y + 30, kTitleColour, "%s", title);
+  m_canvas.gui.DrawText(0, x + 30, y + 60, kPromptColour, "Enter a name");
   LimitTextEntry(&m_textEntry, TextEntry::kMaxNameLength);
   BlinkCaret();
-  m_canvas.gui.DrawTextA(1, x + 30, y + 92, kNameColour, m_caretOn ? "%s|" : "%s", m_textEntry.text);
+  m_canvas.gui.DrawText(1, x + 30, y + 92, kNameColour, m_caretOn ? "%s|" : "%s", m_textEntry.text);
   if (frame.keys.event[MenuEnter]) return Close(NameEntryResult::Entered);
   if (frame.keys.event[MenuEscape]) return Close(NameEntryResult::Cancelled);
   return NameEntryResult::Typing;

@@ -7,6 +7,6 @@
 
 struct Performance {
   static constexpr int kFileNameCapacity = 64;
-  plrInfo recording;
+  Recording recording;
   char fileName[kFileNameCapacity] = {};  // the file name of the recording last opened
 };

@@ -1,6 +1,6 @@
 #include "backline/screens/playback_screen.h"
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/recording/midi_export.h"
 #include "backline/recording/recorder.h"
 #include "backline/scene/drum_set.h"
@@ -33,7 +33,7 @@ std::string ExportStatus(ExportJob& job) {
 // player; the user's pads and volumes stay as they are, for Leave to sound
 // again.
 void PlaybackScreen::Begin() {
-  const plrInfo& recording = m_services.performance.recording;
+  const Recording& recording = m_services.performance.recording;
   SetBoxOpacity(&m_services.canvas.panel, 0.0f);  // the list's panel would hide the drum set
   m_player = Player{};
   m_player.pads = RecordingPads(recording, m_services.bank);
@@ -85,21 +85,21 @@ std::string PlaybackScreen::MidiStatus() const {
 }
 
 void PlaybackScreen::Draw(uint32_t elapsed) {
-  CCTest& gui = m_services.canvas.gui;
+  ProgramGui& gui = m_services.canvas.gui;
   const char* name = m_services.performance.fileName;
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
-  gui.DrawTextA(6, width / 2 - 120, height / 2 + 100, 0x40FFFFFF, "Playback Mode");
+  gui.DrawText(6, width / 2 - 120, height / 2 + 100, 0x40FFFFFF, "Playback Mode");
   const unsigned nameWidth = Basalt::g_pGUI->GetFontManager()->GetTextWidth(3, name);
-  gui.DrawTextA(3, width / 2 - nameWidth / 2, height - 40, 0x40FFFFFF, "%s", name);
+  gui.DrawText(3, width / 2 - nameWidth / 2, height - 40, 0x40FFFFFF, "%s", name);
   if (static_cast<float>(elapsed) / 1000.0f >= static_cast<float>(m_services.performance.recording.length) / 1000.0f) {
-    gui.DrawTextA(3, width / 2 - 25, height - 25, 0x90FFFFFF, "DONE");
+    gui.DrawText(3, width / 2 - 25, height - 25, 0x90FFFFFF, "DONE");
   } else {
     const TimerText timer = SplitTime(elapsed);
-    gui.DrawTextA(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds, timer.tenths);
+    gui.DrawText(3, width / 2 - 30, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds, timer.tenths);
   }
-  gui.DrawTextA(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
-  gui.DrawTextA(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(m_exportJob).c_str());
-  gui.DrawTextA(0, 10, height - 52, 0xB2FFE5B2, "%s", MidiStatus().c_str());
+  gui.DrawText(0, 10, height - 20, 0xB2FFE5B2, "BACK/ESC - menu");
+  gui.DrawText(0, 10, height - 36, 0xB2FFE5B2, "%s", ExportStatus(m_exportJob).c_str());
+  gui.DrawText(0, 10, height - 52, 0xB2FFE5B2, "%s", MidiStatus().c_str());
 }
 
 void PlaybackScreen::Update(const ScreenFrame& frame) {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/pads/layer_file.h"
 #include "backline/pads/preset_file.h"
 #include "basalt/gui/gui.h"
@@ -23,10 +23,10 @@ void PresetMenuScreen::Update(const ScreenFrame& frame) {
   AssignButtons& buttons = m_services.buttons;
   buttons.Fade(kFunctionButton, kFirstCategoryButton + kCategoryLines, 2.0f, frame.time);  // items and categories
   HideBox(&buttons.Button(kSamplePanelButton));
-  CCTest& gui = m_services.canvas.gui;
+  ProgramGui& gui = m_services.canvas.gui;
   const unsigned highlight = AdvancePulse(&m_state.pulsePhase, frame.time, kHighlightRgb);
-  gui.DrawTextA(1, x + 20, y + 50, m_state.line == 0 ? highlight : kIdleColour, "Load Preset");
-  gui.DrawTextA(1, x + 20, y + 80, m_state.line == 1 ? highlight : kIdleColour, "Save Preset");
+  gui.DrawText(1, x + 20, y + 50, m_state.line == 0 ? highlight : kIdleColour, "Load Preset");
+  gui.DrawText(1, x + 20, y + 80, m_state.line == 1 ? highlight : kIdleColour, "Save Preset");
   if (UpOrYellow(frame.keys) || DownOrBlue(frame.keys)) m_state.line = 1 - m_state.line;
   if (frame.keys.event[MenuEscape]) {
     HideBox(&m_services.canvas.panel);

@@ -1,6 +1,6 @@
 #include "backline/screens/record_screen.h"
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/screens/kit_view.h"
 #include "basalt/gui/gui.h"
 
@@ -29,19 +29,19 @@ void RecordScreen::Leave() {
 }
 
 void RecordScreen::Draw() {
-  CCTest& gui = m_services.gui;
+  ProgramGui& gui = m_services.gui;
   const unsigned width = Basalt::g_pGUI->GetScreenWidth(), height = Basalt::g_pGUI->GetScreenHeight();
   const auto elapsedMs = m_recorder.started ? (Basalt::GetTimeNs() - m_recorder.startTime) / Basalt::kNsPerMs : 0;
   const TimerText timer = SplitTime(static_cast<uint32_t>(elapsedMs));
-  gui.DrawTextA(3, width / 2 - 35, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds, timer.tenths);
+  gui.DrawText(3, width / 2 - 35, height - 20, 0x60FFFFFF, "%2d:%2d:%d", timer.minutes, timer.seconds, timer.tenths);
   if (m_recorder.started)
-    gui.DrawTextA(6, width / 2 - 100, height / 2 + 100, 0x20FFFFFF, "Recording...");
+    gui.DrawText(6, width / 2 - 100, height / 2 + 100, 0x20FFFFFF, "Recording...");
   else
-    gui.DrawTextA(6, width / 2 - 170, height / 2 + 100, 0xAA50FF50, "Start playing to begin");
-  gui.DrawTextA(0, 10, height - 80, kHelpColour, "SPACEBAR/START - toggle metronome");
-  gui.DrawTextA(0, 10, height - 60, kHelpColour, "UP/DOWN, D-PAD UP/DOWN - BPM +/-");
-  gui.DrawTextA(0, 10, height - 40, kKeyHelpColour, "ENTER - stop and save recording");
-  gui.DrawTextA(0, 10, height - 20, kKeyHelpColour, "ESC - cancel recording");
+    gui.DrawText(6, width / 2 - 170, height / 2 + 100, 0xAA50FF50, "Start playing to begin");
+  gui.DrawText(0, 10, height - 80, kHelpColour, "SPACEBAR/START - toggle metronome");
+  gui.DrawText(0, 10, height - 60, kHelpColour, "UP/DOWN, D-PAD UP/DOWN - BPM +/-");
+  gui.DrawText(0, 10, height - 40, kKeyHelpColour, "ENTER - stop and save recording");
+  gui.DrawText(0, 10, height - 20, kKeyHelpColour, "ESC - cancel recording");
 }
 
 void RecordScreen::Update(const ScreenFrame& frame) {

@@ -13,11 +13,11 @@
 #include "backline/screens/screen_switcher.h"
 
 class Camera;
-class CCTest;
+class ProgramGui;
 
 // What the screen works with; every reference outlives it.
 struct RecordServices {
-  CCTest& gui;
+  ProgramGui& gui;
   ScreenSwitcher& screens;
   Camera& camera;
   Metronome& metronome;

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "backline/common/app_clock.h"
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/screens/screen_widgets.h"
 #include "basalt/gui/gui.h"
 #include "basalt/gui/gui_button.h"
@@ -32,7 +32,7 @@ void ClearSearch(PickerState* picker) {
 // Shows the name of the cursor's sample in the panel; returns the panel's centre.
 unsigned SamplePicker::ShowSampleName(const char* name) {
   Basalt::GUIButton& panel = m_buttons.Button(kSamplePanelButton);
-  panel.SendMessageA(Basalt::GUIMessage::Caption(name));
+  panel.SendMessage(Basalt::GUIMessage::Caption(name));
   const unsigned width = std::max(kPanelMinWidth, panel.GetCaptionWidth() + Basalt::GUIButton::kCaptionMargin);
   const unsigned x = Basalt::g_pGUI->GetScreenWidth() / 2 - width / 2;
   ShowBox(&panel, static_cast<float>(x), static_cast<float>(Basalt::g_pGUI->GetScreenHeight() / 2 - 60), width,
@@ -71,8 +71,8 @@ void SamplePicker::DrawSearch(unsigned centre, uint32_t now) {
   const int alpha = std::clamp(static_cast<int>(0.5f * 255.0f * (1.1f - age)), 0, 255);
   const unsigned colour = static_cast<unsigned>(alpha) << 24 | (m_state.matched ? 0x000000u : 0xFF0000u);
   const unsigned width = Basalt::g_pGUI->GetFontManager()->GetTextWidth(0, m_state.search);
-  m_gui.DrawTextA(0, centre - std::min(width / 2, centre), Basalt::g_pGUI->GetScreenHeight() / 2, colour, "%s",
-                  m_state.search);
+  m_gui.DrawText(0, centre - std::min(width / 2, centre), Basalt::g_pGUI->GetScreenHeight() / 2, colour, "%s",
+                 m_state.search);
 }
 
 int SamplePicker::Close(int result) {

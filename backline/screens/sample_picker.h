@@ -14,7 +14,7 @@
 #include "backline/screens/assign_buttons.h"
 #include "backline/screens/screen.h"
 
-class CCTest;
+class ProgramGui;
 
 constexpr int kPickerBrowsing = -1;
 constexpr int kPickerCancelled = -2;
@@ -41,7 +41,7 @@ struct PickedSample {
 class SamplePicker {
  public:
   // Every reference outlives the picker.
-  SamplePicker(CCTest& gui, Instrument& instrument, const SampleBank& bank, TextEntry& textEntry,
+  SamplePicker(ProgramGui& gui, Instrument& instrument, const SampleBank& bank, TextEntry& textEntry,
                AssignButtons& buttons)
       : m_gui(gui), m_instrument(instrument), m_bank(bank), m_textEntry(textEntry), m_buttons(buttons) {}
 
@@ -60,7 +60,7 @@ class SamplePicker {
   void DrawSearch(unsigned centre, uint32_t now);
   int Close(int result);
 
-  CCTest& m_gui;
+  ProgramGui& m_gui;
   Instrument& m_instrument;
   const SampleBank& m_bank;
   TextEntry& m_textEntry;

@@ -3,7 +3,7 @@
 // texts. Main thread.
 #include <cstdint>
 
-class CCTest;
+class ProgramGui;
 namespace Basalt {
 class GUIButton;
 }
@@ -13,13 +13,13 @@ class GUIButton;
 // dialog leaves it for the next screen to reuse or hide). Both outlive the
 // screens.
 struct ScreenCanvas {
-  CCTest& gui;
+  ProgramGui& gui;
   Basalt::GUIButton& panel;
 };
 
 // A new transparent box under the next free widget id, with an empty
 // caption; the GUI context owns it until it shuts down.
-Basalt::GUIButton& NewBox(CCTest& gui);
+Basalt::GUIButton& NewBox(ProgramGui& gui);
 
 // Shows box at (x, y), width x height, in the colour alpha, red, green, blue.
 void ShowBox(Basalt::GUIButton* box, float x, float y, unsigned width, unsigned height, float alpha, float red,
@@ -36,4 +36,4 @@ uint32_t AdvancePulse(float* phase, float frameTime, uint32_t rgb);
 
 // Draws count help lines in colour at x = 10, the first fromBottom pixels
 // above the screen's bottom and the others 20 pixels apart.
-void DrawHelpLines(CCTest& gui, unsigned fromBottom, const char* const* lines, int count, unsigned colour);
+void DrawHelpLines(ProgramGui& gui, unsigned fromBottom, const char* const* lines, int count, unsigned colour);

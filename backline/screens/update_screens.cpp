@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/net/update_preference.h"
 #include "basalt/foundation/log.h"
 #include "basalt/gui/gui.h"
@@ -24,7 +24,7 @@ UpdateQuestion::Position UpdateQuestion::ShowPanel(unsigned height, unsigned top
   const float y = static_cast<float>(Basalt::g_pGUI->GetScreenHeight() / 2) - static_cast<float>(top);
   ShowBox(&m_canvas.panel, x, y, 400, height, 1.0f, 0.5f, 0.7f, 0.8f);
   const Position position = {static_cast<unsigned>(x) + 18, static_cast<unsigned>(y) + 40};
-  m_canvas.gui.DrawTextA(6, position.x, position.y, kTitleColour, "%s", title);
+  m_canvas.gui.DrawText(6, position.x, position.y, kTitleColour, "%s", title);
   return position;
 }
 
@@ -32,8 +32,8 @@ void UpdateQuestion::ChoiceLines(const ScreenFrame& frame, const Position& title
                                  int firstOffset) {
   const unsigned pulse = AdvancePulse(&m_pulsePhase, frame.time, kHighlightRgb);
   for (int i = 0; i < count; ++i)
-    m_canvas.gui.DrawTextA(3, title.x + 5, title.y + static_cast<unsigned>(firstOffset + 20 * i),
-                           i == m_highlighted ? pulse : kIdleColour, "%s", lines[i]);
+    m_canvas.gui.DrawText(3, title.x + 5, title.y + static_cast<unsigned>(firstOffset + 20 * i),
+                          i == m_highlighted ? pulse : kIdleColour, "%s", lines[i]);
   const bool* keys = frame.keys.event;
   if (keys[MenuUp] || keys[MenuPadButton3]) --m_highlighted;
   if (keys[MenuDown] || keys[MenuPadButton2]) ++m_highlighted;
@@ -48,7 +48,7 @@ bool UpdateQuestion::Chosen(const ScreenFrame& frame) {
 
 void UpdatePromptScreen::Update(const ScreenFrame& frame) {
   const UpdateQuestion::Position title = m_question.ShowPanel(150, 125, "Check for Updates?");
-  m_question.Gui().DrawTextA(0, title.x + 5, title.y + 25, kTextColour, "Would you like Padlark to check for updates?");
+  m_question.Gui().DrawText(0, title.x + 5, title.y + 25, kTextColour, "Would you like Padlark to check for updates?");
   static const char* const kLines[] = {"Yes", "No"};
   m_question.ChoiceLines(frame, title, kLines, 2, 60);
   if (!m_question.Chosen(frame)) return;
@@ -70,11 +70,11 @@ void UpdateCheckScreen::Update(const ScreenFrame& frame) {
     return Finish(MainMenu);
   }
   const UpdateQuestion::Position title = m_question.ShowPanel(75, 87, "Checking for updates");
-  CCTest& gui = m_canvas.gui;
-  gui.DrawTextA(0, title.x + 5, title.y + 25, kTextColour, "Contacting server");
+  ProgramGui& gui = m_canvas.gui;
+  gui.DrawText(0, title.x + 5, title.y + 25, kTextColour, "Contacting server");
   const int dots = 3 - static_cast<int>(m_countdown) % 3;
   for (int i = 0; i < dots; ++i)
-    gui.DrawTextA(0, title.x + 115 + 5 * static_cast<unsigned>(i), title.y + 25, kTextColour, ".");
+    gui.DrawText(0, title.x + 115 + 5 * static_cast<unsigned>(i), title.y + 25, kTextColour, ".");
   if (!m_job.Started() && !m_job.Start(m_version)) return Finish(MainMenu);
   if (!m_job.WaitFinished(kWaitMs)) return;
   Finish(m_job.UpdateAvailable() ? UpdateAvailable : MainMenu);

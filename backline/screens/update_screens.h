@@ -24,7 +24,7 @@ class UpdateQuestion {
   // Whether Enter or the green pad chose the highlighted line; hides the panel then.
   bool Chosen(const ScreenFrame& frame);
   int Highlighted() const { return m_highlighted; }
-  CCTest& Gui() const { return m_canvas.gui; }
+  ProgramGui& Gui() const { return m_canvas.gui; }
 
  private:
   ScreenCanvas m_canvas;

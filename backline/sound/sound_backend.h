@@ -23,7 +23,7 @@
 struct SoundBackend {
   // Opens the output device. The argument is g_audioBufferSize, which no back
   // end reads (the device period comes from g_audioPeriodMs).
-  bool (*Initialise)(int bufferSize) = nullptr;
+  bool (*Initialize)(int bufferSize) = nullptr;
   // Closes the device and releases every slot's sample.
   void (*Shutdown)() = nullptr;
   // Loads the sample file at path (a program path) into slot; false, with a

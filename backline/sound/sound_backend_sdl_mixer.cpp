@@ -125,7 +125,7 @@ void DispatchUntilStopped() {
   }
 }
 
-bool Initialise(int) {
+bool Initialize(int) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     Basalt::LogMessage("SDL_mixer: cannot start SDL audio: %s", SDL_GetError());
     return false;
@@ -197,7 +197,7 @@ void UpdateSound() {}
 }  // namespace
 
 const SoundBackend& SoundBackendSDLMixer() {
-  static const SoundBackend table = {Initialise,  Shutdown,     LoadSample,     StopSample,   PlayNote,
+  static const SoundBackend table = {Initialize,  Shutdown,     LoadSample,     StopSample,   PlayNote,
                                      CancelNotes, SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }

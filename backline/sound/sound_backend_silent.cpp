@@ -2,7 +2,7 @@
 
 namespace {
 
-bool Initialise(int) { return true; }
+bool Initialize(int) { return true; }
 void Shutdown() {}
 bool LoadSample(int, const char*) { return true; }
 void StopSample(int) {}
@@ -16,7 +16,7 @@ void UpdateSound() {}
 }  // namespace
 
 const SoundBackend& SoundBackendSilent() {
-  static const SoundBackend table = {Initialise,  Shutdown,     LoadSample,     StopSample,   PlayNote,
+  static const SoundBackend table = {Initialize,  Shutdown,     LoadSample,     StopSample,   PlayNote,
                                      CancelNotes, SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }

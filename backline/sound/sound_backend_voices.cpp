@@ -9,7 +9,7 @@ namespace {
 
 bool g_audioStarted = false;
 
-bool Initialise(int) {
+bool Initialize(int) {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     Basalt::LogMessage("Failed to init voice engine: %s", SDL_GetError());
     return false;
@@ -42,7 +42,7 @@ void UpdateSound() { GetVoiceEngine().UpdateSound(); }
 }  // namespace
 
 const SoundBackend& SoundBackendVoices() {
-  static const SoundBackend table = {Initialise,  Shutdown,     LoadSample,     StopSample,   PlayNote,
+  static const SoundBackend table = {Initialize,  Shutdown,     LoadSample,     StopSample,   PlayNote,
                                      CancelNotes, SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
 }

@@ -8,5 +8,5 @@
 const SoundBackend& SoundBackendVoices();
 
 // The engine behind that table, for inspection and offline rendering. It
-// lives for the process; its device is open from Initialise to Shutdown.
+// lives for the process; its device is open from Initialize to Shutdown.
 VoiceEngine& GetVoiceEngine();

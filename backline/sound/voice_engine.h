@@ -59,7 +59,7 @@ class VoiceEngine {
   VoiceEngine(const VoiceEngine&) = delete;
   VoiceEngine& operator=(const VoiceEngine&) = delete;
 
-  // Opens the default SDL audio device (SDL's audio must be initialised) at
+  // Opens the default SDL audio device (SDL's audio must be initialized) at
   // 48 kHz float with a period of periodFrames, which becomes the notes'
   // latency, logs what it granted and starts it, its output afresh. False, with a log line, when
   // it cannot be opened.

@@ -67,7 +67,7 @@ bool Core::Launch(IApp* app) {
     Shutdown();
     return false;
   }
-  if (!m_app->Init(this)) {
+  if (!m_app->Initialize(this)) {
     Shutdown();
     return false;
   }
@@ -161,15 +161,15 @@ bool Core::InitGraphics() {
 
 // A keyboard or mouse that cannot be had is logged and start-up goes on.
 bool Core::InitInput() {
-  g_pInput = new CInput();
+  g_pInput = new Input();
   LogMessage("[init input]");
-  if (!g_pInput->Init(m_window)) {
+  if (!g_pInput->Initialize(m_window)) {
     LogMessage("ERROR: %s", g_pInput->GetError());
     return false;
   }
   LogMessage("[enum joysticks]");
   g_pInput->EnumJoysticks();
-  const int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | (g_initGamePad ? CInput::kJoystickDevices : 0);
+  const int devices = Input::kKeyboardDevice | Input::kMouseDevice | (g_initGamePad ? Input::kJoystickDevices : 0);
   if (!g_pInput->InitDevices(m_useSDLJoysticks, devices)) LogMessage("InitDevices failed!");
   return true;
 }

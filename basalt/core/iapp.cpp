@@ -4,7 +4,7 @@
 
 namespace Basalt {
 
-bool IApp::Init(Core* core) {
+bool IApp::Initialize(Core* core) {
   m_core = core;
   return true;
 }

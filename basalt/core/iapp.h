@@ -4,7 +4,7 @@ namespace Basalt {
 
 class Core;
 
-// The application the core drives: Init once, Update once per frame after
+// The application the core drives: Initialize once, Update once per frame after
 // the core's own update, Shutdown first when the core shuts down. All calls
 // come from the thread that called Core::Launch.
 class IApp {
@@ -13,7 +13,7 @@ class IApp {
 
   virtual ~IApp() = default;
   // Stores the core; false refuses to start. Derived applications call it first.
-  virtual bool Init(Core* core);
+  virtual bool Initialize(Core* core);
   // False ends the loop.
   virtual bool Update() { return true; }
   virtual bool Shutdown() { return true; }

@@ -28,7 +28,7 @@ struct GraphicsParams {
 };
 
 // A source rectangle in texture pixels; right and bottom are exclusive.
-struct GRECT {
+struct TextureRect {
   int left;
   int top;
   int right;
@@ -58,7 +58,7 @@ class IGraphicsDevice : public IDevice {
   // Draws the rect of texture (none: plain colour) scaled by scaleX, scaleY
   // about its top-left corner, which lands at position (pixels, y down; z is
   // the depth), modulated by the ARGB colour. Only inside the 2D pass of Update.
-  virtual bool Draw2D(const GRECT& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
+  virtual bool Draw2D(const TextureRect& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
                       float scaleY) = 0;
   virtual unsigned GetScreenWidth() = 0;
   virtual unsigned GetScreenHeight() = 0;

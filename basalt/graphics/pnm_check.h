@@ -3,7 +3,7 @@
 // height and maximum into an int digit by digit without a limit, so a number
 // of ten digits or more overflows it; and it allocates the whole raster the
 // header promises before reading it, then keeps the buffer even when the file
-// ends early, so a few bytes can ask for gigabytes or load as uninitialised
+// ends early, so a few bytes can ask for gigabytes or load as uninitialized
 // pixels. And it converts 16-bit samples with its 8-bit code, writing and
 // reading past its buffers. This check reads the header the same way first.
 

@@ -12,15 +12,15 @@ bool IContextController::Shutdown() {
   return true;
 }
 
-bool IContextController::SendMessageA(unsigned wid, const GUIMessage& message) {
+bool IContextController::SendMessage(unsigned wid, const GUIMessage& message) {
   IWidget* widget = m_widgets.Find(wid);
-  return widget && widget->SendMessageA(message);
+  return widget && widget->SendMessage(message);
 }
 
 bool IContextController::KillWidget(IWidget* widget) {
   if (!widget) return false;
   widget->Unlink();
-  widget->SendMessageA(GUIMessage{});
+  widget->SendMessage(GUIMessage{});
   m_widgets.Remove(widget->GetWID());
   delete widget;
   return true;
@@ -30,7 +30,7 @@ void IContextController::KillAllWidgets() {
   while (IWidget* widget = m_widgets.Any()) KillWidget(widget);
 }
 
-void IContextController::DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
+void IContextController::DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
   if (!g_pGUI) return;
   va_list args;
   va_start(args, format);

@@ -22,15 +22,15 @@ class IContextController {
   virtual bool Draw() { return true; }
   // Forgets every widget; destroying them is the derived class's business.
   virtual bool Shutdown();
-  // The widget's own answer (IWidget::SendMessageA); false when wid is unknown.
-  virtual bool SendMessageA(unsigned wid, const GUIMessage& message);
+  // The widget's own answer (IWidget::SendMessage); false when wid is unknown.
+  virtual bool SendMessage(unsigned wid, const GUIMessage& message);
 
   // Unlinks, shuts down and destroys widget wid; false when it is unknown.
   bool KillWidget(unsigned wid) { return KillWidget(m_widgets.Find(wid)); }
   IWidget* FindWidget(unsigned wid) const { return m_widgets.Find(wid); }
   // Formats like printf and queues the finished text whole in g_pGUI's font
   // manager (a '%' in the result is drawn as it is).
-  void DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
+  void DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
       __attribute__((format(printf, 6, 7)));
   bool IsDrawingEnabled() const { return m_drawingEnabled; }
 

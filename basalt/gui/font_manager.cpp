@@ -80,7 +80,7 @@ bool FontManager::ReadFont(const char* path, FontRecord* font) {
   return true;
 }
 
-void FontManager::DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
+void FontManager::DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
   if (!format) return;
   char text[kFormatCapacity];
   va_list args;
@@ -113,7 +113,7 @@ unsigned FontManager::GetGlyphWidth(unsigned font, char ch) const {
   const FontRecord* record = Font(font);
   if (!record) return 0;
   if (ch == ' ') return record->glyphs.spaceWidth;
-  const GRECT& box = record->glyphs.boxes[static_cast<unsigned char>(ch)];
+  const TextureRect& box = record->glyphs.boxes[static_cast<unsigned char>(ch)];
   return static_cast<unsigned>(box.right - box.left);
 }
 
@@ -150,7 +150,7 @@ void FontManager::DrawGlyph(unsigned font, char ch, unsigned x, unsigned y, unsi
   const FontRecord* record = Font(font);
   const auto code = static_cast<unsigned char>(ch);
   if (!record || !record->texture || !g_pGraphics) return;
-  const GRECT& box = record->glyphs.boxes[code];
+  const TextureRect& box = record->glyphs.boxes[code];
   if (box.right <= box.left) return;
   const vec3f position = {static_cast<float>(static_cast<int>(x)),
                           static_cast<float>(static_cast<int>(y) + record->glyphs.offsets[code]), kTextDepth};

@@ -44,10 +44,10 @@ class FontManager {
   int LoadFont(const char* path, bool);
   // Formats like printf and queues the result, cut to the length of format
   // itself: "%d" with 120 queues "12". Callers with finished text use QueueText.
-  void DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
+  void DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
       __attribute__((format(printf, 6, 7)));
   // Queues text whole, unformatted (cut at kFormatCapacity - 1 characters).
-  // The GUI's and the controllers' DrawTextA format first, then queue whole
+  // The GUI's and the controllers' DrawText format first, then queue whole
   // through QueueFormatted.
   void QueueFormatted(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, va_list args)
       __attribute__((format(printf, 6, 0)));

@@ -15,7 +15,7 @@ constexpr unsigned kFontCharacterCodes = 256;
 struct FontGlyphs {
   // In image pixels, top row 0; the box starts one row above its band and
   // ends one row below it.
-  GRECT boxes[kFontCharacterCodes];
+  TextureRect boxes[kFontCharacterCodes];
   // Added to a text's y to place the box: the band's first row minus its
   // baseline row, so the baseline row lands one pixel below y.
   int offsets[kFontCharacterCodes];

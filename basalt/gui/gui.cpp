@@ -18,7 +18,7 @@ const char kFontDirectory[] = "fonts";
 const char kFontExtension[] = "tga";
 
 // A 30-pixel square without texture, scaled to the screen's size.
-constexpr GRECT kFadeRect = {0, 0, 30, 30};
+constexpr TextureRect kFadeRect = {0, 0, 30, 30};
 constexpr float kFadeSide = 30.0f;
 
 }  // namespace
@@ -76,7 +76,7 @@ void GUI::DrawFade() {
   g_pGraphics->SetRenderState(IGraphicsDevice::RS_DEPTH_WRITE, 1, false);
 }
 
-void GUI::DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
+void GUI::DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...) {
   va_list args;
   va_start(args, format);
   m_fontManager.QueueFormatted(font, x, y, colour, format, args);

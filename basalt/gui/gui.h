@@ -35,7 +35,7 @@ class GUI {
   // The graphics device's GUI pass, at the end of its 2D pass.
   bool Draw();
   // Formats like printf and queues the finished text whole.
-  void DrawTextA(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
+  void DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)
       __attribute__((format(printf, 6, 7)));
   // context: not owned, must stay alive until Shutdown. There is no removal.
   void NewContext(IContextController* context);

@@ -14,7 +14,7 @@ constexpr unsigned kDefaultHeight = 30;
 constexpr unsigned kCaptionFont = 4;
 constexpr unsigned kBaselineBelowMiddle = 4;
 
-GRECT Cell(int left, int top) { return {left, top, left + GUIButton::kSlice, top + GUIButton::kSlice}; }
+TextureRect Cell(int left, int top) { return {left, top, left + GUIButton::kSlice, top + GUIButton::kSlice}; }
 
 }  // namespace
 
@@ -43,9 +43,9 @@ bool GUIButton::Initialize(ITexture* texture) {
   return true;
 }
 
-bool GUIButton::SendMessageA(const GUIMessage& message) {
+bool GUIButton::SendMessage(const GUIMessage& message) {
   if (message.type == GUI_DRAW) Draw();
-  return IWidget::SendMessageA(message);
+  return IWidget::SendMessage(message);
 }
 
 bool GUIButton::Draw() {
@@ -70,7 +70,7 @@ bool GUIButton::Draw() {
   return true;
 }
 
-void GUIButton::DrawSlice(const GRECT& rect, float x, float y, float scaleX, float scaleY, unsigned colour) {
+void GUIButton::DrawSlice(const TextureRect& rect, float x, float y, float scaleX, float scaleY, unsigned colour) {
   if (g_pGraphics) g_pGraphics->Draw2D(rect, {x, y, kDepth}, colour, m_texture, scaleX, scaleY);
 }
 

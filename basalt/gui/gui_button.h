@@ -24,8 +24,8 @@ class GUIButton : public IWidget {
   // position and colour as they are.
   bool Initialize(ITexture* texture) override;
   // GUI_DRAW draws the button once here and once more in IWidget's handling.
-  bool SendMessageA(const GUIMessage& message) override;
-  using IWidget::SendMessageA;
+  bool SendMessage(const GUIMessage& message) override;
+  using IWidget::SendMessage;
   bool Update() override { return true; }
   bool Shutdown() override { return true; }
   // Nine quads through g_pGraphics->Draw2D, then the caption queued.
@@ -36,7 +36,7 @@ class GUIButton : public IWidget {
   // Source rectangles in the skin texture: the corners of skin 0 then of
   // skin 1 (top-left, top-right, bottom-left, bottom-right), the edges of
   // skin 0 then of skin 1 (left, top, right, bottom), the two centres.
-  const GRECT& GetSkinRect(unsigned index) const { return m_skinRects[index]; }
+  const TextureRect& GetSkinRect(unsigned index) const { return m_skinRects[index]; }
 
  protected:
   void DrawCaption();
@@ -44,12 +44,12 @@ class GUIButton : public IWidget {
  private:
   enum Slice : unsigned { kTopLeft, kTopRight, kBottomLeft, kBottomRight };
   enum Edge : unsigned { kLeftEdge, kTopEdge, kRightEdge, kBottomEdge };
-  void DrawSlice(const GRECT& rect, float x, float y, float scaleX, float scaleY, unsigned colour);
-  const GRECT& Corner(Slice slice) const { return m_skinRects[m_skin * 4 + slice]; }
-  const GRECT& EdgeOf(Edge edge) const { return m_skinRects[8 + m_skin * 4 + edge]; }
-  const GRECT& Centre() const { return m_skinRects[16 + m_skin]; }
+  void DrawSlice(const TextureRect& rect, float x, float y, float scaleX, float scaleY, unsigned colour);
+  const TextureRect& Corner(Slice slice) const { return m_skinRects[m_skin * 4 + slice]; }
+  const TextureRect& EdgeOf(Edge edge) const { return m_skinRects[8 + m_skin * 4 + edge]; }
+  const TextureRect& Centre() const { return m_skinRects[16 + m_skin]; }
 
-  GRECT m_skinRects[18] = {};
+  TextureRect m_skinRects[18] = {};
   unsigned m_skin = 0;
 };
 

@@ -34,7 +34,7 @@ bool IWidget::Initialize(ITexture* texture) {
   return true;
 }
 
-bool IWidget::SendMessageA(const GUIMessage& message) {
+bool IWidget::SendMessage(const GUIMessage& message) {
   switch (message.type) {
     case GUI_SHUTDOWN:
       Shutdown();
@@ -73,7 +73,7 @@ bool IWidget::SendMessageA(const GUIMessage& message) {
 }
 
 bool IWidget::Shutdown() {
-  if (m_firstChild) m_firstChild->SendMessageA(GUI_SHUTDOWN);
+  if (m_firstChild) m_firstChild->SendMessage(GUI_SHUTDOWN);
   Unlink();
   return true;
 }
@@ -137,7 +137,7 @@ void IWidget::BringToFront() {
 void IWidget::RelayToChildren(const GUIMessage& message) {
   for (IWidget* child = m_firstChild; child;) {
     IWidget* next = child->m_nextSibling;  // a child may unlink itself on the way
-    child->SendMessageA(message);
+    child->SendMessage(message);
     child = next;
   }
 }

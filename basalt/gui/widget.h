@@ -33,7 +33,7 @@ class IWidget {
   virtual bool Initialize(ITexture* texture);
   // The message table: see gui_message.h. True when the message was handled,
   // false for other types and for GUI_SHOW / GUI_HIDE.
-  virtual bool SendMessageA(const GUIMessage& message);
+  virtual bool SendMessage(const GUIMessage& message);
   virtual bool Update() { return true; }
   // Sends GUI_SHUTDOWN to the first child (which passes it on to its own),
   // then unlinks this widget.
@@ -41,7 +41,7 @@ class IWidget {
   virtual bool Draw() = 0;
 
   // A message of type with both ints 0.
-  bool SendMessageA(GUIMsgType type) { return SendMessageA(GUIMessage::WithInts(type, 0, 0)); }
+  bool SendMessage(GUIMsgType type) { return SendMessage(GUIMessage::WithInts(type, 0, 0)); }
 
   unsigned GetWID() const { return m_wid; }
   // Copies at most 255 characters and measures them in the caption font.

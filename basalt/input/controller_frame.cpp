@@ -13,7 +13,7 @@ void ControllerFrame::Apply(const InputEvent& event) {
     case InputEvent::HatMoved:
       if (event.code >= kHats) break;
       m_hat[event.code] = event.value;
-      if (event.value != kPovCentred) m_latchedPov[event.code] = event.value;
+      if (event.value != kHatCentred) m_latchedPov[event.code] = event.value;
       break;
     default:
       break;
@@ -25,8 +25,8 @@ void ControllerFrame::Release() { *this = ControllerFrame(); }
 void ControllerFrame::Capture() {
   m_buttons.Capture(m_buttonState);
   for (size_t hat = 0; hat < kHats; ++hat) {
-    m_pov[hat] = m_hat[hat] == kPovCentred ? m_latchedPov[hat] : m_hat[hat];
-    m_latchedPov[hat] = kPovCentred;
+    m_pov[hat] = m_hat[hat] == kHatCentred ? m_latchedPov[hat] : m_hat[hat];
+    m_latchedPov[hat] = kHatCentred;
   }
 }
 

@@ -15,7 +15,7 @@ class ControllerFrame {
  public:
   static constexpr int kButtons = 128;
   static constexpr int kHats = 4;
-  static constexpr int kPovCentred = -1;
+  static constexpr int kHatCentred = -1;
 
   // A ButtonDown, ButtonUp or HatMoved of this controller; others are ignored.
   void Apply(const InputEvent& event);
@@ -30,9 +30,9 @@ class ControllerFrame {
  private:
   EventButtons<kButtons> m_buttons;
   std::array<unsigned char, kButtons> m_buttonState = {};
-  std::array<int, kHats> m_hat = {kPovCentred, kPovCentred, kPovCentred, kPovCentred};
-  std::array<int, kHats> m_latchedPov = {kPovCentred, kPovCentred, kPovCentred, kPovCentred};
-  std::array<int, kHats> m_pov = {kPovCentred, kPovCentred, kPovCentred, kPovCentred};
+  std::array<int, kHats> m_hat = {kHatCentred, kHatCentred, kHatCentred, kHatCentred};
+  std::array<int, kHats> m_latchedPov = {kHatCentred, kHatCentred, kHatCentred, kHatCentred};
+  std::array<int, kHats> m_pov = {kHatCentred, kHatCentred, kHatCentred, kHatCentred};
 };
 
 }  // namespace Basalt

@@ -1,6 +1,6 @@
 // How input reaches a frame. Keys and mouse buttons are known only from the
 // platform's events, pumped once per frame on the main thread and handed to
-// CInput::OnEvent before the core calls Update: a down event marks the key
+// Input::OnEvent before the core calls Update: a down event marks the key
 // held and latches a press; Update turns held-or-latched into the frame's
 // state byte and forgets the latch. So a key tapped between two frames reads
 // down in exactly one frame, and a held key reads down in every frame. Each
@@ -37,7 +37,7 @@
 #include "basalt/input/key_codes.h"
 
 namespace Basalt {
-CInput* g_pInput = nullptr;
+Input* g_pInput = nullptr;
 }  // namespace Basalt
 
 namespace {
@@ -71,15 +71,15 @@ size_t MouseButtonIndex(Uint8 sdlButton) {
     case SDL_BUTTON_X1:
       return 3;
     default:
-      return CInput::kMouseButtons;
+      return Input::kMouseButtons;
   }
 }
 
 }  // namespace
 
-CInput::~CInput() { Shutdown(); }
+Input::~Input() { Shutdown(); }
 
-bool CInput::Init(Basalt::PlatformSDL* platform) {
+bool Input::Initialize(Basalt::PlatformSDL* platform) {
   SDL_SetHint(SDL_HINT_AUTO_UPDATE_JOYSTICKS, "0");
   if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
     SetError("Failed to start SDL joysticks: %s", SDL_GetError());
@@ -92,15 +92,15 @@ bool CInput::Init(Basalt::PlatformSDL* platform) {
   return true;
 }
 
-void CInput::EnumJoysticks() {
-  assert(m_joysticksStarted && !m_thread.Running() && "EnumJoysticks after Init, before InitDevices");
+void Input::EnumJoysticks() {
+  assert(m_joysticksStarted && !m_thread.Running() && "EnumJoysticks after Initialize, before InitDevices");
   m_seenDevices = AttachedDevices();
   for (int index = 0; index < static_cast<int>(m_seenDevices.size()); ++index) {
     if (!PlaceDevice(index, false)) Basalt::LogMessage("SDL_JoystickOpen failed (error: %s)", SDL_GetError());
   }
 }
 
-bool CInput::PlaceDevice(int index, bool pluggedInLater) {
+bool Input::PlaceDevice(int index, bool pluggedInLater) {
   const char* name = SDL_JoystickNameForIndex(index);
   if (!name) name = "";
   const uint32_t key = Basalt::ControllerKey(SDL_JoystickGetDeviceVendor(index), SDL_JoystickGetDeviceProduct(index));
@@ -131,7 +131,7 @@ bool CInput::PlaceDevice(int index, bool pluggedInLater) {
 
 // A device that went away is reported by the input thread; until it is, a
 // new one waits, so that a kit plugged straight back finds its place free.
-bool CInput::PlaceNewDevices() {
+bool Input::PlaceNewDevices() {
   const std::vector<int32_t> attached = AttachedDevices();
   if (m_places.AnyMissingFrom(attached)) return true;
   m_devicesAdded = false;
@@ -149,7 +149,7 @@ bool CInput::PlaceNewDevices() {
   return placed;
 }
 
-bool CInput::InitDevices(bool readJoysticks, int devices) {
+bool Input::InitDevices(bool readJoysticks, int devices) {
   m_readJoysticks = readJoysticks && (devices & kJoystickDevices);
   // Keyboard and mouse exist only as the platform's events.
   if (devices & kKeyboardDevice) {
@@ -167,7 +167,7 @@ bool CInput::InitDevices(bool readJoysticks, int devices) {
   return true;
 }
 
-bool CInput::Update() {
+bool Input::Update() {
   if (m_keyboardInitialized) m_keys.Capture(m_keyboardState);
   if (m_mouseInitialized) {
     m_mouseState.x = std::exchange(m_mouseMotionX, 0);
@@ -184,13 +184,13 @@ bool CInput::Update() {
   return placed;
 }
 
-void CInput::ReadControllerEvents() {
+void Input::ReadControllerEvents() {
   Basalt::InputEvent event;
   while (m_thread.PopEvent(&event)) ApplyControllerEvent(event);
   for (Basalt::ControllerFrame& frame : m_frames) frame.Capture();
 }
 
-void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
+void Input::ApplyControllerEvent(const Basalt::InputEvent& event) {
   if (event.joy < 0 || event.joy >= kMaxJoysticks) return;
   m_hadInput = true;
   Basalt::ControllerFrame& frame = m_frames[static_cast<size_t>(event.joy)];
@@ -207,7 +207,7 @@ void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
       frame.Apply(event);
       break;
     case Basalt::InputEvent::HatMoved:
-      if (event.value != kPovCentred) m_presses.Add(event);
+      if (event.value != kHatCentred) m_presses.Add(event);
       frame.Apply(event);
       break;
     default:
@@ -217,7 +217,7 @@ void CInput::ApplyControllerEvent(const Basalt::InputEvent& event) {
 }
 
 // The queues fill only when a thread stalls for long: said once, not every frame.
-void CInput::LogDroppedEvents() {
+void Input::LogDroppedEvents() {
   if (m_droppedLogged || m_thread.Dropped() == 0) return;
   m_droppedLogged = true;
   Basalt::LogMessage("Input: events were dropped because a queue was full (%llu so far)",
@@ -225,7 +225,7 @@ void CInput::LogDroppedEvents() {
 }
 
 // Said once, when the input thread has tried.
-void CInput::LogThreadPriority() {
+void Input::LogThreadPriority() {
   const int raised = m_thread.PriorityRaised();
   if (m_priorityLogged || raised == 0) return;
   m_priorityLogged = true;
@@ -233,7 +233,7 @@ void CInput::LogThreadPriority() {
                                 : "Input thread: normal priority (the system refused a higher one)");
 }
 
-void CInput::Shutdown() {
+void Input::Shutdown() {
   m_thread.Stop();
   m_controllers.Detach();
   m_controllers.CloseAll();
@@ -252,7 +252,7 @@ void CInput::Shutdown() {
   m_mouseInitialized = false;
 }
 
-void CInput::OnEvent(const SDL_Event& event) {
+void Input::OnEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
@@ -275,7 +275,7 @@ void CInput::OnEvent(const SDL_Event& event) {
 }
 
 // A key repeat only keeps the key held: it is no new press.
-void CInput::OnKeyEvent(const SDL_KeyboardEvent& event) {
+void Input::OnKeyEvent(const SDL_KeyboardEvent& event) {
   const unsigned char key = Basalt::KeyCodeForScancode(event.keysym.scancode);
   if (key == 0) return;  // a key the keyboard state has no place for
   const bool down = event.type == SDL_KEYDOWN;
@@ -292,7 +292,7 @@ void CInput::OnKeyEvent(const SDL_KeyboardEvent& event) {
   if (down) m_presses.Add(stamped);
 }
 
-void CInput::OnMouseEvent(const SDL_Event& event) {
+void Input::OnMouseEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_MOUSEMOTION:
       m_mouseMotionX += event.motion.xrel;
@@ -312,43 +312,43 @@ void CInput::OnMouseEvent(const SDL_Event& event) {
   }
 }
 
-bool CInput::GetKeyState(int key) const {
+bool Input::GetKeyState(int key) const {
   return m_keyboardInitialized && key >= 0 && key < kKeys && (m_keyboardState[static_cast<size_t>(key)] & 0x80);
 }
 
-int CInput::GetMouseX() const { return m_mouseInitialized ? m_mouseState.x : -1; }
-int CInput::GetMouseY() const { return m_mouseInitialized ? m_mouseState.y : -1; }
-int CInput::GetMouseZ() const { return m_mouseInitialized ? m_mouseState.z : -1; }
+int Input::GetMouseX() const { return m_mouseInitialized ? m_mouseState.x : -1; }
+int Input::GetMouseY() const { return m_mouseInitialized ? m_mouseState.y : -1; }
+int Input::GetMouseZ() const { return m_mouseInitialized ? m_mouseState.z : -1; }
 
-bool CInput::GetMouseButtonState(int button) const {
+bool Input::GetMouseButtonState(int button) const {
   return m_mouseInitialized && button >= 0 && button < kMouseButtons &&
          (m_mouseState.buttons[static_cast<size_t>(button)] & 0x80);
 }
 
-float CInput::GetJoyButton(int joy, int button) const {
+float Input::GetJoyButton(int joy, int button) const {
   if (!IsController(joy) || button < 0 || button >= kJoyButtons) return 0.0f;
   return m_frames[static_cast<size_t>(joy)].Button(button) ? 1.0f : 0.0f;
 }
 
-int CInput::GetJoyPOV(int joy, int hat) const {
-  if (!m_readJoysticks || !IsController(joy) || hat < 0 || hat >= kJoyHats) return kPovCentred;
+int Input::GetJoyHat(int joy, int hat) const {
+  if (!m_readJoysticks || !IsController(joy) || hat < 0 || hat >= kJoyHats) return kHatCentred;
   return m_frames[static_cast<size_t>(joy)].Pov(hat);
 }
 
-bool CInput::IsJoy360(int joy) const { return IsController(joy) && m_places.Model(joy).is360; }
+bool Input::IsJoy360(int joy) const { return IsController(joy) && m_places.Model(joy).is360; }
 
-bool CInput::IsJoyDrums(int joy) const { return IsController(joy) && m_places.Model(joy).isDrums; }
+bool Input::IsJoyDrums(int joy) const { return IsController(joy) && m_places.Model(joy).isDrums; }
 
-uint32_t CInput::GetJoyType(int joy) const { return IsController(joy) ? m_places.Model(joy).key : 0; }
+uint32_t Input::GetJoyType(int joy) const { return IsController(joy) ? m_places.Model(joy).key : 0; }
 
-int CInput::NumDrums() const {
+int Input::NumDrums() const {
   int drums = 0;
   for (int joy = 0; joy < m_places.Count(); ++joy)
     drums += m_places.PluggedIn(joy) && m_places.Model(joy).countedAsDrumSet;
   return drums;
 }
 
-void CInput::SetError(const char* format, ...) {
+void Input::SetError(const char* format, ...) {
   va_list args;
   va_start(args, format);
   std::vsnprintf(m_error, sizeof m_error, format, args);

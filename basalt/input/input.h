@@ -1,5 +1,5 @@
 #pragma once
-// CInput: the keyboard, the mouse and up to four game controllers. Strikes
+// Input: the keyboard, the mouse and up to four game controllers. Strikes
 // are seen at once on the input thread (InputThread), which hands them to a
 // listener; the frame's view is captured once per frame so that every query
 // of a frame sees the same state. The core creates one (Core::InitInput),
@@ -30,7 +30,7 @@
 
 struct SDL_KeyboardEvent;
 
-class CInput final : public Basalt::IEventObserver {
+class Input final : public Basalt::IEventObserver {
  public:
   static constexpr int kMaxJoysticks = Basalt::ControllerPoller::kMaxControllers;
   static constexpr int kJoyButtons = Basalt::ControllerPoller::kButtons;
@@ -38,7 +38,7 @@ class CInput final : public Basalt::IEventObserver {
   static constexpr int kKeys = 256;
   static constexpr int kMouseButtons = 4;  // left, right, middle, first side button
   static constexpr int kWheelStep = 120;   // GetMouseZ per notch of the wheel
-  static constexpr int kPovCentred = -1;
+  static constexpr int kHatCentred = -1;
   static constexpr int kMaxFramePresses = Basalt::FramePresses::kCapacity;
   static constexpr unsigned kErrorCapacity = 128;
 
@@ -47,18 +47,18 @@ class CInput final : public Basalt::IEventObserver {
   static constexpr int kMouseDevice = 2;
   static constexpr int kJoystickDevices = 4;
 
-  CInput() = default;
-  ~CInput();
-  CInput(const CInput&) = delete;
-  CInput& operator=(const CInput&) = delete;
+  Input() = default;
+  ~Input();
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
 
   // Starts SDL's joysticks, leaving their updates to the input thread (the
   // event pump no longer updates them), and watches the platform's event
   // pump (platform is not owned and must outlive Shutdown; null leaves
   // keyboard and mouse out). False, with the error text set, when SDL refuses.
-  bool Init(Basalt::PlatformSDL* platform);
+  bool Initialize(Basalt::PlatformSDL* platform);
   // Logs every attached controller and opens the recognised ones, up to
-  // four, as controllers 0..3 in SDL's order. Once, after Init.
+  // four, as controllers 0..3 in SDL's order. Once, after Initialize.
   void EnumJoysticks();
   // While the controllers are read (InitDevices), a device plugged in is
   // found by the next Update and logged as at start-up; a recognised one
@@ -115,7 +115,7 @@ class CInput final : public Basalt::IEventObserver {
   float GetJoyButton(int joy, int button) const;
   // Hundredths of a degree clockwise from up (0, 4500, ... 31500); -1 when
   // the hat is centred, absent or not read.
-  int GetJoyPOV(int joy, int hat) const;
+  int GetJoyHat(int joy, int hat) const;
   bool IsJoy360(int joy) const;
   bool IsJoyDrums(int joy) const;
   // The controller's key (product id << 16 | vendor id), 0 for no controller.
@@ -195,6 +195,6 @@ namespace Basalt {
 
 // The engine's input, created by Core::InitInput; null when g_disableInput is
 // set, before start-up and after shutdown.
-extern CInput* g_pInput;
+extern Input* g_pInput;
 
 }  // namespace Basalt

@@ -30,7 +30,7 @@ struct InputEvent {
 };
 
 // Sees every key and controller event, in the order they were seen, on the
-// input thread (CInput's), as soon as that thread has them: neither call may
+// input thread (Input's), as soon as that thread has them: neither call may
 // block, allocate or touch a file. Keys reach it a moment after the main
 // thread's event pump took them.
 class IInputListener {

@@ -1,5 +1,5 @@
 #pragma once
-// DirectInput key codes: the index of a key in CInput's 256-byte keyboard
+// DirectInput key codes: the index of a key in Input's 256-byte keyboard
 // state, the numbering the program's key tables and recordings are written
 // in. A code is the key's set-1 keyboard scan code, plus 0x80 for the keys
 // that send an 0xE0 prefix (arrows, the block above them, right-hand

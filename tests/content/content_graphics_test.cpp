@@ -34,12 +34,12 @@ class KitScene : public Basalt::ISceneGraph {
 // Checks the meshes, draws one frame of the kit and counts what it covers.
 class KitApp : public Basalt::IApp {
  public:
-  bool Init(Basalt::Core* core) override {
+  bool Initialize(Basalt::Core* core) override {
     for (const char* name : {"drumset.gmsh", "drumset2.gmsh", "button.gmsh", "bassbar.gmsh"})
       if (Basalt::g_pMeshManager->GetMesh(name)) ++meshes;
     m_scene.kit.mesh = Basalt::g_pMeshManager->GetMesh("drumset2.gmsh");
     core->SetSceneGraph(&m_scene);
-    return IApp::Init(core) && m_scene.kit.mesh;
+    return IApp::Initialize(core) && m_scene.kit.mesh;
   }
   bool Update() override {
     Basalt::GraphicsDeviceGL* device = Basalt::CurrentDeviceGL();

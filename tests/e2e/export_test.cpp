@@ -49,7 +49,7 @@ class ExportTest : public test::ScriptedAppTest {
     test::WriteFile("settings.cfg", test::ReadFile("settings.cfg") + "g_freqVariation = 0\n");
     std::filesystem::copy_file(kToneDir + "tone_s16_stereo_44k.wav", kSamples[0]);
     std::filesystem::copy_file(kToneDir + "tone_s16_mono_48k.wav", kSamples[1]);
-    plrInfo take;
+    Recording take;
     for (int pad = 0; pad < 2; ++pad) {
       std::string path = kSamples[pad];
       std::replace(path.begin(), path.end(), '/', '\\');
@@ -151,7 +151,7 @@ TEST_F(ExportTest, AnExportedWavMatchesAnOfflineRenderOfTheSameNotesSampleForSam
 // strike plays the mono layer at the curve's level, the hard one the stereo
 // sample at the pad's volume, as playback in the program would.
 TEST_F(ExportTest, AnExportPlaysEachStrikeAtItsStrengthThroughTheDefaultPresetsLayers) {
-  plrInfo take;
+  Recording take;
   std::string path = kSamples[0];
   std::replace(path.begin(), path.end(), '/', '\\');
   std::strcpy(take.pads[0].primary, path.c_str());
@@ -161,7 +161,7 @@ TEST_F(ExportTest, AnExportPlaysEachStrikeAtItsStrengthThroughTheDefaultPresetsL
   take.length = 1000;
   const std::vector<uint8_t> bytes = EncodeRecording(take);
   test::WriteFile("recordings/dynamics.plr", std::string(bytes.begin(), bytes.end()));
-  PlrvInfo strengths;
+  VelocityFile strengths;
   strengths.recordingHash = PlrvHash(bytes.data(), bytes.size());
   strengths.velocities[0] = {0.0f, 1.0f};
   const std::vector<uint8_t> side = EncodeVelocities(strengths);

@@ -190,7 +190,7 @@ TEST_F(KitsTest, AKitLeavingDuringARecordingStaysInTheDrumSetUntilTheRecordingEn
 }
 
 TEST_F(KitsTest, AKitArrivingDuringPlaybackJoinsTheDrumSetWhenThePlaybackEnds) {
-  plrInfo solo;
+  Recording solo;
   solo.kitCount = 1;
   solo.length = 5000;
   solo.tracks[0] = {0, 4000};

@@ -112,7 +112,7 @@ class MidiExportTest : public test::ScriptedAppTest {
  protected:
   void SetUp() override {
     ScriptedAppTest::SetUp();
-    plrInfo take;
+    Recording take;
     take.kitCount = 2;
     take.pads[4].enablesSecondaries = true;
     std::strcpy(take.pads[0].secondary, "SampleBank\\Snares\\Rimshot.wav");

@@ -218,7 +218,7 @@ TEST_F(RecordingTest, TheKeysStartATakeAndPlayIntoIt) {
 }
 
 TEST_F(RecordingTest, ATwoKitRecordingSwitchesTheDrumSetWhilePlaying) {
-  plrInfo duo;
+  Recording duo;
   duo.kitCount = 2;
   duo.length = 100;
   duo.tracks[0] = {0};

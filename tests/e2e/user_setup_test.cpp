@@ -102,7 +102,7 @@ std::string PlaybackEndName(const testing::TestParamInfo<PlaybackEnd>& param) {
 // A two-kit take on other samples (one the bank does not hold) at quarter
 // volume, whose modifier pedal is still down at its end.
 std::string OtherTake() {
-  plrInfo take;
+  Recording take;
   take.kitCount = 2;
   take.length = 300;
   std::strcpy(take.pads[0].primary, "SampleBank\\Other\\Cowbell.wav");

@@ -319,7 +319,7 @@ class SoakTest : public test::AppHarness {
   }
   void CheckFiles(AppView& app) {
     for (const auto& [name, take] : m_takes) {
-      plrInfo loaded;
+      Recording loaded;
       ASSERT_TRUE(LoadRecordingFile(("recordings/" + name).c_str(), &loaded)) << name;
       size_t events = 0;
       for (const std::vector<int32_t>& track : loaded.tracks) events += track.size();

@@ -122,8 +122,8 @@ void Change(const PendingChange& change) {
 class HarnessApp : public GameApp {
  public:
   explicit HarnessApp(const AppHarness::FrameCallback& onFrame) : m_onFrame(onFrame) {}
-  bool Init(Basalt::Core* core) override {
-    if (!GameApp::Init(core)) return false;
+  bool Initialize(Basalt::Core* core) override {
+    if (!GameApp::Initialize(core)) return false;
     m_view = std::make_unique<AppView>(*this);
     Callback(AppHarness::kStarted);
     return true;

@@ -31,7 +31,7 @@ class AppHarness : public TempDirTest {
   // Unplugs a kit AttachKit made; returns once the program's input thread has
   // seen it go, so the next frame knows.
   void DetachKit(SDL_Joystick* kit);
-  // Runs the program; onFrame runs once after GameApp::Init (frame
+  // Runs the program; onFrame runs once after GameApp::Initialize (frame
   // kStarted), then after each frame's GameApp::Update, and returns false to
   // stop. Returns Core::Launch's result.
   static constexpr int kStarted = -1;

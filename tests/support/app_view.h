@@ -1,13 +1,13 @@
 #pragma once
 // What the tests and benchmarks see of the running program: references to
 // the services GameApp wires and to what its screens remember, under the
-// names the checks read. Built after GameApp::Init; valid until the program
+// names the checks read. Built after GameApp::Initialize; valid until the program
 // shuts down. Main thread, between frames.
 #include <array>
 #include <memory>
 
 #include "backline/app/game_app.h"
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 #include "backline/screens/assign_mode.h"
 #include "backline/screens/main_menu.h"
 #include "backline/screens/playback_screen.h"
@@ -89,7 +89,7 @@ class AppView {
   Sway& sway;
   MenuKeys& menuKeys;
   TextEntry& textEntry;
-  plrInfo& recording;
+  Recording& recording;
   char (&playbackName)[Performance::kFileNameCapacity];
   float& frameTime;
   bool& soundSilent;

@@ -11,7 +11,7 @@
 namespace test {
 
 struct Quad {
-  Basalt::GRECT rect;
+  Basalt::TextureRect rect;
   Basalt::vec3f position;
   unsigned colour;
   Basalt::ITexture* texture;
@@ -27,8 +27,8 @@ class RecordingDevice : public Basalt::IGraphicsDevice {
   bool Update() override { return true; }
   bool Shutdown() override { return true; }
   bool Init2D() override { return true; }
-  bool Draw2D(const Basalt::GRECT& rect, const Basalt::vec3f& position, unsigned colour, Basalt::ITexture* texture,
-              float scaleX, float scaleY) override {
+  bool Draw2D(const Basalt::TextureRect& rect, const Basalt::vec3f& position, unsigned colour,
+              Basalt::ITexture* texture, float scaleX, float scaleY) override {
     quads.push_back({rect, position, colour, texture, scaleX, scaleY});
     return true;
   }

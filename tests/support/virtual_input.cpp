@@ -41,7 +41,7 @@ void VirtualInputTest::Detach(SDL_Joystick* kit) {
 }
 
 void VirtualInputTest::Start(int devices) {
-  ASSERT_TRUE(m_input.Init(&m_platform));
+  ASSERT_TRUE(m_input.Initialize(&m_platform));
   m_input.EnumJoysticks();
   ASSERT_TRUE(m_input.InitDevices(true, devices));
 }

@@ -10,9 +10,9 @@
 
 namespace test {
 
-// A CInput fed by a platform whose event pump runs without a window, with
+// A Input fed by a platform whose event pump runs without a window, with
 // SDL virtual controllers the test attaches and presses through its own
-// handles, and keys it pushes as events. Only CInput's input thread updates
+// handles, and keys it pushes as events. Only Input's input thread updates
 // the controllers: setting a button or hat waits until that thread has seen
 // it (two of its polls), as a kit's driver would have been read by then.
 class VirtualInputTest : public EngineFixture {
@@ -27,7 +27,7 @@ class VirtualInputTest : public EngineFixture {
   // Unplugs a controller Attach made (its handle is closed).
   void Detach(SDL_Joystick* kit);
 
-  void Start(int devices = CInput::kKeyboardDevice | CInput::kMouseDevice | CInput::kJoystickDevices);
+  void Start(int devices = Input::kKeyboardDevice | Input::kMouseDevice | Input::kJoystickDevices);
   // One frame as the core runs it: the platform pumps, the input thread
   // takes the forwarded keys (two polls), then input captures.
   bool Frame();
@@ -39,7 +39,7 @@ class VirtualInputTest : public EngineFixture {
   static void PushKey(SDL_Scancode scancode, bool down);
 
   Basalt::PlatformSDL m_platform{&NoWindow};
-  CInput m_input;
+  Input m_input;
   std::vector<SDL_Joystick*> m_handles;
 
  private:

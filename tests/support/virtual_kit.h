@@ -1,6 +1,6 @@
 #pragma once
 // A virtual controller (SDL's virtual joystick driver) for tests and
-// benchmarks. SDL's joystick subsystem must be initialised; the caller closes
+// benchmarks. SDL's joystick subsystem must be initialized; the caller closes
 // the returned handle and detaches the device.
 #include <SDL.h>
 

@@ -324,7 +324,7 @@ void GraphicsDeviceGL::ReleaseGL() {
   m_program = m_glProgram = m_indices = 0;
 }
 
-bool GraphicsDeviceGL::Draw2D(const GRECT& rect, const vec3f& position, unsigned colour, ITexture* texture,
+bool GraphicsDeviceGL::Draw2D(const TextureRect& rect, const vec3f& position, unsigned colour, ITexture* texture,
                               float scaleX, float scaleY) {
   return m_sprite && m_sprite->Draw(rect, position, colour, texture, scaleX, scaleY);
 }

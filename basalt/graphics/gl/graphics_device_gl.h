@@ -56,7 +56,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   bool Shutdown() override;
 
   bool Init2D() override;
-  bool Draw2D(const GRECT& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
+  bool Draw2D(const TextureRect& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
               float scaleY) override;
   unsigned GetScreenWidth() override { return m_width; }
   unsigned GetScreenHeight() override { return m_height; }

@@ -69,7 +69,7 @@ void SpriteBatch::Begin() {
   glBindSampler(0, m_sampler);
 }
 
-bool SpriteBatch::Draw(const GRECT& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
+bool SpriteBatch::Draw(const TextureRect& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
                        float scaleY) {
   if (!m_drawing || !m_program.Name()) return false;
   if (texture != m_texture || m_quads.size() == kMaxQuads * 4) Flush();

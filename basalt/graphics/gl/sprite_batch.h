@@ -29,7 +29,8 @@ class SpriteBatch {
   void Begin();
   // rect of texture (or of nothing: plain colour), scaled about its top-left
   // corner, which lands at position. False outside Begin/End.
-  bool Draw(const GRECT& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX, float scaleY);
+  bool Draw(const TextureRect& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
+            float scaleY);
   void End();
   bool IsDrawing() const { return m_drawing; }
 

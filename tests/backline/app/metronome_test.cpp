@@ -23,7 +23,7 @@ class MetronomeTest : public test::VirtualInputTest {
     Basalt::SetTimeSource(nullptr);
     VirtualInputTest::TearDown();
   }
-  bool Step(uint32_t ms, const CInput* input = nullptr) {
+  bool Step(uint32_t ms, const Input* input = nullptr) {
     g_now += ms;
     if (input) Frame();
     return UpdateMetronome(&m_metronome, input, static_cast<float>(ms) / 1000.0f);

@@ -13,7 +13,7 @@ const NetAddress kLoopback = {{127, 0, 0, 1}, 0};
 
 class SocketSysTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(sockets.Init()); }
+  void SetUp() override { ASSERT_TRUE(sockets.Initialize()); }
   void TearDown() override { sockets.Shutdown(); }
   // A listening server on a free loopback port.
   ITCPServerSocket* Listen(bool blocking, unsigned* port) {

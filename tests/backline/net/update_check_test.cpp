@@ -26,7 +26,7 @@ using Parts = std::vector<std::string>;
 class UpdateCheckTest : public test::EngineFixture {
  protected:
   bool Check(unsigned port, const UpdateLimits& limits = kPatient) {
-    return netCheckForUpdates(
+    return AskForUpdate(
         "version 1.36", "127.0.0.1", port, [this](const char* line) { lines.push_back(line); }, limits);
   }
   std::vector<std::string> lines;

@@ -105,7 +105,7 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
     if (step > 0) allocations += g_allocations - before;  // the first strike reserves the tracks
   }
   EXPECT_EQ(allocations, 0);
-  plrInfo recording;
+  Recording recording;
   static SampleBank bank;  // empty: no paths to copy
   TakeRecording(&recorder, RecordingSetup{&bank, &m_pads, &m_volumes, 1}, &recording);
   EXPECT_EQ(recording.tracks[4].size(), 40u);  // the pedal: every press and release

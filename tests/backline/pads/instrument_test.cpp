@@ -113,7 +113,7 @@ TEST_F(InstrumentTest, TheRecorderHearsStrikesOnlyWhileItListens) {
 
 TEST_F(InstrumentTest, APlaybacksEventsAreReportedAsTheirTimeComes) {
   m_instrument->Listen(&m_heard);
-  plrInfo recording;
+  Recording recording;
   recording.tracks[1] = {0, 300};
   Player player;
   player.startTime = 1000 * kNsPerMs;

@@ -35,7 +35,7 @@ class StrikePathTest : public test::VirtualInputTest {
     VirtualInputTest::TearDown();
   }
   // The controllers attached so far become the kits; the instrument is live.
-  void StartPads(const CInput* input, bool live = true) {
+  void StartPads(const Input* input, bool live = true) {
     InitPadMap(&m_map, input);
     Publish(live);
   }

@@ -21,8 +21,8 @@ struct Strike {
 
 // A recording of strikes, kit 0's pedal holding the secondaries and red
 // naming one.
-plrInfo RecordingOf(const std::vector<Strike>& strikes, int version = 3) {
-  plrInfo recording;
+Recording RecordingOf(const std::vector<Strike>& strikes, int version = 3) {
+  Recording recording;
   recording.version = version;
   recording.kitCount = 2;
   recording.pads[4].enablesSecondaries = true;
@@ -48,32 +48,32 @@ class MidiExportTest : public test::EngineFixture {
 };
 
 TEST_F(MidiExportTest, EveryStrikePlaybackHearsIsTheNoteOfItsPadSoundAtItsRecordedStrength) {
-  const plrInfo recording = RecordingOf({
-      {0, 0, 1.0f},       // red: the snare
-      {0, 500, 0.5f},     //
-      {4, 1000, 1.0f},    // the pedal pressed: it sounds its kick and holds the secondaries
-      {0, 1500, 0.25f},   // red's secondary: the side stick
-      {2, 1500, 0.0f},    // blue names none: its own tom, as softly as a note can be
-      {4, 2000, 1.0f},    // the pedal let go: not heard
-      {0, 2010, 1.0f},    // the snare again
-      {8, 2500, 0.75f},   // kit 1's green: the splash
+  const Recording recording = RecordingOf({
+      {0, 0, 1.0f},      // red: the snare
+      {0, 500, 0.5f},    //
+      {4, 1000, 1.0f},   // the pedal pressed: it sounds its kick and holds the secondaries
+      {0, 1500, 0.25f},  // red's secondary: the side stick
+      {2, 1500, 0.0f},   // blue names none: its own tom, as softly as a note can be
+      {4, 2000, 1.0f},   // the pedal let go: not heard
+      {0, 2010, 1.0f},   // the snare again
+      {8, 2500, 0.75f},  // kit 1's green: the splash
   });
   EXPECT_EQ(Notes(RecordingMidiNotes(recording, m_notes)),
             "0:38@127 500:38@64 1000:36@127 1500:37@32 1500:48@1 2010:38@127 2500:55@95 ");
 
-  plrInfo withoutStrengths = recording;
+  Recording withoutStrengths = recording;
   for (std::vector<float>& track : withoutStrengths.velocities) track.clear();
   EXPECT_EQ(Notes(RecordingMidiNotes(withoutStrengths, m_notes)),
             "0:38@127 500:38@127 1000:36@127 1500:37@127 1500:48@127 2010:38@127 2500:55@127 ");
 
-  plrInfo version2 = recording;  // its pedal presses switch the secondaries unheard
+  Recording version2 = recording;  // its pedal presses switch the secondaries unheard
   version2.version = 2;
   EXPECT_EQ(Notes(RecordingMidiNotes(version2, m_notes)),
             "0:38@127 500:38@64 1500:37@32 1500:48@1 2010:38@127 2500:55@95 ");
 }
 
 TEST_F(MidiExportTest, ATinyRecordingIsWrittenAsAWholeFileOfItsBytes) {
-  const plrInfo recording = RecordingOf({{4, 0, 1.0f}, {3, 1000, 0.5f}});  // the kick, a crash a second later
+  const Recording recording = RecordingOf({{4, 0, 1.0f}, {3, 1000, 0.5f}});  // the kick, a crash a second later
   ASSERT_EQ(ExportRecordingMidi(recording, m_notes, "recordings\\take.mid"), "");
   const std::vector<uint8_t> expected = {
       'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0,  // format 0, one track, 480 ticks a quarter note
@@ -92,7 +92,7 @@ TEST_F(MidiExportTest, ATinyRecordingIsWrittenAsAWholeFileOfItsBytes) {
 
 TEST_F(MidiExportTest, AStrikeNoFileCanHoldIsRefusedAndTheFileThereIsKept) {
   test::WriteFile("take.mid", "the take before");
-  const plrInfo recording = RecordingOf({{0, 100, 1.0f}, {1, -5, 1.0f}});
+  const Recording recording = RecordingOf({{0, 100, 1.0f}, {1, -5, 1.0f}});
   const std::string why = ExportRecordingMidi(recording, m_notes, "take.mid");
   EXPECT_EQ(why, "cannot write take.mid: the recording has a strike at -5 ms, which a MIDI file cannot hold");
   EXPECT_EQ(test::ReadFile("take.mid"), "the take before");

@@ -23,7 +23,7 @@ struct Playback {
   Player player;
   std::string flashes;
 
-  void Run(const plrInfo& recording, int frameMs, int untilMs) {
+  void Run(const Recording& recording, int frameMs, int untilMs) {
     player.startTime = kStart;
     for (int ms = 0; ms <= untilMs; ms += frameMs) {
       FrameStrikes strikes;
@@ -37,7 +37,7 @@ struct Playback {
 // Slow frames: every note keeps its own millisecond, handed over ahead of
 // time and in time order across the pad slots; flashes follow on the frame.
 TEST(PlayerTest, NotesKeepTheirTimesWhateverTheFramesAndFlashWhenTheirTimeHasCome) {
-  plrInfo recording;
+  Recording recording;
   recording.pads[4].enablesSecondaries = true;
   recording.tracks[0] = {300, 1000, 1000, 1000};
   recording.tracks[1] = {301};
@@ -57,7 +57,7 @@ TEST(PlayerTest, NotesKeepTheirTimesWhateverTheFramesAndFlashWhenTheirTimeHasCom
 // Each event at its own strength, through the curve in force; a recording
 // without velocities plays at full strength.
 TEST(PlayerTest, EventsPlayAtTheirRecordedStrength) {
-  plrInfo recording;
+  Recording recording;
   recording.tracks[0] = {100, 200};
   recording.tracks[2] = {150};
   recording.velocities[0] = {0.5f, 1.0f};
@@ -74,7 +74,7 @@ TEST(PlayerTest, EventsPlayAtTheirRecordedStrength) {
 }
 
 TEST(PlayerTest, AVersion2PedalSwitchesTheSecondariesWithoutBeingHeard) {
-  plrInfo recording;
+  Recording recording;
   recording.version = 2;
   recording.pads[4].enablesSecondaries = true;
   recording.tracks[4] = {100, 600};
@@ -91,7 +91,7 @@ TEST(PlayerTest, ARecordingsPadsNameItsOwnSamplesAndLoadNothing) {
   static SampleBank bank;
   std::snprintf(bank.paths[2], SampleBank::kFieldSize, "SampleBank\\Snares\\a.wav");
   bank.count[Snares] = 3;
-  plrInfo recording;
+  Recording recording;
   std::snprintf(recording.pads[0].primary, kPlrPathField, "samplebank\\snares\\A.WAV");
   std::snprintf(recording.pads[1].secondary, kPlrPathField, "SampleBank\\Snares\\gone.wav");
   recording.pads[4].enablesSecondaries = true;
@@ -104,7 +104,7 @@ TEST(PlayerTest, ARecordingsPadsNameItsOwnSamplesAndLoadNothing) {
 }
 
 TEST(PlayerTest, TheStoredOrderWinsForTheRepeatedVolumesAndValuesAreClamped) {
-  plrInfo recording;
+  Recording recording;
   for (int k = 0; k < kPlrVolumes; ++k) recording.volumes[k] = 0.05f * static_cast<float>(k);
   recording.volumes[0] = 3.0f;
   PadVolumes volumes;

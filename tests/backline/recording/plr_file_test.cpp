@@ -45,8 +45,8 @@ std::vector<uint8_t> HandMadeFile(char version) {
   return file;
 }
 
-plrInfo ExampleRecording() {
-  plrInfo recording;
+Recording ExampleRecording() {
+  Recording recording;
   recording.kitCount = 1;
   std::strcpy(recording.pads[0].primary, kSnare);
   recording.pads[4].enablesSecondaries = true;
@@ -66,7 +66,7 @@ TEST(PlrFileTest, TheExampleRecordingIsWrittenByteForByte) {
 
 TEST(PlrFileTest, FilesFromTheTableDecodeInBothVersions) {
   const std::vector<uint8_t> v3 = HandMadeFile('3');
-  plrInfo recording;
+  Recording recording;
   ASSERT_TRUE(DecodeRecording(v3.data(), v3.size(), &recording));
   EXPECT_EQ(recording.version, 3);
   EXPECT_STREQ(recording.pads[0].primary, kSnare);
@@ -82,7 +82,7 @@ TEST(PlrFileTest, FilesFromTheTableDecodeInBothVersions) {
 }
 
 TEST(PlrFileTest, DamagedFilesChangeNothing) {
-  plrInfo kept = ExampleRecording();
+  Recording kept = ExampleRecording();
   std::vector<uint8_t> file = HandMadeFile('3');
   file[4] = '4';
   EXPECT_FALSE(DecodeRecording(file.data(), file.size(), &kept));
@@ -102,7 +102,7 @@ TEST(PlrFileTest, DamagedFilesChangeNothing) {
 TEST(PlrFileTest, APathWithoutItsNulNamesNoSample) {
   std::vector<uint8_t> file = HandMadeFile('3');
   std::memset(&file[9], 'x', 196);
-  plrInfo recording;
+  Recording recording;
   ASSERT_TRUE(DecodeRecording(file.data(), file.size(), &recording));
   EXPECT_EQ(std::strlen(recording.pads[0].primary), 195u);
 }
@@ -110,9 +110,9 @@ TEST(PlrFileTest, APathWithoutItsNulNamesNoSample) {
 using PlrSaveTest = test::EngineFixture;
 
 TEST_F(PlrSaveTest, SavesIntoAMissingFolderAndKeepsTheRecordingWhenItCannot) {
-  const plrInfo recording = ExampleRecording();
+  const Recording recording = ExampleRecording();
   ASSERT_TRUE(SaveRecording("Recordings\\first take.plr", recording));
-  plrInfo loaded;
+  Recording loaded;
   ASSERT_TRUE(LoadRecordingFile("recordings/FIRST TAKE.plr", &loaded));
   EXPECT_EQ(EncodeRecording(loaded), EncodeRecording(recording));
 
@@ -153,7 +153,7 @@ TEST_F(PlrSaveTest, ADamagedFileIsRefusedWithItsReasonAndChangesNothing) {
       {"folder.plr", "the file cannot be opened"},
       {"missing.plr", "the file cannot be opened"},
   };
-  plrInfo kept = ExampleRecording();
+  Recording kept = ExampleRecording();
   std::string expectedLog;
   for (const auto& [name, reason] : cases) {
     const std::string path = std::string("recordings\\") + name;
@@ -172,7 +172,7 @@ TEST_F(PlrSaveTest, AHugeFileIsRefusedFromItsHeaderAtOnce) {
   const std::vector<uint8_t> good = HandMadeFile('3');
   test::WriteFile("recordings/huge.plr", std::string(good.begin(), good.end()));
   ASSERT_EQ(truncate("recordings/huge.plr", 1 << 30), 0);
-  plrInfo loaded;
+  Recording loaded;
   const char* why = nullptr;
   EXPECT_FALSE(LoadRecordingFile("recordings/huge.plr", &loaded, &why));
   EXPECT_STREQ(why, "the file is longer than the recording it holds");

@@ -19,8 +19,8 @@ void Put(std::vector<uint8_t>* out, uint64_t value, int bytes) {
 }
 
 // Pad slot 0 struck three times, pad slot 3 once.
-plrInfo ExampleRecording() {
-  plrInfo recording;
+Recording ExampleRecording() {
+  Recording recording;
   recording.length = 500;
   recording.tracks[0] = {0, 250, 500};
   recording.tracks[3] = {120};
@@ -40,8 +40,8 @@ std::vector<uint8_t> HandMadeFile(uint64_t recordingHash) {
   return file;
 }
 
-PlrvInfo Decoded(const std::vector<uint8_t>& file) {
-  PlrvInfo info;
+VelocityFile Decoded(const std::vector<uint8_t>& file) {
+  VelocityFile info;
   EXPECT_EQ(DecodeVelocities(file.data(), file.size(), &info), nullptr);
   return info;
 }
@@ -50,17 +50,17 @@ TEST(PlrvFileTest, TheExampleIsWrittenByteForByteAndEveryStoredValueSurvivesARou
   const auto hash = [](const char* text) { return PlrvHash(reinterpret_cast<const uint8_t*>(text), std::strlen(text)); };
   EXPECT_EQ(hash(""), 0xcbf29ce484222325ull);  // FNV-1a 64's published values
   EXPECT_EQ(hash("foobar"), 0x85944171f73967e8ull);
-  PlrvInfo info;
+  VelocityFile info;
   info.recordingHash = 0x0123456789ABCDEFull;
   for (int slot = 0; slot < kPlrPadSlots; ++slot) info.velocities[slot] = ExampleRecording().velocities[slot];
   const std::vector<uint8_t> file = EncodeVelocities(info);
   EXPECT_EQ(file, HandMadeFile(0x0123456789ABCDEFull));
   EXPECT_EQ(file.size(), 61u + 2 * 4);
-  const PlrvInfo decoded = Decoded(file);
+  const VelocityFile decoded = Decoded(file);
   EXPECT_EQ(decoded.recordingHash, info.recordingHash);
   EXPECT_EQ(decoded.velocities[0], (std::vector<float>{1.0f, 32768 / 65535.0f, 0.0f}));
 
-  PlrvInfo every;
+  VelocityFile every;
   for (int units = 0; units <= 65535; ++units) every.velocities[units % 10].push_back(static_cast<float>(units) / 65535);
   const std::vector<uint8_t> image = EncodeVelocities(every);
   EXPECT_EQ(EncodeVelocities(Decoded(image)), image);
@@ -90,7 +90,7 @@ TEST(PlrvFileTest, DamagedFilesAreRefusedWithTheirReason) {
       {tooMany, "a pad holds more events than a recording can"},
       {flipped, "the file is damaged"},
   };
-  PlrvInfo kept;
+  VelocityFile kept;
   kept.recordingHash = 99;
   for (const auto& [file, reason] : cases) {
     EXPECT_STREQ(DecodeVelocities(file.data(), file.size(), &kept), reason) << file.size();
@@ -108,20 +108,20 @@ std::vector<uint8_t> Bytes(const char* path) {
 
 // The .plr is PLR03 exactly as before; its velocities come back from the side file.
 TEST_F(PlrvSaveTest, ARecordingSavedAndLoadedKeepsItsVelocitiesInTheSideFile) {
-  const plrInfo recording = ExampleRecording();
+  const Recording recording = ExampleRecording();
   ASSERT_TRUE(SaveRecording("recordings\\take.plr", recording));
   const std::vector<uint8_t> plr = Bytes("recordings/take.plr");
   EXPECT_EQ(plr, EncodeRecording(recording));
   EXPECT_EQ(Bytes("recordings/take.plrv"),
             HandMadeFile(PlrvHash(plr.data(), plr.size())));  // 0.5 is stored as 32768
-  plrInfo loaded;
+  Recording loaded;
   ASSERT_TRUE(LoadRecordingFile("Recordings\\TAKE.plr", &loaded));
   EXPECT_EQ(EncodeRecording(loaded), plr);
   EXPECT_EQ(loaded.velocities[0], (std::vector<float>{1.0f, 32768 / 65535.0f, 0.0f}));
   EXPECT_EQ(loaded.velocities[3], (std::vector<float>{16384 / 65535.0f}));
   EXPECT_EQ(LogText(), "");
 
-  plrInfo keys;  // a recording without velocities, saved over it, leaves no side file
+  Recording keys;  // a recording without velocities, saved over it, leaves no side file
   keys.tracks[2] = {10};
   ASSERT_TRUE(SaveRecording("recordings\\take.plr", keys));
   EXPECT_TRUE(std::filesystem::exists("recordings/take.plr"));
@@ -131,7 +131,7 @@ TEST_F(PlrvSaveTest, ARecordingSavedAndLoadedKeepsItsVelocitiesInTheSideFile) {
 // Without its side file, or with one that is damaged or another's, a recording
 // loads and plays at full strength; only a side file that is there is logged.
 TEST_F(PlrvSaveTest, AMissingDamagedOrMismatchedSideFileLeavesTheRecordingAtFullStrength) {
-  plrInfo recording = ExampleRecording();
+  Recording recording = ExampleRecording();
   ASSERT_TRUE(SaveRecording("recordings\\take.plr", recording));
   const std::string firstSide = test::ReadFile("recordings/take.plrv");
   recording.tracks[0] = {0, 250, 499};  // the take saved again, a millisecond apart
@@ -144,13 +144,13 @@ TEST_F(PlrvSaveTest, AMissingDamagedOrMismatchedSideFileLeavesTheRecordingAtFull
   damaged[55] ^= 0x40;
   test::WriteFile("recordings/damaged.plrv", damaged);
   std::filesystem::copy_file("recordings/take.plr", "recordings/counts.plr");
-  PlrvInfo counts = Decoded(Bytes("recordings/take.plrv"));
+  VelocityFile counts = Decoded(Bytes("recordings/take.plrv"));
   counts.velocities[3].push_back(1.0f);  // one event more than the recording's, bound to it all the same
   const std::vector<uint8_t> countsFile = EncodeVelocities(counts);
   test::WriteFile("recordings/counts.plrv", std::string(countsFile.begin(), countsFile.end()));
 
   for (const char* name : {"missing", "stale", "damaged", "counts"}) {
-    plrInfo loaded;
+    Recording loaded;
     loaded.velocities[5] = {0.5f};  // what was there before goes
     ASSERT_TRUE(LoadRecordingFile((std::string("recordings\\") + name + ".plr").c_str(), &loaded)) << name;
     EXPECT_EQ(loaded.tracks[0], recording.tracks[0]) << name;
@@ -163,7 +163,7 @@ TEST_F(PlrvSaveTest, AMissingDamagedOrMismatchedSideFileLeavesTheRecordingAtFull
             "velocities \"recordings\\damaged.plrv\": the file is damaged; the recording plays back at full strength\n"
             "velocities \"recordings\\counts.plrv\": its events are not the recording's; the recording plays back at "
             "full strength\n");
-  plrInfo loaded;
+  Recording loaded;
   ASSERT_TRUE(LoadRecordingFile("recordings\\take.plr", &loaded));
   EXPECT_EQ(loaded.velocities[0], (std::vector<float>{1.0f, 32768 / 65535.0f, 0.0f}));
 }
@@ -172,7 +172,7 @@ TEST_F(PlrvSaveTest, AMissingDamagedOrMismatchedSideFileLeavesTheRecordingAtFull
 TEST_F(PlrvSaveTest, ASideFileThatCannotBeWrittenIsLoggedAndTheRecordingStaysSaved) {
   std::filesystem::create_directories("recordings/take.plrv/in the way");
   ASSERT_TRUE(SaveRecording("recordings\\take.plr", ExampleRecording()));
-  plrInfo loaded;
+  Recording loaded;
   ASSERT_TRUE(LoadRecordingFile("recordings\\take.plr", &loaded));
   EXPECT_TRUE(loaded.HasEvents());
   EXPECT_FALSE(loaded.HasVelocities());
@@ -185,7 +185,7 @@ TEST_F(PlrvSaveTest, ASideFileThatCannotBeWrittenIsLoggedAndTheRecordingStaysSav
 TEST_F(PlrvSaveTest, AHugeSideFileIsRefusedFromItsHeaderAtOnce) {
   ASSERT_TRUE(SaveRecording("recordings\\take.plr", ExampleRecording()));
   ASSERT_EQ(truncate("recordings/take.plrv", 1 << 30), 0);
-  plrInfo loaded;
+  Recording loaded;
   ASSERT_TRUE(LoadRecordingFile("recordings\\take.plr", &loaded));
   EXPECT_FALSE(loaded.HasVelocities());
   EXPECT_NE(LogText().find("the file is longer than the velocities it holds"), std::string::npos);

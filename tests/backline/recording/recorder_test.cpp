@@ -59,7 +59,7 @@ TEST(RecorderTest, ATakenRecordingHoldsTheSetupAndTheTracksLeaveTheRecorder) {
   recorder.length = 40;
   recorder.liveTrack[2] = {0, 40};
   recorder.liveVelocity[2] = {0.5f, 1.0f};
-  plrInfo recording;
+  Recording recording;
   TakeRecording(&recorder, RecordingSetup{&bank, &assignment, &volumes, 2}, &recording);
   EXPECT_FALSE(recorder.started);
   EXPECT_TRUE(recorder.liveTrack[2].empty());
@@ -82,7 +82,7 @@ TEST(RecorderTest, OnlyFunctionOneIsRecordedAsAModifierPedal) {
   assignment.function[9] = -1;
   PadVolumes volumes;
   Recorder recorder;
-  plrInfo recording;
+  Recording recording;
   TakeRecording(&recorder, RecordingSetup{&bank, &assignment, &volumes, 2}, &recording);
   EXPECT_TRUE(recording.pads[3].enablesSecondaries);
   EXPECT_FALSE(recording.pads[4].enablesSecondaries);

@@ -38,8 +38,8 @@ Pixel Project(const Basalt::vec3f& p, Basalt::GraphicsDeviceGL* device) {
 // Free Play view and the GUI fade in, then draws a frame with the snare flashed.
 class SceneApp : public Basalt::IApp {
  public:
-  bool Init(Basalt::Core* core) override {
-    if (!IApp::Init(core) || !m_graph.Initialize()) return false;
+  bool Initialize(Basalt::Core* core) override {
+    if (!IApp::Initialize(core) || !m_graph.Initialize()) return false;
     core->SetSceneGraph(&m_graph);
     m_camera = m_graph.CreateObject<Camera>("camera", nullptr);
     m_camera->Initialize();

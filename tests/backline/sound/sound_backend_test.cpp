@@ -81,12 +81,12 @@ class SoundBackendTest : public test::EngineFixture {
   int m_savedUseSoundLib = 0;
 };
 
-int g_initialisedWith = 0;
-bool Succeeds(int bufferSize) { return g_initialisedWith = bufferSize, true; }
+int g_initializedWith = 0;
+bool Succeeds(int bufferSize) { return g_initializedWith = bufferSize, true; }
 bool Fails(int) { return false; }
-SoundBackend Fake(bool (*initialise)(int)) {
+SoundBackend Fake(bool (*initialize)(int)) {
   SoundBackend table;
-  table.Initialise = initialise;
+  table.Initialize = initialize;
   return table;
 }
 
@@ -96,11 +96,11 @@ TEST_F(SoundBackendTest, TheVoiceEngineIsTriedFirstUnlessUseSoundLibIs1) {
   const SoundBackend sdlMixer = Fake(Succeeds);
   g_useSoundLib = 0;
   EXPECT_TRUE(SelectSoundBackendFrom(voices, sdlMixer));
-  EXPECT_EQ(g_initialisedWith, g_audioBufferSize);
+  EXPECT_EQ(g_initializedWith, g_audioBufferSize);
   EXPECT_EQ(LogText(), "  [voices]\n");
   g_useSoundLib = 2;
   EXPECT_TRUE(SelectSoundBackendFrom(failing, sdlMixer));
-  EXPECT_EQ(g_soundBackend.Initialise, sdlMixer.Initialise);
+  EXPECT_EQ(g_soundBackend.Initialize, sdlMixer.Initialize);
   g_useSoundLib = 1;
   EXPECT_TRUE(SelectSoundBackendFrom(voices, sdlMixer));
   EXPECT_FALSE(SelectSoundBackendFrom(voices, failing));

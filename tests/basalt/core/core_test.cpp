@@ -53,13 +53,13 @@ class FramesApp : public Basalt::IApp {
  public:
   explicit FramesApp(int frames) : m_frames(frames) { SetVersion("version test"); }
 
-  bool Init(Basalt::Core* core) override {
+  bool Initialize(Basalt::Core* core) override {
     servicesAtInit = Basalt::g_pFileSystem && Basalt::g_pSystemLog && Basalt::g_pCVarSystem && Basalt::g_pPlatform &&
                      Basalt::g_pGraphics && Basalt::g_pMaterialManager && Basalt::g_pMeshManager && Basalt::g_pGUI;
     core->SetSceneGraph(&scene);
     inputAtInit = Basalt::g_pInput != nullptr;
     SDL_GetWindowSize(static_cast<Basalt::PlatformSDL*>(Basalt::g_pPlatform)->GetWindow(), &windowWidth, &windowHeight);
-    return IApp::Init(core) && initResult;
+    return IApp::Initialize(core) && initResult;
   }
   bool Update() override {
     timeKeys.push_back(GetCore()->GetTimeKey());

@@ -75,7 +75,7 @@ TEST_F(FontManagerTest, TextIsMeasuredAndPlacedGlyphByGlyph) {
   EXPECT_EQ(fonts.GetTextWidth(3, "a b"), 3u);  // a font that was never loaded
 
   test::RecordingDevice device;
-  fonts.DrawTextA(0, 100, 50, 0x80FF0000, "a b");
+  fonts.DrawText(0, 100, 50, 0x80FF0000, "a b");
   fonts.RenderText();
   ASSERT_EQ(device.quads.size(), 2u);
   const test::Quad& a = device.quads[0];
@@ -98,12 +98,12 @@ TEST_F(FontManagerTest, FormattedTextIsCutToTheLengthOfItsFormat) {
   Basalt::GUI gui;
   Basalt::g_pGUI = &gui;
   FontManager& queue = *gui.GetFontManager();
-  queue.DrawTextA(0, 1, 2, 0xFFFFFFFF, "%d", 120);
-  gui.DrawTextA(0, 1, 2, 0xFFFFFFFF, "%d", 120);
-  gui.DrawTextA(0, 1, 2, 0xFFFFFFFF, "%d%%", 100);
-  queue.DrawTextA(0, 1, 2, 0xFFFFFFFF, "%s", "");
+  queue.DrawText(0, 1, 2, 0xFFFFFFFF, "%d", 120);
+  gui.DrawText(0, 1, 2, 0xFFFFFFFF, "%d", 120);
+  gui.DrawText(0, 1, 2, 0xFFFFFFFF, "%d%%", 100);
+  queue.DrawText(0, 1, 2, 0xFFFFFFFF, "%s", "");
   const std::string tooLong(FontManager::kFormatCapacity + 100, 'x');
-  gui.DrawTextA(0, 1, 2, 0xFFFFFFFF, "%s", tooLong.c_str());
+  gui.DrawText(0, 1, 2, 0xFFFFFFFF, "%s", tooLong.c_str());
   ASSERT_EQ(queue.NumQueued(), 5u);
   EXPECT_EQ(Queued(queue, 0), "12");
   EXPECT_EQ(Queued(queue, 1), "120");

@@ -6,7 +6,7 @@
 
 namespace {
 
-using Basalt::GRECT;
+using Basalt::TextureRect;
 
 Basalt::FontGlyphs Scan(const test::FontImage& image) {
   Basalt::FontGlyphs glyphs;
@@ -15,14 +15,14 @@ Basalt::FontGlyphs Scan(const test::FontImage& image) {
   return glyphs;
 }
 
-void ExpectBox(const GRECT& box, int left, int top, int right, int bottom) {
+void ExpectBox(const TextureRect& box, int left, int top, int right, int bottom) {
   EXPECT_EQ(box.left, left);
   EXPECT_EQ(box.top, top);
   EXPECT_EQ(box.right, right);
   EXPECT_EQ(box.bottom, bottom);
 }
 
-bool IsEmpty(const GRECT& box) { return box.left == 0 && box.top == 0 && box.right == 0 && box.bottom == 0; }
+bool IsEmpty(const TextureRect& box) { return box.left == 0 && box.top == 0 && box.right == 0 && box.bottom == 0; }
 
 TEST(GlyphScanTest, TwoGlyphsInABandWithItsBaselineMarker) {
   test::FontImage image(12, 8);

@@ -63,7 +63,7 @@ TEST_F(GUITest, TheFirstFiftyOneFramesFadeInFromBlackUnderTheText) {
   std::vector<unsigned> fadeAlphas;
   for (int frame = 1; frame <= 53; ++frame) {
     device.quads.clear();
-    gui.DrawTextA(0, 10, 20, 0xFFFFFFFF, "a");
+    gui.DrawText(0, 10, 20, 0xFFFFFFFF, "a");
     gui.Draw();
     ASSERT_FALSE(device.quads.empty());
     EXPECT_NE(device.quads.back().texture, nullptr) << "the text comes last, frame " << frame;
@@ -125,14 +125,14 @@ TEST_F(ButtonTest, AButtonGrowsToItsCaptionAndStaysGrown) {
   EXPECT_EQ(button.GetCaptionWidth(), 50u);
   button.Draw();
   EXPECT_EQ(button.GetWidth(), 100u);
-  button.SendMessageA(GUIMessage::Caption("WWWWWWWWW"));
+  button.SendMessage(GUIMessage::Caption("WWWWWWWWW"));
   button.Draw();
   EXPECT_EQ(button.GetWidth(), 106u);
-  button.SendMessageA(GUIMessage::Caption("B"));
+  button.SendMessage(GUIMessage::Caption("B"));
   button.Draw();
   EXPECT_EQ(button.GetWidth(), 106u);
   button.SetSize(0, 0);
-  button.SendMessageA(GUIMessage::Caption(""));
+  button.SendMessage(GUIMessage::Caption(""));
   button.Draw();
   EXPECT_EQ(button.GetWidth(), 20u);
   EXPECT_EQ(button.GetHeight(), 20u);
@@ -143,7 +143,7 @@ TEST_F(ButtonTest, NineSlicesOnlyForButtonsTallerThanTwentyPixels) {
   GUIButton button(1);
   button.Initialize(nullptr);
   button.SetSkin(1);
-  button.SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 10, 40));
+  button.SendMessage(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 10, 40));
   button.SetSize(100, 20);
   button.Draw();
   EXPECT_EQ(device.quads.size(), 6u);
@@ -174,10 +174,10 @@ TEST_F(ButtonTest, EachDrawMessageDrawsTheButtonTwiceWithItsCaptionCentred) {
   test::RecordingDevice device;
   GUIButton button(1);
   button.Initialize(nullptr);
-  button.SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 10, 40));
+  button.SendMessage(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 10, 40));
   button.SetColour(0.5f, 1.0f, 0.0f, 0.0f);
   button.SetCaptionColour(0.0f, 1.0f, 0.0f);
-  EXPECT_TRUE(button.SendMessageA(Basalt::GUI_DRAW));
+  EXPECT_TRUE(button.SendMessage(Basalt::GUI_DRAW));
   EXPECT_EQ(device.quads.size(), 18u);
   EXPECT_EQ(device.quads[0].colour, 0x7FFF0000u);
   const Basalt::FontManager& fonts = *gui.GetFontManager();
@@ -189,8 +189,8 @@ TEST_F(ButtonTest, EachDrawMessageDrawsTheButtonTwiceWithItsCaptionCentred) {
   EXPECT_EQ(fonts.GetQueued(0).colour, 0x7F00FF00u);
 
   button.SetColour(0.0f, 1.0f, 1.0f, 1.0f);  // how screens hide a button
-  button.SendMessageA(GUIMessage::Caption("100%"));
-  button.SendMessageA(Basalt::GUI_DRAW);
+  button.SendMessage(GUIMessage::Caption("100%"));
+  button.SendMessage(Basalt::GUI_DRAW);
   EXPECT_EQ(QueuedText(2), "100%");
   EXPECT_EQ(fonts.GetQueued(2).colour >> 24, 0u);
 }
@@ -208,7 +208,7 @@ TEST_F(GUITest, GeneratedFontsScanIntoBoxesAroundEveryGlyph) {
     EXPECT_GT(glyphs->spaceWidth, 0u) << id;
     for (const char* c = Basalt::kFontCharacterOrder; *c; ++c) {
       const auto code = static_cast<unsigned char>(*c);
-      const Basalt::GRECT& box = glyphs->boxes[code];
+      const Basalt::TextureRect& box = glyphs->boxes[code];
       EXPECT_GT(box.right, box.left) << id << " " << *c;
       // Every band has its own baseline marker, inside the band.
       EXPECT_LT(glyphs->offsets[code], 0) << id << " " << *c;
@@ -222,7 +222,7 @@ TEST_F(GUITest, GeneratedFontsScanIntoBoxesAroundEveryGlyph) {
   auto alpha = [&](int x, int row) {
     return static_cast<unsigned char>(file[18 + ((height - 1 - row) * width + x) * 4 + 3]);
   };
-  auto columnInked = [&](int x, const Basalt::GRECT& box) {
+  auto columnInked = [&](int x, const Basalt::TextureRect& box) {
     if (x == 0) return false;  // column 0 holds the baseline markers
     for (int row = box.top + 1; row < box.bottom - 1; ++row)
       if (alpha(x, row)) return true;
@@ -230,7 +230,7 @@ TEST_F(GUITest, GeneratedFontsScanIntoBoxesAroundEveryGlyph) {
   };
   const Basalt::FontGlyphs* caption = fonts->GetGlyphs(4);
   for (const char* c = Basalt::kFontCharacterOrder; *c; ++c) {
-    const Basalt::GRECT& box = caption->boxes[static_cast<unsigned char>(*c)];
+    const Basalt::TextureRect& box = caption->boxes[static_cast<unsigned char>(*c)];
     EXPECT_FALSE(columnInked(box.left - 1, box)) << *c;
     EXPECT_TRUE(columnInked(box.left, box)) << *c;
     EXPECT_TRUE(columnInked(box.right - 1, box)) << *c;

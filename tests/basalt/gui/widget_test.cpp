@@ -29,22 +29,22 @@ class WidgetTest : public ::testing::Test {
 };
 
 TEST_F(WidgetTest, TheMessageTable) {
-  EXPECT_TRUE(parent.SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 40, 50)));
+  EXPECT_TRUE(parent.SendMessage(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 40, 50)));
   EXPECT_EQ(parent.GetX(), 40.0f);
   EXPECT_EQ(parent.GetY(), 50.0f);
-  EXPECT_TRUE(parent.SendMessageA(GUIMessage::WithInts(Basalt::GUI_SET_FONT, 6, 0)));
+  EXPECT_TRUE(parent.SendMessage(GUIMessage::WithInts(Basalt::GUI_SET_FONT, 6, 0)));
   EXPECT_EQ(parent.GetCaptionFont(), 6u);
-  EXPECT_TRUE(parent.SendMessageA(GUIMessage::Caption("Save preset")));
+  EXPECT_TRUE(parent.SendMessage(GUIMessage::Caption("Save preset")));
   EXPECT_STREQ(parent.GetCaption(), "Save preset");
-  EXPECT_FALSE(parent.SendMessageA(Basalt::GUI_SHOW));
+  EXPECT_FALSE(parent.SendMessage(Basalt::GUI_SHOW));
   EXPECT_TRUE(parent.IsShown());
-  EXPECT_FALSE(parent.SendMessageA(Basalt::GUI_HIDE));
+  EXPECT_FALSE(parent.SendMessage(Basalt::GUI_HIDE));
   EXPECT_FALSE(parent.IsShown());
-  EXPECT_TRUE(parent.SendMessageA(Basalt::GUI_UPDATE));
-  EXPECT_TRUE(parent.SendMessageA(Basalt::GUI_DRAW));
+  EXPECT_TRUE(parent.SendMessage(Basalt::GUI_UPDATE));
+  EXPECT_TRUE(parent.SendMessage(Basalt::GUI_DRAW));
   EXPECT_EQ(drawn, std::vector<unsigned>{1});
   for (unsigned type : {1u, 2u, 5u, 10u, 17u, 200u})
-    EXPECT_FALSE(parent.SendMessageA(static_cast<Basalt::GUIMsgType>(type))) << type;
+    EXPECT_FALSE(parent.SendMessage(static_cast<Basalt::GUIMsgType>(type))) << type;
 }
 
 TEST_F(WidgetTest, ChildrenHearRelayedMessagesNewestFirst) {
@@ -52,15 +52,15 @@ TEST_F(WidgetTest, ChildrenHearRelayedMessagesNewestFirst) {
   parent.AddChild(&q);
   parent.AddChild(&r);
   p.AddChild(&grandchild);
-  parent.SendMessageA(Basalt::GUI_DRAW);
+  parent.SendMessage(Basalt::GUI_DRAW);
   EXPECT_EQ(drawn, (std::vector<unsigned>{1, 4, 3, 2, 5}));
 
-  parent.SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_BY, 5, -3));
+  parent.SendMessage(GUIMessage::WithInts(Basalt::GUI_MOVE_BY, 5, -3));
   for (const Probe* w : {&parent, &p, &q, &r, &grandchild}) {
     EXPECT_EQ(w->GetX(), 5.0f) << w->GetWID();
     EXPECT_EQ(w->GetY(), -3.0f) << w->GetWID();
   }
-  parent.SendMessageA(GUIMessage::Caption("Parent"));
+  parent.SendMessage(GUIMessage::Caption("Parent"));
   EXPECT_STREQ(parent.GetCaption(), "Parent");
   EXPECT_STREQ(p.GetCaption(), "");
 }
@@ -80,7 +80,7 @@ TEST_F(WidgetTest, UnlinkJoinsTheNeighbours) {
 
   r.Unlink();  // the first child: the parent moves on to the next
   EXPECT_EQ(parent.GetFirstChild(), &p);
-  parent.SendMessageA(Basalt::GUI_DRAW);
+  parent.SendMessage(Basalt::GUI_DRAW);
   EXPECT_EQ(drawn, (std::vector<unsigned>{1, 2}));
 }
 

@@ -70,7 +70,7 @@ TEST_F(HotPlugTest, AKitPluggedInLaterIsLoggedTakesTheFirstPlaceAndIsReadAtOnce)
   SDL_JoystickSetVirtualHat(kit, 0, SDL_HAT_DOWN);
   Frame();
   EXPECT_EQ(m_input.GetJoyButton(0, 2), 1.0f);
-  EXPECT_EQ(m_input.GetJoyPOV(0, 0), 18000);
+  EXPECT_EQ(m_input.GetJoyHat(0, 0), 18000);
   Frame();
   EXPECT_EQ(NewLog(), "");  // found once
 }

@@ -24,7 +24,7 @@ class InputTest : public test::VirtualInputTest {
  protected:
   int KeysDown() const {
     int down = 0;
-    for (int key = 0; key < CInput::kKeys; ++key) down += m_input.GetKeyState(key);
+    for (int key = 0; key < Input::kKeys; ++key) down += m_input.GetKeyState(key);
     return down;
   }
   std::string Presses() const {
@@ -135,7 +135,7 @@ TEST_F(InputTest, WithoutUsableControllersEveryQueryIsNeutral) {
   for (int joy : {-1, 0, 1, 4}) {
     for (int index : {-1, 0, 3, 4, 127, 128}) {
       EXPECT_EQ(m_input.GetJoyButton(joy, index), 0.0f);
-      EXPECT_EQ(m_input.GetJoyPOV(joy, index), -1);
+      EXPECT_EQ(m_input.GetJoyHat(joy, index), -1);
     }
   }
   EXPECT_FALSE(m_input.IsJoy360(1));
@@ -166,7 +166,7 @@ TEST_F(InputTest, ButtonsAndHatsAreSeenOnTheNextFrame) {
   for (const auto& [hat, pov] : hats) {
     SetHat(kit, hat);
     Frame();
-    EXPECT_EQ(m_input.GetJoyPOV(0, 0), pov) << int(hat);
+    EXPECT_EQ(m_input.GetJoyHat(0, 0), pov) << int(hat);
   }
 }
 
@@ -181,11 +181,11 @@ TEST_F(InputTest, APressReleasedBeforeTheFrameIsSeenOnce) {
   PushKey(SDL_SCANCODE_A, false);
   Frame();
   EXPECT_EQ(m_input.GetJoyButton(0, 2), 1.0f);
-  EXPECT_EQ(m_input.GetJoyPOV(0, 0), 18000);
+  EXPECT_EQ(m_input.GetJoyHat(0, 0), 18000);
   EXPECT_TRUE(m_input.GetKeyState(Basalt::DIK_A));
   Frame();
   EXPECT_EQ(m_input.GetJoyButton(0, 2), 0.0f);
-  EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
+  EXPECT_EQ(m_input.GetJoyHat(0, 0), -1);
   EXPECT_FALSE(m_input.GetKeyState(Basalt::DIK_A));
 }
 
@@ -268,7 +268,7 @@ TEST_F(InputTest, TheListenerSeesEveryEventAtOnceOnTheInputThreadInOrder) {
 
   Frame();
   EXPECT_EQ(m_input.GetJoyButton(0, 3), 1.0f);
-  EXPECT_EQ(m_input.GetJoyPOV(0, 0), 27000);
+  EXPECT_EQ(m_input.GetJoyHat(0, 0), 27000);
   EXPECT_EQ(Presses(), "B3 H27000 K30");
 }
 
@@ -361,7 +361,7 @@ TEST_F(InputTest, AnUnpluggedKitReadsReleasedAndTakesItsPlaceAgainWhenBack) {
   ASSERT_EQ(SDL_JoystickDetachVirtual(0), 0);
   EXPECT_TRUE(Frame());
   EXPECT_EQ(m_input.GetJoyButton(0, 1), 0.0f);
-  EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
+  EXPECT_EQ(m_input.GetJoyHat(0, 0), -1);
   EXPECT_EQ(m_input.GetNumJoys(), 1);
   EXPECT_TRUE(m_input.IsJoyDrums(0));
   EXPECT_NE(LogText().find("   Controller 0 unplugged: \"Harmonix Drum Kit\""), std::string::npos);
@@ -377,13 +377,13 @@ TEST_F(InputTest, AnUnpluggedKitReadsReleasedAndTakesItsPlaceAgainWhenBack) {
 
 TEST_F(InputTest, ControllersLeftOutAtStartUpStayReleased) {
   SDL_Joystick* kit = AttachDrumsetA();
-  Start(CInput::kKeyboardDevice | CInput::kMouseDevice);
+  Start(Input::kKeyboardDevice | Input::kMouseDevice);
   SetButton(kit, 0, true);
   SetHat(kit, SDL_HAT_UP);
   Frame();
   EXPECT_EQ(m_input.GetNumJoys(), 1);
   EXPECT_EQ(m_input.GetJoyButton(0, 0), 0.0f);
-  EXPECT_EQ(m_input.GetJoyPOV(0, 0), -1);
+  EXPECT_EQ(m_input.GetJoyHat(0, 0), -1);
 }
 
 TEST_F(InputTest, KeysTheProgramUsesReadUnderTheirKeyCodes) {
@@ -564,11 +564,11 @@ TEST_F(InputTest, TheMouseReportsMovementSinceTheLastFrame) {
 }
 
 TEST_F(InputTest, WithoutAnEventPumpThereIsNoKeyboardOrMouse) {
-  ASSERT_TRUE(m_input.Init(nullptr));
-  EXPECT_TRUE(m_input.InitDevices(true, CInput::kMouseDevice));
+  ASSERT_TRUE(m_input.Initialize(nullptr));
+  EXPECT_TRUE(m_input.InitDevices(true, Input::kMouseDevice));
   EXPECT_FALSE(m_input.WaitForPolls(1));  // nothing to read: no input thread
   EXPECT_STREQ(m_input.GetError(), "Failed to init mouse");
-  EXPECT_FALSE(m_input.InitDevices(true, CInput::kKeyboardDevice | CInput::kMouseDevice));
+  EXPECT_FALSE(m_input.InitDevices(true, Input::kKeyboardDevice | Input::kMouseDevice));
   EXPECT_STREQ(m_input.GetError(), "Failed to init keyboard");
   EXPECT_FALSE(m_input.KeyboardInitialized());
   EXPECT_FALSE(m_input.MouseInitialized());

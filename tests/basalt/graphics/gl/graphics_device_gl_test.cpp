@@ -14,8 +14,8 @@
 
 namespace {
 
-using Basalt::GRECT;
 using Basalt::IGraphicsDevice;
+using Basalt::TextureRect;
 
 // One object ten units in front of the camera, drawn through the device's
 // scene-graph call.
@@ -84,7 +84,7 @@ TEST_F(NoShadersTest, MeshesAreLitByTheBuiltInFixedFunctionLighting) {
 }
 
 struct Quad {
-  GRECT rect;
+  TextureRect rect;
   Basalt::vec3f position;
   unsigned colour;
   Basalt::ITexture* texture;

@@ -22,7 +22,7 @@ class TextureTest : public test::GraphicsFixture {
 
 void DrawWholeTexture(void* texture) {
   auto* image = static_cast<Basalt::ITexture*>(texture);
-  const Basalt::GRECT all = {0, 0, static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight())};
+  const Basalt::TextureRect all = {0, 0, static_cast<int>(image->GetWidth()), static_cast<int>(image->GetHeight())};
   Basalt::g_pGraphics->Draw2D(all, {0, 0, 0.5f}, 0xFFFFFFFF, image, 1, 1);
 }
 

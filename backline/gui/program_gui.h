@@ -6,14 +6,14 @@
 #include "basalt/gui/context_controller.h"
 #include "basalt/gui/gui_button.h"
 
-class CCTest : public Basalt::IContextController {
+class ProgramGui : public Basalt::IContextController {
  public:
   static constexpr const char* kSkinName = "gui.tga";
   static constexpr unsigned kFPSFont = 3;
   static constexpr unsigned kFPSColour = 0xFFFFFFFF;
 
-  CCTest() = default;
-  ~CCTest() override;
+  ProgramGui() = default;
+  ~ProgramGui() override;
 
   // Finds the skin among the loaded textures, else loads it from the game
   // directory (where the content puts it) or from "Textures". Without one

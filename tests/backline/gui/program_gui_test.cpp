@@ -1,4 +1,4 @@
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,9 @@ constexpr unsigned kWhite = 0xFFFFFFFF;
 
 // A window big enough for a button, the GUI with five block fonts (every
 // glyph 7 x 8) and an all-white skin in the game directory.
-class CCTestTest : public test::GraphicsFixture {
+class ProgramGuiTest : public test::GraphicsFixture {
  protected:
-  CCTestTest() : GraphicsFixture(160, 80) {}
+  ProgramGuiTest() : GraphicsFixture(160, 80) {}
   void SetUp() override {
     GraphicsFixture::SetUp();
     std::filesystem::create_directory("fonts");
@@ -47,21 +47,21 @@ class CCTestTest : public test::GraphicsFixture {
   }
 
   Basalt::GUI gui;
-  CCTest context;
+  ProgramGui context;
 };
 
-TEST_F(CCTestTest, TheSkinComesFromTheGameDirectoryOrTheLoadedTextures) {
+TEST_F(ProgramGuiTest, TheSkinComesFromTheGameDirectoryOrTheLoadedTextures) {
   ASSERT_TRUE(context.Initialize());
   ASSERT_NE(context.GetSkin(), nullptr);
   EXPECT_EQ(context.GetSkin()->GetWidth(), 60u);
   EXPECT_EQ(Materials().FindTexture("gui.tga"), context.GetSkin());
-  CCTest second;
+  ProgramGui second;
   ASSERT_TRUE(second.Initialize());
   EXPECT_EQ(second.GetSkin(), context.GetSkin());
 
   std::filesystem::remove("gui.tga");
   Materials().ClearTextures();
-  CCTest without;
+  ProgramGui without;
   EXPECT_TRUE(without.Initialize());
   EXPECT_EQ(without.GetSkin(), nullptr);
   EXPECT_NE(LogText().find("Failed to load GUI.TGA"), std::string::npos) << LogText();
@@ -69,14 +69,14 @@ TEST_F(CCTestTest, TheSkinComesFromTheGameDirectoryOrTheLoadedTextures) {
 
 // A skin that does not decode is no skin either: the program goes on and the
 // buttons are drawn as plain boxes of their colour.
-TEST_F(CCTestTest, WithoutASkinTheButtonsAreDrawnPlain) {
+TEST_F(ProgramGuiTest, WithoutASkinTheButtonsAreDrawnPlain) {
   test::WriteFile("gui.tga", "not an image");
   ASSERT_TRUE(context.Initialize());
   EXPECT_EQ(context.GetSkin(), nullptr);
   gui.NewContext(&context);
   Basalt::GUIButton* button = context.CreateButton(1, 0);
   button->SetColour(1.0f, 1.0f, 0.0f, 0.0f);
-  button->SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 20, 20));
+  button->SendMessage(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 20, 20));
   for (int frame = 1; frame <= 52; ++frame) ASSERT_TRUE(Device().RenderFrame());
   EXPECT_EQ(Device().ReadPixel(25, 25), kRed);
   const std::string log = LogText();
@@ -85,12 +85,12 @@ TEST_F(CCTestTest, WithoutASkinTheButtonsAreDrawnPlain) {
   EXPECT_NE(log.find("Failed to load GUI.TGA: the buttons are drawn without their skin\n"), std::string::npos) << log;
 }
 
-TEST_F(CCTestTest, ButtonsAreCreatedOncePerIdUnderTheirParentOrTheRoot) {
+TEST_F(ProgramGuiTest, ButtonsAreCreatedOncePerIdUnderTheirParentOrTheRoot) {
   ASSERT_TRUE(context.Initialize());
   Basalt::GUIButton* first = context.CreateButton(1, 0);
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(context.GetRoot(), first);
-  first->SendMessageA(GUIMessage::Caption("First"));
+  first->SendMessage(GUIMessage::Caption("First"));
   EXPECT_EQ(context.CreateButton(1, 0), nullptr);
   EXPECT_STREQ(first->GetCaption(), "First");
 
@@ -102,12 +102,12 @@ TEST_F(CCTestTest, ButtonsAreCreatedOncePerIdUnderTheirParentOrTheRoot) {
   for (unsigned wid = 4; wid <= 14; ++wid) ASSERT_NE(context.CreateButton(wid, 0), nullptr);
   EXPECT_EQ(first->GetFirstChild()->GetWID(), 14u);
 
-  EXPECT_TRUE(context.SendMessageA(3, GUIMessage::Caption("Third")));
+  EXPECT_TRUE(context.SendMessage(3, GUIMessage::Caption("Third")));
   EXPECT_STREQ(child->GetCaption(), "Third");
-  EXPECT_FALSE(context.SendMessageA(99, GUIMessage::Caption("None")));
+  EXPECT_FALSE(context.SendMessage(99, GUIMessage::Caption("None")));
 
   // Drawn root first, then the newest buttons first; each caption twice.
-  for (unsigned wid = 4; wid <= 14; ++wid) context.SendMessageA(wid, GUIMessage::Caption(std::to_string(wid).c_str()));
+  for (unsigned wid = 4; wid <= 14; ++wid) context.SendMessage(wid, GUIMessage::Caption(std::to_string(wid).c_str()));
   context.Draw();
   ASSERT_EQ(gui.GetFontManager()->NumQueued(), 28u);
   EXPECT_EQ(Queued(0), "First");
@@ -122,7 +122,7 @@ TEST_F(CCTestTest, ButtonsAreCreatedOncePerIdUnderTheirParentOrTheRoot) {
   EXPECT_EQ(context.GetRoot(), nullptr);
 }
 
-TEST_F(CCTestTest, TheFrameRateLineIsQueuedWhenAskedFor) {
+TEST_F(ProgramGuiTest, TheFrameRateLineIsQueuedWhenAskedFor) {
   ASSERT_TRUE(context.Initialize());
   context.Draw();
   EXPECT_EQ(gui.GetFontManager()->NumQueued(), 0u);
@@ -141,13 +141,13 @@ TEST_F(CCTestTest, TheFrameRateLineIsQueuedWhenAskedFor) {
 // pixels wide, so it starts at x 20 + (100 - 16) / 2 = 62 with its baseline
 // at y 20 + 30 / 2 + 4 = 39; each block glyph covers 7 columns and the 8 rows
 // up to the baseline.
-TEST_F(CCTestTest, ARenderedFrameShowsTheButtonAndItsCaptionWhereTheyBelong) {
+TEST_F(ProgramGuiTest, ARenderedFrameShowsTheButtonAndItsCaptionWhereTheyBelong) {
   ASSERT_TRUE(context.Initialize());
   gui.NewContext(&context);
   Basalt::GUIButton* button = context.CreateButton(1, 0);
   button->SetColour(1.0f, 1.0f, 0.0f, 0.0f);
-  button->SendMessageA(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 20, 20));
-  button->SendMessageA(GUIMessage::Caption("Hi"));
+  button->SendMessage(GUIMessage::WithInts(Basalt::GUI_MOVE_TO, 20, 20));
+  button->SendMessage(GUIMessage::Caption("Hi"));
 
   ASSERT_TRUE(Device().RenderFrame());  // the first frame is darkened, but not its text
   EXPECT_EQ(Device().ReadPixel(62, 39), kWhite);

@@ -1,4 +1,4 @@
-#include "backline/gui/cctest.h"
+#include "backline/gui/program_gui.h"
 
 #include <cassert>
 
@@ -17,16 +17,17 @@ const unsigned kFPSPosition[2] = {10, 20};
 
 Basalt::ITexture* FindSkin() {
   if (!Basalt::g_pMaterialManager) return nullptr;
-  if (Basalt::ITexture* found = Basalt::g_pMaterialManager->FindTexture(CCTest::kSkinName)) return found;
-  if (Basalt::PathExists(CCTest::kSkinName)) return Basalt::LoadTextureFile(CCTest::kSkinName, CCTest::kSkinName);
-  return Basalt::LoadTexture(CCTest::kSkinName);
+  if (Basalt::ITexture* found = Basalt::g_pMaterialManager->FindTexture(ProgramGui::kSkinName)) return found;
+  if (Basalt::PathExists(ProgramGui::kSkinName))
+    return Basalt::LoadTextureFile(ProgramGui::kSkinName, ProgramGui::kSkinName);
+  return Basalt::LoadTexture(ProgramGui::kSkinName);
 }
 
 }  // namespace
 
-CCTest::~CCTest() { Shutdown(); }
+ProgramGui::~ProgramGui() { Shutdown(); }
 
-bool CCTest::Initialize() {
+bool ProgramGui::Initialize() {
   IContextController::Initialize();
   m_texture = FindSkin();
   if (m_texture && m_texture->GetWidth() > 0) return true;
@@ -35,7 +36,7 @@ bool CCTest::Initialize() {
   return true;
 }
 
-Basalt::GUIButton* CCTest::CreateButton(unsigned wid, unsigned parentWid) {
+Basalt::GUIButton* ProgramGui::CreateButton(unsigned wid, unsigned parentWid) {
   assert(wid > 0);
   if (m_widgets.Find(wid)) return nullptr;
   Basalt::IWidget* parent = parentWid ? m_widgets.Find(parentWid) : nullptr;
@@ -54,16 +55,16 @@ Basalt::GUIButton* CCTest::CreateButton(unsigned wid, unsigned parentWid) {
   return button;
 }
 
-bool CCTest::Draw() {
+bool ProgramGui::Draw() {
   if (Basalt::g_pGUI) Basalt::g_pGUI->SetTexture(m_texture);
-  if (m_drawingEnabled && m_root) m_root->SendMessageA(Basalt::GUI_DRAW);
+  if (m_drawingEnabled && m_root) m_root->SendMessage(Basalt::GUI_DRAW);
   if (g_drawFPS)
-    DrawTextA(kFPSFont, kFPSPosition[0], kFPSPosition[1], kFPSColour, "FPS: %d",
-              Basalt::g_pCore ? Basalt::g_pCore->GetFPS() : 0u);
+    DrawText(kFPSFont, kFPSPosition[0], kFPSPosition[1], kFPSColour, "FPS: %d",
+             Basalt::g_pCore ? Basalt::g_pCore->GetFPS() : 0u);
   return true;
 }
 
-bool CCTest::Shutdown() {
+bool ProgramGui::Shutdown() {
   KillAllWidgets();
   m_root = nullptr;
   m_texture = nullptr;
