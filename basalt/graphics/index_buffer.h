@@ -10,7 +10,7 @@ class IIndexBuffer {
   static constexpr unsigned kBitsPerIndex = 16;
 
   virtual ~IIndexBuffer() = default;
-  virtual bool Initialize(unsigned count, unsigned usage, bool writeOnly) = 0;
+  virtual bool Initialize(unsigned count, unsigned usage) = 0;
   // Copies count indices (0: the whole buffer) from data to byte offset.
   virtual bool Fill(const void* data, unsigned count, unsigned offset, unsigned flags) = 0;
   virtual bool Clear() { return true; }

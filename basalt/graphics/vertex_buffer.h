@@ -24,7 +24,7 @@ class IVertexBuffer {
  public:
   virtual ~IVertexBuffer() = default;
   // Room for count vertices of stride bytes.
-  virtual bool Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage, bool writeOnly) = 0;
+  virtual bool Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage) = 0;
   // Copies count vertices (0: the whole buffer) from data to byte offset.
   virtual bool Fill(const void* data, unsigned count, unsigned offset, unsigned flags) = 0;
   virtual bool Clear() { return true; }

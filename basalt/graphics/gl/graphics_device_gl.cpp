@@ -224,7 +224,7 @@ void GraphicsDeviceGL::SetupDefaults() {
   m_height = static_cast<unsigned>(height);
   m_ratio = height > 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
   m_wideScreen = m_ratio > 1.34f;
-  SetPerspectiveProj(kFieldOfView, kFarPlane);
+  SetPerspectiveProj(kFarPlane);
   SetupSamplers();
   glDisable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -269,7 +269,7 @@ bool GraphicsDeviceGL::Update() {
 bool GraphicsDeviceGL::RenderFrame() {
   if (!m_context) return false;
   RestoreRenderStates();
-  SetPerspectiveProj(kFieldOfView, kFarPlane);
+  SetPerspectiveProj(kFarPlane);
   glViewport(0, 0, static_cast<GLsizei>(m_width), static_cast<GLsizei>(m_height));
   glClearColor(Channel(kClearColor, 16), Channel(kClearColor, 8), Channel(kClearColor, 0), Channel(kClearColor, 24));
   glClearDepth(1.0);
@@ -380,13 +380,13 @@ void GraphicsDeviceGL::RestoreRenderStates() {
 
 std::unique_ptr<ITexture> GraphicsDeviceGL::CreateTexture(const char* name) { return std::make_unique<TextureGL>(name); }
 
-std::unique_ptr<IPointList> GraphicsDeviceGL::CreatePointList() { return std::make_unique<PointListGL>(false); }
+std::unique_ptr<IPointList> GraphicsDeviceGL::CreatePointList() { return std::make_unique<PointListGL>(); }
 
 IIndexBuffer* GraphicsDeviceGL::CreateIndexBuffer() { return new IndexBufferGL(); }
 
 IVertexBuffer* GraphicsDeviceGL::CreateVertexBuffer() { return new VertexBufferGL(); }
 
-void GraphicsDeviceGL::SetPerspectiveProj(float, float farPlane) {
+void GraphicsDeviceGL::SetPerspectiveProj(float farPlane) {
   m_projection = mat4::PerspectiveFovLH(kFieldOfView, m_ratio, kNearPlane, farPlane);
 }
 

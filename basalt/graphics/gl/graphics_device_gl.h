@@ -73,8 +73,8 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   IIndexBuffer* CreateIndexBuffer() override;
   IVertexBuffer* CreateVertexBuffer() override;
 
-  // Transforms. The first argument of SetPerspectiveProj has no effect.
-  void SetPerspectiveProj(float unused, float farPlane);
+  // Transforms. The perspective one looks through kFieldOfView.
+  void SetPerspectiveProj(float farPlane);
   // Pixel coordinates, y down; world and view become identity.
   void SetOrthoProj();
   void SetWorldMatrix(const mat4& world) { m_world = world; }

@@ -10,7 +10,7 @@ namespace {
 constexpr unsigned kIndexBytes = IIndexBuffer::kBitsPerIndex / 8;
 }
 
-bool IndexBufferGL::Initialize(unsigned count, unsigned usage, bool) {
+bool IndexBufferGL::Initialize(unsigned count, unsigned usage) {
   if (!m_buffer.Create(GL_ELEMENT_ARRAY_BUFFER, count * kIndexBytes, usage != kUsageStatic, "IndexBuffer")) return false;
   m_numIndices = count;
   m_usage = usage;

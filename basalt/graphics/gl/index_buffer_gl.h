@@ -8,7 +8,7 @@ namespace Basalt {
 class IndexBufferGL : public IIndexBuffer {
  public:
   ~IndexBufferGL() override { Shutdown(); }
-  bool Initialize(unsigned count, unsigned usage, bool writeOnly) override;
+  bool Initialize(unsigned count, unsigned usage) override;
   bool Fill(const void* data, unsigned count, unsigned offset, unsigned flags) override;
   bool Shutdown() override;
   bool Activate() override;

@@ -70,10 +70,10 @@ bool ReadSubset(ByteReader* reader, MeshSubset* subset) {
   subset->material = FindSubsetMaterial(name);
   subset->indexBuffer.reset(CurrentDeviceGL()->CreateIndexBuffer());
   subset->vertexBuffer.reset(CurrentDeviceGL()->CreateVertexBuffer());
-  const bool ok = numIndices == 0 || (subset->indexBuffer->Initialize(numIndices, kUsageStatic, true) &&
+  const bool ok = numIndices == 0 || (subset->indexBuffer->Initialize(numIndices, kUsageStatic) &&
                                       subset->indexBuffer->Fill(indices.data(), numIndices, 0, 0));
   const bool vertsOk = numVerts == 0 || (subset->vertexBuffer->Initialize(numVerts, MeshGL::kVertexStride,
-                                                                          VTYPE_P3T2_NBT, kUsageStatic, true) &&
+                                                                          VTYPE_P3T2_NBT, kUsageStatic) &&
                                          subset->vertexBuffer->Fill(reader->Peek(), numVerts, 0, 0));
   reader->Skip(numVerts * MeshGL::kVertexStride);
   return ok && vertsOk;

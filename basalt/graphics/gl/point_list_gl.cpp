@@ -13,7 +13,7 @@ bool PointListGL::Fill(const VertexPoint* points, unsigned n) {
   if (n > m_capacity) {
     m_buffer.Shutdown();
     m_capacity = 0;
-    if (!m_buffer.Initialize(n, sizeof(VertexPoint), VTYPE_POINT, kUsageStatic, true)) {
+    if (!m_buffer.Initialize(n, sizeof(VertexPoint), VTYPE_POINT, kUsageStatic)) {
       LogMessage("Failed to initialize vbuffer for point list");
       return false;
     }

@@ -9,8 +9,7 @@ namespace Basalt {
 
 class PointListGL : public IPointList {
  public:
-  // The flag changes nothing; callers pass false.
-  explicit PointListGL(bool) {}
+  PointListGL() = default;
   ~PointListGL() override { Shutdown(); }
 
   bool Fill(const VertexPoint* points, unsigned n) override;

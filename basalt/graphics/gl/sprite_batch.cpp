@@ -38,8 +38,8 @@ bool SpriteBatch::Initialize() {
     const auto first = static_cast<std::uint16_t>(quad * 4);
     for (unsigned corner : {0u, 1u, 2u, 2u, 1u, 3u}) indices.push_back(static_cast<std::uint16_t>(first + corner));
   }
-  if (!m_vertices.Initialize(kMaxQuads * 4, sizeof(Vertex), VTYPE_ORTHO, kUsageDynamic, true) ||
-      !m_indices.Initialize(kMaxQuads * 6, kUsageStatic, true) || !m_indices.Fill(indices.data(), 0, 0, 0)) {
+  if (!m_vertices.Initialize(kMaxQuads * 4, sizeof(Vertex), VTYPE_ORTHO, kUsageDynamic) ||
+      !m_indices.Initialize(kMaxQuads * 6, kUsageStatic) || !m_indices.Fill(indices.data(), 0, 0, 0)) {
     Release();
     return false;
   }

@@ -6,7 +6,7 @@
 
 namespace Basalt {
 
-bool VertexBufferGL::Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage, bool) {
+bool VertexBufferGL::Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage) {
   if (!m_buffer.Create(GL_ARRAY_BUFFER, count * stride, usage != kUsageStatic, "VertexBuffer")) return false;
   m_numVerts = count;
   m_stride = stride;

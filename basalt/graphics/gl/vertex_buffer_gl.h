@@ -9,7 +9,7 @@ namespace Basalt {
 class VertexBufferGL : public IVertexBuffer {
  public:
   ~VertexBufferGL() override { Shutdown(); }
-  bool Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage, bool writeOnly) override;
+  bool Initialize(unsigned count, unsigned stride, VertexType type, unsigned usage) override;
   bool Fill(const void* data, unsigned count, unsigned offset, unsigned flags) override;
   bool Shutdown() override;
   bool Activate() override;

@@ -32,14 +32,14 @@ TEST_F(PointListTest, TheStarFieldDrawsItsPointsInTheirColourThroughStarTga) {
 
 TEST_F(PointListTest, BuffersRefuseFillsBeyondTheirEndAndFillWholeWithCountZero) {
   std::unique_ptr<Basalt::IVertexBuffer> vertices(Device().CreateVertexBuffer());
-  ASSERT_TRUE(vertices->Initialize(4, 20, Basalt::VTYPE_POINT, Basalt::kUsageDynamic, true));
+  ASSERT_TRUE(vertices->Initialize(4, 20, Basalt::VTYPE_POINT, Basalt::kUsageDynamic));
   const Basalt::VertexPoint points[4] = {};
   EXPECT_TRUE(vertices->Fill(points, 0, 0, Basalt::kFillDiscard));
   EXPECT_FALSE(vertices->Fill(points, 4, 20, 0));
   EXPECT_NE(LogText().find("Failed to lock GL VertexBuffer (code: "), std::string::npos);
   std::unique_ptr<Basalt::IIndexBuffer> indices(Device().CreateIndexBuffer());
   EXPECT_FALSE(indices->Activate());  // not initialized
-  ASSERT_TRUE(indices->Initialize(3, Basalt::kUsageStatic, true));
+  ASSERT_TRUE(indices->Initialize(3, Basalt::kUsageStatic));
   EXPECT_FALSE(indices->Fill(points, 4, 0, 0));
   EXPECT_NE(LogText().find("Failed to lock GL IndexBuffer (code: "), std::string::npos);
   EXPECT_TRUE(vertices->Shutdown());
