@@ -9,6 +9,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::ScratchFile file(data, size);
   Basalt::FontManager fonts;
-  fonts.LoadFont(file.Path(), false);
+  fonts.LoadFont(file.Path());
   return 0;
 }

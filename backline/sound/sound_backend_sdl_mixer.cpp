@@ -98,7 +98,7 @@ MixerState g_mixer;
 bool IsSlot(int slot) { return slot >= 0 && slot < kSlots; }
 
 // Dispatcher thread: plays note on a free mixer channel (else the oldest).
-bool PlayNow(const Note& note, int) {
+bool PlayNow(const Note& note) {
   std::lock_guard<std::mutex> lock(g_mixer.soundLock);
   Mix_Chunk* const chunk = IsSlot(note.slot) && g_mixer.sounds[note.slot] ? g_mixer.sounds[note.slot]->Chunk() : nullptr;
   if (!chunk) return false;
@@ -114,7 +114,8 @@ void Dispatch() {
   const int64_t through = FramesIn(Basalt::GetTimeNs() - g_mixer.origin) + 1;
   const int64_t frames = std::min<int64_t>(through - scheduler.StreamFrame(), INT_MAX);
   if (frames <= 0) return;
-  auto play = [](const Note& note, int offset) { return PlayNow(note, offset); };
+  // SDL_mixer starts each note at once: its offset within the span is not used.
+  auto play = [](const Note& note, int) { return PlayNow(note); };
   scheduler.Collect(g_mixer.origin + NsOfFrames(scheduler.StreamFrame()), static_cast<int>(frames), play);
 }
 

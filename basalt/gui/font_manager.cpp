@@ -57,7 +57,7 @@ std::vector<unsigned char> TopRowFirst(const FontFile& image) {
 
 FontManager::~FontManager() { Shutdown(); }
 
-int FontManager::LoadFont(const char* path, bool) {
+int FontManager::LoadFont(const char* path) {
   const int id = m_fonts.Add(FontRecord{});
   if (id < 0) return -1;
   FontRecord* font = &m_fonts.Get(static_cast<unsigned>(id));

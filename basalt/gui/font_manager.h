@@ -40,8 +40,8 @@ class FontManager {
   // Loads one font image; returns its id (its index in the font table) or -1.
   // An unreadable or malformed file still uses up its id. A texture that
   // cannot be made shows the "error" message box; memory running out is a log
-  // line. Never throws. The bool is not used.
-  int LoadFont(const char* path, bool);
+  // line. Never throws.
+  int LoadFont(const char* path);
   // Formats like printf and queues the result, cut to the length of format
   // itself: "%d" with 120 queues "12". Callers with finished text use QueueText.
   void DrawText(unsigned font, unsigned x, unsigned y, unsigned colour, const char* format, ...)

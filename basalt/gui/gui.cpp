@@ -49,7 +49,7 @@ void GUI::LoadFonts() {
     const char* name = listing.names.Get(i).name;
     char path[sizeof(IFileSystem::FileName) + sizeof kFontDirectory + 1];
     std::snprintf(path, sizeof path, "%s/%s", kFontDirectory, name);
-    if (m_fontManager.LoadFont(path, true) < 0) LogMessage("Failed to load font: %s", name);
+    if (m_fontManager.LoadFont(path) < 0) LogMessage("Failed to load font: %s", name);
   }
 }
 

@@ -18,17 +18,12 @@ class IBaseObject {
   static constexpr unsigned kNameCapacity = 64;
   static constexpr unsigned kMaxSubsetColours = 32;
 
-  // What the application's objects are told to do, with an amount; the
-  // engine gives no value a meaning.
-  enum ControlSignal { CS_NONE = 0 };
-
   IBaseObject();
   virtual ~IBaseObject() = default;
   IBaseObject(const IBaseObject&) = delete;
   IBaseObject& operator=(const IBaseObject&) = delete;
 
   virtual bool Initialize() { return true; }
-  virtual void SendControlSignal(ControlSignal, float) {}
   virtual bool Update() { return true; }
   // Draws the mesh with world, in the object's subset colours.
   virtual void Render(const mat4& world);

@@ -47,14 +47,14 @@ TEST_F(FontManagerTest, FontIdsCountEveryFileTriedAndDamagedFilesAreRefused) {
   test::WriteFile("named.tga", test::BlockFont(&BlockWidth).Tga(7));
   test::WriteFile("short.tga", "TGA");
 
-  EXPECT_EQ(fonts.LoadFont("good.tga", true), 0);
-  EXPECT_EQ(fonts.LoadFont("missing.tga", true), -1);
+  EXPECT_EQ(fonts.LoadFont("good.tga"), 0);
+  EXPECT_EQ(fonts.LoadFont("missing.tga"), -1);
   int id = 2;
   for (const char* damaged : {"cut.tga", "wide.tga", "empty.tga", "mapped.tga", "short.tga"}) {
-    EXPECT_EQ(fonts.LoadFont(damaged, true), -1) << damaged;
+    EXPECT_EQ(fonts.LoadFont(damaged), -1) << damaged;
     EXPECT_FALSE(fonts.IsLoaded(static_cast<unsigned>(id++))) << damaged;
   }
-  EXPECT_EQ(fonts.LoadFont("named.tga", true), id);
+  EXPECT_EQ(fonts.LoadFont("named.tga"), id);
   EXPECT_EQ(fonts.NumFonts(), 8u);
   ASSERT_TRUE(fonts.IsLoaded(0));
   EXPECT_EQ(fonts.GetGlyphs(0)->numGlyphs, 92u);
@@ -66,7 +66,7 @@ TEST_F(FontManagerTest, FontIdsCountEveryFileTriedAndDamagedFilesAreRefused) {
 
 TEST_F(FontManagerTest, TextIsMeasuredAndPlacedGlyphByGlyph) {
   WriteBlockFont("font.tga");
-  ASSERT_EQ(fonts.LoadFont("font.tga", true), 0);
+  ASSERT_EQ(fonts.LoadFont("font.tga"), 0);
   const unsigned space = fonts.GetGlyphWidth(0, ' ');
   EXPECT_EQ(space, 3u);  // half the mean width, 6.9 rounded down to 6
   EXPECT_EQ(fonts.GetGlyphWidth(0, 'a'), 5u);
