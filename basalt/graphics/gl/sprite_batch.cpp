@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "basalt/graphics/colour.h"
 #include "basalt/graphics/gl/builtin_shaders.h"
 #include "basalt/graphics/gl/graphics_device_gl.h"
 #include "basalt/graphics/texture.h"
@@ -12,8 +13,6 @@
 namespace Basalt {
 
 namespace {
-
-float Channel(unsigned argb, unsigned shift) { return static_cast<float>((argb >> shift) & 0xFF) / 255.0f; }
 
 // The sampler bound to texture unit 0 (the binding belongs to the active unit).
 GLint SamplerOfUnitZero() {
@@ -80,7 +79,8 @@ bool SpriteBatch::Draw(const TextureRect& rect, const vec3f& position, unsigned 
   const float texHeight = texture && texture->GetHeight() ? static_cast<float>(texture->GetHeight()) : 1.0f;
   const float u0 = static_cast<float>(rect.left) / texWidth, u1 = static_cast<float>(rect.right) / texWidth;
   const float v0 = static_cast<float>(rect.top) / texHeight, v1 = static_cast<float>(rect.bottom) / texHeight;
-  const float r = Channel(colour, 16), g = Channel(colour, 8), b = Channel(colour, 0), a = Channel(colour, 24);
+  const float r = ColourChannel(colour, 16), g = ColourChannel(colour, 8), b = ColourChannel(colour, 0),
+              a = ColourChannel(colour, 24);
   const float x0 = position.x, y0 = position.y, x1 = x0 + width, y1 = y0 + height, z = position.z;
   m_quads.push_back({x0, y0, z, u0, v0, r, g, b, a});
   m_quads.push_back({x1, y0, z, u1, v0, r, g, b, a});
