@@ -45,8 +45,8 @@ double BestNsPerCall(long calls, Work&& work) {
   for (int round = 0; round < 5; ++round) {
     const auto start = Clock::now();
     for (long call = 0; call < calls; ++call) work(call);
-    best = std::min(best, std::chrono::duration<double, std::nano>(Clock::now() - start).count() /
-                              static_cast<double>(calls));
+    best = std::min(
+        best, std::chrono::duration<double, std::nano>(Clock::now() - start).count() / static_cast<double>(calls));
   }
   return best;
 }
@@ -55,7 +55,7 @@ double BestNsPerCall(long calls, Work&& work) {
 double StrikeNs(long strikes, const MidiLink& link) {
   StrikeTable table;
   PadMap map;
-  InitPadMap(&map, nullptr);
+  InitializePadMap(&map, nullptr);
   table.Publish(map, PadAssignment(), PadVolumes(), true);
   StrikePath path(table);
   path.SetMidi(link);

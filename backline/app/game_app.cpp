@@ -158,7 +158,7 @@ ScreenId GameApp::FirstScreen() const {
 }
 
 void GameApp::FindControllers() {
-  InitPadMap(&m_instrument.padMap, Basalt::g_pInput);
+  InitializePadMap(&m_instrument.padMap, Basalt::g_pInput);
   if (Basalt::g_pInput) m_controllerChanges = Basalt::g_pInput->ControllerChanges();
   if (m_instrument.padMap.numControllers >= 1) return;
   Basalt::g_pPlatform->MsgBox("Drums not found",

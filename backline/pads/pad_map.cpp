@@ -34,7 +34,7 @@ void ReadRedefinedPads(PadMap* map) {
 
 }  // namespace
 
-void InitPadMap(PadMap* map, const Input* input) {
+void InitializePadMap(PadMap* map, const Input* input) {
   *map = PadMap();
   ReadRedefinedPads(map);
   ReadControllerKinds(map, input);

@@ -18,7 +18,7 @@ struct PadMap {
 // Reads the controllers of input (null: none) and the redefinition variables.
 // A variable outside 0..4 is refused with a log line naming it, and its
 // button keeps the pad of the variable's default.
-void InitPadMap(PadMap* map, const Input* input);
+void InitializePadMap(PadMap* map, const Input* input);
 // Reads the controllers of input again (one arrived or left), keeping the rest.
 void ReadControllerKinds(PadMap* map, const Input* input);
 

@@ -101,9 +101,9 @@ bool Core::Initialize(void*) {
     LogMessage("Core::Initialize(): No platform callback registered! Cannot run");
     return false;
   }
-  if (!InitPlatform()) return FailStart("Critical Error", "InitPlatform() failed: %s", m_window->GetError());
-  if (!InitGraphics()) return false;
-  if (!g_disableInput && !InitInput())
+  if (!InitializePlatform()) return FailStart("Critical Error", "InitPlatform() failed: %s", m_window->GetError());
+  if (!InitializeGraphics()) return false;
+  if (!g_disableInput && !InitializeInput())
     return FailStart("Critical Error", "InitInput() failed: %s", g_pInput->GetError());
   g_pGUI = new GUI();
   if (!g_pGUI->Initialize())
@@ -113,7 +113,7 @@ bool Core::Initialize(void*) {
   return true;
 }
 
-bool Core::InitPlatform() {
+bool Core::InitializePlatform() {
   m_window = new PlatformSDL(m_platformCallback);
   g_pPlatform = m_window;
   PlatformParams params = {false, static_cast<unsigned>(g_screenWidth), static_cast<unsigned>(g_screenHeight)};
@@ -128,7 +128,7 @@ bool Core::InitPlatform() {
   return true;
 }
 
-bool Core::InitGraphics() {
+bool Core::InitializeGraphics() {
   LogMessage("Initializing Graphics Device...");
   auto* device = new GraphicsDeviceGL(*m_window);
   g_pGraphics = device;
@@ -160,7 +160,7 @@ bool Core::InitGraphics() {
 }
 
 // A keyboard or mouse that cannot be had is logged and start-up goes on.
-bool Core::InitInput() {
+bool Core::InitializeInput() {
   g_pInput = new Input();
   LogMessage("[init input]");
   if (!g_pInput->Initialize(m_window)) {
@@ -170,7 +170,7 @@ bool Core::InitInput() {
   LogMessage("[enum joysticks]");
   g_pInput->EnumJoysticks();
   const int devices = Input::kKeyboardDevice | Input::kMouseDevice | (g_initGamePad ? Input::kJoystickDevices : 0);
-  if (!g_pInput->InitDevices(m_useSDLJoysticks, devices)) LogMessage("InitDevices failed!");
+  if (!g_pInput->InitializeDevices(m_useSDLJoysticks, devices)) LogMessage("InitDevices failed!");
   return true;
 }
 

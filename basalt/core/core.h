@@ -60,9 +60,9 @@ class Core : public IDevice {
   // order of creation; false when the core was never initialized. Also
   // releases what a failed Initialize left behind.
   bool Shutdown() override;
-  bool InitPlatform();
-  bool InitGraphics();
-  bool InitInput();
+  bool InitializePlatform();
+  bool InitializeGraphics();
+  bool InitializeInput();
 
  private:
   void ReleaseInput();
@@ -71,7 +71,7 @@ class Core : public IDevice {
   static void DrawScene(void* core);
 
   PlatformCallback m_platformCallback = nullptr;
-  // g_pPlatform as the SDL window it is, from InitPlatform to shutdown: the
+  // g_pPlatform as the SDL window it is, from InitializePlatform to shutdown: the
   // graphics device draws into it and input reads its events.
   PlatformSDL* m_window = nullptr;
   IApp* m_app = nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// The renderer's interface. The core creates the one device in InitGraphics
+// The renderer's interface. The core creates the one device in InitializeGraphics
 // and publishes it as g_pGraphics; Update draws and presents one frame.
 // Main thread only; the platform window must outlive the device.
 #include <memory>
@@ -53,8 +53,7 @@ class IGraphicsDevice : public IDevice {
   virtual void SetFramePass(FramePass pass, DrawPass draw, void* context) = 0;
   // Whether the device has its 2D pass (Draw2D draws nothing without it).
   virtual bool Has2DPass() const = 0;
-  virtual bool DrawScene() { return true; }
-  virtual bool Init2D() = 0;
+  virtual bool Initialize2D() = 0;
   // Draws the rect of texture (none: plain colour) scaled by scaleX, scaleY
   // about its top-left corner, which lands at position (pixels, y down; z is
   // the depth), modulated by the ARGB colour. Only inside the 2D pass of Update.

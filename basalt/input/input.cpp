@@ -93,7 +93,7 @@ bool Input::Initialize(Basalt::PlatformSDL* platform) {
 }
 
 void Input::EnumJoysticks() {
-  assert(m_joysticksStarted && !m_thread.Running() && "EnumJoysticks after Initialize, before InitDevices");
+  assert(m_joysticksStarted && !m_thread.Running() && "EnumJoysticks after Initialize, before InitializeDevices");
   m_seenDevices = AttachedDevices();
   for (int index = 0; index < static_cast<int>(m_seenDevices.size()); ++index) {
     if (!PlaceDevice(index, false)) Basalt::LogMessage("SDL_JoystickOpen failed (error: %s)", SDL_GetError());
@@ -149,7 +149,7 @@ bool Input::PlaceNewDevices() {
   return placed;
 }
 
-bool Input::InitDevices(bool readJoysticks, int devices) {
+bool Input::InitializeDevices(bool readJoysticks, int devices) {
   m_readJoysticks = readJoysticks && (devices & kJoystickDevices);
   // Keyboard and mouse exist only as the platform's events.
   if (devices & kKeyboardDevice) {

@@ -2,7 +2,7 @@
 // Input: the keyboard, the mouse and up to four game controllers. Strikes
 // are seen at once on the input thread (InputThread), which hands them to a
 // listener; the frame's view is captured once per frame so that every query
-// of a frame sees the same state. The core creates one (Core::InitInput),
+// of a frame sees the same state. The core creates one (Core::InitializeInput),
 // updates it after pumping the platform's events and shuts it down first; the
 // program only queries it.
 //
@@ -42,7 +42,7 @@ class Input final : public Basalt::IEventObserver {
   static constexpr int kMaxFramePresses = Basalt::FramePresses::kCapacity;
   static constexpr unsigned kErrorCapacity = 128;
 
-  // The devices of InitDevices.
+  // The devices of InitializeDevices.
   static constexpr int kKeyboardDevice = 1;
   static constexpr int kMouseDevice = 2;
   static constexpr int kJoystickDevices = 4;
@@ -60,7 +60,7 @@ class Input final : public Basalt::IEventObserver {
   // Logs every attached controller and opens the recognised ones, up to
   // four, as controllers 0..3 in SDL's order. Once, after Initialize.
   void EnumJoysticks();
-  // While the controllers are read (InitDevices), a device plugged in is
+  // While the controllers are read (InitializeDevices), a device plugged in is
   // found by the next Update and logged as at start-up; a recognised one
   // takes the place its model left, else the first free place, and plays at
   // once; an unrecognised one, or a fifth controller, is left out.
@@ -69,7 +69,7 @@ class Input final : public Basalt::IEventObserver {
   // otherwise they stay released. Starts the input thread when there is a
   // keyboard or controllers to read. False, with the error text set, when a
   // requested keyboard cannot be had; a missing mouse only sets the error.
-  bool InitDevices(bool readJoysticks, int devices);
+  bool InitializeDevices(bool readJoysticks, int devices);
   // Captures this frame's state from what the input thread queued and the
   // pump's keys and mouse, and places the controllers plugged in since the
   // last frame. A controller unplugged reads released from then on (both are
@@ -193,7 +193,7 @@ class Input final : public Basalt::IEventObserver {
 
 namespace Basalt {
 
-// The engine's input, created by Core::InitInput; null when g_disableInput is
+// The engine's input, created by Core::InitializeInput; null when g_disableInput is
 // set, before start-up and after shutdown.
 extern Input* g_pInput;
 

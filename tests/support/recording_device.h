@@ -26,7 +26,7 @@ class RecordingDevice : public Basalt::IGraphicsDevice {
   bool Initialize(void*) override { return true; }
   bool Update() override { return true; }
   bool Shutdown() override { return true; }
-  bool Init2D() override { return true; }
+  bool Initialize2D() override { return true; }
   bool Draw2D(const Basalt::TextureRect& rect, const Basalt::vec3f& position, unsigned colour,
               Basalt::ITexture* texture, float scaleX, float scaleY) override {
     quads.push_back({rect, position, colour, texture, scaleX, scaleY});

@@ -43,7 +43,7 @@ void VirtualInputTest::Detach(SDL_Joystick* kit) {
 void VirtualInputTest::Start(int devices) {
   ASSERT_TRUE(m_input.Initialize(&m_platform));
   m_input.EnumJoysticks();
-  ASSERT_TRUE(m_input.InitDevices(true, devices));
+  ASSERT_TRUE(m_input.InitializeDevices(true, devices));
 }
 
 bool VirtualInputTest::Frame() {

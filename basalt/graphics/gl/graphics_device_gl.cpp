@@ -86,10 +86,10 @@ bool GraphicsDeviceGL::Initialize(void* params) {
   if (!params) return Fail("GraphicsDeviceGL::Initialize() requires parameters");
   m_params = *static_cast<const GraphicsParams*>(params);
   s_current = this;
-  return InitGL();
+  return InitializeGL();
 }
 
-bool GraphicsDeviceGL::InitGL() {
+bool GraphicsDeviceGL::InitializeGL() {
   SDL_Window* window = m_platform.GetWindow();
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
@@ -118,7 +118,7 @@ bool GraphicsDeviceGL::InitGL() {
   }
   SyncToDisplay();
   SetupDefaults();
-  if (!Init2D()) {
+  if (!Initialize2D()) {
     Shutdown();
     return Fail("Failed to initialize 2D subsystem");
   }
@@ -247,7 +247,7 @@ void GraphicsDeviceGL::SetupSamplers() {
   }
 }
 
-bool GraphicsDeviceGL::Init2D() {
+bool GraphicsDeviceGL::Initialize2D() {
   m_sprite = std::make_unique<SpriteBatch>();
   if (m_sprite->Initialize()) return true;
   m_sprite.reset();

@@ -55,7 +55,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   // Releases everything the device made; true when there was a context.
   bool Shutdown() override;
 
-  bool Init2D() override;
+  bool Initialize2D() override;
   bool Draw2D(const TextureRect& rect, const vec3f& position, unsigned colour, ITexture* texture, float scaleX,
               float scaleY) override;
   unsigned GetScreenWidth() override { return m_width; }
@@ -120,7 +120,7 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   static constexpr unsigned kErrorCapacity = 512;
   // Logs the reason start-up fails, keeps it for GetError; returns false.
   bool Fail(const char* format, ...) __attribute__((format(printf, 2, 3)));
-  bool InitGL();
+  bool InitializeGL();
   bool EvaluateAdapter();
   bool EnterFullScreen();
   void SetupDefaults();
@@ -155,14 +155,14 @@ class GraphicsDeviceGL : public IGraphicsDevice {
   bool m_lighting = false;
   float m_materialColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 
-  unsigned m_idleArray = 0;                             // bound while no type is set
-  unsigned m_declarations[kNumVertexTypes] = {};        // one vertex array per type
-  unsigned m_streamSources[kNumVertexTypes] = {};       // the buffer each one reads
+  unsigned m_idleArray = 0;                        // bound while no type is set
+  unsigned m_declarations[kNumVertexTypes] = {};   // one vertex array per type
+  unsigned m_streamSources[kNumVertexTypes] = {};  // the buffer each one reads
   unsigned m_indices = 0;
   unsigned m_samplers[kNumStages] = {};
   unsigned m_textures[kNumStages] = {};
-  unsigned m_program = 0;    // what draws use; 0: fixed-function stand-in
-  unsigned m_glProgram = 0;  // what is bound
+  unsigned m_program = 0;     // what draws use; 0: fixed-function stand-in
+  unsigned m_glProgram = 0;   // what is bound
   GLProgram m_fixedFunction;  // stands in for the fixed-function pipeline
   GLProgram m_pointSprites;
   BuiltInUniforms m_fixedUniforms;

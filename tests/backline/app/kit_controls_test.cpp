@@ -12,7 +12,7 @@ class KitControlsTest : public test::VirtualInputTest {
  protected:
   void StartKits() {
     Start();
-    InitPadMap(&m_map, &m_input);
+    InitializePadMap(&m_map, &m_input);
   }
   int StartPressesAfter(SDL_Joystick* kit, int button) {
     SetButton(kit, button, true);

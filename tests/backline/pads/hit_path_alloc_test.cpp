@@ -43,7 +43,7 @@ class HitPathTest : public test::VirtualInputTest {
     VirtualInputTest::SetUp();
     AttachDrumsetA();
     Start();
-    InitPadMap(&m_map, &m_input);
+    InitializePadMap(&m_map, &m_input);
     m_pads.function[4] = EnableSecondaries;
     m_pads.secondary[0] = 1;
     m_table.Publish(m_map, m_pads, m_volumes, true);
@@ -118,7 +118,8 @@ TEST_F(HitPathTest, RecordingAndPlayingBackAllocateNothingOnceTheRecordingStarte
     played += m_strikes.count;
   }
   EXPECT_EQ(g_allocations - before, 0);
-  EXPECT_EQ(played, 4 * 20 + 40 + 20);  // four pads struck twenty times, red forty more by MIDI, the pedal pressed twenty times
+  EXPECT_EQ(played,
+            4 * 20 + 40 + 20);  // four pads struck twenty times, red forty more by MIDI, the pedal pressed twenty times
 }
 
 TEST_F(HitPathTest, TracksThatCannotBeReservedLeaveTheRecorderIdle) {

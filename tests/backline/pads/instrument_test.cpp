@@ -38,7 +38,7 @@ class InstrumentTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Basalt::SetTimeSource(HandClock);
-    InitPadMap(&m_instrument->padMap, nullptr);
+    InitializePadMap(&m_instrument->padMap, nullptr);
     m_instrument->Publish(true);
   }
   void TearDown() override { Basalt::SetTimeSource(nullptr); }

@@ -36,7 +36,7 @@ class StrikePathTest : public test::VirtualInputTest {
   }
   // The controllers attached so far become the kits; the instrument is live.
   void StartPads(const Input* input, bool live = true) {
-    InitPadMap(&m_map, input);
+    InitializePadMap(&m_map, input);
     Publish(live);
   }
   void StartAll() {
@@ -227,11 +227,11 @@ TEST_F(StrikePathTest, AStrikePlaysAtThePadsVolumeShapedByItsStrength) {
   m_volumes.Set(0, 0.8f);
   Publish();
   EXPECT_EQ(Strike(0, 1, 1000, 0.5f), "play 0 0.26 @1000 v0.50\n");  // 0.8 x (0.1 + 0.9 x 0.25)
-  EXPECT_EQ(Poll(1091), "0");                                          // a held pad repeats at its press's strength
+  EXPECT_EQ(Poll(1091), "0");                                        // a held pad repeats at its press's strength
   EXPECT_EQ(m_sound.Log(), "play 0 0.26 @1091 v0.50\n");
   EXPECT_EQ(Up(0, 1, 1095), "");
   EXPECT_EQ(Strike(0, 2, 1100, 0.0f), "play 2 0.10 @1100 v0.00\n");  // the softest strike plays at the floor
-  EXPECT_EQ(Key(Basalt::DIK_S, true, 1200), "0");                      // a key strikes at full strength
+  EXPECT_EQ(Key(Basalt::DIK_S, true, 1200), "0");                    // a key strikes at full strength
   EXPECT_EQ(m_sound.Log(), "play 0 0.80 @1200\n");
   std::vector<float> reported;
   for (StrikeReport report; m_path.TakeReport(&report);) reported.push_back(report.velocity);
@@ -270,16 +270,16 @@ class StrikePathMidiTest : public StrikePathTest {
 TEST_F(StrikePathMidiTest, EveryStrikeGoesOutAsTheNoteOfThePadSoundItPlayedAtItsVelocity) {
   Strike(0, 1, 10, 0.5f);  // red: the snare, at half strength
   EXPECT_EQ(Sent(), "99 26 40, 89 26 40 +50");
-  Down(0, 2, 11);  // blue: the mid tom
-  Down(1, 0, 12);  // kit 1's green: the splash
+  Down(0, 2, 11);                                // blue: the mid tom
+  Down(1, 0, 12);                                // kit 1's green: the splash
   EXPECT_EQ(Key(Basalt::DIK_X, true, 13), "4");  // the pedal's key, at full strength
   EXPECT_EQ(Sent(), "99 30 7f, 89 30 40 +50, 99 37 7f, 89 37 40 +50, 99 24 7f, 89 24 40 +50");
   Key(Basalt::DIK_X, false, 14);
 
   EXPECT_EQ(Strike(0, 4, 20, 0.0f).substr(0, 7), "play 4 ");  // the modifier pedal sounds its primary
-  Down(0, 1, 21);  // red's secondary: the side stick
-  Down(0, 2, 22);  // blue has no secondary: its own note
-  Down(1, 4, 23);  // kit 1's pedal, not a modifier, has none either
+  Down(0, 1, 21);                                             // red's secondary: the side stick
+  Down(0, 2, 22);                                             // blue has no secondary: its own note
+  Down(1, 4, 23);                                             // kit 1's pedal, not a modifier, has none either
   EXPECT_EQ(Sent(), "99 24 01, 89 24 40 +50, 99 25 7f, 89 25 40 +50, 99 30 7f, 89 30 40 +50, 99 23 7f, 89 23 40 +50");
   Up(0, 4, 30);
   EXPECT_EQ(Sent(), "");  // a release sends nothing

@@ -565,10 +565,10 @@ TEST_F(InputTest, TheMouseReportsMovementSinceTheLastFrame) {
 
 TEST_F(InputTest, WithoutAnEventPumpThereIsNoKeyboardOrMouse) {
   ASSERT_TRUE(m_input.Initialize(nullptr));
-  EXPECT_TRUE(m_input.InitDevices(true, Input::kMouseDevice));
+  EXPECT_TRUE(m_input.InitializeDevices(true, Input::kMouseDevice));
   EXPECT_FALSE(m_input.WaitForPolls(1));  // nothing to read: no input thread
   EXPECT_STREQ(m_input.GetError(), "Failed to init mouse");
-  EXPECT_FALSE(m_input.InitDevices(true, Input::kKeyboardDevice | Input::kMouseDevice));
+  EXPECT_FALSE(m_input.InitializeDevices(true, Input::kKeyboardDevice | Input::kMouseDevice));
   EXPECT_STREQ(m_input.GetError(), "Failed to init keyboard");
   EXPECT_FALSE(m_input.KeyboardInitialized());
   EXPECT_FALSE(m_input.MouseInitialized());
