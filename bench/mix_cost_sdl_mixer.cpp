@@ -21,7 +21,7 @@
 
 #include "backline/app/program_settings.h"
 #include "backline/common/app_cvars.h"
-#include "backline/sound/mixer_sound.h"
+#include "backline/sound/sdl/mixer_sound.h"
 #include "bench/mix_cost.h"
 
 namespace {

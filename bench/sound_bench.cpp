@@ -31,7 +31,8 @@
 
 #include "backline/app/program_settings.h"
 #include "backline/common/app_cvars.h"
-#include "backline/sound/sound_backend_sdl_mixer.h"
+#include "backline/sound/sdl/sound_backend_sdl_mixer.h"
+#include "backline/sound/sdl/sound_backends_sdl.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/foundation/clock.h"
 
@@ -215,7 +216,7 @@ void Latency(const char* click, int notes) {
       "locks (all notes) | audio thread: callbacks / allocations / mutex locks |\n"
       "|---|---:|---:|---:|---:|---:|---:|---:|\n");
 
-  const SoundBackend& voices = SoundBackendVoices();
+  const SoundBackend& voices = SoundBackendVoicesSDL();
   if (voices.Initialize(g_audioBufferSize) && voices.LoadSample(0, click)) {
     GetVoiceEngine().SetRenderObserver(Observe);
     const LatencyRun run = MeasureLatency(voices, notes, [&] {

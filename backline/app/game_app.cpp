@@ -23,7 +23,7 @@
 #include "backline/screens/recording_dialogs.h"
 #include "backline/screens/screen_widgets.h"
 #include "backline/screens/update_screens.h"
-#include "backline/sound/sound_backend.h"
+#include "backline/sound/sdl/sound_backends_sdl.h"
 #include "backline/sound/sound_backend_silent.h"
 #include "basalt/core/core.h"
 #include "basalt/foundation/log.h"

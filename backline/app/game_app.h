@@ -7,10 +7,10 @@
 // what the engine calls. Main thread only.
 #include <memory>
 
-#include "backline/app/menu_keys.h"
-#include "backline/app/metronome.h"
-#include "backline/app/sway.h"
-#include "backline/app/text_entry.h"
+#include "backline/controls/menu_keys.h"
+#include "backline/controls/metronome.h"
+#include "backline/scene/sway.h"
+#include "backline/controls/text_entry.h"
 #include "backline/pads/instrument.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/screens/performance.h"

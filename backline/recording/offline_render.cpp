@@ -55,7 +55,7 @@ class BackendSwap {
 
 bool RenderRecording(const RenderSource& source, const RenderSink& sink) {
   VoiceEngine& engine = GetVoiceEngine();
-  assert(!engine.HasDevice() && "an offline render needs the voice engine without its device");
+  assert(!engine.HasOutput() && "an offline render needs the voice engine without its output");
   const Recording& recording = source.recording;
   const BackendSwap swap;
   auto player = std::make_unique<Player>();

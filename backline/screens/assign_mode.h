@@ -9,7 +9,7 @@
 // switches it on, so typing reaches the sample picker.
 #include <string>
 
-#include "backline/app/sway.h"
+#include "backline/scene/sway.h"
 #include "backline/screens/assign_screens.h"
 #include "backline/screens/sample_picker.h"
 

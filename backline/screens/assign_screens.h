@@ -3,7 +3,7 @@
 // with, the ways out of them, and the saving of the assignment. Every way
 // out of these screens to the main menu (and the program's end on one of
 // them) saves the assignment as the default preset. Main thread.
-#include "backline/app/text_entry.h"
+#include "backline/controls/text_entry.h"
 #include "backline/pads/instrument.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/screens/assign_buttons.h"

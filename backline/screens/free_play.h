@@ -2,8 +2,8 @@
 // Free Play: the kit plays over the metronome; Space or a kit's Start
 // button toggles the metronome, Escape (or the kit's back button) returns to
 // the menu, stopping the metronome.
-#include "backline/app/metronome.h"
-#include "backline/app/sway.h"
+#include "backline/controls/metronome.h"
+#include "backline/scene/sway.h"
 #include "backline/pads/pad_map.h"
 #include "backline/screens/screen_switcher.h"
 #include "backline/screens/screen_widgets.h"

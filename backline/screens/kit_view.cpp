@@ -1,6 +1,6 @@
 #include "backline/screens/kit_view.h"
 
-#include "backline/app/kit_controls.h"
+#include "backline/controls/kit_controls.h"
 #include "backline/scene/camera.h"
 #include "basalt/input/input.h"
 

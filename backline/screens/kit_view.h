@@ -2,8 +2,8 @@
 // What the screens that show the whole kit share: the camera's view of it
 // (the menu, Free Play, Record, Playback) and the metronome's switch (Free
 // Play, Record). Main thread, once per frame.
-#include "backline/app/menu_keys.h"
-#include "backline/app/metronome.h"
+#include "backline/controls/menu_keys.h"
+#include "backline/controls/metronome.h"
 #include "backline/pads/pad_map.h"
 
 class Camera;

@@ -5,7 +5,7 @@
 // by ten, Enter chooses and Escape cancels. With no names it shows only its
 // "No ... found!" text, and Enter or Escape cancel. The screen that owns it
 // decides where each outcome leads. Main thread, once per frame.
-#include "backline/app/text_entry.h"
+#include "backline/controls/text_entry.h"
 #include "backline/pads/name_list.h"
 #include "backline/screens/screen.h"
 #include "backline/screens/screen_widgets.h"

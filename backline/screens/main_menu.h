@@ -3,8 +3,8 @@
 // a tinted panel, the selection pulsing; arrows or pads move, Enter or the
 // green pad selects (Record starts the metronome). Up waits for the first
 // ten menu frames of the run.
-#include "backline/app/metronome.h"
-#include "backline/app/sway.h"
+#include "backline/controls/metronome.h"
+#include "backline/scene/sway.h"
 #include "backline/screens/screen_switcher.h"
 #include "backline/screens/screen_widgets.h"
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "backline/app/text_entry.h"
+#include "backline/controls/text_entry.h"
 #include "backline/screens/screen.h"
 #include "backline/screens/screen_widgets.h"
 

@@ -5,7 +5,7 @@
 // the save name entry (or, before any press, returns to the menu); Escape
 // throws it away; Space toggles the metronome, which stops when the screen
 // is left.
-#include "backline/app/metronome.h"
+#include "backline/controls/metronome.h"
 #include "backline/pads/instrument.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/recording/recorder.h"

@@ -1,6 +1,6 @@
 #pragma once
 // The dialogs around a recording, each owning its dialog component.
-#include "backline/app/text_entry.h"
+#include "backline/controls/text_entry.h"
 #include "backline/pads/name_list.h"
 #include "backline/screens/list_dialog.h"
 #include "backline/screens/name_entry.h"

@@ -8,7 +8,7 @@
 // keeps what was stepped to. Owned by the Assign Mode screen; main thread.
 #include <cstdint>
 
-#include "backline/app/text_entry.h"
+#include "backline/controls/text_entry.h"
 #include "backline/pads/instrument.h"
 #include "backline/pads/sample_bank.h"
 #include "backline/screens/assign_buttons.h"

@@ -5,7 +5,7 @@
 // calls them on the main thread: Enter when the screen is switched to,
 // Update once a frame while it is the current screen, Leave when another
 // screen takes its place.
-#include "backline/app/menu_keys.h"
+#include "backline/controls/menu_keys.h"
 
 // The screens, by what they show.
 enum ScreenId {

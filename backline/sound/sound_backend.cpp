@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "backline/common/app_cvars.h"
-#include "backline/sound/sound_backend_sdl_mixer.h"
-#include "backline/sound/sound_backend_voices.h"
 #include "basalt/foundation/log.h"
 
 SoundBackend g_soundBackend;
@@ -24,8 +22,6 @@ bool TryBackend(const SoundBackend& backend, const char* tag) {
 }
 
 }  // namespace
-
-bool SelectSoundBackend() { return SelectSoundBackendFrom(SoundBackendVoices(), SoundBackendSDLMixer()); }
 
 bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlMixer) {
   if (g_useSoundLib != 1) {

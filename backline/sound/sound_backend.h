@@ -1,7 +1,7 @@
 #pragma once
 // The program plays sound only through this table, filled once by
-// SelectSoundBackend at start-up with the voice engine
-// (sound_backend_voices.h) or SDL_mixer (sound_backend_sdl_mixer.h).
+// SelectSoundBackend (sdl/sound_backends_sdl.h) at start-up with the voice
+// engine (sound_backend_voices.h) or SDL_mixer (sdl/sound_backend_sdl_mixer.h).
 //
 // Sound slots: 0..9 the primary sound of pad slot 0..9, 10..19 the secondary
 // sound of the same pad slots, 20 the metronome click, 21 on the pad sounds'
@@ -56,12 +56,9 @@ struct SoundBackend {
 // Empty until SelectSoundBackend has run; not changed afterwards.
 extern SoundBackend g_soundBackend;
 
-// Unless g_useSoundLib is 1, tries the voice engine first; then SDL_mixer.
-// Logs the back end tried ("  [voices]", "  [SDL_mixer]") and each failure.
-// False when neither starts.
-bool SelectSoundBackend();
-
-// The same choice between two given tables (a seam for tests).
+// Unless g_useSoundLib is 1, tries voices first; then sdlMixer. Logs the
+// back end tried ("  [voices]", "  [SDL_mixer]") and each failure. False
+// when neither starts.
 bool SelectSoundBackendFrom(const SoundBackend& voices, const SoundBackend& sdlMixer);
 
 // The device period asked of both back ends: g_audioPeriodMs at rate (the

@@ -1,33 +1,26 @@
 #include "backline/sound/sound_backend_voices.h"
 
-#include <SDL.h>
+#include <cassert>
 
 #include "basalt/foundation/clock.h"
 #include "basalt/foundation/log.h"
 
 namespace {
 
-bool g_audioStarted = false;
+AudioOutput* g_output = nullptr;
 
 bool Initialize(int) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-    Basalt::LogMessage("Failed to init voice engine: %s", SDL_GetError());
+  if (!g_output) {
+    Basalt::LogMessage("Failed to init voice engine: no audio output");
     return false;
   }
-  if (!GetVoiceEngine().OpenDevice(AudioPeriodFrames(VoiceEngine::kMixRate))) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
-  }
-  g_audioStarted = true;
-  return true;
+  return GetVoiceEngine().Start(*g_output, AudioPeriodFrames(VoiceEngine::kMixRate));
 }
 
 void Shutdown() {
-  GetVoiceEngine().CloseDevice();
+  GetVoiceEngine().Stop();
   GetVoiceEngine().ReleaseAll();
-  GetVoiceEngine().SetMetronome(false, 0, Basalt::GetTimeNs());  // a device opened again starts without clicks
-  if (g_audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  g_audioStarted = false;
+  GetVoiceEngine().SetMetronome(false, 0, Basalt::GetTimeNs());  // an output opened again starts without clicks
 }
 
 bool LoadSample(int slot, const char* path) { return GetVoiceEngine().LoadSample(slot, path); }
@@ -45,6 +38,11 @@ const SoundBackend& SoundBackendVoices() {
   static const SoundBackend table = {Initialize,  Shutdown,     LoadSample,     StopSample,   PlayNote,
                                      CancelNotes, SetMetronome, MetronomeBeats, NotesStarted, UpdateSound};
   return table;
+}
+
+void SetVoiceOutput(AudioOutput* output) {
+  assert(!GetVoiceEngine().HasOutput() && "the voice engine's output changed while it plays");
+  g_output = output;
 }
 
 VoiceEngine& GetVoiceEngine() {

@@ -42,12 +42,6 @@ static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_alw
                   std::atomic<float>::is_always_lock_free,
               "voice state shared with the audio thread must be lock-free");
 
-namespace {
-
-constexpr int kRequestedChannels = 2;
-
-}  // namespace
-
 // A decoded sample at the mixing rate; not changed once sent to the audio thread.
 struct VoiceEngine::Sample {
   std::vector<float> samples;  // length frames of `channels`, then kMixPaddingSamples zeros
@@ -101,56 +95,36 @@ struct VoiceEngine::Voice {
 VoiceEngine::VoiceEngine() : m_voices(new Voice[kVoiceRecords]) {}
 
 VoiceEngine::~VoiceEngine() {
-  CloseDevice();
+  Stop();
   ApplyCommands();
   FreeRetired();
   for (Sample*& sample : m_samples) delete sample;
 }
 
-bool VoiceEngine::OpenDevice(int periodFrames) {
-  assert(!m_device && "OpenDevice twice");
-  SDL_AudioSpec wanted = {};
-  wanted.freq = kMixRate;
-  wanted.format = AUDIO_F32SYS;
-  wanted.channels = kRequestedChannels;
-  wanted.samples = static_cast<Uint16>(periodFrames);
-  wanted.callback = &VoiceEngine::AudioCallback;
-  wanted.userdata = this;
-  SDL_AudioSpec granted = {};
-  // The period is not left to the device: SDL then calls back for exactly
-  // periodFrames (and SDL 2.26's dummy driver overruns the callback's buffer
-  // when it may change it).
-  m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &granted, SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
-  if (!m_device) {
-    Basalt::LogMessage("Failed creating mastering voice: %s", SDL_GetError());
-    return false;
-  }
-  m_deviceChannels = granted.channels;
-  SetLatencyFrames(granted.samples);
+bool VoiceEngine::Start(AudioOutput& output, int periodFrames) {
+  assert(!m_output && "the voice engine started twice");
+  AudioFormat granted;
+  if (!output.Open(kMixRate, periodFrames, *this, &granted)) return false;
+  assert(granted.rate == kMixRate && "an output converts to its device's rate itself");
+  m_output = &output;
+  SetLatencyFrames(granted.periodFrames);
   ResetOutput();
-  Basalt::LogMessage("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", granted.freq, granted.channels,
-                     granted.samples, 1000.0 * granted.samples / granted.freq);
-  SDL_PauseAudioDevice(m_device, 0);
   return true;
 }
 
-void VoiceEngine::CloseDevice() {
-  if (!m_device) return;
-  SDL_CloseAudioDevice(m_device);  // the audio thread has stopped when it returns
-  m_device = 0;
+void VoiceEngine::Stop() {
+  if (!m_output) return;
+  m_output->Close();  // the audio thread has stopped when it returns
+  m_output = nullptr;
   m_scheduler.DropAll();
   ResetOutput();
   for (int record = 0; record < kVoiceRecords; ++record)
     m_voices[record].Silence(m_samples[record / kVoicesPerSlot] != nullptr);
 }
 
-void VoiceEngine::AudioCallback(void* engine, Uint8* stream, int bytes) {
-  const Basalt::TimeNs now = Basalt::GetTimeNs();
-  auto* self = static_cast<VoiceEngine*>(engine);
-  auto* out = reinterpret_cast<float*>(stream);
-  const int frames = bytes / static_cast<int>(sizeof(float)) / self->m_deviceChannels;
-  self->Render(out, frames, self->m_deviceChannels, now);
-  if (const RenderObserver observer = self->m_observer.load()) observer(out, frames, self->m_deviceChannels, now);
+void VoiceEngine::RenderBuffer(float* out, int frames, int channels, Basalt::TimeNs bufferTime) {
+  Render(out, frames, channels, bufferTime);
+  if (const RenderObserver observer = m_observer.load()) observer(out, frames, channels, bufferTime);
 }
 
 // ---- main thread: samples ---------------------------------------------------
@@ -194,7 +168,7 @@ bool VoiceEngine::SendSample(int slot, Sample* sample) {
     return false;
   }
   if (sample) m_loaded[slot].store(true);
-  if (!m_device) {  // this thread renders: apply it now
+  if (!m_output) {  // this thread renders: apply it now
     ApplyCommands();
     FreeRetired();
   }

@@ -3,19 +3,18 @@
 // pads, the click and the velocity layers), each with one decoded sample
 // (mono or stereo, at 48 kHz) shared by five voices, mixed in stereo at 48 kHz
 // through the master limiter (master_limiter.h) to the output's first two
-// channels. It renders either from the SDL audio callback of its device or,
-// with no device at all, into a caller's buffer (tests, benchmarks, the WAV
-// export).
+// channels. It renders either for an AudioOutput (audio_output.h) it was
+// started on, which asks it for each buffer on its audio thread, or, with no
+// output at all, into a caller's buffer (tests, benchmarks, the WAV export).
+// It knows nothing of the device behind an output.
 //
 // Threads: PlayNote from the thread its NoteSource names; Render on the
-// audio thread while the device is open, else on the caller's; GetVoice and
+// output's audio thread while started, else on the caller's; GetVoice and
 // the counters from any thread; everything else on the main thread. Without
-// a device the main thread is also the one that renders, and the main-thread
-// calls apply their changes at once. The audio thread owns the voices and the
+// an output the main thread is also the one that renders, and the
+// main-thread calls apply their changes at once. The audio thread owns the voices and the
 // slots' samples; the other threads reach it only through lock-free queues
 // (see voice_engine.cpp).
-#include <SDL_audio.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -23,12 +22,13 @@
 #include <random>
 
 #include "backline/common/pad_slots.h"
+#include "backline/sound/audio_output.h"
 #include "backline/sound/master_limiter.h"
 #include "backline/sound/note.h"
 #include "backline/sound/note_scheduler.h"
 #include "basalt/util/spsc_queue.h"
 
-class VoiceEngine {
+class VoiceEngine final : private AudioRenderer {
  public:
   static constexpr int kSoundSlots = ::kSoundSlots;
   static constexpr int kVoicesPerSlot = 5;
@@ -49,9 +49,9 @@ class VoiceEngine {
     float frequencyRatio;
   };
 
-  // Called on the audio thread after each device callback with what was
-  // handed to the device (interleaved floats) and the instrument-clock time
-  // read as the callback began. It must not block or allocate.
+  // Called on the audio thread after each buffer with what was handed to the
+  // output (interleaved floats) and the buffer's instrument-clock time. It
+  // must not block or allocate.
   using RenderObserver = void (*)(const float* out, int frames, int channels, Basalt::TimeNs bufferTime);
 
   VoiceEngine();
@@ -59,24 +59,24 @@ class VoiceEngine {
   VoiceEngine(const VoiceEngine&) = delete;
   VoiceEngine& operator=(const VoiceEngine&) = delete;
 
-  // Opens the default SDL audio device (SDL's audio must be initialized) at
-  // 48 kHz float with a period of periodFrames, which becomes the notes'
-  // latency, logs what it granted and starts it, its output afresh. False, with a log line, when
-  // it cannot be opened.
-  bool OpenDevice(int periodFrames);
-  // Stops the audio thread; Render then belongs to the caller again. What
-  // was sounding and every note not yet started are dropped: the next device
-  // starts in silence.
-  void CloseDevice();
-  bool HasDevice() const { return m_device != 0; }
+  // Opens output at 48 kHz with a period of periodFrames, which becomes the
+  // notes' latency, and renders for it from then on, its sound afresh.
+  // False, with the output's log line, when it cannot be opened. output must
+  // outlive Stop.
+  bool Start(AudioOutput& output, int periodFrames);
+  // Closes the output (its audio thread has stopped when this returns);
+  // Render then belongs to the caller again. What was sounding and every
+  // note not yet started are dropped: the next start is in silence.
+  void Stop();
+  bool HasOutput() const { return m_output != nullptr; }
   void SetRenderObserver(RenderObserver observer) { m_observer.store(observer); }
   // The notes' fixed delay in frames from their time to their first frame in
-  // the output, for rendering without a device (the device sets its period);
+  // the output, for rendering without an output (an output sets its period);
   // at least kMinLatencyFrames, less is taken as that. Main thread, while no
-  // device is open.
+  // output is open.
   void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(std::max(0, frames - kMinLatencyFrames)); }
   // Starts the output afresh: the limiter forgets the sound it was holding
-  // back and its gain (OpenDevice does it too). Main thread, while no device is open.
+  // back and its gain (Start does it too). Main thread, while no output is open.
   void ResetOutput() { m_limiter = MasterLimiter(); }
 
   // Decodes the sample file at path on this thread (DecodeSampleFile) and
@@ -111,7 +111,7 @@ class VoiceEngine {
   // Mixes frames frames into out (frames x channels interleaved floats,
   // overwritten: left, right, silence in any further channel; a mono output
   // gets their mean); bufferTime is the instrument-clock time the buffer
-  // stands for (the device reads it as its callback starts). First applies
+  // stands for (an output reads it as it asks for the buffer). First applies
   // the main thread's changes, then starts the notes due in this buffer, each
   // at its own frame. Never allocates, frees, locks or touches a file.
   void Render(float* out, int frames, int channels, Basalt::TimeNs bufferTime);
@@ -127,7 +127,8 @@ class VoiceEngine {
     Sample* sample;
   };
 
-  static void AudioCallback(void* engine, Uint8* stream, int bytes);
+  // The output's buffer: Render, then the observer.
+  void RenderBuffer(float* out, int frames, int channels, Basalt::TimeNs bufferTime) override;
   // Decodes the sample file at path; null, with a log line, when it is
   // refused. Main thread.
   static std::unique_ptr<Sample> DecodeFile(const char* path);
@@ -151,7 +152,6 @@ class VoiceEngine {
   float m_mix[2 * kPassFrames] = {};  // one pass, stereo; audio thread
   MasterLimiter m_limiter;              // audio thread
   std::minstd_rand m_random;  // audio thread: which voice a steal takes
-  SDL_AudioDeviceID m_device = 0;
-  int m_deviceChannels = 0;
+  AudioOutput* m_output = nullptr;  // main thread: what renders for, or null
   std::atomic<RenderObserver> m_observer{nullptr};
 };

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "backline/sound/sound_backend_sdl_mixer.h"
-#include "backline/sound/sound_backend_voices.h"
+#include "backline/sound/sdl/sound_backend_sdl_mixer.h"
+#include "backline/sound/sdl/sound_backends_sdl.h"
 #include "basalt/fs/path.h"
 #include "tests/content/generate.h"
 #include "tests/support/engine_fixture.h"
@@ -33,7 +33,7 @@ class ContentSoundsTest : public test::EngineFixture {
 
 TEST_F(ContentSoundsTest, EveryGeneratedSampleLoadsInBothBackEnds) {
   ASSERT_TRUE(test::GenerateContent("."));
-  ExpectAllLoad(SoundBackendVoices());
+  ExpectAllLoad(SoundBackendVoicesSDL());
   ExpectAllLoad(SoundBackendSDLMixer());
   EXPECT_EQ(LogText().find("Failed"), std::string::npos) << LogText();
 }

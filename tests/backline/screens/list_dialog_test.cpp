@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "backline/app/menu_keys.h"
+#include "backline/controls/menu_keys.h"
 #include "backline/screens/name_entry.h"
 
 namespace {

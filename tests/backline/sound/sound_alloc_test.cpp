@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "backline/sound/sdl/audio_output_sdl.h"
 #include "backline/sound/voice_engine.h"
 #include "basalt/foundation/clock.h"
 #include "tests/backline/sound/wav_bytes.h"
@@ -57,22 +58,18 @@ class SoundAllocTest : public test::EngineFixture {
  protected:
   void SetUp() override {
     EngineFixture::SetUp();
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
     test::WriteFile("long.wav", test::Pcm16Wav(std::vector<int16_t>(48000, 1000), 48000));
     test::WriteFile("click.wav", test::Pcm16Wav(std::vector<int16_t>(100, 8000), 48000));
-  }
-  void TearDown() override {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    EngineFixture::TearDown();
   }
 };
 
 TEST_F(SoundAllocTest, NotesBeatsAndSampleSwapsAllocateAndFreeNothingOnTheAudioThread) {
+  AudioOutputSDL output;  // before the engine, which closes it when the test stops early
   VoiceEngine engine;
   ASSERT_TRUE(engine.LoadSample(0, "long.wav"));
   ASSERT_TRUE(engine.LoadSample(20, "click.wav"));
   engine.SetRenderObserver(CountAudioThread);
-  ASSERT_TRUE(engine.OpenDevice(240));
+  ASSERT_TRUE(engine.Start(output, 240));
   engine.SetMetronome(true, 1200, Basalt::GetTimeNs());
 
   long playAllocations = 0;
@@ -94,7 +91,7 @@ TEST_F(SoundAllocTest, NotesBeatsAndSampleSwapsAllocateAndFreeNothingOnTheAudioT
   engine.UpdateSound();
   EXPECT_EQ(t_frees - before, 2);
   EXPECT_TRUE(WaitFor([&] { return engine.MetronomeBeats() >= 4; }));
-  engine.CloseDevice();
+  engine.Stop();
   EXPECT_GT(g_callbacks.load(), 20);
   EXPECT_EQ(g_audioAllocations.load(), 0);
   EXPECT_EQ(g_audioFrees.load(), 0);

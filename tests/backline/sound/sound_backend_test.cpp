@@ -11,7 +11,7 @@
 
 #include "backline/common/app_cvars.h"
 #include "backline/common/pad_slots.h"
-#include "backline/sound/sound_backend_sdl_mixer.h"
+#include "backline/sound/sdl/sound_backends_sdl.h"
 #include "backline/sound/sound_backend_voices.h"
 #include "basalt/foundation/clock.h"
 #include "basalt/foundation/cvar_system.h"

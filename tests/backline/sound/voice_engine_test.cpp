@@ -14,6 +14,7 @@
 
 #include "backline/common/app_cvars.h"
 #include "backline/sound/sample_decoder.h"
+#include "backline/sound/sdl/audio_output_sdl.h"
 #include "backline/sound/sound_backend.h"
 #include "basalt/fs/path.h"
 #include "tests/backline/sound/wav_bytes.h"
@@ -102,6 +103,7 @@ class VoiceEngineTest : public test::EngineFixture {
     return -1;
   }
 
+  AudioOutputSDL output;  // before the engine, which closes it when a test stops early
   VoiceEngine engine;
   int64_t frame = 0;  // the next frame to render
 
@@ -431,14 +433,13 @@ TEST_F(MetronomeClockTest, ATempoChangeGoesOnFromTheLastBeatAtTheNewInterval) {
   ExpectGrid(onsets, 48240.0 + 32000.0, 90);
 }
 
-// ---- through the real (dummy) device -------------------------------------------
+// ---- through a real (dummy) device -------------------------------------------
 
 TEST_F(VoiceEngineTest, TwoSendingThreadsGetEveryNoteStartedOnTheAudioThread) {
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
   g_freqVariation = 30;
   Load(0, std::vector<int16_t>(100, 1000));
   Load(1, std::vector<int16_t>(100, 1000));
-  ASSERT_TRUE(engine.OpenDevice(kPeriod));
+  ASSERT_TRUE(engine.Start(output, kPeriod));
   constexpr uint32_t kNotes = 400;
   const auto send = [this](NoteSource source, int slot) {
     uint32_t seed = static_cast<uint32_t>(slot) + 1;
@@ -451,25 +452,22 @@ TEST_F(VoiceEngineTest, TwoSendingThreadsGetEveryNoteStartedOnTheAudioThread) {
   send(NoteSource::Main, 0);
   input.join();
   for (int tick = 0; tick < 6000 && engine.NotesStarted() < 2 * kNotes; ++tick) SDL_Delay(10);
-  engine.CloseDevice();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  engine.Stop();
   EXPECT_EQ(engine.NotesStarted(), 2 * kNotes);
   EXPECT_EQ(engine.NotesDropped(), 0u);
 }
 
-// The engine outlives its devices (the program's is one per process): a
-// voice still sounding and a note still waiting when the device closes must
+// The engine outlives its outputs (the program's is one per process): a
+// voice still sounding and a note still waiting when the output closes must
 // not sound on the next one.
-TEST_F(VoiceEngineTest, ClosingTheDeviceDropsWhatSoundsAndWaitsSoTheNextStartsInSilence) {
-  ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
+TEST_F(VoiceEngineTest, StoppingDropsWhatSoundsAndWaitsSoTheNextStartIsInSilence) {
   Load(0, std::vector<int16_t>(VoiceEngine::kMixRate, 1000));  // a second of sound
-  ASSERT_TRUE(engine.OpenDevice(kPeriod));
+  ASSERT_TRUE(engine.Start(output, kPeriod));
   const Basalt::TimeNs now = Basalt::GetTimeNs(), anHourOn = now + 3600 * Basalt::kNsPerSecond;
   ASSERT_TRUE(engine.PlayNote(NoteSource::Main, Note{0, 1.0f, 1.0f, now}));
   ASSERT_TRUE(engine.PlayNote(NoteSource::Input, Note{0, 1.0f, 1.0f, anHourOn}));
   while (engine.NotesStarted() == 0) SDL_Delay(1);
-  engine.CloseDevice();
-  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  engine.Stop();
   std::vector<float> out(2 * 4800);
   engine.Render(out.data(), 4800, kChannels, anHourOn);
   EXPECT_EQ(Audible(out), 0);

@@ -1,4 +1,4 @@
-#include "backline/app/menu_keys.h"
+#include "backline/controls/menu_keys.h"
 
 #include "basalt/input/key_codes.h"
 

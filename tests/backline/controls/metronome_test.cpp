@@ -1,4 +1,4 @@
-#include "backline/app/metronome.h"
+#include "backline/controls/metronome.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 // has sounded since the last frame. Main thread, once per frame.
 #include <cstdint>
 
-#include "backline/app/kit_controls.h"
+#include "backline/controls/kit_controls.h"
 #include "basalt/input/input.h"
 
 struct Metronome {

@@ -1,4 +1,4 @@
-#include "backline/app/metronome.h"
+#include "backline/controls/metronome.h"
 
 #include "backline/common/app_clock.h"
 #include "backline/sound/sound_backend.h"

@@ -1,4 +1,4 @@
-#include "backline/app/kit_controls.h"
+#include "backline/controls/kit_controls.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

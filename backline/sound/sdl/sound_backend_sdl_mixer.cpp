@@ -16,7 +16,7 @@
 // Samples are decoded by the voice engine's decoder (sample_decoder.h) and
 // converted to the device's format once, at load: the two back ends play the
 // same files, and the same sound from each.
-#include "backline/sound/sound_backend_sdl_mixer.h"
+#include "backline/sound/sdl/sound_backend_sdl_mixer.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -30,7 +30,7 @@
 #include <thread>
 
 #include "backline/common/pad_slots.h"
-#include "backline/sound/mixer_sound.h"
+#include "backline/sound/sdl/mixer_sound.h"
 #include "backline/sound/note_scheduler.h"
 #include "backline/sound/sample_decoder.h"
 #include "basalt/foundation/clock.h"

@@ -1,4 +1,4 @@
-#include "backline/sound/mixer_sound.h"
+#include "backline/sound/sdl/mixer_sound.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "backline/app/text_entry.h"
+#include "backline/controls/text_entry.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "backline/app/sway.h"
+#include "backline/scene/sway.h"
 
 #include <cmath>
 
