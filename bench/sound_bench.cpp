@@ -217,7 +217,7 @@ void Latency(const char* click, int notes) {
       "|---|---:|---:|---:|---:|---:|---:|---:|\n");
 
   const SoundBackend& voices = SoundBackendVoicesSDL();
-  if (voices.Initialize(g_audioBufferSize) && voices.LoadSample(0, click)) {
+  if (voices.Initialize() && voices.LoadSample(0, click)) {
     GetVoiceEngine().SetRenderObserver(Observe);
     const LatencyRun run = MeasureLatency(voices, notes, [&] {
       do std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -229,7 +229,7 @@ void Latency(const char* click, int notes) {
   voices.Shutdown();
 
   const SoundBackend& sdlMixer = SoundBackendSDLMixer();
-  if (sdlMixer.Initialize(g_audioBufferSize) && sdlMixer.LoadSample(0, click)) {
+  if (sdlMixer.Initialize() && sdlMixer.LoadSample(0, click)) {
     int rate = 0, channels = 0;
     Uint16 format = 0;
     Mix_QuerySpec(&rate, &format, &channels);

@@ -32,7 +32,7 @@ void RegisterAppSettings() {
       {&g_freqVariation, "g_freqVariation", 30, "random pitch spread of each hit, thousandths; 0 for none"},
       {&g_useSoundLib, "g_useSoundLib", 0, "sound engine tried first: 0 our low-latency voice mixer, 1 SDL_mixer"},
       {&g_audioPeriodMs, "g_audioPeriodMs", 5, "length of one sound-card period in ms (see below); 1 to 100", 1, 100},
-      {&g_audioBufferSize, "g_audioBufferSize", 10, "handed to the sound engine when it starts"},
+      {&g_audioBufferSize, "g_audioBufferSize", 10, "accepted from older settings files and not used: the period is `g_audioPeriodMs`"},
       {&g_noUpdateCheck, "g_noUpdateCheck", false, "1 never asks whether a newer version exists"},
       {&g_drawFPS, "g_drawFPS", false, "frame-rate read-out"},
       {&g_redefinePads, "g_redefinePads", false, "use the `g_*Pad` and `g_bassDrum` button numbers below"},

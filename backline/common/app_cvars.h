@@ -4,7 +4,7 @@
 // Declares the variables below to CVarSystem and gives each its default.
 void RegisterAppSettings();
 
-extern int g_audioBufferSize;     // handed to the sound back end's Initialize
+extern int g_audioBufferSize;     // read from settings files, used by nothing (the period is g_audioPeriodMs)
 extern int g_audioPeriodMs;       // audio device period: larger if it crackles, smaller for less delay
 extern int g_hitDelayThreshold;   // ms before a held pad may sound again (polling method)
 extern int g_usePollMethod;       // non-zero: polling instead of edge detection

@@ -18,7 +18,7 @@ constexpr uint64_t kMinstdModulus = 2147483647;
 bool TryBackend(const SoundBackend& backend, const char* tag) {
   g_soundBackend = backend;
   Basalt::LogMessage("%s", tag);
-  return g_soundBackend.Initialize(g_audioBufferSize);
+  return g_soundBackend.Initialize();
 }
 
 }  // namespace

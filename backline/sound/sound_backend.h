@@ -21,9 +21,8 @@
 #include "backline/sound/note.h"
 
 struct SoundBackend {
-  // Opens the output device. The argument is g_audioBufferSize, which no back
-  // end reads (the device period comes from g_audioPeriodMs).
-  bool (*Initialize)(int bufferSize) = nullptr;
+  // Opens the output device, with the period g_audioPeriodMs gives.
+  bool (*Initialize)() = nullptr;
   // Closes the device and releases every slot's sample.
   void (*Shutdown)() = nullptr;
   // Loads the sample file at path (a program path) into slot; false, with a

@@ -2,7 +2,7 @@
 
 namespace {
 
-bool Initialize(int) { return true; }
+bool Initialize() { return true; }
 void Shutdown() {}
 bool LoadSample(int, const char*) { return true; }
 void StopSample(int) {}

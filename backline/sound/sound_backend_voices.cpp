@@ -9,7 +9,7 @@ namespace {
 
 AudioOutput* g_output = nullptr;
 
-bool Initialize(int) {
+bool Initialize() {
   if (!g_output) {
     Basalt::LogMessage("Failed to init voice engine: no audio output");
     return false;

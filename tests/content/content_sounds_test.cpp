@@ -23,7 +23,7 @@ class ContentSoundsTest : public test::EngineFixture {
     return paths;
   }
   void ExpectAllLoad(const SoundBackend& backend) {
-    ASSERT_TRUE(backend.Initialize(0));
+    ASSERT_TRUE(backend.Initialize());
     const std::vector<std::string> sounds = GeneratedSounds();
     EXPECT_GT(sounds.size(), 25u);
     for (const std::string& path : sounds) EXPECT_TRUE(backend.LoadSample(0, path.c_str())) << path;

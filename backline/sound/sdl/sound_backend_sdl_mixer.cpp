@@ -126,7 +126,7 @@ void DispatchUntilStopped() {
   }
 }
 
-bool Initialize(int) {
+bool Initialize() {
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     Basalt::LogMessage("SDL_mixer: cannot start SDL audio: %s", SDL_GetError());
     return false;
