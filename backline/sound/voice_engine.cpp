@@ -103,13 +103,15 @@ VoiceEngine::~VoiceEngine() {
 
 bool VoiceEngine::Start(AudioOutput& output, int periodFrames) {
   assert(!m_output && "the voice engine started twice");
-  AudioFormat granted;
-  if (!output.Open(kMixRate, periodFrames, *this, &granted)) return false;
-  assert(granted.rate == kMixRate && "an output converts to its device's rate itself");
+  if (!output.Open(kMixRate, periodFrames, *this)) return false;
   m_output = &output;
-  SetLatencyFrames(granted.periodFrames);
-  ResetOutput();
   return true;
+}
+
+void VoiceEngine::PrepareToRender(const AudioFormat& format) {
+  assert(format.rate == kMixRate && "an output converts to its device's rate itself");
+  SetLatencyFrames(format.periodFrames);
+  ResetOutput();
 }
 
 void VoiceEngine::Stop() {

@@ -12,9 +12,9 @@
 // output's audio thread while started, else on the caller's; GetVoice and
 // the counters from any thread; everything else on the main thread. Without
 // an output the main thread is also the one that renders, and the
-// main-thread calls apply their changes at once. The audio thread owns the voices and the
-// slots' samples; the other threads reach it only through lock-free queues
-// (see voice_engine.cpp).
+// main-thread calls apply their changes at once. The audio thread owns the
+// voices and the slots' samples; the other threads reach it only through
+// lock-free queues (see voice_engine.cpp).
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -71,11 +71,11 @@ class VoiceEngine final : private AudioRenderer {
   bool HasOutput() const { return m_output != nullptr; }
   void SetRenderObserver(RenderObserver observer) { m_observer.store(observer); }
   // The notes' fixed delay in frames from their time to their first frame in
-  // the output, for rendering without an output (an output sets its period);
+  // the mix, for rendering without an output (an output sets its period);
   // at least kMinLatencyFrames, less is taken as that. Main thread, while no
   // output is open.
   void SetLatencyFrames(int frames) { m_scheduler.SetLatencyFrames(std::max(0, frames - kMinLatencyFrames)); }
-  // Starts the output afresh: the limiter forgets the sound it was holding
+  // Starts the mix afresh: the limiter forgets the sound it was holding
   // back and its gain (Start does it too). Main thread, while no output is open.
   void ResetOutput() { m_limiter = MasterLimiter(); }
 
@@ -127,6 +127,9 @@ class VoiceEngine final : private AudioRenderer {
     Sample* sample;
   };
 
+  // The output's format, before its first buffer: the notes' latency is its
+  // period, and the mix starts afresh.
+  void PrepareToRender(const AudioFormat& format) override;
   // The output's buffer: Render, then the observer.
   void RenderBuffer(float* out, int frames, int channels, Basalt::TimeNs bufferTime) override;
   // Decodes the sample file at path; null, with a log line, when it is

@@ -12,7 +12,7 @@ constexpr int kRequestedChannels = 2;
 
 }  // namespace
 
-bool AudioOutputSDL::Open(int rate, int periodFrames, AudioRenderer& renderer, AudioFormat* granted) {
+bool AudioOutputSDL::Open(int rate, int periodFrames, AudioRenderer& renderer) {
   assert(!m_device && "AudioOutputSDL opened twice");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     Basalt::LogMessage("Failed to init voice engine: %s", SDL_GetError());
@@ -38,9 +38,10 @@ bool AudioOutputSDL::Open(int rate, int periodFrames, AudioRenderer& renderer, A
     return false;
   }
   m_channels = spec.channels;
-  *granted = {spec.freq, spec.channels, spec.samples};
   Basalt::LogMessage("Audio device: %d Hz, %d channels, %d-frame buffer (%.1f ms)", spec.freq, spec.channels,
                      spec.samples, 1000.0 * spec.samples / spec.freq);
+  // The device opened paused: its callback has not run yet.
+  renderer.PrepareToRender({spec.freq, spec.channels, spec.samples});
   SDL_PauseAudioDevice(m_device, 0);
   return true;
 }

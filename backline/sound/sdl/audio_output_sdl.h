@@ -14,7 +14,7 @@ class AudioOutputSDL final : public AudioOutput {
   AudioOutputSDL(const AudioOutputSDL&) = delete;
   AudioOutputSDL& operator=(const AudioOutputSDL&) = delete;
 
-  bool Open(int rate, int periodFrames, AudioRenderer& renderer, AudioFormat* granted) override;
+  bool Open(int rate, int periodFrames, AudioRenderer& renderer) override;
   void Close() override;
 
  private:
