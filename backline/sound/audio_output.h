@@ -30,7 +30,7 @@ class AudioRenderer {
   ~AudioRenderer() = default;
 };
 
-// Owned by whoever opens it (the voice engine's back end keeps one for the
+// Owned by whoever opens it (sdl/sound_backends_sdl.cpp keeps one for the
 // process). Open and Close on the main thread.
 class AudioOutput {
  public:
